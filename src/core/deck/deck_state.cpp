@@ -1,0 +1,152 @@
+#include "core/deck/deck_state.h"
+
+#include <algorithm>
+
+namespace cardwise {
+namespace {
+
+template <typename Table>
+void ensureSize(Table& table, std::size_t size, const typename Table::value_type& fill) {
+    if (table.size() < size) table.resize(size, fill);
+}
+
+}  // namespace
+
+std::string_view learnCategoryName(std::int32_t status) {
+    switch (status) {
+        case ShortTerm: return "Short Term";
+        case LongTerm: return "Long Term";
+        default: return "Unlearned";
+    }
+}
+
+std::string newPairText(std::int32_t k) {
+    std::string n = std::to_string(k);
+    return "Q" + n + "=Insert New Question Text Here" + std::string(kPairSeparator) + "A" + n +
+           "=Insert New Answer Text Here";
+}
+
+void DeckState::allocate(std::int32_t pairCount) {
+    PairCount = pairCount;
+    Capacity = pairCount + kSpareSlots;
+    auto slots = static_cast<std::size_t>(Capacity) + 1;
+    PairText.assign(slots, std::string());
+    StatusText.assign(slots, std::string("Z"));
+    CategoryName.assign(slots, std::string("0"));
+    for (auto* table : {&LastDate, &RightToday, &RightTotal, &WrongToday, &WrongTotal, &DayCount,
+                        &LearnStatus, &ListFlags, &AskedInRun}) {
+        table->assign(slots, 0);
+    }
+    discardEditedTexts();
+}
+
+void DeckState::release() {
+    PairCount = 0;
+    Capacity = 0;
+    for (auto* table : {&PairText, &StatusText, &CategoryName}) table->clear();
+    for (auto* table : {&LastDate, &RightToday, &RightTotal, &WrongToday, &WrongTotal, &DayCount,
+                        &LearnStatus, &ListFlags, &AskedInRun}) {
+        table->clear();
+    }
+    discardEditedTexts();
+    EditorUsed = false;
+}
+
+const std::string& DeckState::currentText(std::int32_t n) const {
+    static const std::string empty;
+    if (n < 1 || n > PairCount) return empty;
+    if (EditorUsed && static_cast<std::size_t>(n) < EditSlot.size()) {
+        std::int32_t slot = EditSlot[static_cast<std::size_t>(n)];
+        if (slot > 0 && slot < kEditedTextEntries) return EditedText[static_cast<std::size_t>(slot)];
+    }
+    auto index = static_cast<std::size_t>(n - 1);
+    return index < PairText.size() ? PairText[index] : empty;
+}
+
+void DeckState::discardEditedTexts() {
+    for (auto& text : EditedText) text.clear();
+    std::fill(EditSlot.begin(), EditSlot.end(), 0);
+    EditSlotsUsed = 0;
+}
+
+void DeckState::insertPair(std::int32_t k) {
+    k = std::clamp(k, 1, PairCount + 1);
+    auto needed = static_cast<std::size_t>(PairCount) + 2;
+    ensureSize(PairText, needed, std::string());
+    ensureSize(StatusText, needed, std::string("Z"));
+    ensureSize(CategoryName, needed, std::string("0"));
+    ensureSize(AskedInRun, needed, 0);
+    auto index = static_cast<std::size_t>(k);
+    auto last = static_cast<std::size_t>(PairCount);
+    std::move_backward(PairText.begin() + static_cast<std::ptrdiff_t>(index - 1),
+                       PairText.begin() + static_cast<std::ptrdiff_t>(last),
+                       PairText.begin() + static_cast<std::ptrdiff_t>(last + 1));
+    PairText[index - 1] = newPairText(k);
+    for (auto* table : {&LastDate, &RightToday, &RightTotal, &WrongToday, &WrongTotal, &DayCount,
+                        &LearnStatus, &ListFlags}) {
+        ensureSize(*table, needed, 0);
+        std::move_backward(table->begin() + static_cast<std::ptrdiff_t>(index),
+                           table->begin() + static_cast<std::ptrdiff_t>(last + 1),
+                           table->begin() + static_cast<std::ptrdiff_t>(last + 2));
+        (*table)[index] = 0;
+    }
+    LastDate[index] = Today;
+    ++PairCount;
+    Capacity = std::max<std::int32_t>(Capacity, PairCount + 1);
+    discardEditedTexts();
+    EditorUsed = true;
+}
+
+void DeckState::deletePair(std::int32_t k) {
+    if (!validPair(k)) return;
+    auto index = static_cast<std::size_t>(k);
+    auto last = static_cast<std::size_t>(PairCount);
+    std::move(PairText.begin() + static_cast<std::ptrdiff_t>(index),
+              PairText.begin() + static_cast<std::ptrdiff_t>(last),
+              PairText.begin() + static_cast<std::ptrdiff_t>(index - 1));
+    PairText[last - 1].clear();
+    for (auto* table : {&LastDate, &RightToday, &RightTotal, &WrongToday, &WrongTotal, &DayCount,
+                        &LearnStatus, &ListFlags}) {
+        std::move(table->begin() + static_cast<std::ptrdiff_t>(index + 1),
+                  table->begin() + static_cast<std::ptrdiff_t>(last + 1),
+                  table->begin() + static_cast<std::ptrdiff_t>(index));
+        (*table)[last] = 0;
+    }
+    --PairCount;
+    discardEditedTexts();
+    EditorUsed = true;
+}
+
+void DeckState::appendPair(std::string text) {
+    auto needed = static_cast<std::size_t>(PairCount) + 2;
+    ensureSize(PairText, needed, std::string());
+    ensureSize(StatusText, needed, std::string("Z"));
+    ensureSize(CategoryName, needed, std::string("0"));
+    for (auto* table : {&LastDate, &RightToday, &RightTotal, &WrongToday, &WrongTotal, &DayCount,
+                        &LearnStatus, &ListFlags, &AskedInRun}) {
+        ensureSize(*table, needed, 0);
+    }
+    ++PairCount;
+    auto n = static_cast<std::size_t>(PairCount);
+    PairText[n - 1] = std::move(text);
+    for (auto* table : {&RightToday, &RightTotal, &WrongToday, &WrongTotal, &DayCount,
+                        &LearnStatus, &ListFlags}) {
+        (*table)[n] = 0;
+    }
+    LastDate[n] = Today;
+    Capacity = std::max<std::int32_t>(Capacity, PairCount + 1);
+    EditorUsed = true;
+}
+
+void DeckState::deriveCompanionNames() {
+    auto replaceTail = [&](std::string_view tail) {
+        std::string name = QAFileName;
+        std::size_t keep = name.size() >= tail.size() ? name.size() - tail.size() : 0;
+        return name.substr(0, keep) + std::string(tail);
+    };
+    SetupFileName = replaceTail("D");
+    QABackupName = replaceTail("~LS");
+    SetupBackupName = replaceTail("~LD");
+}
+
+}  // namespace cardwise

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cardwise {
+
+inline constexpr std::int32_t kMaxPairs = 5000;
+inline constexpr std::size_t kMaxLineChars = 2200;   // characters read per line
+inline constexpr std::size_t kMaxPairChars = 2100;   // a pair must stay below this
+inline constexpr std::size_t kMaxStatusChars = 32;
+inline constexpr std::size_t kMaxCategoryChars = 12;
+inline constexpr std::int32_t kSpareSlots = 11;      // Capacity = PairCount + 11
+inline constexpr int kEditedTextEntries = 11;        // entry 0 unused
+inline constexpr std::string_view kPairSeparator = "$#$!";
+inline constexpr std::int32_t kEarliestDate = 19960801;
+
+enum LearnCategory : std::int32_t { Unlearned = 0, ShortTerm = 1, LongTerm = 2 };
+inline constexpr std::int32_t kOnListFlag = 1;
+inline constexpr std::int32_t kDisabledFlag = 2;
+
+std::string_view learnCategoryName(std::int32_t status);
+
+// The one open deck. Per-pair integer tables are indexed by pair number (entry 0 unused);
+// the text tables by pair number - 1.
+struct DeckState {
+    std::string QAFileName;
+    std::string SetupFileName;
+    std::string QABackupName;
+    std::string SetupBackupName;
+
+    std::int32_t PairCount = 0;
+    std::int32_t Capacity = 0;
+    std::int32_t Today = 0;
+    std::int32_t LastDayUsed = 0;
+    bool ReadOnlyDeck = false;
+    bool EditorUsed = false;
+    std::int16_t LoadOutcome = 1;
+    std::int32_t CurrentPair = 1;
+    std::int32_t SessionCorrect = 0;
+    std::int32_t SessionIncorrect = 0;
+    bool CategoryListStale = false;
+
+    std::vector<std::string> PairText;
+    std::vector<std::string> StatusText;
+    std::vector<std::string> CategoryName;
+
+    std::vector<std::int32_t> LastDate;
+    std::vector<std::int32_t> RightToday;
+    std::vector<std::int32_t> RightTotal;
+    std::vector<std::int32_t> WrongToday;
+    std::vector<std::int32_t> WrongTotal;
+    std::vector<std::int32_t> DayCount;
+    std::vector<std::int32_t> LearnStatus;
+    std::vector<std::int32_t> ListFlags;
+    std::vector<std::int32_t> AskedInRun;
+
+    // Edited-text store of the editor.
+    std::array<std::string, kEditedTextEntries> EditedText;
+    std::vector<std::int32_t> EditSlot = std::vector<std::int32_t>(kMaxPairs + 1, 0);
+    std::int32_t EditSlotsUsed = 0;
+
+    // Sizes every table for pairCount pairs, texts empty, StatusText "Z", CategoryName "0",
+    // learning fields 0.
+    void allocate(std::int32_t pairCount);
+    // Releases every table and the edited-text store.
+    void release();
+
+    bool validPair(std::int32_t n) const { return n >= 1 && n <= PairCount; }
+
+    // The pair as it stands now: the edited-text store's entry when it has one.
+    const std::string& currentText(std::int32_t n) const;
+
+    // Editor moves: the text and the eight stored learning fields shift; StatusText,
+    // CategoryName and AskedInRun do not. Both discard the edited-text store.
+    void insertPair(std::int32_t k);
+    void deletePair(std::int32_t k);
+    // A pair added after the last one.
+    void appendPair(std::string text);
+    void discardEditedTexts();
+
+    // Derives SetupFileName and the two backup names from QAFileName.
+    void deriveCompanionNames();
+};
+
+// "Q<k>=Insert New Question Text Here$#$!A<k>=Insert New Answer Text Here"
+std::string newPairText(std::int32_t k);
+
+}  // namespace cardwise

@@ -1,0 +1,218 @@
+#include "core/profile/profile.h"
+
+#include <cctype>
+#include <limits>
+
+namespace cardwise {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && (isBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
+    while (!s.empty() && (isBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+// The section named by a "[name]" line, or nullopt for any other line.
+std::optional<std::string_view> sectionName(std::string_view line) {
+    line = trim(line);
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    std::size_t close = line.find(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return trim(line.substr(1, close - 1));
+}
+
+}  // namespace
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::int32_t parseProfileInt(std::string_view text) {
+    text = trim(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    std::int64_t value = 0;
+    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    for (char c : text) {
+        if (c < '0' || c > '9') break;
+        value = value * 10 + (c - '0');
+        if (value > limit) value = limit;  // clamp, never wrap
+    }
+    if (negative) value = -value;
+    if (value > std::numeric_limits<std::int32_t>::max()) {
+        value = std::numeric_limits<std::int32_t>::max();
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+Profile Profile::fromBytes(std::string_view bytes) {
+    Profile profile;
+    profile.assign(bytes);
+    return profile;
+}
+
+void Profile::assign(std::string_view bytes) {
+    lines_.clear();
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t nl = bytes.find('\n', pos);
+        Line line;
+        if (nl == std::string_view::npos) {
+            line.text = std::string(bytes.substr(pos));
+            pos = bytes.size();
+        } else {
+            std::string_view piece = bytes.substr(pos, nl - pos);
+            if (!piece.empty() && piece.back() == '\r') {
+                piece.remove_suffix(1);
+                line.end = "\r\n";
+            } else {
+                line.end = "\n";
+            }
+            line.text = std::string(piece);
+            pos = nl + 1;
+        }
+        lines_.push_back(std::move(line));
+    }
+}
+
+std::string Profile::bytes() const {
+    std::string out;
+    std::size_t total = 0;
+    for (const auto& line : lines_) total += line.text.size() + line.end.size();
+    out.reserve(total);
+    for (const auto& line : lines_) {
+        out += line.text;
+        out += line.end;
+    }
+    return out;
+}
+
+std::optional<Profile::Span> Profile::findSection(std::string_view section) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        auto name = sectionName(lines_[i].text);
+        if (!name || !equalsIgnoreCase(*name, section)) continue;
+        std::size_t end = i + 1;
+        while (end < lines_.size() && !sectionName(lines_[end].text)) ++end;
+        return Span{i, end};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> Profile::findKey(const Span& span, std::string_view key) const {
+    for (std::size_t i = span.header + 1; i < span.end; ++i) {
+        std::string_view text = lines_[i].text;
+        std::size_t eq = text.find('=');
+        if (eq == std::string_view::npos) continue;
+        if (equalsIgnoreCase(trim(text.substr(0, eq)), key)) return i;
+    }
+    return std::nullopt;
+}
+
+bool Profile::hasKey(std::string_view section, std::string_view key) const {
+    auto span = findSection(section);
+    return span && findKey(*span, key);
+}
+
+std::string Profile::readString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const {
+    auto span = findSection(section);
+    if (!span) return std::string(defaultValue);
+    auto index = findKey(*span, key);
+    if (!index) return std::string(defaultValue);
+    std::string_view text = lines_[*index].text;
+    return std::string(trim(text.substr(text.find('=') + 1)));
+}
+
+std::int32_t Profile::readInt(std::string_view section, std::string_view key,
+                              std::int32_t defaultValue) const {
+    auto span = findSection(section);
+    if (!span) return defaultValue;
+    auto index = findKey(*span, key);
+    if (!index) return defaultValue;
+    std::string_view text = lines_[*index].text;
+    return parseProfileInt(text.substr(text.find('=') + 1));
+}
+
+void Profile::terminateLastLine() {
+    if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = "\r\n";
+}
+
+void Profile::writeString(std::string_view section, std::string_view key,
+                          std::string_view value) {
+    std::string text = std::string(key) + "=" + std::string(value);
+    auto span = findSection(section);
+    if (!span) {
+        terminateLastLine();
+        lines_.push_back(Line{"[" + std::string(section) + "]", "\r\n"});
+        lines_.push_back(Line{std::move(text), "\r\n"});
+        return;
+    }
+    if (auto index = findKey(*span, key)) {
+        lines_[*index].text = std::move(text);
+        return;
+    }
+    std::size_t at = span->end;
+    if (newKeysBefore_) {
+        for (std::size_t i = span->header + 1; i < span->end; ++i) {
+            if (newKeysBefore_(lines_[i].text)) {
+                at = i;
+                break;
+            }
+        }
+    }
+    if (at == span->end) {
+        while (at > span->header + 1 && trim(lines_[at - 1].text).empty()) --at;
+    }
+    if (at == lines_.size()) terminateLastLine();
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), "\r\n"});
+}
+
+void Profile::appendLine(std::string_view text) {
+    terminateLastLine();
+    lines_.push_back(Line{std::string(text), "\r\n"});
+}
+
+void ProfileFile::ensureLoaded() const {
+    if (loaded_) return;
+    loaded_ = true;
+    if (!bound()) return;
+    auto bytes = files_->readFile(path_);
+    profile_.assign(bytes ? *bytes : std::string());
+}
+
+void ProfileFile::reload() {
+    loaded_ = false;
+    dirty_ = false;
+}
+
+const Profile& ProfileFile::read() const {
+    ensureLoaded();
+    return profile_;
+}
+
+Profile& ProfileFile::edit() {
+    ensureLoaded();
+    dirty_ = true;
+    return profile_;
+}
+
+FileResult ProfileFile::flush() {
+    if (!dirty_ || !bound()) return {};
+    FileResult result = files_->writeFile(path_, profile_.bytes());
+    if (result.ok) dirty_ = false;
+    return result;
+}
+
+}  // namespace cardwise

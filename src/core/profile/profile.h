@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/platform/file_system.h"
+
+namespace cardwise {
+
+// An INI text held in memory with the semantics of the Windows profile functions:
+// section and key names match without regard to case, blanks around names and values are
+// ignored, an integer is read from its leading digits, and a write replaces the key's line
+// in place or adds the key at the end of its section. Lines that are not touched keep
+// their bytes, line ends included.
+class Profile {
+public:
+    Profile() = default;
+    static Profile fromBytes(std::string_view bytes);
+    // Replaces the text; the new-key placement rule stays.
+    void assign(std::string_view bytes);
+    std::string bytes() const;
+
+    bool hasKey(std::string_view section, std::string_view key) const;
+    std::int32_t readInt(std::string_view section, std::string_view key,
+                         std::int32_t defaultValue) const;
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
+    void writeString(std::string_view section, std::string_view key, std::string_view value);
+
+    // A key new to a section goes before the section's first line that this accepts
+    // (otherwise after its last non-blank line), so that trailing data lines stay last.
+    void setNewKeysBefore(std::function<bool(std::string_view line)> accept) {
+        newKeysBefore_ = std::move(accept);
+    }
+
+    // Adds a raw line at the end of the text.
+    void appendLine(std::string_view text);
+    void clear() { lines_.clear(); }
+
+    struct Line {
+        std::string text;
+        std::string end;  // "\r\n", "\n" or "" for a last line without an end
+    };
+    const std::vector<Line>& lines() const { return lines_; }
+
+private:
+    struct Span {
+        std::size_t header;  // index of the section line
+        std::size_t end;     // one past the section's last line
+    };
+    std::optional<Span> findSection(std::string_view section) const;
+    std::optional<std::size_t> findKey(const Span& span, std::string_view key) const;
+    void terminateLastLine();
+
+    std::vector<Line> lines_;
+    std::function<bool(std::string_view)> newKeysBefore_;
+};
+
+// Reads an integer the way the profile functions do: blanks, an optional sign, then the
+// leading decimal digits; no digits gives 0; values beyond 32 bits are clamped.
+std::int32_t parseProfileInt(std::string_view text);
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+// A profile bound to its file: read once, written back atomically by flush().
+class ProfileFile {
+public:
+    ProfileFile() = default;
+    ProfileFile(FileSystem& files, std::string path) : files_(&files), path_(std::move(path)) {}
+
+    const std::string& path() const { return path_; }
+    bool bound() const { return files_ != nullptr && !path_.empty(); }
+
+    // Re-reads the file (a missing file reads as empty).
+    void reload();
+    const Profile& read() const;
+    // The profile for changing; flush() then writes it.
+    Profile& edit();
+    // Writes the profile to its file when it changed since the last read or flush.
+    FileResult flush();
+
+private:
+    void ensureLoaded() const;
+
+    FileSystem* files_ = nullptr;
+    std::string path_;
+    mutable Profile profile_;
+    mutable bool loaded_ = false;
+    bool dirty_ = false;
+};
+
+}  // namespace cardwise
