@@ -24,6 +24,11 @@ inline constexpr std::int32_t kDisabledFlag = 2;
 
 std::string_view learnCategoryName(std::int32_t status);
 
+// A learning-status line of the setup data file: "Q&A<n>=...".
+inline bool isStatusLine(std::string_view line) {
+    return line.size() >= 3 && line[1] == '&' && line[2] == 'A';
+}
+
 // The one open deck. Per-pair integer tables are indexed by pair number (entry 0 unused);
 // the text tables by pair number - 1.
 struct DeckState {
