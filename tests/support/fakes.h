@@ -81,6 +81,11 @@ public:
         return nextFile(request);
     }
 
+    std::vector<std::pair<std::string, bool>> promotions;  // text, timed
+    void showPromotionMessage(std::string_view text, bool timed) override {
+        promotions.emplace_back(std::string(text), timed);
+    }
+
     void setWaitCursor(bool on) override { waitDepth += on ? 1 : -1; }
     ScreenSize screenSize() const override { return screen; }
 

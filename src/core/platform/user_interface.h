@@ -41,6 +41,12 @@ public:
     virtual void setWaitCursor(bool on) = 0;
     virtual ScreenSize screenSize() const = 0;
 
+    // The promotion message: a small window that waits for OK, or closes by itself after
+    // its third timer tick when timed.
+    virtual void showPromotionMessage(std::string_view text, bool timed) {
+        if (!timed) messageBox("Pair Promotion", text, Icon::None, Buttons::Ok);
+    }
+
     Button message(std::string_view caption, std::string_view text, Icon icon) {
         return messageBox(caption, text, icon, Buttons::Ok);
     }
