@@ -18,7 +18,7 @@ using testing::TempDir;
 constexpr std::int32_t kToday = 20261207;
 
 class CheckSetUpTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         p.deck.QAFileName = dir.file("deck.DKS");
         p.deck.deriveCompanionNames();
@@ -60,54 +60,85 @@ TEST_F(CheckSetUpTest, EveryCheckShowsItsMessageAndAnswers) {
          },
          3,
          {}},
-        {"seconds 0", [](Program& q) { q.settings.NumSeconds = 0; }, 0,
-         {warning(kDataError, "Error In Display Answer After Value - Must Be An Integer Between 1 "
-                              "and 60 - Please Re-enter")}},
-        {"seconds 61", [](Program& q) { q.settings.NumSeconds = 61; }, 0,
-         {warning(kDataError, "Error In Display Answer After Value - Must Be An Integer Between 1 "
-                              "and 60 - Please Re-enter")}},
+        {"seconds 0",
+         [](Program& q) { q.settings.NumSeconds = 0; },
+         0,
+         {warning(kDataError,
+                  "Error In Display Answer After Value - Must Be An Integer Between 1 "
+                  "and 60 - Please Re-enter")}},
+        {"seconds 61",
+         [](Program& q) { q.settings.NumSeconds = 61; },
+         0,
+         {warning(kDataError,
+                  "Error In Display Answer After Value - Must Be An Integer Between 1 "
+                  "and 60 - Please Re-enter")}},
         {"seconds 60", [](Program& q) { q.settings.NumSeconds = 60; }, 1, {}},
-        {"low 0", [](Program& q) { q.settings.LowRange = 0; }, 0,
+        {"low 0",
+         [](Program& q) { q.settings.LowRange = 0; },
+         0,
          {warning(kDataError,
                   "Error In Low Range Value - Must Be A Positive Integer - Please Re-enter")}},
-        {"frequency -1", [](Program& q) { q.settings.Frequency = -1; }, 0,
-         {warning(kDataError, "Error In Frequency Value - Must Be An Integer Between 0 And 100 - "
-                              "Please Re-enter")}},
+        {"frequency -1",
+         [](Program& q) { q.settings.Frequency = -1; },
+         0,
+         {warning(kDataError,
+                  "Error In Frequency Value - Must Be An Integer Between 0 And 100 - "
+                  "Please Re-enter")}},
         {"frequency 100", [](Program& q) { q.settings.Frequency = 100; }, 1, {}},
-        {"low equals high", [](Program& q) { q.settings.LowRange = 5; }, 0,
-         {warning(kDataError, "Error In Range Value(s) - Low Range Must Be Less Than High Range - "
-                              "Please Re-enter")}},
-        {"high beyond pairs", [](Program& q) { q.settings.HighRange = 6; }, 0,
-         {warning(kDataError, "Error In High Range Value - High Range Must Be <=  Highest Q/A Pair "
-                              "Number - Please Re-enter")}},
+        {"low equals high",
+         [](Program& q) { q.settings.LowRange = 5; },
+         0,
+         {warning(kDataError,
+                  "Error In Range Value(s) - Low Range Must Be Less Than High Range - "
+                  "Please Re-enter")}},
+        {"high beyond pairs",
+         [](Program& q) { q.settings.HighRange = 6; },
+         0,
+         {warning(kDataError,
+                  "Error In High Range Value - High Range Must Be <=  Highest Q/A Pair "
+                  "Number - Please Re-enter")}},
         {"both range checks",
          [](Program& q) {
              q.settings.LowRange = 9;
              q.settings.HighRange = 8;
          },
          0,
-         {warning(kDataError, "Error In Range Value(s) - Low Range Must Be Less Than High Range - "
-                              "Please Re-enter"),
-          warning(kDataError, "Error In High Range Value - High Range Must Be <=  Highest Q/A Pair "
-                              "Number - Please Re-enter")}},
+         {warning(kDataError,
+                  "Error In Range Value(s) - Low Range Must Be Less Than High Range - "
+                  "Please Re-enter"),
+          warning(kDataError,
+                  "Error In High Range Value - High Range Must Be <=  Highest Q/A Pair "
+                  "Number - Please Re-enter")}},
         {"only the first failure before the range group",
          [](Program& q) {
              q.settings.Frequency = 101;
              q.settings.LowRange = 9;
          },
          0,
-         {warning(kDataError, "Error In Frequency Value - Must Be An Integer Between 0 And 100 - "
-                              "Please Re-enter")}},
-        {"unlearned 101", [](Program& q) { q.settings.UnFrequency = 101; }, 0,
-         {warning(kDataError, "Unlearned Frequency Value Must Be An Integer Between 0 And 100 - "
-                              "Please Re-enter")}},
-        {"short -1", [](Program& q) { q.settings.ShortFrequency = -1; }, 0,
-         {warning(kDataError, "Short Term Frequency Value Must Be An Integer Between 0 And 100 - "
-                              "Please Re-enter")}},
-        {"long 101", [](Program& q) { q.settings.LongFrequency = 101; }, 0,
-         {warning(kDataError, "Long Term Frequency Value Must Be An Integer Between 0 And 100 - "
-                              "Please Re-enter")}},
-        {"frequencies 80 10 20", [](Program& q) { q.settings.LongFrequency = 20; }, 0,
+         {warning(kDataError,
+                  "Error In Frequency Value - Must Be An Integer Between 0 And 100 - "
+                  "Please Re-enter")}},
+        {"unlearned 101",
+         [](Program& q) { q.settings.UnFrequency = 101; },
+         0,
+         {warning(kDataError,
+                  "Unlearned Frequency Value Must Be An Integer Between 0 And 100 - "
+                  "Please Re-enter")}},
+        {"short -1",
+         [](Program& q) { q.settings.ShortFrequency = -1; },
+         0,
+         {warning(kDataError,
+                  "Short Term Frequency Value Must Be An Integer Between 0 And 100 - "
+                  "Please Re-enter")}},
+        {"long 101",
+         [](Program& q) { q.settings.LongFrequency = 101; },
+         0,
+         {warning(kDataError,
+                  "Long Term Frequency Value Must Be An Integer Between 0 And 100 - "
+                  "Please Re-enter")}},
+        {"frequencies 80 10 20",
+         [](Program& q) { q.settings.LongFrequency = 20; },
+         0,
          {warning(kDataError, "Frequency Values Must Add Up To 100 - Please Re-enter")}},
         {"frequencies 30 30 30",
          [](Program& q) {
@@ -125,15 +156,24 @@ TEST_F(CheckSetUpTest, EveryCheckShowsItsMessageAndAnswers) {
          },
          1,
          {}},
-        {"short threshold 0", [](Program& q) { q.settings.ShortThreshold = 0; }, 0,
-         {warning(kDataError, "Unlearned To Short Term Promotion Value Must Be An Integer Between "
-                              "1 And 9 - Please Re-enter")}},
-        {"long answer threshold 10", [](Program& q) { q.settings.LongAnsThreshold = 10; }, 0,
-         {warning(kDataError, "Short Term To Long Term Promotion Value Must Be An Integer Between "
-                              "1 And 9 - Please Re-enter")}},
-        {"day threshold 0", [](Program& q) { q.settings.LongDayThreshold = 0; }, 0,
-         {warning(kDataError, "Number Of Days Threshold Value Must Be An Integer Between 1 And 9 "
-                              "- Please Re-enter")}},
+        {"short threshold 0",
+         [](Program& q) { q.settings.ShortThreshold = 0; },
+         0,
+         {warning(kDataError,
+                  "Unlearned To Short Term Promotion Value Must Be An Integer Between "
+                  "1 And 9 - Please Re-enter")}},
+        {"long answer threshold 10",
+         [](Program& q) { q.settings.LongAnsThreshold = 10; },
+         0,
+         {warning(kDataError,
+                  "Short Term To Long Term Promotion Value Must Be An Integer Between "
+                  "1 And 9 - Please Re-enter")}},
+        {"day threshold 0",
+         [](Program& q) { q.settings.LongDayThreshold = 0; },
+         0,
+         {warning(kDataError,
+                  "Number Of Days Threshold Value Must Be An Integer Between 1 And 9 "
+                  "- Please Re-enter")}},
         {"graphics and sound folders missing",
          [](Program& q) {
              q.settings.UseGraphicsDIR = 1;
@@ -153,8 +193,9 @@ TEST_F(CheckSetUpTest, EveryCheckShowsItsMessageAndAnswers) {
              q.settings.SoundDIR = "";
          },
          0,
-         {warning(kOptionsError, "The Directory Specified For .DKS Files Does Not Exist - The "
-                                 "Last Open .DKS Directory Will Be Used."),
+         {warning(kOptionsError,
+                  "The Directory Specified For .DKS Files Does Not Exist - The "
+                  "Last Open .DKS Directory Will Be Used."),
           warning(kOptionsError,
                   "The Directory Specified For Audio & Video Files Does Not Exist.")}},
         {"unused folders are not looked at",
@@ -171,10 +212,12 @@ TEST_F(CheckSetUpTest, EveryCheckShowsItsMessageAndAnswers) {
              q.settings.AutoPilot = 1;
          },
          0,
-         {warning(kOptionsError, "Question Only Cannot Be Used When In Priority Questions From "
-                                 "History Mode."),
-          warning(kOptionsError, "The AutoPilot Cannot Be Used When In Priority Questions From "
-                                 "History Mode.")}},
+         {warning(kOptionsError,
+                  "Question Only Cannot Be Used When In Priority Questions From "
+                  "History Mode."),
+          warning(kOptionsError,
+                  "The AutoPilot Cannot Be Used When In Priority Questions From "
+                  "History Mode.")}},
         {"autopilot outside history mode",
          [](Program& q) {
              q.settings.NoPriority = 3;
@@ -190,8 +233,9 @@ TEST_F(CheckSetUpTest, EveryCheckShowsItsMessageAndAnswers) {
              q.settings.LongDayThreshold = 0;
          },
          0,
-         {warning(kDataError, "Number Of Days Threshold Value Must Be An Integer Between 1 And 9 "
-                              "- Please Re-enter")}},
+         {warning(kDataError,
+                  "Number Of Days Threshold Value Must Be An Integer Between 1 And 9 "
+                  "- Please Re-enter")}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -49,7 +49,7 @@ void setGoldenSettings(Program& p) {
 }
 
 class SetupFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { attach(h.program); }
 
     void attach(Program& program) {
@@ -65,9 +65,7 @@ protected:
     }
     std::string onDisk() const { return dir.read("deck.DKD"); }
     // A valid file: every key present through the golden block, LastDayUsed today.
-    void validFile() {
-        setupBytes(crlf({"[CARDWISE]", "NoPriority=  1", "LastDayUsed=20261207"}));
-    }
+    void validFile() { setupBytes(crlf({"[CARDWISE]", "NoPriority=  1", "LastDayUsed=20261207"})); }
 
     TempDir dir;
     ProgramHarness h;
@@ -285,8 +283,9 @@ TEST_F(SetupFileTest, UnknownModeReadsAsModeOne) {
 }
 
 TEST_F(SetupFileTest, FontStyleIsFoundAnywhereAndWrittenInFixedOrder) {
-    setupBytes(crlf({"[CARDWISE]", "NoPriority=1", "QFontName=Courier", "QFontStyle=[fsItalic][fsBold]",
-                     "AFontName=Courier", "AFontStyle=fsBold", "LastDayUsed=20261207"}));
+    setupBytes(
+        crlf({"[CARDWISE]", "NoPriority=1", "QFontName=Courier", "QFontStyle=[fsItalic][fsBold]",
+              "AFontName=Courier", "AFontStyle=fsBold", "LastDayUsed=20261207"}));
     ReadSetUp(p);
     ASSERT_EQ(p.deck.LoadOutcome, 1);
     EXPECT_EQ(p.settings.QFontStyle, (FontStyle{true, true, false, false}));
@@ -346,8 +345,8 @@ TEST_F(SetupFileTest, HugeNumbersClamp) {
     EXPECT_EQ(p.settings.NumSeconds, 99999) << "not a 16-bit switch";
     EXPECT_EQ(p.deck.LoadOutcome, 0);
 
-    setupBytes(crlf({"[CARDWISE]", "NoPriority=1", "Frequency=99999999999999",
-                     "LastDayUsed=20261207"}));
+    setupBytes(
+        crlf({"[CARDWISE]", "NoPriority=1", "Frequency=99999999999999", "LastDayUsed=20261207"}));
     ui.boxes.clear();
     ReadSetUp(p);
     EXPECT_EQ(p.settings.Frequency, 2147483647);

@@ -10,8 +10,8 @@ namespace cardwise {
 void ReEnableAllPairs(Program& program) {
     DeckState& deck = program.deck;
     // The flags table may be shorter than PairCount claims if a load stopped half-way.
-    const std::int64_t last =
-        std::min<std::int64_t>(deck.PairCount, static_cast<std::int64_t>(deck.ListFlags.size()) - 1);
+    const std::int64_t last = std::min<std::int64_t>(
+        deck.PairCount, static_cast<std::int64_t>(deck.ListFlags.size()) - 1);
     for (std::int64_t p = 1; p <= last; ++p) {
         std::int32_t& flags = deck.ListFlags.at(static_cast<std::size_t>(p));
         if (flags == kDisabledFlag) {

@@ -70,8 +70,8 @@ bool hasSection(const Profile& profile, std::string_view section) {
 // The stored LastDayUsed when it is a plain number from 19960801 up to today.
 std::optional<std::int32_t> validStoredDate(const Profile& file, std::int32_t today) {
     std::string text = file.readString(S, "LastDayUsed", "1");
-    if (text.empty() || !std::all_of(text.begin(), text.end(),
-                                     [](char c) { return c >= '0' && c <= '9'; })) {
+    if (text.empty() ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
     std::int32_t date = parseProfileInt(text);
@@ -100,9 +100,12 @@ bool directoryExists(Program& program, std::string_view directory) {
 
 std::array<std::int32_t, 3> rolloverToWrite(const DeckSettings& s) {
     switch (s.NoPriority) {
-        case 2: return {s.ListRollover[0], s.ListRollover[1], 0};
-        case 3: return {s.RangeRollover[0], s.RangeRollover[1], 0};
-        default: return s.HistoryRollover;
+        case 2:
+            return {s.ListRollover[0], s.ListRollover[1], 0};
+        case 3:
+            return {s.RangeRollover[0], s.RangeRollover[1], 0};
+        default:
+            return s.HistoryRollover;
     }
 }
 
@@ -374,8 +377,8 @@ bool WriteSetUp(Program& program, bool flush) {
     writeSettingsBlock(program, file);
     bool ok = writeDirectorySettings(program);
     if (flush) {
-        ok = reportIfFailed(program.ui(), program.setupFile.path(), program.setupFile.flush()) &&
-             ok;
+        ok =
+            reportIfFailed(program.ui(), program.setupFile.path(), program.setupFile.flush()) && ok;
     }
     return ok;
 }
