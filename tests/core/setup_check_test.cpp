@@ -338,5 +338,22 @@ TEST_F(CheckSetUpTest, BadLastDayUsedOfReadOnlyDeckChangesOnlyMemory) {
     EXPECT_EQ(dir.read("deck.DKD"), file);
 }
 
+TEST_F(CheckSetUpTest, FailedLastDayUsedRepairIsReportedAndKeepsTheFile) {
+    const std::string file = crlf({"[CARDWISE]", "LastDayUsed=17760704"});
+    dir.write("deck.DKD", file);
+    testing::ScriptedUserInterface ui;
+    testing::FixedClock clock;
+    testing::SeededRandom random;
+    LocalFileSystem failing(8);
+    Program q{Platform{ui, clock, random, failing}};
+    q.deck = p.deck;
+    q.settings = p.settings;
+    q.bindSetupFile();
+    EXPECT_EQ(CheckSetUp(q), 1);
+    EXPECT_EQ(q.deck.LastDayUsed, kToday);
+    EXPECT_EQ(ui.captions(), std::vector<std::string>{"File Write Error"});
+    EXPECT_EQ(dir.read("deck.DKD"), file);
+}
+
 }  // namespace
 }  // namespace cardwise

@@ -371,6 +371,8 @@ void ReadSetUp(Program& program) {
 bool WriteSetUp(Program& program, bool flush) {
     if (program.deck.ReadOnlyDeck) return true;
     Profile& file = program.setupFile.edit();
+    // Keys new to the file must not land among or after the status lines.
+    file.setNewKeysBefore(isStatusLine);
     // A file holding only status lines: the section goes first so that the keys land ahead
     // of the status lines.
     if (!hasSection(file, S)) file.assign("[" + std::string(S) + "]\r\n" + file.bytes());
