@@ -15,7 +15,7 @@ namespace {
 using testing::ProgramHarness;
 
 class FakeClipboard : public Clipboard {
-public:
+  public:
     std::vector<std::string> texts;
     void setText(std::string_view text) override { texts.emplace_back(text); }
 };
@@ -70,10 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "<FIB>1%Rome it is", "Capital of Italy?\r\n\r\n1. Rome\r\n2. Oslo\r\n3. Bern",
                  "Rome it is\r\n\r\nThe correct answer was:\r\n\r\nNumber: 1"},
         CopyCase{"MultipleChoiceWithoutText", "<MC1>a<MC2>b<MC3>c%Pick", "<FIB>2",
-                 "Pick\r\n\r\n1. a\r\n2. b\r\n3. c",
-                 "The correct answer was:\r\n\r\nNumber: 2"},
-        CopyCase{"AllOfTheAbove", "<MC1>a<MC2>b%Pick", "<FIB>a",
-                 "Pick\r\n\r\n1. a\r\n2. b", "The correct answer was:\r\n\r\nAll Of The Above"},
+                 "Pick\r\n\r\n1. a\r\n2. b\r\n3. c", "The correct answer was:\r\n\r\nNumber: 2"},
+        CopyCase{"AllOfTheAbove", "<MC1>a<MC2>b%Pick", "<FIB>a", "Pick\r\n\r\n1. a\r\n2. b",
+                 "The correct answer was:\r\n\r\nAll Of The Above"},
         CopyCase{"NoneOfTheAbove", "<MC1>a<MC2>b%Pick", "<FIB>N%Neither",
                  "Pick\r\n\r\n1. a\r\n2. b",
                  "Neither\r\n\r\nThe correct answer was:\r\n\r\nNone Of The Above"},
@@ -86,8 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "The sky is ____.",
                  "Look up\r\n\r\nYou could have answered with any of the following:\r\n\r\n1. "
                  "blue"},
-        CopyCase{"HintsAndPicturesNotCopied", "<HC1>think<BMP>p.bmp%Who?", "<HC1>well%Me",
-                 "Who?", "Me"}),
+        CopyCase{"HintsAndPicturesNotCopied", "<HC1>think<BMP>p.bmp%Who?", "<HC1>well%Me", "Who?",
+                 "Me"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CopyFixture, PrintJobCopiesPrintPairWithoutHeading) {

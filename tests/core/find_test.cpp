@@ -136,16 +136,17 @@ TEST_P(NotFoundTable, ReportsAfterYes) {
     EXPECT_FALSE(h.ui.waitCursorDuringBox);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NotFoundTable,
-    ::testing::Values(
-        NotFoundCase{"Up", "zebra", FindDirection::Up, "The Search String zebra Was Not Found."},
-        NotFoundCase{"Down", "zebra", FindDirection::Down,
-                     "The Search String \"zebra\" Was Not Found."},
-        NotFoundCase{"EmptyUp", "", FindDirection::Up, "The Search String  Was Not Found."},
-        NotFoundCase{"EmptyDown", "", FindDirection::Down,
-                     "The Search String \"\" Was Not Found."}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, NotFoundTable,
+                         ::testing::Values(NotFoundCase{"Up", "zebra", FindDirection::Up,
+                                                        "The Search String zebra Was Not Found."},
+                                           NotFoundCase{
+                                               "Down", "zebra", FindDirection::Down,
+                                               "The Search String \"zebra\" Was Not Found."},
+                                           NotFoundCase{"EmptyUp", "", FindDirection::Up,
+                                                        "The Search String  Was Not Found."},
+                                           NotFoundCase{"EmptyDown", "", FindDirection::Down,
+                                                        "The Search String \"\" Was Not Found."}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FindFixture, OverlongSearchTextCut) {
     program.deck.PairText[2] = "Q3=" + std::string(kFindTextMax, 'k') + "$#$!A3=x";

@@ -16,7 +16,8 @@ constexpr std::string_view kCorrectAnswerLead = "The correct answer was:";
 constexpr std::string_view kAllOfTheAbove = "All Of The Above";
 constexpr std::string_view kNoneOfTheAbove = "None Of The Above";
 constexpr std::string_view kNumberLead = "Number: ";
-constexpr std::string_view kAnyOfTheFollowing = "You could have answered with any of the following:";
+constexpr std::string_view kAnyOfTheFollowing =
+    "You could have answered with any of the following:";
 
 void appendHeading(std::string& out, std::string_view word, std::int32_t n) {
     out += word;

@@ -59,8 +59,8 @@ std::int32_t FindOrFindNext(Program& program, const FindState& state, FindButton
         return FindStringInRange(program, text, first, last, upward);
     };
 
-    std::int32_t found = upward ? search(current + step, program.deck.PairCount)
-                                : search(1, current - step);
+    std::int32_t found =
+        upward ? search(current + step, program.deck.PairCount) : search(1, current - step);
     if (found == 0) {
         std::string question = std::string(kSearchStringLead) + quoted(text) +
                                std::string(upward ? kNotFoundToEnd : kNotFoundToBeginning) +

@@ -20,8 +20,7 @@ constexpr std::string_view kTooManyChoicesCaption = "Too Many Multiple Choice Or
 constexpr std::string_view kTooManyChoicesText = "Cardwise Has Found More Than Six ";
 constexpr std::string_view kTooManyChoicesQuestion = "Multiple Choice Possibilities In Question ";
 constexpr std::string_view kTooManyChoicesAnswer = "Fill-In-The-Blank Answers In Answer ";
-constexpr std::string_view kTooManyChoicesEnd =
-    ".  Please Limit The Number Of Choices To Six. ";
+constexpr std::string_view kTooManyChoicesEnd = ".  Please Limit The Number Of Choices To Six. ";
 
 constexpr std::string_view kInvalidAnswerCaption = "Invalid Multiple Choice Answer Number";
 constexpr std::string_view kInvalidAnswerText =
@@ -103,13 +102,14 @@ std::int32_t leadingNumber(std::string_view content) {
 }
 
 class SideParser {
-public:
+  public:
     SideParser(Program& program, bool question, std::int32_t n, FaultReports reports)
         : program_(program), view_(program.view), question_(question), n_(n), reports_(reports) {}
 
     bool run(std::string_view side) {
         std::string_view rest = side;
-        while (!faulted_ && !rest.empty() && rest[0] == '<' && !(rest.size() > 1 && rest[1] == '<')) {
+        while (!faulted_ && !rest.empty() && rest[0] == '<' &&
+               !(rest.size() > 1 && rest[1] == '<')) {
             char letter = rest.size() > 1 ? upper(rest[1]) : '\0';
             rest.remove_prefix(std::min(kTagLength, rest.size()));
             std::size_t end = rest.find_first_of("<%");
@@ -132,8 +132,10 @@ public:
         return !faulted_;
     }
 
-private:
-    static char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+  private:
+    static char upper(char c) {
+        return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
 
     std::string_view sideWord() const { return question_ ? kQuestionWord : kAnswerWord; }
 
@@ -211,12 +213,12 @@ private:
             if (leadingNumber(content) <= view_.ChoiceCount) {
                 view_.CorrectChoice = cut(content, kViewNoteMax);
             } else if (!program_.drill.JumpingToPair) {
-                fault(kInvalidAnswerCaption, std::string(kInvalidAnswerText) +
-                                                 rightAligned(n_, 4) +
+                fault(kInvalidAnswerCaption, std::string(kInvalidAnswerText) + rightAligned(n_, 4) +
                                                  std::string(kInvalidAnswerEnd));
             }
         }
-        if (content.size() > 2 && !faulted_) view_.CorrectChoice = cut(content.substr(2), kViewNoteMax);
+        if (content.size() > 2 && !faulted_)
+            view_.CorrectChoice = cut(content.substr(2), kViewNoteMax);
     }
 
     void fault(std::string_view caption, const std::string& text) {
@@ -236,8 +238,7 @@ private:
 
 }  // namespace
 
-bool FormatPairSide(Program& program, std::string_view side, std::int32_t n,
-                    FaultReports reports) {
+bool FormatPairSide(Program& program, std::string_view side, std::int32_t n, FaultReports reports) {
     const bool question = side == "Q";
     PairView& view = program.view;
     view.Text.clear();

@@ -6,7 +6,7 @@ namespace cardwise {
 
 // The system clipboard, as far as the copy commands need it.
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     virtual void setText(std::string_view text) = 0;
 };
