@@ -54,6 +54,8 @@ private:
     };
     std::optional<Span> findSection(std::string_view section) const;
     std::optional<std::size_t> findKey(const Span& span, std::string_view key) const;
+    std::optional<std::size_t> lookUp(std::string_view section, std::string_view key) const;
+    static bool keyMatches(std::string_view text, std::string_view key);
     void terminateLastLine();
 
     std::vector<Line> lines_;
