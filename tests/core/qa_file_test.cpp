@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,7 @@ TEST(QAFileLines, CrLfAndBareLfEndLinesWhileALoneCrStays) {
         {"\r\n\r\n", {"", ""}},
         {"a\r", {"a"}},
         {std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
+        {"\xEF\xBB\xBFQ1=a\r\n\xEF\xBB\xBF", {"Q1=a", "\xEF\xBB\xBF"}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> got;
@@ -287,6 +289,54 @@ TEST(QAFileWrite, ARewrittenFileReadsBackToTheSamePairs) {
     ASSERT_EQ(second.program.deck.PairCount, first.program.deck.PairCount);
     EXPECT_EQ(writeQAFile(second.program.deck), written);
     EXPECT_EQ(second.program.deck.PairText[2], "Q3=three$#$!A3=");
+}
+
+// Whatever bytes a file holds, reading, rewriting and reading again never fails badly:
+// every counted pair has a text with the separator, and a rewrite reads back unchanged.
+TEST(QAFileRead, ArbitraryBytesAreReadAndRewrittenSafely) {
+    std::mt19937 engine(20261207);
+    const std::vector<std::string> pieces = {"Q",
+                                             "q",
+                                             "A",
+                                             "a",
+                                             "1",
+                                             "0",
+                                             "9",
+                                             "=",
+                                             "<N",
+                                             "<n",
+                                             "AM>",
+                                             "%",
+                                             "<",
+                                             "\r",
+                                             "\n",
+                                             "\r\n",
+                                             "$#$!",
+                                             ";",
+                                             std::string(1, '\0'),
+                                             "x",
+                                             "Q&A",
+                                             " ",
+                                             "^"};
+    for (int round = 0; round < 300; ++round) {
+        std::string qa;
+        int length = static_cast<int>(engine() % 400);
+        for (int i = 0; i < length; ++i) qa += pieces[engine() % pieces.size()];
+        ProgramHarness h;
+        ASSERT_TRUE(load(h, qa, qa)) << ::testing::PrintToString(qa);
+        const DeckState& deck = h.program.deck;
+        for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
+            EXPECT_NE(deck.currentText(n).find("$#$!"), std::string::npos);
+            EXPECT_LE(deck.CategoryName[static_cast<std::size_t>(n - 1)].size(), 12u);
+            EXPECT_LE(deck.StatusText[static_cast<std::size_t>(n - 1)].size(), 32u);
+        }
+        std::string written = writeQAFile(deck);
+        ProgramHarness again;
+        ASSERT_TRUE(load(again, written)) << ::testing::PrintToString(qa);
+        EXPECT_EQ(again.program.deck.PairCount, deck.PairCount);
+        EXPECT_EQ(writeQAFile(again.program.deck), written) << ::testing::PrintToString(qa);
+        olderSettingsLines(qa);
+    }
 }
 
 }  // namespace

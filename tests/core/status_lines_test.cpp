@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,25 @@ TEST(StatusLineDecode, LinesOfAnyShapeGiveDefinedValues) {
         {"Q&A1==20261201", fields(0, 10, 0, 0, 0, 0, 0, 0, false)},
     };
     for (const auto& c : cases) EXPECT_EQ(decodeStatusLine(c.line, kToday), c.expected) << c.line;
+}
+
+TEST(StatusLineDecode, AnyLineGivesFieldsWithinTheirRangesThatEncodeBackExactly) {
+    std::mt19937 engine(7);
+    const std::string alphabet = "0123456789   =&AQZx-\t";
+    for (int round = 0; round < 2000; ++round) {
+        std::string line;
+        auto length = engine() % 40;
+        for (std::size_t i = 0; i < length; ++i) line += alphabet[engine() % alphabet.size()];
+        StatusFields f = decodeStatusLine(line, kToday);
+        EXPECT_TRUE(f.LastDate >= 0 && f.LastDate <= 99999999) << line;
+        EXPECT_TRUE(f.RightToday >= 0 && f.RightToday <= 99) << line;
+        EXPECT_TRUE(f.RightTotal >= 0 && f.RightTotal <= 99999) << line;
+        EXPECT_TRUE(f.LearnStatus >= 0 && f.LearnStatus <= 2) << line;
+        EXPECT_TRUE(f.ListFlags >= 0 && f.ListFlags <= 3) << line;
+        std::string encoded = encodeStatusLine(5000, f);
+        EXPECT_EQ(encoded.size(), 30u);
+        EXPECT_EQ(decodeStatusLine(encoded, kToday), f) << line;
+    }
 }
 
 TEST(StatusLineDefault, IsTodayFollowedByFourteenZeros) {
