@@ -200,6 +200,7 @@ void ProfileFile::ensureLoaded() const {
     loaded_ = true;
     if (!bound()) return;
     auto bytes = files_->readFile(path_);
+    unreadable_ = !bytes && files_->fileExists(path_);
     profile_.assign(bytes ? *bytes : std::string());
 }
 
@@ -221,6 +222,7 @@ Profile& ProfileFile::edit() {
 
 FileResult ProfileFile::flush() {
     if (!dirty_ || !bound()) return {};
+    if (unreadable_) return FileResult::failure("The file could not be read");
     FileResult result = files_->writeFile(path_, profile_.bytes());
     if (result.ok) dirty_ = false;
     return result;
