@@ -8,6 +8,10 @@
 // characters, with markup of every kind, and a setup data file with status lines.
 namespace cardwise::bench {
 
+// Pair sizes of the benchmarks: a typical pair, and one close to the 2100-character limit.
+inline constexpr int kTypicalPairChars = 220;
+inline constexpr int kWorstPairChars = 2090;
+
 struct GeneratedDeck {
     std::string qaBytes;
     std::string setupBytes;

@@ -27,5 +27,3 @@ void BM_ProfileParse(benchmark::State& state) {
 BENCHMARK(BM_ProfileParse);
 
 }  // namespace
-
-BENCHMARK_MAIN();

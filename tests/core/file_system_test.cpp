@@ -139,5 +139,17 @@ TEST(Paths, DirectoryAndNameParts) {
     EXPECT_EQ(joinPath("", "a.DKS"), "a.DKS");
 }
 
+TEST(LocalFileSystem, ReadsFilesLargerThanOneBlockWholeAndEmptyFilesAsEmpty) {
+    TempDir dir;
+    LocalFileSystem files;
+    std::string big;
+    for (int i = 0; big.size() < 300000; ++i) big += "Q" + std::to_string(i) + "=x\r\n";
+    dir.write("big.DKS", big);
+    dir.write("empty.DKS", "");
+    EXPECT_EQ(files.readFile(dir.file("big.DKS")), big);
+    EXPECT_EQ(files.readFile(dir.file("empty.DKS")), std::string());
+    EXPECT_EQ(files.readFile(dir.path()), std::nullopt);  // a folder is no file
+}
+
 }  // namespace
 }  // namespace cardwise

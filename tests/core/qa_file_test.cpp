@@ -280,6 +280,25 @@ TEST(QAFileWrite, TheEditedTextStoreWinsAndLineFeedsBecomeLineBreakMarks) {
     EXPECT_EQ(writeQAFile(deck), "[Cardwise]\r\nQ1=new\r\nA1=newer\r\nQ2=two^lines\r\nA2=a^b\r\n");
 }
 
+struct LineFeedCase {
+    std::string side;
+    std::string written;
+};
+
+TEST(QAFileWrite, OnlyTheCrRightBeforeALineFeedGoesWithIt) {
+    const std::vector<LineFeedCase> cases = {
+        {"x\r\r\ny", "x\r^y"},  {"x\ry", "x\ry"},        {"\n\n", "^^"},
+        {"x\r", "x\r"},          {"\r\nx\r\n", "^x^"}, {"x\n\r", "x^\r"},
+    };
+    for (const auto& c : cases) {
+        DeckState deck;
+        deck.allocate(1);
+        deck.PairText[0] = "Q1=" + c.side + "$#$!A1=a";
+        EXPECT_EQ(writeQAFile(deck), "[Cardwise]\r\nQ1=" + c.written + "\r\nA1=a\r\n")
+            << ::testing::PrintToString(c.side);
+    }
+}
+
 TEST(QAFileWrite, ARewrittenFileReadsBackToTheSamePairs) {
     ProgramHarness first;
     ASSERT_TRUE(load(first, crlf({"q4=one", "a4=1", "Q1=two", "Q7=three", "A2=2"})));

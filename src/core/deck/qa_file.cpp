@@ -31,10 +31,11 @@ std::string emptyAnswer(std::int32_t n) {
     return "A" + std::to_string(n) + "=";
 }
 
-// One side of a pair in its written form: the letter, the pair number and the text from
-// the first '='. Without '=' the text after the old letter and number is kept whole.
-std::string rewriteSide(char letter, std::int32_t n, std::string_view side) {
-    std::string out(1, letter);
+// One side of a pair in its written form, appended to out: the letter, the pair number and
+// the text from the first '='. Without '=' the text after the old letter and number is kept
+// whole. Appended piece by piece: the rewrite of a large deck is megabytes.
+void appendSide(std::string& out, char letter, std::int32_t n, std::string_view side) {
+    out += letter;
     out += std::to_string(n);
     std::size_t eq = side.find('=');
     if (eq != std::string_view::npos) {
@@ -46,12 +47,19 @@ std::string rewriteSide(char letter, std::int32_t n, std::string_view side) {
         }
         out += '=';
     }
-    for (std::size_t i = 0; i < side.size(); ++i) {
-        char c = side[i];
-        if (c == '\r' && i + 1 < side.size() && side[i + 1] == '\n') continue;
-        out += c == '\n' ? '^' : c;
+    // A line feed (with a CR right before it) becomes the line-break mark.
+    for (;;) {
+        std::size_t nl = side.find('\n');
+        if (nl == std::string_view::npos) {
+            out.append(side);
+            return;
+        }
+        std::string_view piece = side.substr(0, nl);
+        if (!piece.empty() && piece.back() == '\r') piece.remove_suffix(1);
+        out.append(piece);
+        out += '^';
+        side.remove_prefix(nl + 1);
     }
-    return out;
 }
 
 }  // namespace
@@ -158,7 +166,11 @@ bool readPairs(Program& program, std::string_view qaBytes, std::string_view setu
 }
 
 std::string writeQAFile(const DeckState& deck) {
-    std::string out(kQAFileHeader);
+    std::size_t total = kQAFileHeader.size() + 2;
+    for (std::int32_t n = 1; n <= deck.PairCount; ++n) total += deck.currentText(n).size() + 20;
+    std::string out;
+    out.reserve(total);
+    out += kQAFileHeader;
     out += "\r\n";
     for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
         std::string_view text = deck.currentText(n);
@@ -167,9 +179,9 @@ std::string writeQAFile(const DeckState& deck) {
         std::string_view answer = sep == std::string_view::npos
                                       ? std::string_view()
                                       : text.substr(sep + kPairSeparator.size());
-        out += rewriteSide('Q', n, question);
+        appendSide(out, 'Q', n, question);
         out += "\r\n";
-        out += rewriteSide('A', n, answer);
+        appendSide(out, 'A', n, answer);
         out += "\r\n";
     }
     return out;
