@@ -1,5 +1,7 @@
 #include "core/drill/pair_selector.h"
 
+#include "core/deck/setup_file.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -694,6 +696,66 @@ TEST_F(PairSelectorTest, ModeNamesForCaptions) {
     EXPECT_EQ(questionModeName(2), "Priority Questions From List");
     EXPECT_EQ(questionModeName(3), "Priority Questions From Range");
     EXPECT_EQ(questionModeName(4), "Priority Questions From History");
+}
+
+}  // namespace
+}  // namespace cardwise
+
+namespace cardwise {
+namespace {
+
+using testing::crlf;
+using testing::TempDir;
+
+// The flags of the run in progress go out with the deck's settings and come back with them,
+// so that a resumed run continues where it stopped.
+TEST(SelectorPersistence, RolloverFlagsSurviveClosingAndResumingTheDeck) {
+    TempDir dir;
+    dir.write("deck.DKD", crlf({"[CARDWISE]", "NoPriority=  2", "UseNamedRange=  3",
+                                "LastDayUsed=20261207"}));
+    auto attach = [&](Program& program) {
+        program.deck.QAFileName = dir.file("deck.DKS");
+        program.deck.deriveCompanionNames();
+        program.currentDirectory = dir.path();
+        program.deck.allocate(6);
+        program.bindSetupFile();
+    };
+    auto roll = [](testing::ProgramHarness& h, int r) {
+        double v = (r - 0.5) / 99.999;
+        h.program.selector.ShuffleTable.fill(v);
+        h.program.selector.ShuffleFilled = true;
+        h.random.scripted.assign(4000, v);
+    };
+
+    testing::ProgramHarness first;
+    attach(first.program);
+    ReadSetUp(first.program);
+    ASSERT_EQ(first.program.deck.LoadOutcome, kSetUpValid);
+    first.program.settings.Resume = 1;
+    first.program.deck.ListFlags[2] = kOnListFlag;
+    first.program.deck.ListFlags[5] = kOnListFlag;
+    first.program.drill.RunStarting = true;
+    for (int r : {1, 100, 100, 1, 1}) {
+        roll(first, r);
+        SelectNextPair(first.program);
+        first.program.drill.RunStarting = false;
+    }
+    ASSERT_EQ(first.program.settings.ListRollover, (std::array<std::int32_t, 2>{1, 0}));
+    ASSERT_TRUE(WriteSetUp(first.program));
+    EXPECT_NE(dir.read("deck.DKD").find("UnlearnedRollover=  1"), std::string::npos);
+
+    testing::ProgramHarness second;
+    attach(second.program);
+    ReadSetUp(second.program);
+    EXPECT_EQ(second.program.settings.ListRollover, (std::array<std::int32_t, 2>{1, 0}));
+    // The status lines bring back the asked marks and the list.
+    second.program.deck.AskedInRun = first.program.deck.AskedInRun;
+    second.program.deck.ListFlags = first.program.deck.ListFlags;
+    second.program.drill.RunStarting = true;
+    roll(second, 100);
+    SelectNextPair(second.program);
+    EXPECT_EQ(second.program.deck.CurrentPair, 4);  // the run goes on with the unlisted pairs
+    EXPECT_EQ(second.program.settings.ListRollover[0], 1);
 }
 
 }  // namespace
