@@ -15,7 +15,7 @@ constexpr std::int32_t kDay2 = 20261208;
 constexpr std::int32_t kDay3 = 20261210;
 
 class GradingTest : public ::testing::Test {
-protected:
+  protected:
     ProgramHarness h;
     Program& program = h.program;
     DeckState& deck = h.program.deck;
@@ -151,8 +151,9 @@ TEST_F(GradingTest, IncorrectAnswerDemotesInHistoryModeWithAMessageUnlessUnlearn
     EXPECT_EQ(deck.WrongToday[2], 1);
     EXPECT_EQ(deck.WrongTotal[2], 1);
     EXPECT_EQ(deck.LastDate[2], kDay1);
-    EXPECT_EQ(promotionTexts(), (std::vector<std::string>{
-                                    "Sorry - This Question Will Be Demoted Back To Unlearned Status"}));
+    EXPECT_EQ(promotionTexts(),
+              (std::vector<std::string>{
+                  "Sorry - This Question Will Be Demoted Back To Unlearned Status"}));
 
     GradeIncorrect(program);
     EXPECT_EQ(h.ui.promotions.size(), 1u);

@@ -11,7 +11,7 @@ using testing::ProgramHarness;
 using testing::ShownBox;
 
 class ListOperationsTest : public ::testing::Test {
-protected:
+  protected:
     ProgramHarness h;
     DeckState& deck = h.program.deck;
 

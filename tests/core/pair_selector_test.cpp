@@ -18,7 +18,7 @@ using testing::ProgramHarness;
 using testing::ShownBox;
 
 class PairSelectorTest : public ::testing::Test {
-protected:
+  protected:
     ProgramHarness h;
     Program& program = h.program;
     DeckState& deck = h.program.deck;
@@ -58,8 +58,9 @@ protected:
     }
 
     int boxesWithCaption(std::string_view caption) const {
-        return static_cast<int>(std::count_if(h.ui.boxes.begin(), h.ui.boxes.end(),
-                                              [&](const ShownBox& b) { return b.caption == caption; }));
+        return static_cast<int>(
+            std::count_if(h.ui.boxes.begin(), h.ui.boxes.end(),
+                          [&](const ShownBox& b) { return b.caption == caption; }));
     }
 };
 
@@ -131,9 +132,9 @@ TEST_F(PairSelectorTest, OnePassTurnedOnStartsANewRunWithoutTheQuestion) {
 
 TEST_F(PairSelectorTest, EveryRestartFlagStartsANewRunAndIsCleared) {
     bool RunRestartFlags::*flags[] = {
-        &RunRestartFlags::ModeChanged,        &RunRestartFlags::OnePassTurnedOn,
+        &RunRestartFlags::ModeChanged,          &RunRestartFlags::OnePassTurnedOn,
         &RunRestartFlags::OrderBecameNumerical, &RunRestartFlags::OrderBecameRandom,
-        &RunRestartFlags::DirectionChanged,   &RunRestartFlags::RangeChoiceChanged,
+        &RunRestartFlags::DirectionChanged,     &RunRestartFlags::RangeChoiceChanged,
     };
     for (auto flag : flags) {
         makeDeck(4);
@@ -326,15 +327,12 @@ TEST_P(PreferredShareTest, FollowsTheWeightsAndFrequency) {
     EXPECT_NEAR(program.selector.PreferredShare, c.share, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes2And3, PreferredShareTest,
-                         ::testing::Values(ShareCase{2, 50, 3, 7, 30.0},
-                                           ShareCase{2, 80, 2, 8, 50.0},
-                                           ShareCase{2, 50, 0, 10, 0.0},
-                                           ShareCase{2, 50, 10, 0, 100.0},
-                                           ShareCase{2, 0, 4, 6, 0.0},
-                                           ShareCase{2, 100, 4, 6, 100.0},
-                                           ShareCase{3, 80, 2, 8, 50.0},
-                                           ShareCase{3, 50, 3, 7, 30.0}));
+INSTANTIATE_TEST_SUITE_P(
+    Modes2And3, PreferredShareTest,
+    ::testing::Values(ShareCase{2, 50, 3, 7, 30.0}, ShareCase{2, 80, 2, 8, 50.0},
+                      ShareCase{2, 50, 0, 10, 0.0}, ShareCase{2, 50, 10, 0, 100.0},
+                      ShareCase{2, 0, 4, 6, 0.0}, ShareCase{2, 100, 4, 6, 100.0},
+                      ShareCase{3, 80, 2, 8, 50.0}, ShareCase{3, 50, 3, 7, 30.0}));
 
 TEST_F(PairSelectorTest, PriorityRollsUpToTheShareGoToTheList) {
     makeDeck(10);
@@ -386,7 +384,7 @@ TEST_F(PairSelectorTest, RangeModeDrawsFromBothSidesOfTheRange) {
 // --- mode 4 ------------------------------------------------------------------------------
 
 class HistoryModeTest : public PairSelectorTest {
-protected:
+  protected:
     // Pairs 1-10 Unlearned, 11-15 Short Term, 16-20 Long Term.
     void makeHistoryDeck() {
         makeDeck(20);
@@ -541,12 +539,11 @@ TEST_F(PairSelectorTest, NoPairRepeatsInARunUnlessItsClassRolledOver) {
                     ++runs;
                     run.clear();
                 } else if (run.count(pair)) {
-                    SelectionClass c = mode == 2   ? (pair <= 4 ? SelectionClass::OnList
-                                                                : SelectionClass::OffList)
-                                       : mode == 3 ? (pair <= 4 ? SelectionClass::InRange
-                                                                : SelectionClass::OutOfRange)
-                                                   : static_cast<SelectionClass>(
-                                                         5 + deck.LearnStatus[pair]);
+                    SelectionClass c =
+                        mode == 2 ? (pair <= 4 ? SelectionClass::OnList : SelectionClass::OffList)
+                        : mode == 3
+                            ? (pair <= 4 ? SelectionClass::InRange : SelectionClass::OutOfRange)
+                            : static_cast<SelectionClass>(5 + deck.LearnStatus[pair]);
                     EXPECT_TRUE(rolledOver(program, c))
                         << "mode " << mode << " numerical " << numerical << " pair " << pair;
                 }
@@ -579,8 +576,8 @@ TEST_F(PairSelectorTest, ShareOfPriorityPairsAskedMatchesPreferredShare) {
         int listed = 0;
         for (int i = 0; i < selections; ++i) listed += next() <= c.listed ? 1 : 0;
         const double observed = 100.0 * listed / selections;
-        EXPECT_NEAR(observed, expected, 1.5) << c.listed << " of " << c.total << " at "
-                                             << c.frequency << "%";
+        EXPECT_NEAR(observed, expected, 1.5)
+            << c.listed << " of " << c.total << " at " << c.frequency << "%";
     }
 }
 
@@ -711,8 +708,8 @@ using testing::TempDir;
 // so that a resumed run continues where it stopped.
 TEST(SelectorPersistence, RolloverFlagsSurviveClosingAndResumingTheDeck) {
     TempDir dir;
-    dir.write("deck.DKD", crlf({"[CARDWISE]", "NoPriority=  2", "UseNamedRange=  3",
-                                "LastDayUsed=20261207"}));
+    dir.write("deck.DKD",
+              crlf({"[CARDWISE]", "NoPriority=  2", "UseNamedRange=  3", "LastDayUsed=20261207"}));
     auto attach = [&](Program& program) {
         program.deck.QAFileName = dir.file("deck.DKS");
         program.deck.deriveCompanionNames();

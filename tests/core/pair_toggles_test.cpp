@@ -13,7 +13,7 @@ using testing::ShownBox;
 using testing::TempDir;
 
 class PairTogglesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         p.deck.QAFileName = dir.file("deck.DKS");
         p.deck.deriveCompanionNames();

@@ -12,9 +12,9 @@ namespace {
 bool gradable(const DeckState& deck, std::int32_t p) {
     if (!deck.validPair(p)) return false;
     const auto index = static_cast<std::size_t>(p);
-    for (const auto* table : {&deck.LastDate, &deck.RightToday, &deck.RightTotal,
-                              &deck.WrongToday, &deck.WrongTotal, &deck.DayCount,
-                              &deck.LearnStatus, &deck.AskedInRun}) {
+    for (const auto* table :
+         {&deck.LastDate, &deck.RightToday, &deck.RightTotal, &deck.WrongToday, &deck.WrongTotal,
+          &deck.DayCount, &deck.LearnStatus, &deck.AskedInRun}) {
         if (index >= table->size()) return false;
     }
     return true;
@@ -24,7 +24,9 @@ void countUpTo(std::int32_t& counter, std::int32_t ceiling) {
     if (counter < ceiling) ++counter;
 }
 
-bool historyMode(const Program& program) { return program.settings.questionMode() == 4; }
+bool historyMode(const Program& program) {
+    return program.settings.questionMode() == 4;
+}
 
 }  // namespace
 

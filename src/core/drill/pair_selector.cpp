@@ -29,10 +29,14 @@ int activeMode(const DeckSettings& settings) {
 
 std::span<const SC> classesOf(int mode) {
     switch (mode) {
-        case 2: return kListClasses;
-        case 3: return kRangeClasses;
-        case 4: return kHistoryClasses;
-        default: return kAllClasses;
+        case 2:
+            return kListClasses;
+        case 3:
+            return kRangeClasses;
+        case 4:
+            return kHistoryClasses;
+        default:
+            return kAllClasses;
     }
 }
 
@@ -46,7 +50,9 @@ std::int32_t pairLimit(const DeckState& deck) {
     return static_cast<std::int32_t>(limit);
 }
 
-bool validPair(const DeckState& deck, std::int32_t n) { return n >= 1 && n <= pairLimit(deck); }
+bool validPair(const DeckState& deck, std::int32_t n) {
+    return n >= 1 && n <= pairLimit(deck);
+}
 
 std::pair<std::int32_t, std::int32_t> effectiveRange(const Program& program) {
     if (program.settings.UseNamedRange == 2) {
@@ -57,19 +63,26 @@ std::pair<std::int32_t, std::int32_t> effectiveRange(const Program& program) {
 
 SC historyClassOf(std::int32_t learnStatus) {
     switch (learnStatus) {
-        case ShortTerm: return SC::ShortTerm;
-        case LongTerm: return SC::LongTerm;
-        default: return SC::Unlearned;
+        case ShortTerm:
+            return SC::ShortTerm;
+        case LongTerm:
+            return SC::LongTerm;
+        default:
+            return SC::Unlearned;
     }
 }
 
 SC classOf(const Program& program, int mode, std::int32_t n, bool inRange) {
     const auto index = static_cast<std::size_t>(n);
     switch (mode) {
-        case 2: return (program.deck.ListFlags[index] & kOnListFlag) ? SC::OnList : SC::OffList;
-        case 3: return inRange ? SC::InRange : SC::OutOfRange;
-        case 4: return historyClassOf(program.deck.LearnStatus[index]);
-        default: return SC::All;
+        case 2:
+            return (program.deck.ListFlags[index] & kOnListFlag) ? SC::OnList : SC::OffList;
+        case 3:
+            return inRange ? SC::InRange : SC::OutOfRange;
+        case 4:
+            return historyClassOf(program.deck.LearnStatus[index]);
+        default:
+            return SC::All;
     }
 }
 
@@ -78,13 +91,19 @@ SC classOf(const Program& program, int mode, std::int32_t n, bool inRange) {
 std::int32_t classFrequency(const DeckSettings& settings, SC c) {
     switch (c) {
         case SC::OnList:
-        case SC::InRange: return settings.Frequency;
+        case SC::InRange:
+            return settings.Frequency;
         case SC::OffList:
-        case SC::OutOfRange: return 100 - settings.Frequency;
-        case SC::Unlearned: return settings.UnFrequency;
-        case SC::ShortTerm: return settings.ShortFrequency;
-        case SC::LongTerm: return settings.LongFrequency;
-        case SC::All: break;
+        case SC::OutOfRange:
+            return 100 - settings.Frequency;
+        case SC::Unlearned:
+            return settings.UnFrequency;
+        case SC::ShortTerm:
+            return settings.ShortFrequency;
+        case SC::LongTerm:
+            return settings.LongFrequency;
+        case SC::All:
+            break;
     }
     return 100;
 }
@@ -94,22 +113,32 @@ template <typename Settings>
 auto* rolloverSlot(Settings& settings, SC c) {
     using Slot = decltype(&settings.ListRollover[0]);
     switch (c) {
-        case SC::OnList: return &settings.ListRollover[0];
-        case SC::OffList: return &settings.ListRollover[1];
-        case SC::InRange: return &settings.RangeRollover[0];
-        case SC::OutOfRange: return &settings.RangeRollover[1];
-        case SC::Unlearned: return &settings.HistoryRollover[0];
-        case SC::ShortTerm: return &settings.HistoryRollover[1];
-        case SC::LongTerm: return &settings.HistoryRollover[2];
-        case SC::All: break;
+        case SC::OnList:
+            return &settings.ListRollover[0];
+        case SC::OffList:
+            return &settings.ListRollover[1];
+        case SC::InRange:
+            return &settings.RangeRollover[0];
+        case SC::OutOfRange:
+            return &settings.RangeRollover[1];
+        case SC::Unlearned:
+            return &settings.HistoryRollover[0];
+        case SC::ShortTerm:
+            return &settings.HistoryRollover[1];
+        case SC::LongTerm:
+            return &settings.HistoryRollover[2];
+        case SC::All:
+            break;
     }
     return Slot{nullptr};
 }
 
-double sanitized(double u) { return u >= 0.0 && u < 1.0 ? u : 0.0; }
+double sanitized(double u) {
+    return u >= 0.0 && u < 1.0 ? u : 0.0;
+}
 
 class Selector {
-public:
+  public:
     explicit Selector(Program& program)
         : program_(program),
           deck_(program.deck),
@@ -123,7 +152,7 @@ public:
     void refill(SC c);
     std::int32_t shuffledIndex(std::int32_t n);
 
-private:
+  private:
     enum class Step { Taken, Reselect };
 
     bool numerical() const { return settings_.Numerical == 1; }
@@ -237,17 +266,21 @@ bool Selector::refillMember(SC c, std::int32_t n) const {
     const auto flags = deck_.ListFlags[static_cast<std::size_t>(n)];
     const bool selectable = pairSelectable(program_, n);
     switch (c) {
-        case SC::OnList: return (flags & kOnListFlag) && selectable;
+        case SC::OnList:
+            return (flags & kOnListFlag) && selectable;
         case SC::OffList:
             return !(flags & kOnListFlag) || (flags >= 2 && settings_.IncludeDisabled != 1);
-        case SC::InRange: return pairInRange(program_, n) && selectable;
-        case SC::OutOfRange: return !pairInRange(program_, n) && selectable;
+        case SC::InRange:
+            return pairInRange(program_, n) && selectable;
+        case SC::OutOfRange:
+            return !pairInRange(program_, n) && selectable;
         case SC::Unlearned:
         case SC::ShortTerm:
         case SC::LongTerm:
             return historyClassOf(deck_.LearnStatus[static_cast<std::size_t>(n)]) == c &&
                    selectable;
-        case SC::All: return pairInRange(program_, n) && selectable;
+        case SC::All:
+            return pairInRange(program_, n) && selectable;
     }
     return false;
 }
@@ -517,8 +550,7 @@ SelectionResult Selector::select(int depth) {
 
     if (build()) {
         if (depth == 0) {
-            program_.ui().message(kFrequencyConflictCaption, kFrequencyConflictText,
-                                  Icon::Warning);
+            program_.ui().message(kFrequencyConflictCaption, kFrequencyConflictText, Icon::Warning);
         }
         deck_.CurrentPair = 1;
         finish();
@@ -531,8 +563,8 @@ SelectionResult Selector::select(int depth) {
         !drill_.RunStarting) {
         std::string text = "That Completes This Run Through Of " + fileNameOf(deck_.QAFileName) +
                            ".  Do You Want To Run It Again?";
-        if (program_.ui().messageBox(kContinuationCaption, text, Icon::Question,
-                                     Buttons::YesNo) != Button::Yes) {
+        if (program_.ui().messageBox(kContinuationCaption, text, Icon::Question, Buttons::YesNo) !=
+            Button::Yes) {
             drill_.DrillActive = false;
             return SelectionResult::DeckClosed;
         }
@@ -563,16 +595,24 @@ SelectionResult Selector::select(int depth) {
 
 std::string_view questionModeName(std::int32_t mode) {
     switch (mode) {
-        case 2: return "Priority Questions From List";
-        case 3: return "Priority Questions From Range";
-        case 4: return "Priority Questions From History";
-        default: return "Ask All Questions Equally Often";
+        case 2:
+            return "Priority Questions From List";
+        case 3:
+            return "Priority Questions From Range";
+        case 4:
+            return "Priority Questions From History";
+        default:
+            return "Ask All Questions Equally Often";
     }
 }
 
-SelectionResult SelectNextPair(Program& program) { return Selector(program).select(0); }
+SelectionResult SelectNextPair(Program& program) {
+    return Selector(program).select(0);
+}
 
-bool BuildCandidateLists(Program& program) { return Selector(program).build(); }
+bool BuildCandidateLists(Program& program) {
+    return Selector(program).build();
+}
 
 std::int32_t ShuffledIndex(Program& program, std::int32_t n) {
     return Selector(program).shuffledIndex(n);

@@ -27,7 +27,7 @@ void ShowPromotionMessage(Program& program, std::string_view text);
 // What the promotion message window does between being shown and closing: a timed
 // message has no OK button and closes itself on the third tick of its one-second timer.
 class PromotionMessageWindow {
-public:
+  public:
     static constexpr int kTimedHeight = 74;
     static constexpr int kRegularHeight = 115;
 
@@ -44,7 +44,7 @@ public:
     bool tick();
     int tickCounter() const { return counter_; }
 
-private:
+  private:
     std::int32_t promoMessage_;
     int counter_ = 0;
 };

@@ -52,13 +52,9 @@ struct SelectorState {
     const std::vector<std::int32_t>& list(SelectionClass c) const {
         return CandidateList[static_cast<std::size_t>(c)];
     }
-    std::int32_t count(SelectionClass c) const {
-        return static_cast<std::int32_t>(list(c).size());
-    }
+    std::int32_t count(SelectionClass c) const { return static_cast<std::int32_t>(list(c).size()); }
     std::int32_t& weight(SelectionClass c) { return ClassWeight[static_cast<std::size_t>(c)]; }
-    std::int32_t weight(SelectionClass c) const {
-        return ClassWeight[static_cast<std::size_t>(c)];
-    }
+    std::int32_t weight(SelectionClass c) const { return ClassWeight[static_cast<std::size_t>(c)]; }
 };
 
 }  // namespace cardwise

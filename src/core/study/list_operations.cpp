@@ -18,8 +18,8 @@ std::size_t lastPair(const DeckState& deck, const Tables&... tables) {
 }  // namespace
 
 void ResetToUnlearned(Program& program) {
-    if (program.ui().messageBox(kResetToUnlearnedCaption, kResetToUnlearnedQuestion,
-                                Icon::Question, Buttons::YesNo) != Button::Yes) {
+    if (program.ui().messageBox(kResetToUnlearnedCaption, kResetToUnlearnedQuestion, Icon::Question,
+                                Buttons::YesNo) != Button::Yes) {
         return;
     }
     DeckState& deck = program.deck;
