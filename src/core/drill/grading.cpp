@@ -1,9 +1,9 @@
 #include "core/drill/grading.h"
 
-#include <limits>
-
 #include "core/drill/promotion_message.h"
 #include "core/program.h"
+
+#include <limits>
 
 namespace cardwise {
 namespace {

@@ -1,11 +1,12 @@
 #include "core/drill/pair_selector.h"
 
+#include "core/program.h"
+
 #include <algorithm>
 #include <span>
 #include <string>
+#include <tuple>
 #include <utility>
-
-#include "core/program.h"
 
 namespace cardwise {
 namespace {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/drill/selector_state.h"
+
 #include <cstdint>
 #include <string_view>
-
-#include "core/drill/selector_state.h"
 
 namespace cardwise {
 

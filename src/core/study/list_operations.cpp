@@ -1,8 +1,8 @@
 #include "core/study/list_operations.h"
 
-#include <algorithm>
-
 #include "core/program.h"
+
+#include <algorithm>
 
 namespace cardwise {
 namespace {
