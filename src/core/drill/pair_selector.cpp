@@ -226,14 +226,29 @@ bool Selector::build() {
     for (auto& candidates : state_.CandidateList) candidates.clear();
     state_.ClassWeight.fill(0);
     const std::int32_t last = pairLimit(deck_);
+    // Runs before and after every selection over the whole deck, so the range and the
+    // selectable test are taken out of the loop, and the unasked pairs are collected without
+    // a branch: in a random-order run the asked pairs follow no pattern a branch predictor
+    // could learn, and mispredictions cost more than the loop itself.
+    const auto [low, high] = effectiveRange(program_);
+    const bool named = settings_.UseNamedRange == 1;
+    const bool includeDisabled = settings_.IncludeDisabled == 1;
+    std::array<std::size_t, kSelectionClassCount> counts{};
+    for (SC c : classesOf(mode_)) list(c).resize(static_cast<std::size_t>(std::max(last, 0)));
     for (std::int32_t n = 1; n <= last; ++n) {
-        if (!pairSelectable(program_, n)) continue;
-        const bool inRange = pairInRange(program_, n);
+        const auto i = static_cast<std::size_t>(n);
+        if (deck_.ListFlags[i] >= 2 && !includeDisabled) continue;
+        const bool inRange = named ? i - 1 < deck_.CategoryName.size() &&
+                                         deck_.CategoryName[i - 1] == settings_.RangeName
+                                   : low <= n && n <= high;
         if (!inRange && mode_ != 3) continue;
         SC c = classOf(program_, mode_, n, inRange);
         ++state_.weight(c);
-        if (deck_.AskedInRun[static_cast<std::size_t>(n)] == 0) list(c).push_back(n);
+        std::size_t& count = counts[static_cast<std::size_t>(c)];
+        list(c)[count] = n;
+        count += deck_.AskedInRun[i] == 0 ? 1 : 0;
     }
+    for (SC c : classesOf(mode_)) list(c).resize(counts[static_cast<std::size_t>(c)]);
 
     if (mode_ == 2 || mode_ == 3) {
         auto classes = classesOf(mode_);
