@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fakes.h"
-#include "support/read_only_folder.h"
+#include "support/faulty_files.h"
 
 namespace cardwise {
 namespace {
@@ -85,7 +85,8 @@ TEST_F(AppSettingsTest, ProgramFolderFileWinsOverTheUserFolderFile) {
 }
 
 TEST_F(AppSettingsTest, ReadOnlyProgramFolderUsesTheUserFolder) {
-    testing::ReadOnlyFolderFileSystem files(programDir.path());
+    testing::FaultyFileSystem files;
+    files.readOnlyFolder = programDir.path();
     Program q{Platform{h.ui, h.clock, h.random, files}};
     q.programDirectory = programDir.path();
     ASSERT_TRUE(locateAppSettings(q, userDir.path()));
@@ -97,7 +98,8 @@ TEST_F(AppSettingsTest, ReadOnlyProgramFolderUsesTheUserFolder) {
 }
 
 TEST_F(AppSettingsTest, NoWritableFolderAtAllEndsTheProgram) {
-    testing::ReadOnlyFolderFileSystem files(programDir.path());
+    testing::FaultyFileSystem files;
+    files.readOnlyFolder = programDir.path();
     Program q{Platform{h.ui, h.clock, h.random, files}};
     q.programDirectory = programDir.path();
     EXPECT_FALSE(locateAppSettings(q, std::nullopt));
@@ -109,7 +111,8 @@ TEST_F(AppSettingsTest, NoWritableFolderAtAllEndsTheProgram) {
 TEST_F(AppSettingsTest, WriteBackIntoAReadOnlyFolderIsReportedAndKeepsTheOldFile) {
     std::string text = crlf({"[CARDWISE]", "MainLeft=3"});
     userDir.write("CARDWISE.INI", text);
-    testing::ReadOnlyFolderFileSystem files(userDir.path());
+    testing::FaultyFileSystem files;
+    files.readOnlyFolder = userDir.path();
     Program q{Platform{h.ui, h.clock, h.random, files}};
     q.programDirectory = programDir.path();
     q.appSettings = ProfileFile(files, userDir.file("CARDWISE.INI"));

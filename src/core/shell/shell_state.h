@@ -68,6 +68,9 @@ struct ShellState {
     std::array<std::string, kRecentSlots> recentFiles;
     std::array<RecentMenuItem, kRecentSlots> recentMenu;
     DeckMenus deckMenus;
+    // A deck is loaded and will be saved when closed. Unlike DrillActive it stays set when
+    // the drill stops or when saving the deck failed.
+    bool deckOpen = false;
     // The user's text editor; none makes the commands that need one say so.
     ExternalEditor* editor = nullptr;
     DeckHooks hooks;
