@@ -117,7 +117,16 @@ TEST_F(MainCommandsTest, EditFileWarnsSavesTheSettingsAndWaitsForTheEditor) {
         EXPECT_NE(h.decks.read("a.DKD").find("NumSeconds=  9"), std::string::npos);
     };
     EditFileClick(p);
-    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"Editor Warning"});
+    EXPECT_EQ(h.ui.boxes,
+              (std::vector<ShownBox>{
+                  {"Editor Warning",
+                   "Changes Made With NotePad Will Not Take Effect Until The .DKS File Is Closed "
+                   "And Reopened. Any Changes Made With NotePad Will Be Overwritten If The "
+                   "Cardwise Editor Has Been Used AT ANY TIME While The Current .DKS File Has "
+                   "Been Open.  We Recommend Using The Cardwise Editor For More Robust And "
+                   "Error-Checked Performance, Reserving NotePad For Inspection Rather Than "
+                   "Editing. ",
+                   Icon::Warning, Buttons::Ok}}));
     EXPECT_EQ(h.editor.opened, std::vector<std::string>{a});
     EXPECT_FALSE(p.NotePadOpen);
 }

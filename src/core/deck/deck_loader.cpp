@@ -132,13 +132,8 @@ bool LoadDeck(Program& program) {
     deck.EditSlotsUsed = 0;
     deck.EditorUsed = false;
 
-    std::optional<std::string> qaBytes;
-    bool setupMissing = false;
-    {
-        WaitCursor wait(program.ui());
-        qaBytes = files.readFile(deck.QAFileName);
-        setupMissing = !files.fileExists(deck.SetupFileName);
-    }
+    std::optional<std::string> qaBytes = files.readFile(deck.QAFileName);
+    const bool setupMissing = !files.fileExists(deck.SetupFileName);
     if (!qaBytes) {
         reportUnreadable(program, deck.QAFileName);
         deck.LoadOutcome = kLoadFileError;
@@ -164,10 +159,7 @@ bool LoadDeck(Program& program) {
         }
     }
 
-    {
-        WaitCursor wait(program.ui());
-        deck.allocate(deck.PairCount);
-    }
+    deck.allocate(deck.PairCount);
     if (!readPairs(program, *qaBytes, program.setupFile.read().bytes())) return false;
     DecodeStatus(program);
     ReadSetUp(program);
@@ -195,11 +187,14 @@ void InitDKSFile(Program& program) {
     deck.deriveCompanionNames();
 
     if (equalsIgnoreCase(extension, ".DKS")) {
-        deck.LoadOutcome = 1;
-        deck.ReadOnlyDeck = false;
-        detectReadOnlyDeck(program);
-        addRecentDeck(program, deck.QAFileName);
-        LoadDeck(program);
+        {
+            WaitCursor wait(program.ui());
+            deck.LoadOutcome = 1;
+            deck.ReadOnlyDeck = false;
+            detectReadOnlyDeck(program);
+            addRecentDeck(program, deck.QAFileName);
+            LoadDeck(program);
+        }
         actOnOutcome(program);
         return;
     }

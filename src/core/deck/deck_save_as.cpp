@@ -64,15 +64,15 @@ void FileSaveAsClick(Program& program) {
     }
 
     program.drill.ReturnToPair = false;
-    addRecentDeck(program, name);
-    const std::string setupName = setupNameFor(name);
     if (!FileExitQAClick(program)) return;
-    if (!copyDeckFiles(program, name, setupName)) {
+    if (!copyDeckFiles(program, name, setupNameFor(name))) {
         // The deck was saved under its own name; go on with it rather than with a copy
         // that is missing or holds what it held before.
         InitDKSFile(program);
         return;
     }
+    // Listed only once the copy exists, so the list never offers a deck that was not made.
+    addRecentDeck(program, name);
     deck.QAFileName = name;
     InitDKSFile(program);
 }
