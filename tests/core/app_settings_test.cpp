@@ -42,10 +42,10 @@ TEST_F(AppSettingsTest, MissingFileGetsEveryDefaultWrittenBack) {
 }
 
 TEST_F(AppSettingsTest, PresentKeysAreReadAndTheFileIsLeftUntouched) {
-    std::string text = crlf({"[cardwise]", "MainLeft=  -5", "MainTop=7", "MainWidth=800",
-                             "MainHeight=600", "UseLastOpenDIR=0", "UseStartDIR=1",
-                             "AutoSavePair=1", "AutoResetPage=0", "FileSaveI=1",
-                             "StartDIR=/decks", "UsedFilePath1=/decks/a.DKS"});
+    std::string text =
+        crlf({"[cardwise]", "MainLeft=  -5", "MainTop=7", "MainWidth=800", "MainHeight=600",
+              "UseLastOpenDIR=0", "UseStartDIR=1", "AutoSavePair=1", "AutoResetPage=0",
+              "FileSaveI=1", "StartDIR=/decks", "UsedFilePath1=/decks/a.DKS"});
     programDir.write("CARDWISE.INI", text);
     ASSERT_TRUE(locateAppSettings(p, userDir.path()));
     readAppSettings(p);

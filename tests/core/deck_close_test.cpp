@@ -79,8 +79,8 @@ TEST_F(DeckCloseTest, CloseAfterTheEditorRewritesTheQAFileFromTheEditedTexts) {
     p.deck.EditSlotsUsed = 1;
     ASSERT_TRUE(FileExitQAClick(p));
     EXPECT_EQ(editorClosed, 1);
-    EXPECT_EQ(h.decks.read("deck.DKS"), crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=TWO",
-                                              "A2=DOS", "Q3=three", "A3=tres"}));
+    EXPECT_EQ(h.decks.read("deck.DKS"),
+              crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=TWO", "A2=DOS", "Q3=three", "A3=tres"}));
     EXPECT_FALSE(p.deck.EditorUsed);
 }
 

@@ -144,9 +144,9 @@ TEST_F(DeckLoaderTest, ReadOnlyDeckLoadsAndChangesNoByteAnywhere) {
     h.ui.boxes.clear();
     h.open(path);
     ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0], (ShownBox{"Q&A Read-Only Warning",
-                                       path + " Is A Read-Only File." + kCannotChange,
-                                       Icon::Information, Buttons::Ok}));
+    EXPECT_EQ(h.ui.boxes[0],
+              (ShownBox{"Q&A Read-Only Warning", path + " Is A Read-Only File." + kCannotChange,
+                        Icon::Information, Buttons::Ok}));
     EXPECT_TRUE(q.deck.ReadOnlyDeck);
     EXPECT_TRUE(q.shell.deckOpen);
     q.deck.LearnStatus.at(1) = 2;
@@ -164,8 +164,10 @@ TEST_F(DeckLoaderTest, DeckInAFolderThatCannotBeWrittenLoadsAndWritesNothing) {
     ASSERT_EQ(h.ui.boxes.size(), 1u);
     EXPECT_EQ(h.ui.boxes[0],
               (ShownBox{"Q&A Write-Protected Disk Warning",
-                        path + " Is Located On A Write-Protected Or Read-Only Disk (Perhaps a "
-                               "CDROM)." + kCannotChange,
+                        path +
+                            " Is Located On A Write-Protected Or Read-Only Disk (Perhaps a "
+                            "CDROM)." +
+                            kCannotChange,
                         Icon::Information, Buttons::Ok}));
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_EQ(p.deck.PairCount, 3);
@@ -219,9 +221,9 @@ TEST_F(DeckLoaderTest, HandMadeDeckGetsItsSetupFileWithEveryPairUnlearned) {
 }
 
 TEST_F(DeckLoaderTest, OlderSettingsLinesMoveIntoTheNewSetupFile) {
-    std::string qa = crlf({"[Cardwise]", "NoPriority=2", "NumSeconds=7", "LowRange=2",
-                           "; a comment", "Q1=one", "A1=uno", "Q2=two", "A2=dos", "Q3=three",
-                           "A3=tres"});
+    std::string qa =
+        crlf({"[Cardwise]", "NoPriority=2", "NumSeconds=7", "LowRange=2", "; a comment", "Q1=one",
+              "A1=uno", "Q2=two", "A2=dos", "Q3=three", "A3=tres"});
     std::string path = h.write("old.DKS", qa);
     p.settings.QLeft = 40;
     p.settings.QFontColor = 255;
@@ -231,12 +233,17 @@ TEST_F(DeckLoaderTest, OlderSettingsLinesMoveIntoTheNewSetupFile) {
     ASSERT_TRUE(h.ui.boxes.empty()) << h.ui.boxes.front();
     ASSERT_TRUE(p.shell.deckOpen);
     std::string setup = h.decks.read("old.DKD");
-    const std::string block = crlf(
-        {"[Cardwise]", "RangeName=", "QLeft=  40", "QTop=  52", "QWidth= 610", "QHeight= 376",
-         "ALeft=  30", "ATop=  52", "AWidth= 610", "AHeight= 376", "QFontName=Arial",
-         "QFontSize=  12", "QFontStyle=fsBold", "QFontColor=       255", "AFontName=Arial",
-         "AFontSize=  12", "AFontStyle=fsBold", "AFontColor=         0", "NoPriority=2",
-         "NumSeconds=7", "LowRange=2"});
+    const std::string block = crlf({"[Cardwise]",        "RangeName=",
+                                    "QLeft=  40",        "QTop=  52",
+                                    "QWidth= 610",       "QHeight= 376",
+                                    "ALeft=  30",        "ATop=  52",
+                                    "AWidth= 610",       "AHeight= 376",
+                                    "QFontName=Arial",   "QFontSize=  12",
+                                    "QFontStyle=fsBold", "QFontColor=       255",
+                                    "AFontName=Arial",   "AFontSize=  12",
+                                    "AFontStyle=fsBold", "AFontColor=         0",
+                                    "NoPriority=2",      "NumSeconds=7",
+                                    "LowRange=2"});
     EXPECT_EQ(setup.rfind(block, 0), 0u) << setup;
     EXPECT_EQ(p.settings.NoPriority, 2);
     EXPECT_EQ(p.settings.NumSeconds, 7);
@@ -263,9 +270,10 @@ TEST_F(DeckLoaderTest, InvalidSettingsOpenTheSetupFileInTheEditorAndReadItAgain)
     EXPECT_EQ(h.ui.boxes[0], (ShownBox{"Data Error", seconds, Icon::Warning, Buttons::Ok}));
     EXPECT_EQ(h.ui.boxes[1],
               (ShownBox{"Q&A SetUp Data Error",
-                        path + " Has Invalid Or Corrupted Entries In The Data Stored In Its "
-                               "Associated .DKD File.  This File Cannot Be Used In Its Current "
-                               "State.  NotePad Will Now Be Opened With " +
+                        path +
+                            " Has Invalid Or Corrupted Entries In The Data Stored In Its "
+                            "Associated .DKD File.  This File Cannot Be Used In Its Current "
+                            "State.  NotePad Will Now Be Opened With " +
                             setupPath +
                             " Loaded To Allow You To Correct The Indicated Error.  After "
                             "Correcting The Error, Reopen The File To Continue.",
@@ -309,8 +317,9 @@ TEST_F(DeckLoaderTest, OverlongPairOpensTheQAFileInTheEditor) {
     EXPECT_NE(h.ui.boxes[0].text.find("Q&&A Pair 2 Exceeds"), std::string::npos);
     EXPECT_EQ(h.ui.boxes[1],
               (ShownBox{"Q&A .DKS File Error",
-                        path + " Has Invalid Entries.  This File Cannot Be Used In Its Current "
-                               "State.  NotePad Will Now Be Opened With " +
+                        path +
+                            " Has Invalid Entries.  This File Cannot Be Used In Its Current "
+                            "State.  NotePad Will Now Be Opened With " +
                             path +
                             " Loaded To Allow You To Correct The Indicated Error.  After "
                             "Correcting The Error, Reopen The File To Continue.",

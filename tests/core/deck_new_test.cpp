@@ -14,31 +14,78 @@ using testing::ShownBox;
 using testing::snapshot;
 using testing::threePairDeck;
 
-const std::string kSevenLines = crlf(
-    {"[Cardwise]",
-     "Q1=This is the first dummy question in the newly-created .DKS file.  Each new file is "
-     "initially created with three rudimentary Q&A pairs to comply with internal Cardwise "
-     "requirements.^ ^Simply overwrite the first three pairs with your own desired Questions "
-     "and Answers and then continue to add to the file using the Insert function. ",
-     "A1=First dummy answer", "Q2=Second dummy question", "A2=Second dummy answer",
-     "Q3=Third dummy question", "A3=Third dummy answer"});
+const std::string kSevenLines =
+    crlf({"[Cardwise]",
+          "Q1=This is the first dummy question in the newly-created .DKS file.  Each new file is "
+          "initially created with three rudimentary Q&A pairs to comply with internal Cardwise "
+          "requirements.^ ^Simply overwrite the first three pairs with your own desired Questions "
+          "and Answers and then continue to add to the file using the Insert function. ",
+          "A1=First dummy answer", "Q2=Second dummy question", "A2=Second dummy answer",
+          "Q3=Third dummy question", "A3=Third dummy answer"});
 
 // The settings block of the program's start values, range 1 to 3 over the entire file.
-const std::string kStartSettings = crlf(
-    {"[CARDWISE]", "Center=  0", "CheckCase=  0", "QOnly=  0", "NoScale=  0", "SyncWin=  0",
-     "NoPriority=  1", "AnsFirst=  0", "IncludeDisabled=  0", "UseTimer=  0", "Resume=  0",
-     "NumSeconds=  5", "OnePass=  0", "Numerical=  1", "Reverse=  0", "Frequency= 50",
-     "LowRange=  1", "HighRange=  3", "UseNamedRange=  3", "RangeName=", "UnFrequency= 80",
-     "PromoMessage=  0", "ShortFrequency= 10", "LongFrequency= 10", "ShortThreshold=  2",
-     "LongAnsThreshold=  2", "LongDayThreshold=  2", "UnlearnedRollover=  0",
-     "STLearnedRollover=  0", "LTLearnedRollover=  0", "QLeft=  30", "QTop=  52", "QWidth= 610",
-     "QHeight= 376", "ALeft=  30", "ATop=  52", "AWidth= 610", "AHeight= 376", "QFontName=Arial",
-     "QFontSize=  12", "QFontStyle=[fsBold]", "QFontColor=         0", "AFontName=Arial",
-     "AFontSize=  12", "AFontStyle=[fsBold]", "AFontColor=         0",
-     "MWCurBkGndColor=   8454143", "QCurBkGndColor=  12632256", "ACurBkGndColor=  12632256",
-     "GraphicsDIR=", "SoundDIR=", "UseGraphicsDIR=  0", "UseSoundDIR=  0", "EnableHints=  1",
-     "EnableComments=  1", "EnableTips=  1", "EnableGraphics=  1", "EnableAudioVideo=  1",
-     "AutoPilot=  0", "AutoQTime=  5", "AutoATime=  5", "LastDayUsed=<date>"});
+const std::string kStartSettings = crlf({"[CARDWISE]",
+                                         "Center=  0",
+                                         "CheckCase=  0",
+                                         "QOnly=  0",
+                                         "NoScale=  0",
+                                         "SyncWin=  0",
+                                         "NoPriority=  1",
+                                         "AnsFirst=  0",
+                                         "IncludeDisabled=  0",
+                                         "UseTimer=  0",
+                                         "Resume=  0",
+                                         "NumSeconds=  5",
+                                         "OnePass=  0",
+                                         "Numerical=  1",
+                                         "Reverse=  0",
+                                         "Frequency= 50",
+                                         "LowRange=  1",
+                                         "HighRange=  3",
+                                         "UseNamedRange=  3",
+                                         "RangeName=",
+                                         "UnFrequency= 80",
+                                         "PromoMessage=  0",
+                                         "ShortFrequency= 10",
+                                         "LongFrequency= 10",
+                                         "ShortThreshold=  2",
+                                         "LongAnsThreshold=  2",
+                                         "LongDayThreshold=  2",
+                                         "UnlearnedRollover=  0",
+                                         "STLearnedRollover=  0",
+                                         "LTLearnedRollover=  0",
+                                         "QLeft=  30",
+                                         "QTop=  52",
+                                         "QWidth= 610",
+                                         "QHeight= 376",
+                                         "ALeft=  30",
+                                         "ATop=  52",
+                                         "AWidth= 610",
+                                         "AHeight= 376",
+                                         "QFontName=Arial",
+                                         "QFontSize=  12",
+                                         "QFontStyle=[fsBold]",
+                                         "QFontColor=         0",
+                                         "AFontName=Arial",
+                                         "AFontSize=  12",
+                                         "AFontStyle=[fsBold]",
+                                         "AFontColor=         0",
+                                         "MWCurBkGndColor=   8454143",
+                                         "QCurBkGndColor=  12632256",
+                                         "ACurBkGndColor=  12632256",
+                                         "GraphicsDIR=",
+                                         "SoundDIR=",
+                                         "UseGraphicsDIR=  0",
+                                         "UseSoundDIR=  0",
+                                         "EnableHints=  1",
+                                         "EnableComments=  1",
+                                         "EnableTips=  1",
+                                         "EnableGraphics=  1",
+                                         "EnableAudioVideo=  1",
+                                         "AutoPilot=  0",
+                                         "AutoQTime=  5",
+                                         "AutoATime=  5",
+                                         "LastDayUsed=<date>"});
 
 // The file with its LastDayUsed value (never closed yet: any date) shown as <date>.
 std::string withoutLastDay(std::string setup) {
@@ -78,7 +125,8 @@ TEST_F(DeckNewTest, NewDeckIsTheSevenLinesWithSettingsFromTheStartValues) {
                                      "Q&A3=2026120700000000000000"}));
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_EQ(p.deck.PairCount, 3);
-    for (int n = 1; n <= 3; ++n) EXPECT_EQ(p.deck.LearnStatus.at(static_cast<std::size_t>(n)), Unlearned);
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(p.deck.LearnStatus.at(static_cast<std::size_t>(n)), Unlearned);
     EXPECT_EQ(editorShown, 1);
     EXPECT_EQ(rememberedPair, 9);
     EXPECT_EQ(p.shell.recentFiles[0], h.decks.file("fresh.DKS"));

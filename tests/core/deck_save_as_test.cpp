@@ -10,8 +10,8 @@ namespace {
 
 using testing::DeckHarness;
 using testing::ShownBox;
-using testing::TempDir;
 using testing::snapshot;
+using testing::TempDir;
 using testing::threePairDeck;
 
 struct DeckSaveAsTest : ::testing::Test {

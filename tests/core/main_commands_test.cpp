@@ -19,6 +19,19 @@ struct MainCommandsTest : ::testing::Test {
     Program& p = h.program;
 };
 
+TEST_F(MainCommandsTest, StartReadsTheSettingsAndShowsTheRecentDecks) {
+    h.programFolder.write(
+        "CARDWISE.INI", testing::crlf({"[CARDWISE]", "MainLeft=44", "UsedFilePath1=/d/e/f/g.DKS"}));
+    ASSERT_TRUE(FormCreate(p, std::nullopt));
+    openAtStart(p, {});
+    EXPECT_EQ(p.shell.app.MainLeft, 44);
+    EXPECT_EQ(p.shell.app.MainTop, 10);
+    EXPECT_EQ(p.shell.recentMenu[0].caption, "&1  /d/.../g.DKS");
+    EXPECT_TRUE(p.shell.recentMenu[0].visible);
+    EXPECT_FALSE(p.shell.recentMenu[1].visible);
+    EXPECT_FALSE(p.shell.deckOpen);
+}
+
 TEST_F(MainCommandsTest, RecentDeckThatWasDeletedIsReportedAndStaysInTheList) {
     std::string a = h.write("a.DKS", threePairDeck());
     std::string b = h.write("b.DKS", threePairDeck());
@@ -99,12 +112,11 @@ TEST_F(MainCommandsTest, TextEditorCommandsRefuseASecondOpen) {
     p.NotePadOpen = true;
     EditFileClick(p);
     OpenSetupInNotePad(p);
-    EXPECT_EQ(h.ui.boxes,
-              (std::vector<ShownBox>{
-                  {"Already Open", "The Current .DKS File Is Already Open In NotePad",
-                   Icon::Warning, Buttons::Ok},
-                  {"Already Open", "The Current .DKD File Is Already Open In NotePad",
-                   Icon::Warning, Buttons::Ok}}));
+    EXPECT_EQ(h.ui.boxes, (std::vector<ShownBox>{
+                              {"Already Open", "The Current .DKS File Is Already Open In NotePad",
+                               Icon::Warning, Buttons::Ok},
+                              {"Already Open", "The Current .DKD File Is Already Open In NotePad",
+                               Icon::Warning, Buttons::Ok}}));
     EXPECT_TRUE(h.editor.opened.empty());
 }
 

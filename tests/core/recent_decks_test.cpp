@@ -63,7 +63,8 @@ TEST_F(RecentDecksTest, OnlyNonEmptySlotsAreWritten) {
 }
 
 TEST_F(RecentDecksTest, ListIsReadBackFromTheSettingsFile) {
-    dir.write("CARDWISE.INI", crlf({"[Cardwise]", "usedfilepath2=/x/two.DKS", "UsedFilePath1=/x/one.DKS"}));
+    dir.write("CARDWISE.INI",
+              crlf({"[Cardwise]", "usedfilepath2=/x/two.DKS", "UsedFilePath1=/x/one.DKS"}));
     p.appSettings.reload();
     loadRecentDecks(p);
     EXPECT_EQ(slot(1), "/x/one.DKS");
@@ -93,7 +94,8 @@ TEST_P(ShortenedPath, KeepsTwoLevelsWholeAndShortensDeeperPaths) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, ShortenedPath,
-    ::testing::Values(ShortenCase{"C:\\WORK\\DECKS\\SPANISH\\VERBS.DKS", "C:\\WORK\\...\\VERBS.DKS"},
+    ::testing::Values(ShortenCase{"C:\\WORK\\DECKS\\SPANISH\\VERBS.DKS",
+                                  "C:\\WORK\\...\\VERBS.DKS"},
                       ShortenCase{"C:\\DECKS\\VERBS.DKS", "C:\\DECKS\\VERBS.DKS"},
                       ShortenCase{"C:\\WORK\\DECKS\\VERBS.DKS", "C:\\WORK\\...\\VERBS.DKS"},
                       ShortenCase{"/decks/verbs.dks", "/decks/verbs.dks"},

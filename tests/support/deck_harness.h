@@ -17,7 +17,7 @@ namespace cardwise::testing {
 // Stands in for the user's text editor: records the files it was run on and lets a test
 // change the file as the user would.
 class RecordingEditor : public ExternalEditor {
-public:
+  public:
     std::vector<std::string> opened;
     std::function<void(const std::string&)> onEdit;
     FileResult result;

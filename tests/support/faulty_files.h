@@ -10,7 +10,7 @@ namespace cardwise::testing {
 // (nothing written, copied to or removed in it, whoever runs the tests; a superuser
 // ignores the permission bits of a real folder), and a switch that makes every write fail.
 class FaultyFileSystem : public LocalFileSystem {
-public:
+  public:
     std::string readOnlyFolder;
     bool failWrites = false;
 
@@ -29,7 +29,7 @@ public:
         return directory != readOnlyFolder && LocalFileSystem::canWriteInDirectory(directory);
     }
 
-private:
+  private:
     std::optional<FileResult> refuse(const std::string& path) const {
         if (failWrites) return FileResult::failure("No space left on device");
         if (!readOnlyFolder.empty() && directoryOf(path) == readOnlyFolder) {

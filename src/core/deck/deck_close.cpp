@@ -43,6 +43,8 @@ bool closeOpenDeck(Program& program) {
     return !program.shell.deckOpen || FileExitQAClick(program);
 }
 
-void FreeDeck(Program& program) { program.deck.release(); }
+void FreeDeck(Program& program) {
+    program.deck.release();
+}
 
 }  // namespace cardwise

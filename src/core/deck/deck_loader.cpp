@@ -104,8 +104,8 @@ void actOnOutcome(Program& program) {
             break;
         case 4:
             ui.message("Q&A .DKS File Error",
-                       deck.QAFileName + " Has Invalid Entries." + kOutcomeTail +
-                           deck.QAFileName + kCorrectTail,
+                       deck.QAFileName + " Has Invalid Entries." + kOutcomeTail + deck.QAFileName +
+                           kCorrectTail,
                        Icon::Error);
             EditFileClick(program);
             break;

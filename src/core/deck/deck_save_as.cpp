@@ -53,12 +53,12 @@ void FileSaveAsClick(Program& program) {
             if (FileExitQAClick(program)) InitDKSFile(program);
             return;
         }
-        Button answer = ui.messageBox(
-            "Replace Existing File?",
-            "The .DKS File " + name + " Already Exists.  Replace The Contents Of" +
-                " This File (And Update Its Companion .DKD File) With" + " The Current File - " +
-                deck.QAFileName + "??",
-            Icon::Question, Buttons::YesNoCancel);
+        Button answer =
+            ui.messageBox("Replace Existing File?",
+                          "The .DKS File " + name + " Already Exists.  Replace The Contents Of" +
+                              " This File (And Update Its Companion .DKD File) With" +
+                              " The Current File - " + deck.QAFileName + "??",
+                          Icon::Question, Buttons::YesNoCancel);
         if (answer == Button::Yes) break;
         if (answer != Button::No) return;
     }

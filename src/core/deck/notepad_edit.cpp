@@ -17,8 +17,7 @@ bool runEditor(Program& program, const std::string& path) {
     program.NotePadOpen = false;
     if (result.ok) return true;
     program.ui().message("Text Editor Error",
-                         "Cardwise Could Not Start A Text Editor On " + path + " (" +
-                             result.error +
+                         "Cardwise Could Not Start A Text Editor On " + path + " (" + result.error +
                              ").  Set VISUAL Or EDITOR To The Editor You Want To Use.",
                          Icon::Error);
     return false;

@@ -14,11 +14,8 @@ namespace {
 // Desktop editors that stay in the foreground until their window is closed.
 const std::vector<std::vector<std::string>>& desktopEditors() {
     static const std::vector<std::vector<std::string>> editors = {
-        {"gnome-text-editor", "--standalone"},
-        {"gedit", "--wait"},
-        {"kate", "--block"},
-        {"mousepad", "--disable-server"},
-        {"xed", "--wait"},
+        {"gnome-text-editor", "--standalone"}, {"gedit", "--wait"}, {"kate", "--block"},
+        {"mousepad", "--disable-server"},      {"xed", "--wait"},
     };
     return editors;
 }

@@ -11,7 +11,7 @@ namespace cardwise {
 
 // The user's text editor, run on one file; the call returns when the editor has ended.
 class ExternalEditor {
-public:
+  public:
     virtual ~ExternalEditor() = default;
     // Fails (with the reason) only when no editor could be started.
     virtual FileResult editAndWait(const std::string& path) = 0;
@@ -21,7 +21,7 @@ public:
 // file goes to the editor as one argument of its own; no shell is involved, so no
 // character of the path is interpreted.
 class StandardExternalEditor final : public ExternalEditor {
-public:
+  public:
     // Takes the command from the environment.
     StandardExternalEditor();
     // A fixed command (program and leading arguments), for tests and front ends.
@@ -31,7 +31,7 @@ public:
 
     const std::vector<std::string>& command() const { return command_; }
 
-private:
+  private:
     std::vector<std::string> command_;
 };
 

@@ -8,6 +8,12 @@
 
 namespace cardwise {
 
+bool FormCreate(Program& program, const std::optional<std::string>& userSettingsFolder) {
+    if (!locateAppSettings(program, userSettingsFolder)) return false;
+    readAppSettings(program);
+    return true;
+}
+
 std::string demoDeckPath(const Program& program) {
     return joinPath(joinPath(program.programDirectory, "EXAMPLES"), "CRDWSE50.DKS");
 }

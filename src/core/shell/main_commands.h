@@ -1,11 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace cardwise {
 
 struct Program;
+
+// Program start, before the main window shows: finds and reads the application settings
+// file (Today was taken from the clock when the Program was made). False when the program
+// must end with exit code 1 (the warning has been shown).
+bool FormCreate(Program& program, const std::optional<std::string>& userSettingsFolder);
 
 // The example deck below the program's folder.
 std::string demoDeckPath(const Program& program);

@@ -9,9 +9,13 @@
 namespace cardwise {
 namespace {
 
-std::string slotKey(int slot) { return "UsedFilePath" + std::to_string(slot); }
+std::string slotKey(int slot) {
+    return "UsedFilePath" + std::to_string(slot);
+}
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 }  // namespace
 
@@ -64,7 +68,8 @@ std::string recentMenuCaption(int slot, std::string_view path) {
 }
 
 std::string shortenedPath(std::string_view path) {
-    std::size_t separators = static_cast<std::size_t>(std::count_if(path.begin(), path.end(), isSeparator));
+    std::size_t separators =
+        static_cast<std::size_t>(std::count_if(path.begin(), path.end(), isSeparator));
     if (separators <= 2) return std::string(path);
     std::size_t second = 0;
     for (std::size_t i = 0, seen = 0; i < path.size(); ++i) {
