@@ -262,7 +262,9 @@ TEST_F(DeckLoaderTest, InvalidSettingsOpenTheSetupFileInTheEditorAndReadItAgain)
         h.decks.write("bad.DKD", crlf({"[CARDWISE]", "NoPriority=  1", "NumSeconds= 98"}));
         (void)file;
     };
+    const std::string qaBefore = h.decks.read("bad.DKS");
     h.open(path);
+    EXPECT_EQ(h.decks.read("bad.DKS"), qaBefore);
     const std::string seconds =
         "Error In Display Answer After Value - Must Be An Integer Between 1 and 60 - Please "
         "Re-enter";
@@ -291,8 +293,10 @@ TEST_F(DeckLoaderTest, InvalidSettingsOpenTheSetupFileInTheEditorAndReadItAgain)
 }
 
 TEST_F(DeckLoaderTest, DeckWithoutQuestionsIsReportedAsADataError) {
-    std::string path = h.write("empty.DKS", crlf({"[Cardwise]", "; nothing", "Q0=no"}));
+    const std::string qa = crlf({"[Cardwise]", "; nothing", "Q0=no"});
+    std::string path = h.write("empty.DKS", qa);
     h.open(path);
+    EXPECT_EQ(h.decks.read("empty.DKS"), qa);
     ASSERT_EQ(h.ui.boxes.size(), 1u);
     EXPECT_EQ(h.ui.boxes[0],
               (ShownBox{"Data Error",
@@ -348,6 +352,32 @@ TEST_F(DeckLoaderTest, GraphicsFolderThatDoesNotExistIsASetupError) {
               (std::vector<std::string>{"Options Data Error", "Q&A SetUp Data Error",
                                         "Options Data Error"}));
     EXPECT_EQ(h.editor.opened, std::vector<std::string>{h.decks.file("pics.DKD")});
+}
+
+TEST_F(DeckLoaderTest, UnreadableQAFileIsReportedAndNothingIsWritten) {
+    std::string path = h.write("locked.DKS", threePairDeck());
+    h.files.unreadableFile = path;
+    auto before = snapshot(h.decks.path());
+    h.open(path);
+    ASSERT_EQ(h.ui.boxes.size(), 1u);
+    EXPECT_EQ(h.ui.boxes[0],
+              (ShownBox{"File Read Error",
+                        "Cardwise Could Not Read " + path + ".  The File Was Not Opened.",
+                        Icon::Error, Buttons::Ok}));
+    EXPECT_EQ(p.deck.LoadOutcome, kLoadFileError);
+    EXPECT_FALSE(p.shell.deckOpen);
+    EXPECT_EQ(snapshot(h.decks.path()), before);
+}
+
+TEST_F(DeckLoaderTest, UnreadableSetupFileIsNeverReplaced) {
+    std::string path = h.write("locked.DKS", threePairDeck());
+    std::string setup = h.write("locked.DKD", "[CARDWISE]\r\nNoPriority=  2\r\n");
+    h.files.unreadableFile = setup;
+    auto before = snapshot(h.decks.path());
+    h.open(path);
+    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"File Read Error"});
+    EXPECT_FALSE(p.shell.deckOpen);
+    EXPECT_EQ(snapshot(h.decks.path()), before);
 }
 
 TEST(ExtensionOf, TakesTheFileNamesLastDot) {

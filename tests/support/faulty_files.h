@@ -8,11 +8,18 @@ namespace cardwise::testing {
 
 // The real file system with faults on demand: one folder that behaves as a read-only disk
 // (nothing written, copied to or removed in it, whoever runs the tests; a superuser
-// ignores the permission bits of a real folder), and a switch that makes every write fail.
+// ignores the permission bits of a real folder), a switch that makes every write fail, and
+// a file that cannot be read.
 class FaultyFileSystem : public LocalFileSystem {
   public:
     std::string readOnlyFolder;
     bool failWrites = false;
+    std::string unreadableFile;
+
+    std::optional<std::string> readFile(const std::string& path) const override {
+        if (path == unreadableFile) return std::nullopt;
+        return LocalFileSystem::readFile(path);
+    }
 
     FileResult writeFile(const std::string& path, std::string_view bytes) override {
         if (auto refusal = refuse(path)) return *refusal;
