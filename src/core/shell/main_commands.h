@@ -30,7 +30,9 @@ void UsedFileClick(Program& program, int slot);
 void RunQuickDemo1Click(Program& program);
 
 // Start-up once the main window shows: the recent-decks menu, then every deck named on
-// the command line in turn; each is closed (saved) before the next one opens.
+// the command line in turn; each is closed (saved) before the next one opens. A name
+// without a folder is looked for in the program's folder, as every deck name is; a front
+// end that means the working folder makes such names absolute first.
 void openAtStart(Program& program, const std::vector<std::string>& commandLineDecks);
 
 // The main window closes: its place is stored and the open deck saved and closed. False
