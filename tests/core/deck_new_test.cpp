@@ -169,6 +169,16 @@ TEST_F(DeckNewTest, ExistingNameIsRefusedAndOkAsksAgain) {
     EXPECT_EQ(h.decks.read("other.DKS"), kSevenLines);
 }
 
+TEST_F(DeckNewTest, LeftoverSetupFileOfTheSameNameIsRefusedToo) {
+    h.write("gone.DKD", "[CARDWISE]\r\nNoPriority=  4\r\nQ&A1=20200101 5   10 0 0020\r\n");
+    auto before = snapshot(h.decks.path());
+    h.ui.fileChoices = {h.decks.file("gone")};
+    h.ui.answers = {Button::Cancel};
+    FileNewClick(p);
+    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"File Already Exists"});
+    EXPECT_EQ(snapshot(h.decks.path()), before);
+}
+
 TEST_F(DeckNewTest, OtherExtensionIsRefusedAndCancelStops) {
     h.ui.fileChoices = {h.decks.file("notes.txt")};
     h.ui.answers = {Button::Cancel};

@@ -32,6 +32,13 @@ std::string newDeckText() {
     return text;
 }
 
+std::string setupNameOf(const std::string& qaName) {
+    DeckState names;
+    names.QAFileName = qaName;
+    names.deriveCompanionNames();
+    return names.SetupFileName;
+}
+
 std::string withDefaultExtension(std::string name) {
     if (fileNameOf(name).find('.') == std::string::npos) name += ".DKS";
     return name;
@@ -46,7 +53,9 @@ void FileNewClick(Program& program) {
         std::optional<std::string> chosen = ui.chooseSaveFile(request);
         if (!chosen || chosen->empty()) return;
         name = withDefaultExtension(*chosen);
-        if (program.files().fileExists(name)) {
+        // A setup data file left behind by a deleted deck counts too: the new deck would
+        // otherwise take over its settings and learning state.
+        if (program.files().fileExists(name) || program.files().fileExists(setupNameOf(name))) {
             if (ui.messageBox("File Already Exists",
                               "Creating A New File With The Same Name And Path As An Existing "
                               "File Is Not Allowed.",

@@ -14,6 +14,9 @@ std::string newDeckText();
 // opens it and shows the editor on pair 1.
 void FileNewClick(Program& program);
 
+// The setup data file that goes with a Q&A file name (its last character replaced by D).
+std::string setupNameOf(const std::string& qaName);
+
 // A chosen file name without any '.' in its name part gets ".DKS".
 std::string withDefaultExtension(std::string name);
 

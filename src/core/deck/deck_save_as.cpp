@@ -11,15 +11,6 @@
 namespace cardwise {
 namespace {
 
-// The name the load of the copy looks for (its last character replaced by D), so that a
-// lower-case name such as deck.dks keeps its learning state on a case-sensitive disk.
-std::string setupNameFor(const std::string& qaName) {
-    DeckState names;
-    names.QAFileName = qaName;
-    names.deriveCompanionNames();
-    return names.SetupFileName;
-}
-
 // Copies the deck's two files; false after telling the user which copy failed.
 bool copyDeckFiles(Program& program, const std::string& to, const std::string& toSetup) {
     FileSystem& files = program.files();
@@ -65,7 +56,9 @@ void FileSaveAsClick(Program& program) {
 
     program.drill.ReturnToPair = false;
     if (!FileExitQAClick(program)) return;
-    if (!copyDeckFiles(program, name, setupNameFor(name))) {
+    // The setup copy takes the name the copy's load looks for, so that deck.dks keeps its
+    // learning state on a disk where deck.DKD would be another file.
+    if (!copyDeckFiles(program, name, setupNameOf(name))) {
         // The deck was saved under its own name; go on with it rather than with a copy
         // that is missing or holds what it held before.
         InitDKSFile(program);
