@@ -35,7 +35,9 @@ struct DeckLoaderTest : ::testing::Test {
 
 TEST_F(DeckLoaderTest, GoodDeckOpensStartsTheDrillAndEnablesTheDeckMenus) {
     std::string path = h.write("verbs.DKS", threePairDeck());
+    p.selector.ShuffleFilled = true;
     h.open(path);
+    EXPECT_FALSE(p.selector.ShuffleFilled);
     EXPECT_TRUE(h.ui.boxes.empty()) << h.ui.boxes.front();
     EXPECT_EQ(p.deck.LoadOutcome, 1);
     EXPECT_EQ(p.deck.PairCount, 3);

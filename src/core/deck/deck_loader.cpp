@@ -81,6 +81,7 @@ void actOnOutcome(Program& program) {
         case 1:
             program.shell.deckMenus.setAll(true);
             program.shell.deckOpen = true;
+            program.selector.ShuffleFilled = false;  // a fresh shuffle for the new deck
             program.drill.DrillActive = true;
             if (program.shell.hooks.RunDKSFile) program.shell.hooks.RunDKSFile(program);
             return;

@@ -50,7 +50,7 @@ struct AppSettingsValues {
 // windows). An empty hook does nothing, which is what a front end without that part wants.
 struct DeckHooks {
     // Starts the drill on the deck just loaded (the deck runner). Called with DrillActive
-    // set; it is also where the selector drops its shuffle table, since that is its state.
+    // set and the selector's shuffle table marked for refilling.
     std::function<void(Program&)> RunDKSFile;
     // Closes the question and answer windows when a deck is closed.
     std::function<void(Program&)> closeDrillWindows;
