@@ -60,13 +60,17 @@ double seconds(Clock::time_point from, Clock::time_point to) {
 }
 
 // What a deck open and close does to its files, done with bare system calls: read both
-// files, copy both to their backups, write the setup data file and, after editing, the
-// Q&A file.
+// files, copy both to their backups, write the application settings file twice (the recent
+// decks at the open, the directories at the close), write the setup data file and, after
+// editing, the Q&A file.
 void plainOpenClose(const DeckFolder& folder, bool rewriteQA, bool durable) {
     std::string qa = bench::plainRead(folder.qaPath());
     std::string setup = bench::plainRead(folder.setupPath());
+    const std::string settings = "[CARDWISE]\r\nFile1=" + folder.qaPath() + "\r\n";
+    bench::plainWrite(folder.file("plain.INI"), settings, durable);
     bench::plainWrite(folder.file("deck.~LS"), bench::plainRead(folder.qaPath()), durable);
     bench::plainWrite(folder.file("deck.~LD"), bench::plainRead(folder.setupPath()), durable);
+    bench::plainWrite(folder.file("plain.INI"), settings, durable);
     bench::plainWrite(folder.setupPath(), setup, durable);
     if (rewriteQA) bench::plainWrite(folder.qaPath(), qa, durable);
     benchmark::DoNotOptimize(qa.data());
@@ -94,7 +98,7 @@ void BM_DeckOpenClose(benchmark::State& state) {
         fuzzing::RepeatableRandom random;
         LocalFileSystem files;
         Program program{Platform{ui, clock, random, files}};
-        program.currentDirectory = std::filesystem::path(folder.qaPath()).parent_path().string();
+        program.programDirectory = std::filesystem::path(folder.qaPath()).parent_path().string();
         program.appSettings = ProfileFile(files, folder.file("CARDWISE.INI"));
         if (!bench::openDeck(program, folder.qaPath())) throw std::runtime_error("open failed");
         program.deck.EditorUsed = edited;
