@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/content/marks.h"
+#include "core/content/pair_side.h"
 #include "core/content/pair_view.h"
 #include "core/drill/answer_view.h"
 #include "core/drill/drill_engine.h"
@@ -102,6 +104,16 @@ public:
         return std::string(flags >= 2 ? kReenableCaption : kDisableCaption);
     }
     bool refuseDisable = false;
+};
+
+// The scripted engine over the real pair markup: pairs come from the deck's texts.
+class MarkupDrillEngine : public ScriptedDrillEngine {
+public:
+    bool formatPairSide(Program& program, std::string_view side) override {
+        formatted.push_back(std::string(side) + std::to_string(program.deck.CurrentPair));
+        return FormatPairSide(program, side, program.deck.CurrentPair);
+    }
+    void decodeMarks(std::string& text) override { DecodeMarks(text); }
 };
 
 class RecordingDeckCommands : public DeckCommands {

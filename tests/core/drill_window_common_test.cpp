@@ -33,8 +33,8 @@ TEST(DrillWindowCaption, NamesModeAndDeckFile) {
     h.program.settings.NoPriority = 4;
     EXPECT_EQ(drillWindowCaption("Answer", h.program),
               "Answer - Priority Questions From History Mode - GEO.DKS");
-    EXPECT_EQ(questionModeName(0), "");
-    EXPECT_EQ(questionModeName(5), "");
+    h.program.settings.NoPriority = 7;
+    EXPECT_EQ(drillWindowCaption("Answer", h.program), "Answer -  Mode - GEO.DKS");
 }
 
 TEST(PairNumberColors, FollowModeListAndCategory) {

@@ -13,6 +13,11 @@ constexpr std::array<std::string_view, 4> kModeNames{
     "Ask All Questions Equally Often", "Priority Questions From List",
     "Priority Questions From Range", "Priority Questions From History"};
 
+std::string_view modeCaptionName(std::int32_t mode) {
+    if (mode < 1 || mode > static_cast<std::int32_t>(kModeNames.size())) return {};
+    return kModeNames[static_cast<std::size_t>(mode - 1)];
+}
+
 }  // namespace
 
 TextLook questionLook(const DeckSettings& s) {
@@ -23,15 +28,10 @@ TextLook answerLook(const DeckSettings& s) {
     return TextLook{s.ACurBkGndColor, s.AFontName, s.AFontSize, s.AFontStyle, s.AFontColor};
 }
 
-std::string_view questionModeName(std::int32_t mode) {
-    if (mode < 1 || mode > static_cast<std::int32_t>(kModeNames.size())) return {};
-    return kModeNames[static_cast<std::size_t>(mode - 1)];
-}
-
 std::string drillWindowCaption(std::string_view window, const Program& program) {
     std::string caption(window);
     caption += " - ";
-    caption += questionModeName(program.settings.questionMode());
+    caption += modeCaptionName(program.settings.questionMode());
     caption += " Mode - ";
     caption += fileNameOf(program.deck.QAFileName);
     return caption;

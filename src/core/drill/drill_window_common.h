@@ -46,10 +46,8 @@ struct TextLook {
 TextLook questionLook(const DeckSettings& settings);
 TextLook answerLook(const DeckSettings& settings);
 
-// The name of question mode 1..4 as the captions show it; empty for any other value.
-std::string_view questionModeName(std::int32_t mode);
-
-// "Question - <mode> Mode - <deck file>" and its answer-window twin.
+// "Question - <mode> Mode - <deck file>" and its answer-window twin; no mode name for a
+// mode outside 1..4.
 std::string drillWindowCaption(std::string_view window, const Program& program);
 
 // 100 x correct / total, to the nearest whole number with halves going to the even
