@@ -493,15 +493,28 @@ TEST_F(RunControlTest, SyntaxErrorCancelSkipsToTheNextQuestion) {
     EXPECT_EQ(drill.question().memoText, "Question 5");
 }
 
-TEST_F(RunControlTest, ResetRunStateClearsTheLeftovers) {
-    flags.JumpingToPair = flags.EditorTestRun = flags.TryAgainPending = true;
-    h.program.restart.ModeChanged = true;
-    deck.SessionCorrect = 3;
-    deck.SessionIncorrect = 2;
-    ResetRunState(h.program);
-    EXPECT_FALSE(flags.JumpingToPair || flags.EditorTestRun || flags.TryAgainPending);
-    EXPECT_FALSE(h.program.restart.ModeChanged);
-    EXPECT_EQ(deck.SessionCorrect + deck.SessionIncorrect, 0);
+TEST_F(RunControlTest, HidingTheWindowsMovesNothingOn) {
+    startAt(1);
+    drill.displayAnswer();
+    drill.windowGeometryChanged(Rect{3, 4, 650, 400});
+    drill.hideWindows();
+    EXPECT_EQ(drill.screen(), DrillScreen::None);
+    EXPECT_TRUE(h.engine.grades.empty());
+    EXPECT_EQ(h.engine.selectCalls, 1);
+    EXPECT_EQ(settings.ALeft, 3);
+    drill.tick();
+    drill.redisplay();
+    EXPECT_EQ(drill.screen(), DrillScreen::None);
+}
+
+TEST_F(RunControlTest, RedisplayShowsTheSameWindowWithNewSettings) {
+    startAt(1);
+    drill.displayAnswer();
+    settings.NoPriority = 2;
+    drill.redisplay();
+    EXPECT_EQ(drill.screen(), DrillScreen::Answer);
+    EXPECT_TRUE(drill.answer().listEnabled);
+    EXPECT_EQ(drill.answer().caption, "Answer - Priority Questions From List Mode - GEO.DKS");
 }
 
 TEST(PairNumberEntry, ParsesWholeNumbersOnly) {

@@ -8,15 +8,6 @@
 
 namespace cardwise {
 
-void ResetRunState(Program& program) {
-    program.drill.JumpingToPair = false;
-    program.drill.EditorTestRun = false;
-    program.drill.TryAgainPending = false;
-    program.deck.SessionCorrect = 0;
-    program.deck.SessionIncorrect = 0;
-    program.restart.clear();
-}
-
 std::optional<std::int64_t> parsePairNumber(std::string_view entry) {
     auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     while (!entry.empty() && isBlank(entry.front())) entry.remove_prefix(1);
@@ -70,6 +61,7 @@ void DrillController::runEditorPair() {
 void DrillController::hideWindows() {
     if (state_.screen == DrillScreen::None) return;
     storeGeometry();
+    if (state_.screen == DrillScreen::Question) program_.drill.TryAgainPending = false;
     state_.screen = DrillScreen::None;
 }
 

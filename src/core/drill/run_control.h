@@ -21,10 +21,6 @@ inline constexpr std::string_view kGoToPairRange =
     "Please Enter A Number Less Than The Highest Number In The Deck And Greater Than 0";
 inline constexpr std::string_view kQuestionSyntaxErrorCaption = "Question Syntax Error";
 
-// Clears what a previous deck's drill left behind; the deck loader calls it when it starts
-// to open a deck.
-void ResetRunState(Program& program);
-
 // A pair number typed into the Go To Pair box; nothing when the entry is not a whole
 // number. Numbers too large for the deck are kept large.
 std::optional<std::int64_t> parsePairNumber(std::string_view entry);
