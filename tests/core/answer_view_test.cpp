@@ -82,8 +82,9 @@ TEST_F(AnswerViewTest, FillInIgnoresCaseUnlessCheckCase) {
     ASSERT_TRUE(askAndAnswer("PARIS"));
     EXPECT_TRUE(state.AnswerCorrect);
     EXPECT_EQ(view.panel, AnswerPanel::Judged);
-    EXPECT_EQ(view.memoText,
-              "You could have answered with any of the following:\r\n\r\n1. Paris\r\n2. paris.\r\n");
+    EXPECT_EQ(
+        view.memoText,
+        "You could have answered with any of the following:\r\n\r\n1. Paris\r\n2. paris.\r\n");
 
     h.program.settings.CheckCase = 1;
     ASSERT_TRUE(askAndAnswer("PARIS"));
@@ -222,14 +223,14 @@ TEST(FillInReply, CaseFoldingCoversWesternLetters) {
         bool checkCase;
         bool matches;
     };
-    for (const Case& c : {Case{"PARIS", "Paris", false, true}, Case{"PARIS", "Paris", true, false},
-                          Case{"Paris", "Paris", true, true}, Case{"Pari", "Paris", false, false},
-                          Case{"\xC9T\xC9", "\xE9t\xE9", false, true},       // ÉTÉ / été
-                          Case{"\xC9T\xC9", "\xE9t\xE9", true, false},
-                          Case{"\x8A", "\x9A", false, true},                 // Š / š
-                          Case{"\x9F", "\xFF", false, true},                 // Ÿ / ÿ
-                          Case{"\xD7", "\xF7", false, false},                // × is not ÷
-                          Case{"", "", false, true}}) {
+    for (const Case& c :
+         {Case{"PARIS", "Paris", false, true}, Case{"PARIS", "Paris", true, false},
+          Case{"Paris", "Paris", true, true}, Case{"Pari", "Paris", false, false},
+          Case{"\xC9T\xC9", "\xE9t\xE9", false, true},  // ÉTÉ / été
+          Case{"\xC9T\xC9", "\xE9t\xE9", true, false}, Case{"\x8A", "\x9A", false, true},  // Š / š
+          Case{"\x9F", "\xFF", false, true},   // Ÿ / ÿ
+          Case{"\xD7", "\xF7", false, false},  // × is not ÷
+          Case{"", "", false, true}}) {
         EXPECT_EQ(fillInReplyMatches(c.reply, c.accepted, c.checkCase), c.matches)
             << c.reply << " / " << c.accepted;
     }

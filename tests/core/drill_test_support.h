@@ -28,12 +28,12 @@ struct ScriptedPair {
 // A drill engine over scripted pairs: selections come from a queue, grades are recorded,
 // and decoding turns a single '^' into a line break.
 class ScriptedDrillEngine : public DrillEngine {
-public:
+  public:
     std::map<std::int32_t, ScriptedPair> pairs;
     std::deque<std::optional<std::int32_t>> selections;  // nothing: the user declined
     std::vector<std::pair<std::int32_t, bool>> grades;   // pair, correct
     std::vector<bool> runStartingAtSelection;
-    std::vector<std::string> formatted;                  // "Q3", "A3", ...
+    std::vector<std::string> formatted;  // "Q3", "A3", ...
     std::int32_t pairsLeft = 7;
     int selectCalls = 0;
 
@@ -57,8 +57,10 @@ public:
     void decodeMarks(std::string& text) override {
         std::string out;
         for (char c : text) {
-            if (c == '^') out += "\r\n";
-            else out += c;
+            if (c == '^')
+                out += "\r\n";
+            else
+                out += c;
         }
         text = out;
     }
@@ -108,7 +110,7 @@ public:
 
 // The scripted engine over the real pair markup: pairs come from the deck's texts.
 class MarkupDrillEngine : public ScriptedDrillEngine {
-public:
+  public:
     bool formatPairSide(Program& program, std::string_view side) override {
         formatted.push_back(std::string(side) + std::to_string(program.deck.CurrentPair));
         return FormatPairSide(program, side, program.deck.CurrentPair);
@@ -117,7 +119,7 @@ public:
 };
 
 class RecordingDeckCommands : public DeckCommands {
-public:
+  public:
     int closes = 0;
     int edits = 0;
     int editorShows = 0;
@@ -164,8 +166,8 @@ struct DrillHarness : ProgramHarness {
         program.deck.QAFileName = "/decks/GEO.DKS";
         program.deck.CurrentPair = 1;
         for (std::int32_t n = 1; n <= pairCount; ++n) {
-            engine.pairs[n] = standardPair("Question " + std::to_string(n),
-                                           "Answer " + std::to_string(n));
+            engine.pairs[n] =
+                standardPair("Question " + std::to_string(n), "Answer " + std::to_string(n));
         }
     }
 };

@@ -14,10 +14,10 @@ TEST(PercentCorrect, RoundsToTheNearestWithHalvesToEven) {
         std::int64_t correct, total;
         const char* shown;
     };
-    for (const Case& c : {Case{2, 3, "67 %"}, Case{1, 8, "12 %"}, Case{3, 8, "38 %"},
-                          Case{1, 3, "33 %"}, Case{5, 8, "62 %"}, Case{7, 8, "88 %"},
-                          Case{0, 4, "0 %"}, Case{4, 4, "100 %"}, Case{1, 200, "0 %"},
-                          Case{3, 200, "2 %"}, Case{2147483647, 2147483647, "100 %"}}) {
+    for (const Case& c :
+         {Case{2, 3, "67 %"}, Case{1, 8, "12 %"}, Case{3, 8, "38 %"}, Case{1, 3, "33 %"},
+          Case{5, 8, "62 %"}, Case{7, 8, "88 %"}, Case{0, 4, "0 %"}, Case{4, 4, "100 %"},
+          Case{1, 200, "0 %"}, Case{3, 200, "2 %"}, Case{2147483647, 2147483647, "100 %"}}) {
         EXPECT_EQ(percentCorrectText(c.correct, c.total), c.shown)
             << c.correct << " of " << c.total;
     }

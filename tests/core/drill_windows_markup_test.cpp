@@ -39,8 +39,8 @@ TEST_F(MarkupDrillTest, StandardPairWithHintsAndCategory) {
     EXPECT_TRUE(q.hintEnabled);
     drill.hintClick();
     drill.hintClick();
-    EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"There Are More Hints",
-                                                         "This Is The Last Hint"}));
+    EXPECT_EQ(h.ui.captions(),
+              (std::vector<std::string>{"There Are More Hints", "This Is The Last Hint"}));
     drill.displayAnswer();
     EXPECT_EQ(drill.answer().memoText, "The Nile");
     EXPECT_EQ(drill.answer().panel, AnswerPanel::UserGrades);
@@ -65,8 +65,9 @@ TEST_F(MarkupDrillTest, FillInPairJudgesTheTypedReply) {
     EXPECT_EQ(drill.question().panel, QuestionPanel::FillIn);
     drill.checkFillIn("PARIS");
     EXPECT_TRUE(drill.state().AnswerCorrect);
-    EXPECT_EQ(drill.answer().memoText,
-              "You could have answered with any of the following:\r\n\r\n1. Paris\r\n2. paris.\r\n");
+    EXPECT_EQ(
+        drill.answer().memoText,
+        "You could have answered with any of the following:\r\n\r\n1. Paris\r\n2. paris.\r\n");
 }
 
 TEST_F(MarkupDrillTest, AnswerFirstFillInWithOneAnswerIsReversed) {

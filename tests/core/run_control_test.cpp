@@ -421,8 +421,8 @@ TEST_F(RunControlTest, CommentsStartAgainForEveryAnswer) {
     drill.tryAgain();
     drill.displayAnswer();
     drill.commentClick();
-    EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"There Are More Comments",
-                                                         "There Are More Comments"}));
+    EXPECT_EQ(h.ui.captions(),
+              (std::vector<std::string>{"There Are More Comments", "There Are More Comments"}));
 }
 
 TEST_F(RunControlTest, ResetStatusBarEmptiesTheShownFields) {

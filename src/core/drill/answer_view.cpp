@@ -121,9 +121,9 @@ bool buildAnswerView(Program& program, DrillEngine& engine, DrillWindowsState& s
 
     const std::int32_t flags = pairTableValue(program.deck.ListFlags, pair);
     view.listEnabled = s.questionMode() == 2;
-    view.listCaption = std::string(view.listEnabled && (flags == 1 || flags == 3)
-                                       ? kRemoveFromListCaption
-                                       : kAddToListCaption);
+    view.listCaption =
+        std::string(view.listEnabled && (flags == 1 || flags == 3) ? kRemoveFromListCaption
+                                                                   : kAddToListCaption);
     view.disableCaption = std::string(flags >= 2 ? kReenableCaption : kDisableCaption);
 
     const Rect stored = s.SyncWin != 0 ? Rect{s.QLeft, s.QTop, s.QWidth, s.QHeight}

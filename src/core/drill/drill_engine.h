@@ -12,7 +12,7 @@ struct Program;
 // What run control needs from the pair markup, the selector and grading. Going through
 // this seam lets the drill windows be driven by a scripted deck in tests.
 class DrillEngine {
-public:
+  public:
     virtual ~DrillEngine() = default;
 
     // Parses one side ("Q" or "A") of CurrentPair into program.view; false after a fault
@@ -36,7 +36,7 @@ public:
 
 // Main-window commands the drill windows hand work to.
 class DeckCommands {
-public:
+  public:
     virtual ~DeckCommands() = default;
     // Closes the open deck, saving it.
     virtual void closeDeck() = 0;

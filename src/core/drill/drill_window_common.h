@@ -86,9 +86,8 @@ struct NoteCaptions {
 };
 inline constexpr NoteCaptions kHintCaptions{"There Are More Hints", "There Is Another Hint",
                                             "This Is The Last Hint"};
-inline constexpr NoteCaptions kCommentCaptions{"There Are More Comments",
-                                               "There Is Another Comment",
-                                               "This Is The Last Comment"};
+inline constexpr NoteCaptions kCommentCaptions{
+    "There Are More Comments", "There Is Another Comment", "This Is The Last Comment"};
 
 // Shows the note that index names in an information box and moves index on: through the
 // notes that follow, then back to the first.

@@ -13,9 +13,9 @@ struct DrillWindowsState {
     DrillScreen screen = DrillScreen::None;
 
     // Question window.
-    int HintIndex = 0;             // the hint the hint button shows next, 0..2
-    std::string UserReply;         // "1".."6", "A", "N" or the fill-in text
-    std::string FillInEntry;       // the entry field's text, kept for a second try
+    int HintIndex = 0;        // the hint the hint button shows next, 0..2
+    std::string UserReply;    // "1".."6", "A", "N" or the fill-in text
+    std::string FillInEntry;  // the entry field's text, kept for a second try
     bool AnswerFirstApplied = false;
     bool AnswerFirstFillIn = false;
     int questionTicks = 0;

@@ -66,8 +66,10 @@ void DrillController::hideWindows() {
 }
 
 void DrillController::redisplay() {
-    if (state_.screen == DrillScreen::Question) showQuestion();
-    else if (state_.screen == DrillScreen::Answer) showAnswer();
+    if (state_.screen == DrillScreen::Question)
+        showQuestion();
+    else if (state_.screen == DrillScreen::Answer)
+        showAnswer();
 }
 
 // ---- question window ------------------------------------------------------------------
@@ -91,9 +93,9 @@ void DrillController::showQuestion() {
         if (shown) return;
 
         UserInterface& ui = program_.ui();
-        const Button choice = ui.messageBox(kQuestionSyntaxErrorCaption,
-                                            questionSyntaxErrorText(deck.CurrentPair),
-                                            Icon::Error, Buttons::OkCancel);
+        const Button choice =
+            ui.messageBox(kQuestionSyntaxErrorCaption, questionSyntaxErrorText(deck.CurrentPair),
+                          Icon::Error, Buttons::OkCancel);
         if (choice == Button::Ok) {
             ui.messageBox(kQuestionSyntaxErrorCaption, "Open NotePad To Fix Problem", Icon::Error,
                           Buttons::OkCancel);
@@ -181,8 +183,10 @@ void DrillController::hideAnswer() {
         // After Go To Pair CurrentPair is already the pair jumped to, which must not take
         // the grade; the pair left behind goes ungraded, as if skipped.
         if (program_.settings.AutoPilot != 1 && !f.SkipNextSelection) {
-            if (state_.AnswerCorrect) engine_.gradeCorrect(program_);
-            else engine_.gradeIncorrect(program_);
+            if (state_.AnswerCorrect)
+                engine_.gradeCorrect(program_);
+            else
+                engine_.gradeIncorrect(program_);
         }
         if (f.JumpingToPair || f.SkipNextSelection) {
             f.SkipNextSelection = false;
@@ -251,8 +255,10 @@ void DrillController::stopAutoPilot() {
 
 void DrillController::tick() {
     if (!timersRunning_) return;
-    if (state_.screen == DrillScreen::Question) questionTick();
-    else if (state_.screen == DrillScreen::Answer) answerTick();
+    if (state_.screen == DrillScreen::Question)
+        questionTick();
+    else if (state_.screen == DrillScreen::Answer)
+        answerTick();
 }
 
 void DrillController::questionTick() {

@@ -30,7 +30,7 @@ std::optional<std::int64_t> parsePairNumber(std::string_view entry);
 // answer(), forwards every button, typed reply and timer tick, and re-renders after each
 // call.
 class DrillController {
-public:
+  public:
     DrillController(Program& program, DrillEngine& engine, DeckCommands& commands);
 
     // Large system fonts need larger drill windows.
@@ -81,7 +81,7 @@ public:
     // The window in use was moved or resized by the user.
     void windowGeometryChanged(Rect geometry) { geometry_ = geometry; }
 
-private:
+  private:
     void showQuestion();
     void leaveQuestion();
     void hideQuestion();

@@ -12,7 +12,9 @@ constexpr int kCaptionBarLimit = 22;
 constexpr WindowSize kMinimumSize{610, 376};
 constexpr WindowSize kMinimumSizeLargeFonts{760, 470};
 
-int atLeastZero(int value) { return std::max(value, 0); }
+int atLeastZero(int value) {
+    return std::max(value, 0);
+}
 
 }  // namespace
 
