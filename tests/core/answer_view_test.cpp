@@ -152,23 +152,23 @@ TEST_F(AnswerViewTest, ListButtonsDependOnTheModeAndTheFlags) {
     p.deck.ListFlags[1] = 3;
     ASSERT_TRUE(askAndAnswer(""));
     EXPECT_FALSE(view.listEnabled);
-    EXPECT_EQ(view.listCaption, kAddToListCaption);
-    EXPECT_EQ(view.disableCaption, kReenableCaption);
+    EXPECT_EQ(view.listCaption, "&Add Pair To Priority List");
+    EXPECT_EQ(view.disableCaption, "Re-&enable This Pair");
 
     p.settings.NoPriority = 2;
     ASSERT_TRUE(askAndAnswer(""));
     EXPECT_TRUE(view.listEnabled);
-    EXPECT_EQ(view.listCaption, kRemoveFromListCaption);
+    EXPECT_EQ(view.listCaption, "&Remove Pair From Priority List");
     EXPECT_EQ(view.status.pairNumberColors, (FieldColors{kRed, kWhite}));
 
     p.deck.ListFlags[1] = 2;
     ASSERT_TRUE(askAndAnswer(""));
-    EXPECT_EQ(view.listCaption, kAddToListCaption);
-    EXPECT_EQ(view.disableCaption, kReenableCaption);
+    EXPECT_EQ(view.listCaption, "&Add Pair To Priority List");
+    EXPECT_EQ(view.disableCaption, "Re-&enable This Pair");
 
     p.deck.ListFlags[1] = 0;
     ASSERT_TRUE(askAndAnswer(""));
-    EXPECT_EQ(view.disableCaption, kDisableCaption);
+    EXPECT_EQ(view.disableCaption, "&Disable This Pair");
 }
 
 TEST_F(AnswerViewTest, SyncWinPutsTheAnswerOverTheQuestion) {

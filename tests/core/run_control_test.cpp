@@ -444,13 +444,13 @@ TEST_F(RunControlTest, ListToggleRecoloursTheNumberAndRenamesBothButtons) {
     EXPECT_EQ(drill.answer().status.pairNumberColors, (FieldColors{kGreen, kWhite}));
     drill.togglePriorityList();
     EXPECT_EQ(deck.ListFlags[1], 1);
-    EXPECT_EQ(drill.answer().listCaption, kRemoveFromListCaption);
+    EXPECT_EQ(drill.answer().listCaption, "&Remove Pair From Priority List");
     EXPECT_EQ(drill.answer().status.pairNumberColors, (FieldColors{kRed, kWhite}));
     drill.toggleDisabled();
-    EXPECT_EQ(drill.answer().disableCaption, kReenableCaption);
+    EXPECT_EQ(drill.answer().disableCaption, "Re-&enable This Pair");
     h.engine.refuseDisable = true;
     drill.toggleDisabled();
-    EXPECT_EQ(drill.answer().disableCaption, kReenableCaption);
+    EXPECT_EQ(drill.answer().disableCaption, "Re-&enable This Pair");
 }
 
 TEST_F(RunControlTest, ListToggleIsOffOutsideListMode) {

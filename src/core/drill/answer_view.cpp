@@ -9,6 +9,10 @@ namespace cardwise {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
+constexpr std::string_view kAddCaption = "&Add Pair To Priority List";
+constexpr std::string_view kRemoveCaption = "&Remove Pair From Priority List";
+constexpr std::string_view kDisablePairCaption = "&Disable This Pair";
+constexpr std::string_view kReenablePairCaption = "Re-&enable This Pair";
 
 // Lower case of a Windows-1252 character.
 unsigned char foldCase(unsigned char c) {
@@ -122,9 +126,8 @@ bool buildAnswerView(Program& program, DrillEngine& engine, DrillWindowsState& s
     const std::int32_t flags = pairTableValue(program.deck.ListFlags, pair);
     view.listEnabled = s.questionMode() == 2;
     view.listCaption =
-        std::string(view.listEnabled && (flags == 1 || flags == 3) ? kRemoveFromListCaption
-                                                                   : kAddToListCaption);
-    view.disableCaption = std::string(flags >= 2 ? kReenableCaption : kDisableCaption);
+        std::string(view.listEnabled && (flags == 1 || flags == 3) ? kRemoveCaption : kAddCaption);
+    view.disableCaption = std::string(flags >= 2 ? kReenablePairCaption : kDisablePairCaption);
 
     const Rect stored = s.SyncWin != 0 ? Rect{s.QLeft, s.QTop, s.QWidth, s.QHeight}
                                        : Rect{s.ALeft, s.ATop, s.AWidth, s.AHeight};

@@ -16,11 +16,6 @@ struct DrillWindowsState;
 // The bottom panel of the answer window: the user grades, or the reply was judged.
 enum class AnswerPanel { UserGrades, Judged };
 
-inline constexpr std::string_view kAddToListCaption = "&Add Pair To Priority List";
-inline constexpr std::string_view kRemoveFromListCaption = "&Remove Pair From Priority List";
-inline constexpr std::string_view kDisableCaption = "&Disable This Pair";
-inline constexpr std::string_view kReenableCaption = "Re-&enable This Pair";
-
 // Everything the answer window shows for the current pair.
 struct AnswerView {
     std::string caption;
