@@ -25,12 +25,7 @@ std::string decodeCarets(std::string_view text) {
         std::size_t end = runEnd(text, i, '^');
         std::size_t n = end - i;
         out.append(n / 2, '^');
-        if (n % 2 == 1) {
-            out += kLineBreak;
-            // A single "<" between this line break and the next "^" run only keeps the two
-            // runs apart.
-            if (end + 1 < text.size() && text[end] == '<' && text[end + 1] == '^') ++end;
-        }
+        if (n % 2 == 1) out += kLineBreak;
         i = end;
     }
     return out;
@@ -90,8 +85,11 @@ std::string encodedMarks(std::string_view shown) {
         }
         out += '^';
         i += 2;
-        // Another "^" right after would merge with this one into a literal caret.
-        if (i < doubled.size() && (doubled[i] == '^' || lineBreakAt(doubled, i))) out += '<';
+        // A "^" right after would merge with this one into a literal caret, so a space
+        // keeps them apart: an empty line is stored as "^ ^" and shows as a line holding
+        // one space, as every copy of the program reads it. The same space keeps a line
+        // that starts with "^" from showing its caret before the line break.
+        if (i < doubled.size() && (doubled[i] == '^' || doubled[i] == '\r')) out += ' ';
     }
     return out;
 }

@@ -6,8 +6,8 @@
 namespace cardwise {
 
 // Display-text markup: "^" a line break, "^^" a literal "^", "<<" a literal "<".
-// A single "<" between a line-break "^" and a following "^" only separates the two runs
-// (the encoder writes it so that a line break can be followed by another one or by a "^").
+// The encoder writes a space after a line-break "^" that another "^" would follow, so an
+// empty line or a line beginning with "^" comes back with one leading space.
 
 // The shown form of a stored display text; line breaks are CR LF.
 std::string decodedMarks(std::string_view stored);
