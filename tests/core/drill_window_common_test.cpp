@@ -33,8 +33,6 @@ TEST(DrillWindowCaption, NamesModeAndDeckFile) {
     h.program.settings.NoPriority = 4;
     EXPECT_EQ(drillWindowCaption("Answer", h.program),
               "Answer - Priority Questions From History Mode - GEO.DKS");
-    h.program.settings.NoPriority = 7;
-    EXPECT_EQ(drillWindowCaption("Answer", h.program), "Answer -  Mode - GEO.DKS");
 }
 
 TEST(PairNumberColors, FollowModeListAndCategory) {

@@ -1,24 +1,10 @@
 #include "core/drill/drill_window_common.h"
 
-#include <array>
-
+#include "core/drill/pair_selector.h"
 #include "core/platform/file_system.h"
 #include "core/program.h"
 
 namespace cardwise {
-
-namespace {
-
-constexpr std::array<std::string_view, 4> kModeNames{
-    "Ask All Questions Equally Often", "Priority Questions From List",
-    "Priority Questions From Range", "Priority Questions From History"};
-
-std::string_view modeCaptionName(std::int32_t mode) {
-    if (mode < 1 || mode > static_cast<std::int32_t>(kModeNames.size())) return {};
-    return kModeNames[static_cast<std::size_t>(mode - 1)];
-}
-
-}  // namespace
 
 TextLook questionLook(const DeckSettings& s) {
     return TextLook{s.QCurBkGndColor, s.QFontName, s.QFontSize, s.QFontStyle, s.QFontColor};
@@ -31,7 +17,7 @@ TextLook answerLook(const DeckSettings& s) {
 std::string drillWindowCaption(std::string_view window, const Program& program) {
     std::string caption(window);
     caption += " - ";
-    caption += modeCaptionName(program.settings.questionMode());
+    caption += questionModeName(program.settings.questionMode());
     caption += " Mode - ";
     caption += fileNameOf(program.deck.QAFileName);
     return caption;

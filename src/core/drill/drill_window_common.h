@@ -46,8 +46,7 @@ struct TextLook {
 TextLook questionLook(const DeckSettings& settings);
 TextLook answerLook(const DeckSettings& settings);
 
-// "Question - <mode> Mode - <deck file>" and its answer-window twin; no mode name for a
-// mode outside 1..4.
+// "Question - <mode> Mode - <deck file>" and its answer-window twin.
 std::string drillWindowCaption(std::string_view window, const Program& program);
 
 // 100 x correct / total, to the nearest whole number with halves going to the even
