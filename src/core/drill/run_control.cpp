@@ -37,8 +37,6 @@ void DrillController::start() {
     f.RunStarting = true;
     f.RunComplete = false;
     f.EditorTestRun = false;
-    // A new deck fills the shuffle table afresh.
-    program_.selector.ShuffleFilled = false;
     const bool chosen = engine_.selectNextPair(program_);
     if (f.ReturnToPair && program_.deck.validPair(f.ReturnPair)) {
         program_.deck.CurrentPair = f.ReturnPair;
