@@ -1,5 +1,6 @@
 #include "core/drill/answer_view.h"
 
+#include "core/content/answer_texts.h"
 #include "core/drill/drill_engine.h"
 #include "core/drill/drill_windows_state.h"
 #include "core/program.h"
@@ -35,17 +36,10 @@ void appendMultipleChoiceVerdict(std::string& text, std::string_view correctChoi
         text += kLineBreak;
         text += kLineBreak;
     }
-    text += "The correct answer was:";
+    text += kCorrectAnswerLead;
     text += kLineBreak;
     text += kLineBreak;
-    if (correctChoice == "A") {
-        text += "All Of The Above";
-    } else if (correctChoice == "N") {
-        text += "None Of The Above";
-    } else {
-        text += "Number: ";
-        text += correctChoice;
-    }
+    text += correctChoiceText(correctChoice);
 }
 
 void appendAcceptedAnswers(std::string& text, const std::array<std::string, 6>& accepted,
@@ -55,7 +49,7 @@ void appendAcceptedAnswers(std::string& text, const std::array<std::string, 6>& 
         text += kLineBreak;
         text += kLineBreak;
     } else if (several) {
-        text += "You could have answered with any of the following:";
+        text += kAnyOfTheFollowing;
         text += kLineBreak;
         text += kLineBreak;
     }
