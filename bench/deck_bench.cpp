@@ -83,7 +83,7 @@ void BM_DeckOpenClose(benchmark::State& state) {
     const auto pairChars = static_cast<std::size_t>(state.range(0));
     const bool edited = state.range(1) == 1;
     DeckFolder folder(pairChars);
-    double deckTime = 0, plainTime = 0, bareTime = 0;
+    double deckTime = 0, openTime = 0, plainTime = 0, bareTime = 0;
     for (auto _ : state) {
         folder.reset();
         auto t0 = Clock::now();
@@ -101,15 +101,19 @@ void BM_DeckOpenClose(benchmark::State& state) {
         program.programDirectory = std::filesystem::path(folder.qaPath()).parent_path().string();
         program.appSettings = ProfileFile(files, folder.file("CARDWISE.INI"));
         if (!bench::openDeck(program, folder.qaPath())) throw std::runtime_error("open failed");
+        auto opened = Clock::now();
         program.deck.EditorUsed = edited;
         if (!bench::closeDeck(program)) throw std::runtime_error("close failed");
         auto t4 = Clock::now();
+        openTime += seconds(t3, opened);
         plainTime += seconds(t0, t1);
         bareTime += seconds(t1, t2);
         deckTime += seconds(t3, t4);
         state.SetIterationTime(seconds(t3, t4));
     }
     const auto n = static_cast<double>(state.iterations());
+    state.counters["open_ms"] = openTime / n * 1e3;
+    state.counters["close_ms"] = (deckTime - openTime) / n * 1e3;
     state.counters["plain_ms"] = plainTime / n * 1e3;
     state.counters["x_plain"] = deckTime / plainTime;
     state.counters["nofsync_ms"] = bareTime / n * 1e3;
