@@ -87,6 +87,22 @@ TEST(LocalFileSystem, CopyCopiesTheBytesAndReportsAMissingSource) {
     EXPECT_FALSE(dir.exists("b.~LS"));
 }
 
+TEST(LocalFileSystem, CopiesOfManyBlocksAreWholeAndAFailedCopyKeepsTheOldBackup) {
+    TempDir dir;
+    std::string big;
+    for (int i = 0; big.size() < 200000; ++i) big += "A" + std::to_string(i) + "=y\r\n";
+    dir.write("a.DKS", big);
+    dir.write("a.~LS", "previous backup");
+    ASSERT_TRUE(LocalFileSystem().copyFile(dir.file("a.DKS"), dir.file("a.~LS")).ok);
+    EXPECT_EQ(dir.read("a.~LS"), big);
+
+    dir.write("a.~LS", "previous backup");
+    LocalFileSystem failing(100000);  // fails in the second block
+    EXPECT_FALSE(failing.copyFile(dir.file("a.DKS"), dir.file("a.~LS")).ok);
+    EXPECT_EQ(dir.read("a.~LS"), "previous backup");
+    EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"a.DKS", "a.~LS"}));
+}
+
 TEST(LocalFileSystem, ExistenceRemovalAndReadOnlyAttribute) {
     TempDir dir;
     LocalFileSystem files;

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace cardwise {
@@ -67,6 +68,14 @@ std::optional<std::string> LocalFileSystem::readFile(const std::string& path) co
 }
 
 FileResult LocalFileSystem::writeFile(const std::string& path, std::string_view bytes) {
+    return writeFrom(path, [&bytes](std::string_view& piece) {
+        piece = bytes;
+        bytes = {};
+        return FileResult{};
+    });
+}
+
+FileResult LocalFileSystem::writeFrom(const std::string& path, const PieceSource& next) {
     std::string dir = directoryOf(path);
     std::string pattern = joinPath(dir.empty() ? "." : dir, "." + fileNameOf(path) + ".XXXXXX");
     std::vector<char> name(pattern.begin(), pattern.end());
@@ -93,17 +102,23 @@ FileResult LocalFileSystem::writeFile(const std::string& path, std::string_view 
     }
     if (::fchmod(fd, mode) != 0) return fail(systemError());
 
-    std::size_t limit = failAfter_.value_or(bytes.size());
+    const std::size_t limit = failAfter_.value_or(std::numeric_limits<std::size_t>::max());
     std::size_t written = 0;
-    while (written < bytes.size()) {
-        if (written >= limit) return fail("No space left on device");
-        std::size_t chunk = std::min(bytes.size() - written, limit - written);
-        ssize_t n = ::write(fd, bytes.data() + written, chunk);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return fail(systemError());
+    for (;;) {
+        std::string_view piece;
+        if (FileResult got = next(piece); !got.ok) return fail(got.error);
+        if (piece.empty()) break;
+        while (!piece.empty()) {
+            if (written >= limit) return fail("No space left on device");
+            std::size_t chunk = std::min(piece.size(), limit - written);
+            ssize_t n = ::write(fd, piece.data(), chunk);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return fail(systemError());
+            }
+            written += static_cast<std::size_t>(n);
+            piece.remove_prefix(static_cast<std::size_t>(n));
         }
-        written += static_cast<std::size_t>(n);
     }
     if (::fsync(fd) != 0) return fail(systemError());
     if (::close(fd) != 0) {
@@ -118,10 +133,23 @@ FileResult LocalFileSystem::writeFile(const std::string& path, std::string_view 
     return {};
 }
 
+// Copied block by block: a backup of a large deck would otherwise hold a second copy of
+// the deck in memory while the deck itself is loaded.
 FileResult LocalFileSystem::copyFile(const std::string& from, const std::string& to) {
-    auto bytes = readFile(from);
-    if (!bytes) return FileResult::failure("Cannot read " + from + ": " + systemError());
-    return writeFile(to, *bytes);
+    int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return FileResult::failure("Cannot read " + from + ": " + systemError());
+    std::vector<char> block(65536);
+    FileResult result = writeFrom(to, [&](std::string_view& piece) {
+        for (;;) {
+            ssize_t n = ::read(in, block.data(), block.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return FileResult::failure("Cannot read " + from + ": " + systemError());
+            piece = std::string_view(block.data(), static_cast<std::size_t>(n));
+            return FileResult{};
+        }
+    });
+    ::close(in);
+    return result;
 }
 
 bool LocalFileSystem::removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,6 +52,11 @@ public:
     bool canWriteInDirectory(const std::string& directory) override;
 
 private:
+    // Hands out the next piece of the file's bytes; an empty piece ends the file.
+    using PieceSource = std::function<FileResult(std::string_view& piece)>;
+    // The atomic write: a temporary file beside path, flushed to disk, renamed over path.
+    FileResult writeFrom(const std::string& path, const PieceSource& next);
+
     std::optional<std::size_t> failAfter_;
 };
 
