@@ -26,7 +26,7 @@ constexpr std::int32_t kToday = 20261207;
 
 // A fresh folder holding a generated deck, removed afterwards.
 class DeckFolder {
-public:
+  public:
     DeckFolder(std::size_t pairChars) {
         auto base = std::filesystem::temp_directory_path();
         std::random_device rd;
@@ -50,7 +50,7 @@ public:
     std::string file(const char* name) const { return (path_ / name).string(); }
     const bench::GeneratedDeck& bytes() const { return deck_; }
 
-private:
+  private:
     std::filesystem::path path_;
     bench::GeneratedDeck deck_;
 };

@@ -44,8 +44,7 @@ Run runChild(const std::string& program, const std::vector<std::string>& args) {
     int status = 0;
     struct rusage usage {};
     ::wait4(pid, &status, 0, &usage);
-    run.seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.peakKB = usage.ru_maxrss;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
@@ -61,8 +60,8 @@ int cliCheck(const std::string& cli) {
     const std::string setupCopy = (dir / "original.DKD").string();
     double megabytes = 0;
     {
-        const auto deck = cardwise::bench::generateDeck(
-            cardwise::kMaxPairs, cardwise::bench::kWorstPairChars, 20261207);
+        const auto deck = cardwise::bench::generateDeck(cardwise::kMaxPairs,
+                                                        cardwise::bench::kWorstPairChars, 20261207);
         cardwise::bench::plainWrite(qaCopy, deck.qaBytes, false);
         cardwise::bench::plainWrite(setupCopy, deck.setupBytes, false);
         megabytes = static_cast<double>(deck.qaBytes.size() + deck.setupBytes.size()) / 1e6;
@@ -91,8 +90,8 @@ int cliCheck(const std::string& cli) {
         "cardwise-cli check, worst-case deck (%d pairs, %.1f MB): exit status %d, wall median "
         "%.3f s (min %.3f, max %.3f), peak memory %.1f MB (measurement floor %.1f MB)  "
         "[targets: 0.2 s, 40 MB]\n",
-        cardwise::kMaxPairs, megabytes, runs.front().status, times[times.size() / 2],
-        times.front(), times.back(), static_cast<double>(peak) / 1024.0,
+        cardwise::kMaxPairs, megabytes, runs.front().status, times[times.size() / 2], times.front(),
+        times.back(), static_cast<double>(peak) / 1024.0,
         static_cast<double>(floor.peakKB) / 1024.0);
     return 0;
 }

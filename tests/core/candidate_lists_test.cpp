@@ -26,7 +26,8 @@ std::vector<std::vector<std::int32_t>> expectedLists(const Program& program) {
         if (!inRange && mode != 3) continue;
         SelectionClass c = SelectionClass::All;
         if (mode == 2) {
-            c = (deck.ListFlags[i] & kOnListFlag) ? SelectionClass::OnList : SelectionClass::OffList;
+            c = (deck.ListFlags[i] & kOnListFlag) ? SelectionClass::OnList
+                                                  : SelectionClass::OffList;
         } else if (mode == 3) {
             c = inRange ? SelectionClass::InRange : SelectionClass::OutOfRange;
         } else if (mode == 4) {

@@ -102,7 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const auto i = static_cast<std::size_t>(n);
             const std::int32_t value = (saved.*table).at(i);
             // The status line holds RightTotal in five digits.
-            const std::int32_t expected = table == &DeckState::RightTotal ? std::min(value, 99999) : value;
+            const std::int32_t expected =
+                table == &DeckState::RightTotal ? std::min(value, 99999) : value;
             require((again.*table).at(i) == expected);
         }
     }

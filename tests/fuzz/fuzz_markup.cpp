@@ -33,9 +33,8 @@ void checkView(const PairView& view) {
 bool sameView(const PairView& a, const PairView& b) {
     return a.Category == b.Category && a.Text == b.Text && a.PicturePath == b.PicturePath &&
            a.MediaPath == b.MediaPath && a.Notes == b.Notes && a.Choices == b.Choices &&
-           a.CorrectChoice == b.CorrectChoice && a.TextOnly == b.TextOnly &&
-           a.NoText == b.NoText && a.FillInQuestion == b.FillInQuestion &&
-           a.ChoiceCount == b.ChoiceCount;
+           a.CorrectChoice == b.CorrectChoice && a.TextOnly == b.TextOnly && a.NoText == b.NoText &&
+           a.FillInQuestion == b.FillInQuestion && a.ChoiceCount == b.ChoiceCount;
 }
 
 // What a typed text shows after it was stored: the encoder puts one space after a line

@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     std::size_t mark = bytes.find(std::string_view("\0\xff", 2));
     std::string_view qa = bytes.substr(0, mark);
-    std::string_view setup = mark == std::string_view::npos ? std::string_view() : bytes.substr(mark + 2);
+    std::string_view setup =
+        mark == std::string_view::npos ? std::string_view() : bytes.substr(mark + 2);
 
     (void)olderSettingsLines(qa);
     (void)locateStatusLines(setup, static_cast<std::int32_t>(size % 64));

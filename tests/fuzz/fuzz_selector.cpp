@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         program.deck.ListFlags[i] = input.ConsumeIntegralInRange<std::int32_t>(0, 3);
         program.deck.LearnStatus[i] = input.ConsumeIntegralInRange<std::int32_t>(0, 2);
         program.deck.AskedInRun[i] = input.ConsumeBool() ? 1 : 0;
-        program.deck.CategoryName[i - 1] = kCategories.at(input.ConsumeIntegralInRange<std::size_t>(0, 3));
+        program.deck.CategoryName[i - 1] =
+            kCategories.at(input.ConsumeIntegralInRange<std::size_t>(0, 3));
     }
 
     // Settings as the validation lets them through.
@@ -68,9 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         s.LowRange = input.ConsumeIntegralInRange<std::int32_t>(1, pairs - 1);
         s.HighRange = input.ConsumeIntegralInRange<std::int32_t>(s.LowRange + 1, pairs);
     }
-    for (auto* flags : {&s.ListRollover[0], &s.ListRollover[1], &s.RangeRollover[0],
-                        &s.RangeRollover[1], &s.HistoryRollover[0], &s.HistoryRollover[1],
-                        &s.HistoryRollover[2]}) {
+    for (auto* flags :
+         {&s.ListRollover[0], &s.ListRollover[1], &s.RangeRollover[0], &s.RangeRollover[1],
+          &s.HistoryRollover[0], &s.HistoryRollover[1], &s.HistoryRollover[2]}) {
         *flags = input.ConsumeBool() ? 1 : 0;
     }
     program.drill.DrillActive = true;
@@ -97,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto current = static_cast<std::size_t>(program.deck.CurrentPair);
         switch (input.ConsumeIntegralInRange<int>(0, 6)) {
             case 0:
-                program.deck.LearnStatus[current] = input.ConsumeIntegralInRange<std::int32_t>(0, 2);
+                program.deck.LearnStatus[current] =
+                    input.ConsumeIntegralInRange<std::int32_t>(0, 2);
                 break;
             case 1:
                 program.deck.ListFlags[current] ^= kDisabledFlag;

@@ -32,7 +32,7 @@ inline void require(bool condition, int line = __builtin_LINE()) {
 // default: they make the program stop rather than loop). Counts boxes instead of keeping
 // them, so a long run does not grow.
 class QuietUserInterface : public UserInterface {
-public:
+  public:
     std::deque<Button> answers;
     Button fallback = Button::No;
     std::size_t boxCount = 0;
@@ -40,8 +40,7 @@ public:
     int waitDepth = 0;
     bool waitCursorDuringBox = false;
 
-    Button messageBox(std::string_view caption, std::string_view, Icon,
-                      Buttons buttons) override {
+    Button messageBox(std::string_view caption, std::string_view, Icon, Buttons buttons) override {
         ++boxCount;
         lastCaption = caption;
         if (waitDepth > 0) waitCursorDuringBox = true;
@@ -69,7 +68,7 @@ public:
 };
 
 class SetClock : public Clock {
-public:
+  public:
     explicit SetClock(std::int32_t date = 20261207) : date(date) {}
     std::int32_t today() const override { return date; }
     TimeOfDay timeOfDay() const override { return TimeOfDay{10, 0, 0, 0}; }
@@ -78,19 +77,19 @@ public:
 
 // Repeatable draws, so a finding replays the same way.
 class RepeatableRandom : public RandomSource {
-public:
+  public:
     explicit RepeatableRandom(unsigned seed = 12345) : engine_(seed) {}
     double uniform() override { return std::uniform_real_distribution<double>(0.0, 1.0)(engine_); }
     void reseed(const TimeOfDay&) override {}
 
-private:
+  private:
     std::mt19937 engine_;
 };
 
 // Files and folders in memory. Writes replace a file whole (as the atomic writes do);
 // `failWrites` makes every write and copy fail, leaving the old file as it was.
 class MemoryFileSystem : public FileSystem {
-public:
+  public:
     std::map<std::string, std::string, std::less<>> files;
     std::set<std::string, std::less<>> directories{"/", "/deck", "/app"};
     std::set<std::string, std::less<>> readOnlyFiles;
