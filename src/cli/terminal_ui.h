@@ -1,0 +1,51 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/platform/user_interface.h"
+
+namespace cardwise::cli {
+
+// The core's user interface on a terminal. A box prints "[<Caption>] <text>"; a box with
+// several buttons then reads one line, the first letter of a button; end of input answers
+// No, or Cancel when the box has one. Texts arrive as deck bytes (Windows-1252) and are
+// shown in UTF-8.
+class TerminalUserInterface : public UserInterface {
+public:
+    enum class Mode {
+        Ask,       // read the user's choices from the input
+        NeverAsk,  // print every box, read nothing; choices answer No or Cancel
+    };
+
+    TerminalUserInterface(std::istream& in, std::ostream& out, Mode mode);
+
+    Button messageBox(std::string_view caption, std::string_view text, Icon icon,
+                      Buttons buttons) override;
+    std::optional<std::string> inputBox(std::string_view caption, std::string_view prompt,
+                                        std::string_view defaultText) override;
+    std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) override;
+    void setWaitCursor(bool) override {}
+    ScreenSize screenSize() const override { return ScreenSize{}; }
+    void showPromotionMessage(std::string_view text, bool timed) override;
+
+    // Put in front of every box line, e.g. "Pair 7: " while a pair is checked.
+    void setPrefix(std::string prefix) { prefix_ = std::move(prefix); }
+    int boxesShown() const { return boxesShown_; }
+
+    // Reads one line from the input, converted to deck bytes; nothing at end of input.
+    std::optional<std::string> readLine();
+    std::ostream& out() { return out_; }
+
+private:
+    std::istream& in_;
+    std::ostream& out_;
+    Mode mode_;
+    std::string prefix_;
+    int boxesShown_ = 0;
+};
+
+}  // namespace cardwise::cli

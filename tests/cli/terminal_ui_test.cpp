@@ -1,0 +1,79 @@
+#include "cli/terminal_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/terminal_text.h"
+
+namespace cardwise::cli {
+namespace {
+
+struct Terminal {
+    std::istringstream in;
+    std::ostringstream out;
+    TerminalUserInterface ui;
+    Terminal(std::string input, TerminalUserInterface::Mode mode = TerminalUserInterface::Mode::Ask)
+        : in(std::move(input)), ui(in, out, mode) {}
+};
+
+TEST(TerminalUi, OkBoxPrintsCaptionAndTextAndReadsNothing) {
+    Terminal t("y\n");
+    EXPECT_EQ(t.ui.messageBox("Data Error", "Bad value", Icon::Warning, Buttons::Ok), Button::Ok);
+    EXPECT_EQ(t.out.str(), "[Data Error] Bad value\n");
+    EXPECT_EQ(*t.ui.readLine(), "y");
+}
+
+TEST(TerminalUi, ChoiceIsTheFirstLetterOfAButton) {
+    struct Case {
+        Buttons buttons;
+        const char* input;
+        Button expected;
+    };
+    const Case cases[] = {
+        {Buttons::YesNo, "y\n", Button::Yes},          {Buttons::YesNo, "No thanks\n", Button::No},
+        {Buttons::YesNo, "x\nY\n", Button::Yes},       {Buttons::YesNo, "", Button::No},
+        {Buttons::OkCancel, "o\n", Button::Ok},        {Buttons::OkCancel, "c\n", Button::Cancel},
+        {Buttons::OkCancel, "", Button::Cancel},       {Buttons::YesNoCancel, "n\n", Button::No},
+        {Buttons::YesNoCancel, "\n\n", Button::Cancel}, {Buttons::YesNoCancel, "", Button::Cancel},
+    };
+    for (const Case& c : cases) {
+        Terminal t(c.input);
+        EXPECT_EQ(t.ui.messageBox("Q", "Go on?", Icon::Question, c.buttons), c.expected)
+            << c.input;
+    }
+}
+
+TEST(TerminalUi, ChoicePromptNamesTheKeys) {
+    Terminal t("n\n");
+    t.ui.messageBox("Replace Existing File?", "Replace it?", Icon::Question, Buttons::YesNoCancel);
+    EXPECT_EQ(t.out.str(), "[Replace Existing File?] Replace it?\n[y]es [n]o [c]ancel> ");
+}
+
+TEST(TerminalUi, NeverAskModeReadsNothingAndDeclines) {
+    Terminal t("y\n", TerminalUserInterface::Mode::NeverAsk);
+    t.ui.setPrefix("Pair 3: ");
+    EXPECT_EQ(t.ui.messageBox("Q", "Sure?", Icon::Question, Buttons::YesNo), Button::No);
+    EXPECT_EQ(t.ui.messageBox("Q", "Sure?", Icon::Question, Buttons::OkCancel), Button::Cancel);
+    EXPECT_FALSE(t.ui.inputBox("Go To", "Pair Number", ""));
+    EXPECT_EQ(*t.ui.readLine(), "y");
+    EXPECT_EQ(t.ui.boxesShown(), 2);
+    EXPECT_EQ(t.out.str(), "Pair 3: [Q] Sure?\nPair 3: [Q] Sure?\nPair 3: [Go To] Pair Number\n");
+}
+
+TEST(TerminalUi, InputBoxAnswersTheLineOrNothingAtEndOfInput) {
+    Terminal t("12\n");
+    EXPECT_EQ(t.ui.inputBox("Enter The Number Of The Pair To Jump To", "Pair Number", ""), "12");
+    EXPECT_FALSE(t.ui.inputBox("Enter The Number Of The Pair To Jump To", "Pair Number", ""));
+}
+
+TEST(TerminalText, DeckBytesBecomeUtf8AndBack) {
+    EXPECT_EQ(toTerminal("caf\xE9 \x80 line\r\nnext\rlast"), "caf\xC3\xA9 \xE2\x82\xAC line\nnext\nlast");
+    EXPECT_EQ(fromTerminal("caf\xC3\xA9 \xE2\x82\xAC\r"), "caf\xE9 \x80");
+    EXPECT_EQ(fromTerminal("\xE6\x97\xA5 ok"), "? ok");   // not in the code page
+    EXPECT_EQ(fromTerminal("\xC3"), "?");                  // cut short
+    EXPECT_EQ(fromTerminal("\xFF\xFE"), "??");             // not UTF-8 at all
+}
+
+}  // namespace
+}  // namespace cardwise::cli
