@@ -1,0 +1,154 @@
+#include "core/content/clipboard_text.h"
+
+#include "core/content/marks.h"
+#include "core/content/pair_side.h"
+#include "core/platform/clipboard.h"
+#include "core/program.h"
+
+namespace cardwise {
+
+namespace {
+
+constexpr std::string_view kBreak = "\r\n";
+constexpr std::string_view kQuestionHeading = "Question ";
+constexpr std::string_view kAnswerHeading = "Answer ";
+constexpr std::string_view kCorrectAnswerLead = "The correct answer was:";
+constexpr std::string_view kAllOfTheAbove = "All Of The Above";
+constexpr std::string_view kNoneOfTheAbove = "None Of The Above";
+constexpr std::string_view kNumberLead = "Number: ";
+constexpr std::string_view kAnyOfTheFollowing =
+    "You could have answered with any of the following:";
+
+void appendHeading(std::string& out, std::string_view word, std::int32_t n) {
+    out += word;
+    out += std::to_string(n);
+    out += kBreak;
+    out += kBreak;
+}
+
+// Choices 2 to 6 follow the first on their own lines; empty entries leave no gap.
+void appendChoices(std::string& out, const PairView& view) {
+    out += "1. ";
+    out += view.Choices[0];
+    for (std::size_t i = 1; i < view.Choices.size(); ++i) {
+        if (view.Choices[i].empty()) continue;
+        out += kBreak;
+        out += std::to_string(i + 1) + ". ";
+        out += view.Choices[i];
+    }
+}
+
+void appendQuestionBody(std::string& out, PairView& view) {
+    DecodeMarks(view.Text);
+    out += view.Text;
+    if (!view.Choices[0].empty()) {
+        out += kBreak;
+        out += kBreak;
+        appendChoices(out, view);
+    }
+}
+
+void appendAnswerBody(std::string& out, PairView& view) {
+    bool textWritten = false;
+    if (!view.Text.empty()) {
+        DecodeMarks(view.Text);
+        out += view.Text;
+        textWritten = true;
+    }
+    if (!view.CorrectChoice.empty()) {
+        if (textWritten) {
+            out += kBreak;
+            out += kBreak;
+        }
+        out += kCorrectAnswerLead;
+        out += kBreak;
+        out += kBreak;
+        if (view.CorrectChoice == "A") {
+            out += kAllOfTheAbove;
+        } else if (view.CorrectChoice == "N") {
+            out += kNoneOfTheAbove;
+        } else {
+            out += kNumberLead;
+            out += view.CorrectChoice;
+        }
+    }
+    if (!view.Choices[0].empty()) {
+        if (textWritten) {
+            out += kBreak;
+            out += kBreak;
+        }
+        out += kAnyOfTheFollowing;
+        out += kBreak;
+        out += kBreak;
+        appendChoices(out, view);
+    }
+}
+
+// The answer side reads the choice count and the fill-in mark of its own question; a copy
+// of the answer alone (the answer pass of a print job) must not see another pair's.
+void formatAnswerOf(Program& program, std::int32_t n) {
+    FormatPairSide(program, "Q", n, FaultReports::Quiet);
+    program.view.Text.clear();
+    FormatPairSide(program, "A", n);
+}
+
+std::string limited(std::string text) {
+    if (text.size() > kClipboardTextMax) {
+        text.resize(kClipboardTextMax);
+        if (text.back() == '\r') text.pop_back();
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string questionCopyText(Program& program, std::int32_t printPair) {
+    std::string out;
+    program.view.Text.clear();
+    const bool printing = program.drill.JumpingToPair;
+    const std::int32_t n = printing ? printPair : program.deck.CurrentPair;
+    FormatPairSide(program, "Q", n);
+    if (!printing) appendHeading(out, kQuestionHeading, n);
+    appendQuestionBody(out, program.view);
+    return limited(std::move(out));
+}
+
+std::string answerCopyText(Program& program, std::int32_t printPair) {
+    std::string out;
+    program.view.Text.clear();
+    const bool printing = program.drill.JumpingToPair;
+    const std::int32_t n = printing ? printPair : program.deck.CurrentPair;
+    formatAnswerOf(program, n);
+    if (!printing) appendHeading(out, kAnswerHeading, n);
+    appendAnswerBody(out, program.view);
+    return limited(std::move(out));
+}
+
+std::string bothCopyText(Program& program) {
+    std::string out;
+    const std::int32_t n = program.deck.CurrentPair;
+    FormatPairSide(program, "Q", n);
+    appendHeading(out, kQuestionHeading, n);
+    appendQuestionBody(out, program.view);
+    out += kBreak;
+    out += kBreak;
+    program.view.Text.clear();
+    FormatPairSide(program, "A", n);
+    appendHeading(out, kAnswerHeading, n);
+    appendAnswerBody(out, program.view);
+    return limited(std::move(out));
+}
+
+void EditCopyQClick(Program& program, Clipboard& clipboard, std::int32_t printPair) {
+    clipboard.setText(questionCopyText(program, printPair));
+}
+
+void EditCopyAClick(Program& program, Clipboard& clipboard, std::int32_t printPair) {
+    clipboard.setText(answerCopyText(program, printPair));
+}
+
+void EditCopyBothClick(Program& program, Clipboard& clipboard) {
+    clipboard.setText(bothCopyText(program));
+}
+
+}  // namespace cardwise

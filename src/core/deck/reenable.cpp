@@ -1,0 +1,27 @@
+#include "core/deck/reenable.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "core/program.h"
+
+namespace cardwise {
+
+void ReEnableAllPairs(Program& program) {
+    DeckState& deck = program.deck;
+    // The flags table may be shorter than PairCount claims if a load stopped half-way.
+    const std::int64_t last = std::min<std::int64_t>(
+        deck.PairCount, static_cast<std::int64_t>(deck.ListFlags.size()) - 1);
+    for (std::int64_t p = 1; p <= last; ++p) {
+        std::int32_t& flags = deck.ListFlags.at(static_cast<std::size_t>(p));
+        if (flags == kDisabledFlag) {
+            flags = 0;
+        } else if (flags == (kDisabledFlag | kOnListFlag)) {
+            flags = kOnListFlag;
+        }
+    }
+    program.ui().message(kReEnabledCaption, kReEnabledText, Icon::Information);
+    program.drill.RunComplete = true;
+}
+
+}  // namespace cardwise

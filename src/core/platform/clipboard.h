@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+namespace cardwise {
+
+// The system clipboard, as far as the copy commands need it.
+class Clipboard {
+  public:
+    virtual ~Clipboard() = default;
+    virtual void setText(std::string_view text) = 0;
+};
+
+}  // namespace cardwise

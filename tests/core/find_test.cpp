@@ -1,0 +1,158 @@
+#include "core/content/find.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/fakes.h"
+
+namespace cardwise {
+namespace {
+
+using testing::ProgramHarness;
+using testing::ShownBox;
+
+const std::vector<std::string> kPairs = {
+    "Q1=Paris is in France$#$!A1=Yes",
+    "Q2=<MC1>Rome<MC2>Oslo%Capital of Italy?$#$!A2=<FIB>1",
+    "Q3=Nothing here$#$!A3=no",
+    "Q4=paris again$#$!A4=ok",
+    "Q5=<FIB>%Fill the gap \xe9t\xe9$#$!A5=<MC1>gap",
+};
+
+struct FindFixture : ::testing::Test {
+    ProgramHarness h;
+    Program& program = h.program;
+    FindFixture() {
+        program.deck.allocate(static_cast<std::int32_t>(kPairs.size()));
+        for (std::size_t i = 0; i < kPairs.size(); ++i) program.deck.PairText[i] = kPairs[i];
+    }
+};
+
+struct RangeCase {
+    const char* name;
+    std::string text;
+    std::int32_t first;
+    std::int32_t last;
+    bool upward;
+    std::int32_t found;
+};
+
+class FindRangeTable : public FindFixture, public ::testing::WithParamInterface<RangeCase> {};
+
+TEST_P(FindRangeTable, FindsFirstPairInOrder) {
+    const RangeCase& c = GetParam();
+    EXPECT_EQ(FindStringInRange(program, c.text, c.first, c.last, c.upward), c.found);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FindRangeTable,
+    ::testing::Values(RangeCase{"UpperFindsLower", "PARIS", 1, 5, true, 1},
+                      RangeCase{"FromSecondUp", "paris", 2, 5, true, 4},
+                      RangeCase{"DownStartsAtLast", "paris", 1, 5, false, 4},
+                      RangeCase{"TagNameFindsChoicePair", "MC1", 1, 5, true, 2},
+                      RangeCase{"TagNameFindsFillInPair", "mc1", 3, 5, true, 5},
+                      RangeCase{"SeparatorEverywhere", "$#$!", 3, 3, true, 3},
+                      RangeCase{"PrefixSearchable", "q4=", 1, 5, true, 4},
+                      RangeCase{"EmptyTextNowhere", "", 1, 5, true, 0},
+                      RangeCase{"EmptyRange", "paris", 5, 4, true, 0},
+                      RangeCase{"RangeClampedToDeck", "gap", -3, 99, false, 5},
+                      RangeCase{"AccentsExact", "\xc9T\xc9", 1, 5, true, 0},
+                      RangeCase{"AccentsMatchThemselves", "\xe9T\xe9", 1, 5, true, 5},
+                      RangeCase{"NotThere", "zebra", 1, 5, true, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FindFixture, SearchesEditedTextFirst) {
+    program.deck.EditorUsed = true;
+    program.deck.EditSlot[3] = 2;
+    program.deck.EditedText[2] = "Q3=A zebra now$#$!A3=no";
+    EXPECT_EQ(FindStringInRange(program, "ZEBRA", 1, 5, true), 3);
+    EXPECT_EQ(FindStringInRange(program, "Nothing", 1, 5, true), 0);
+}
+
+TEST_F(FindFixture, FindStaysOnCurrentPairFindNextMoves) {
+    program.deck.CurrentPair = 1;
+    EXPECT_EQ(FindOrFindNext(program, {"paris", FindDirection::Up}, FindButton::Find), 1);
+    EXPECT_EQ(program.deck.CurrentPair, 1);
+    EXPECT_EQ(FindOrFindNext(program, {"paris", FindDirection::Up}, FindButton::FindNext), 4);
+    EXPECT_EQ(program.deck.CurrentPair, 4);
+    EXPECT_EQ(FindOrFindNext(program, {"paris", FindDirection::Down}, FindButton::FindNext), 1);
+    EXPECT_TRUE(h.ui.boxes.empty());
+}
+
+TEST_F(FindFixture, UpWrapsAfterYes) {
+    program.deck.CurrentPair = 4;
+    h.ui.answers = {Button::Yes};
+    EXPECT_EQ(FindOrFindNext(program, {"Capital", FindDirection::Up}, FindButton::Find), 2);
+    EXPECT_EQ(program.deck.CurrentPair, 2);
+    ASSERT_EQ(h.ui.boxes.size(), 1u);
+    EXPECT_EQ(h.ui.boxes[0],
+              (ShownBox{"Continue Search?",
+                        "The Search String \"Capital\" Was Not Found Searching To The End Of The "
+                        "File.  Do You Wish To Search The Remainder Of The File?",
+                        Icon::Information, Buttons::YesNo}));
+    EXPECT_FALSE(h.ui.waitCursorDuringBox);
+    EXPECT_EQ(h.ui.waitDepth, 0);
+}
+
+TEST_F(FindFixture, NoKeepsCurrentPair) {
+    program.deck.CurrentPair = 4;
+    h.ui.answers = {Button::No};
+    EXPECT_EQ(FindOrFindNext(program, {"Capital", FindDirection::Up}, FindButton::FindNext), 0);
+    EXPECT_EQ(program.deck.CurrentPair, 4);
+    EXPECT_EQ(h.ui.boxes.size(), 1u);
+}
+
+TEST_F(FindFixture, DownWrapsFromLastPair) {
+    program.deck.CurrentPair = 2;
+    h.ui.answers = {Button::Yes};
+    EXPECT_EQ(FindOrFindNext(program, {"GAP", FindDirection::Down}, FindButton::Find), 5);
+    ASSERT_EQ(h.ui.boxes.size(), 1u);
+    EXPECT_EQ(h.ui.boxes[0].text,
+              "The Search String \"GAP\" Was Not Found Searching To The Beginning Of The File.  "
+              "Do You Wish To Search The Remainder Of The File?");
+}
+
+struct NotFoundCase {
+    const char* name;
+    std::string text;
+    FindDirection direction;
+    std::string report;
+};
+
+class NotFoundTable : public FindFixture, public ::testing::WithParamInterface<NotFoundCase> {};
+
+// Quotation marks surround the text in the downward report only.
+TEST_P(NotFoundTable, ReportsAfterYes) {
+    const NotFoundCase& c = GetParam();
+    program.deck.CurrentPair = 3;
+    h.ui.answers = {Button::Yes};
+    EXPECT_EQ(FindOrFindNext(program, {c.text, c.direction}, FindButton::FindNext), 0);
+    EXPECT_EQ(program.deck.CurrentPair, 3);
+    ASSERT_EQ(h.ui.boxes.size(), 2u);
+    EXPECT_EQ(h.ui.boxes[1],
+              (ShownBox{"String Not Found", c.report, Icon::Information, Buttons::Ok}));
+    EXPECT_FALSE(h.ui.waitCursorDuringBox);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NotFoundTable,
+                         ::testing::Values(NotFoundCase{"Up", "zebra", FindDirection::Up,
+                                                        "The Search String zebra Was Not Found."},
+                                           NotFoundCase{
+                                               "Down", "zebra", FindDirection::Down,
+                                               "The Search String \"zebra\" Was Not Found."},
+                                           NotFoundCase{"EmptyUp", "", FindDirection::Up,
+                                                        "The Search String  Was Not Found."},
+                                           NotFoundCase{"EmptyDown", "", FindDirection::Down,
+                                                        "The Search String \"\" Was Not Found."}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FindFixture, OverlongSearchTextCut) {
+    program.deck.PairText[2] = "Q3=" + std::string(kFindTextMax, 'k') + "$#$!A3=x";
+    std::string text(kFindTextMax + 5, 'k');
+    EXPECT_EQ(FindStringInRange(program, text, 1, 5, true), 3);
+}
+
+}  // namespace
+}  // namespace cardwise
