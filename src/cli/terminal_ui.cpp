@@ -1,7 +1,6 @@
 #include "cli/terminal_ui.h"
 
 #include <cctype>
-#include <istream>
 #include <ostream>
 #include <vector>
 
@@ -43,13 +42,13 @@ Button closedWithoutChoice(Buttons buttons) {
 
 }  // namespace
 
-TerminalUserInterface::TerminalUserInterface(std::istream& in, std::ostream& out, Mode mode)
+TerminalUserInterface::TerminalUserInterface(LineInput& in, std::ostream& out, Mode mode)
     : in_(in), out_(out), mode_(mode) {}
 
 std::optional<std::string> TerminalUserInterface::readLine() {
-    std::string line;
-    if (!std::getline(in_, line)) return std::nullopt;
-    return fromTerminal(line);
+    auto line = in_.readLine();
+    if (!line) return std::nullopt;
+    return fromTerminal(*line);
 }
 
 Button TerminalUserInterface::messageBox(std::string_view caption, std::string_view text, Icon,
@@ -83,6 +82,11 @@ std::optional<std::string> TerminalUserInterface::inputBox(std::string_view capt
                                                            std::string_view prompt,
                                                            std::string_view) {
     out_ << prefix_ << "[" << toTerminal(caption) << "] " << toTerminal(prompt) << "\n";
+    if (nextInput_) {
+        std::optional<std::string> answer = std::move(nextInput_);
+        nextInput_.reset();
+        return answer;
+    }
     if (mode_ == Mode::NeverAsk) return std::nullopt;
     out_ << "> " << std::flush;
     return readLine();

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/line_input.h"
 #include "core/platform/user_interface.h"
 
 namespace cardwise::cli {
@@ -20,7 +21,7 @@ public:
         NeverAsk,  // print every box, read nothing; choices answer No or Cancel
     };
 
-    TerminalUserInterface(std::istream& in, std::ostream& out, Mode mode);
+    TerminalUserInterface(LineInput& in, std::ostream& out, Mode mode);
 
     Button messageBox(std::string_view caption, std::string_view text, Icon icon,
                       Buttons buttons) override;
@@ -38,14 +39,17 @@ public:
 
     // Reads one line from the input, converted to deck bytes; nothing at end of input.
     std::optional<std::string> readLine();
+    // The next input box answers this instead of reading a line (":g 12" names the pair).
+    void answerNextInputBox(std::string text) { nextInput_ = std::move(text); }
     std::ostream& out() { return out_; }
 
 private:
-    std::istream& in_;
+    LineInput& in_;
     std::ostream& out_;
     Mode mode_;
     std::string prefix_;
     int boxesShown_ = 0;
+    std::optional<std::string> nextInput_;
 };
 
 }  // namespace cardwise::cli

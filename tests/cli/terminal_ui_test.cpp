@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <sstream>
 
 #include "cli/terminal_text.h"
@@ -11,10 +13,11 @@ namespace {
 
 struct Terminal {
     std::istringstream in;
+    StreamLineInput lines{in};
     std::ostringstream out;
     TerminalUserInterface ui;
     Terminal(std::string input, TerminalUserInterface::Mode mode = TerminalUserInterface::Mode::Ask)
-        : in(std::move(input)), ui(in, out, mode) {}
+        : in(std::move(input)), ui(lines, out, mode) {}
 };
 
 TEST(TerminalUi, OkBoxPrintsCaptionAndTextAndReadsNothing) {
@@ -65,6 +68,31 @@ TEST(TerminalUi, InputBoxAnswersTheLineOrNothingAtEndOfInput) {
     Terminal t("12\n");
     EXPECT_EQ(t.ui.inputBox("Enter The Number Of The Pair To Jump To", "Pair Number", ""), "12");
     EXPECT_FALSE(t.ui.inputBox("Enter The Number Of The Pair To Jump To", "Pair Number", ""));
+}
+
+TEST(TerminalUi, InputBoxTakesAnAnswerGivenAheadOnce) {
+    Terminal t("7\n");
+    t.ui.answerNextInputBox("3");
+    EXPECT_EQ(t.ui.inputBox("Go", "Pair Number", ""), "3");
+    EXPECT_EQ(t.ui.inputBox("Go", "Pair Number", ""), "7");
+    EXPECT_EQ(t.out.str(), "[Go] Pair Number\n[Go] Pair Number\n> ");
+}
+
+TEST(LineInput, DescriptorInputSplitsLinesAndWaits) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    DescriptorLineInput input(fds[0]);
+    EXPECT_FALSE(input.waitForLine(10));
+    ASSERT_EQ(::write(fds[1], "one\ntw", 6), 6);
+    EXPECT_TRUE(input.waitForLine(10));
+    EXPECT_EQ(input.readLine(), "one");
+    EXPECT_FALSE(input.waitForLine(10));  // half a line
+    ASSERT_EQ(::write(fds[1], "o\nlast", 6), 6);
+    ::close(fds[1]);
+    EXPECT_EQ(input.readLine(), "two");
+    EXPECT_EQ(input.readLine(), "last");
+    EXPECT_FALSE(input.readLine());
+    ::close(fds[0]);
 }
 
 TEST(TerminalText, DeckBytesBecomeUtf8AndBack) {
