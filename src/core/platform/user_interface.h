@@ -52,8 +52,8 @@ public:
     }
 };
 
-// Shows the wait cursor for a scope; boxes shown inside restore it first through
-// WaitCursor::pause so the user never waits on a box with an hourglass.
+// Shows the wait cursor for a scope. Front ends show every message box with the normal
+// pointer even inside such a scope, so the user never answers a box under an hourglass.
 class WaitCursor {
 public:
     explicit WaitCursor(UserInterface& ui) : ui_(ui) { ui_.setWaitCursor(true); }

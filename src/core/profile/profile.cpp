@@ -112,24 +112,37 @@ std::optional<Profile::Span> Profile::findSection(std::string_view section) cons
 
 std::optional<std::size_t> Profile::findKey(const Span& span, std::string_view key) const {
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        std::string_view text = lines_[i].text;
-        std::size_t eq = text.find('=');
-        if (eq == std::string_view::npos) continue;
-        if (equalsIgnoreCase(trim(text.substr(0, eq)), key)) return i;
+        if (keyMatches(lines_[i].text, key)) return i;
+    }
+    return std::nullopt;
+}
+
+bool Profile::keyMatches(std::string_view text, std::string_view key) {
+    std::size_t eq = text.find('=');
+    return eq != std::string_view::npos && equalsIgnoreCase(trim(text.substr(0, eq)), key);
+}
+
+// Reads stop at the key: settings stand ahead of thousands of status lines.
+std::optional<std::size_t> Profile::lookUp(std::string_view section, std::string_view key) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        auto name = sectionName(lines_[i].text);
+        if (!name || !equalsIgnoreCase(*name, section)) continue;
+        for (std::size_t j = i + 1; j < lines_.size(); ++j) {
+            if (keyMatches(lines_[j].text, key)) return j;
+            if (sectionName(lines_[j].text)) break;
+        }
+        return std::nullopt;
     }
     return std::nullopt;
 }
 
 bool Profile::hasKey(std::string_view section, std::string_view key) const {
-    auto span = findSection(section);
-    return span && findKey(*span, key);
+    return lookUp(section, key).has_value();
 }
 
 std::string Profile::readString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
-    auto span = findSection(section);
-    if (!span) return std::string(defaultValue);
-    auto index = findKey(*span, key);
+    auto index = lookUp(section, key);
     if (!index) return std::string(defaultValue);
     std::string_view text = lines_[*index].text;
     return std::string(trim(text.substr(text.find('=') + 1)));
@@ -137,9 +150,7 @@ std::string Profile::readString(std::string_view section, std::string_view key,
 
 std::int32_t Profile::readInt(std::string_view section, std::string_view key,
                               std::int32_t defaultValue) const {
-    auto span = findSection(section);
-    if (!span) return defaultValue;
-    auto index = findKey(*span, key);
+    auto index = lookUp(section, key);
     if (!index) return defaultValue;
     std::string_view text = lines_[*index].text;
     return parseProfileInt(text.substr(text.find('=') + 1));
@@ -189,6 +200,7 @@ void ProfileFile::ensureLoaded() const {
     loaded_ = true;
     if (!bound()) return;
     auto bytes = files_->readFile(path_);
+    unreadable_ = !bytes && files_->fileExists(path_);
     profile_.assign(bytes ? *bytes : std::string());
 }
 
@@ -210,6 +222,7 @@ Profile& ProfileFile::edit() {
 
 FileResult ProfileFile::flush() {
     if (!dirty_ || !bound()) return {};
+    if (unreadable_) return FileResult::failure("The file could not be read");
     FileResult result = files_->writeFile(path_, profile_.bytes());
     if (result.ok) dirty_ = false;
     return result;

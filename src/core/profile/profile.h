@@ -54,6 +54,8 @@ private:
     };
     std::optional<Span> findSection(std::string_view section) const;
     std::optional<std::size_t> findKey(const Span& span, std::string_view key) const;
+    std::optional<std::size_t> lookUp(std::string_view section, std::string_view key) const;
+    static bool keyMatches(std::string_view text, std::string_view key);
     void terminateLastLine();
 
     std::vector<Line> lines_;
@@ -75,7 +77,8 @@ public:
     const std::string& path() const { return path_; }
     bool bound() const { return files_ != nullptr && !path_.empty(); }
 
-    // Re-reads the file (a missing file reads as empty).
+    // Re-reads the file (a missing file reads as empty; one that exists but cannot be read
+    // also reads as empty, and flush() then refuses to replace it).
     void reload();
     const Profile& read() const;
     // The profile for changing; flush() then writes it.
@@ -90,6 +93,8 @@ private:
     std::string path_;
     mutable Profile profile_;
     mutable bool loaded_ = false;
+    // The file is there but could not be read: writing it would destroy what it holds.
+    mutable bool unreadable_ = false;
     bool dirty_ = false;
 };
 

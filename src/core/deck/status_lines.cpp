@@ -1,0 +1,220 @@
+#include "core/deck/status_lines.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/deck/text_lines.h"
+#include "core/deck/write_failure.h"
+#include "core/platform/user_interface.h"
+
+namespace cardwise {
+namespace {
+
+constexpr std::string_view kSection = "CARDWISE";
+constexpr std::string_view kCannotChange =
+    "  The File Will Operate Properly, But No "
+    "Permanent Changes Can Be Made To The Option Settings, Priority List, Etc.";
+
+struct FieldSpec {
+    std::size_t offset;
+    std::size_t width;
+};
+// LastDate, RightToday, RightTotal, WrongToday, WrongTotal, DayCount, LearnStatus, flags.
+constexpr std::array<FieldSpec, 8> kFields{
+    {{0, 8}, {8, 2}, {10, 5}, {15, 2}, {17, 2}, {19, 1}, {20, 1}, {21, 1}}};
+
+std::int32_t maxOfWidth(std::size_t width) {
+    std::int32_t max = 0;
+    for (std::size_t i = 0; i < width; ++i) max = max * 10 + 9;
+    return max;
+}
+
+// The value right-aligned in width with leading blanks, held within the width.
+std::string rightAligned(std::int32_t value, std::size_t width) {
+    std::string digits = std::to_string(std::clamp(value, 0, maxOfWidth(width)));
+    return std::string(width - digits.size(), ' ') + digits;
+}
+
+// One field of the 22 characters: blanks and missing characters read as 0, any other
+// non-digit makes the field 0. The width keeps the value far inside 32 bits.
+std::int32_t readField(std::string_view fields, FieldSpec spec) {
+    std::int32_t value = 0;
+    for (std::size_t k = 0; k < spec.width; ++k) {
+        std::size_t at = spec.offset + k;
+        char c = at < fields.size() ? fields[at] : ' ';
+        if (c == ' ') c = '0';
+        if (c < '0' || c > '9') return 0;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+std::int32_t tableValue(const std::vector<std::int32_t>& table, std::int32_t n) {
+    auto index = static_cast<std::size_t>(n);
+    return n >= 0 && index < table.size() ? table[index] : 0;
+}
+
+void ensureTables(DeckState& deck) {
+    auto slots = static_cast<std::size_t>(std::max(deck.PairCount, 0)) + 1;
+    if (deck.StatusText.size() < slots) deck.StatusText.resize(slots, "Z");
+    for (auto* table :
+         {&deck.LastDate, &deck.RightToday, &deck.RightTotal, &deck.WrongToday, &deck.WrongTotal,
+          &deck.DayCount, &deck.LearnStatus, &deck.ListFlags, &deck.AskedInRun}) {
+        if (table->size() < slots) table->resize(slots, 0);
+    }
+}
+
+std::string statusPrefix(std::int32_t n) {
+    return "Q&A" + std::to_string(n) + "=";
+}
+
+}  // namespace
+
+std::vector<std::string> locateStatusLines(std::string_view setupBytes, std::int32_t pairCount) {
+    std::vector<std::string> found(static_cast<std::size_t>(std::max(pairCount, 0)), "Z");
+    std::vector<std::string_view> lines = splitLines(setupBytes, kMaxStatusChars);
+    auto first = std::find_if(lines.begin(), lines.end(), isStatusLine);
+    for (std::size_t k = 0; k < found.size() && first != lines.end(); ++k, ++first) {
+        found[k] = std::string(*first);
+    }
+    return found;
+}
+
+std::string defaultStatus(std::int32_t today) {
+    std::string date = std::to_string(std::clamp(today, 0, maxOfWidth(8)));
+    return std::string(8 - date.size(), '0') + date + std::string(kStatusFieldChars - 8, '0');
+}
+
+StatusFields decodeStatusLine(std::string_view line, std::int32_t today) {
+    std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos) {
+        StatusFields fresh;
+        fresh.LastDate = today;
+        return fresh;
+    }
+    std::string_view fields = line.substr(eq + 1, kStatusFieldChars);
+    StatusFields f;
+    f.LastDate = readField(fields, kFields[0]);
+    f.RightToday = readField(fields, kFields[1]);
+    f.RightTotal = readField(fields, kFields[2]);
+    f.WrongToday = readField(fields, kFields[3]);
+    f.WrongTotal = readField(fields, kFields[4]);
+    f.DayCount = readField(fields, kFields[5]);
+    f.LearnStatus = readField(fields, kFields[6]);
+    if (f.LearnStatus > LongTerm) f.LearnStatus = Unlearned;
+    std::int32_t flags = readField(fields, kFields[7]);
+    f.AskedInRun = flags >= 4;
+    f.ListFlags = (f.AskedInRun ? flags - 4 : flags) & (kOnListFlag | kDisabledFlag);
+    return f;
+}
+
+std::string encodeStatusLine(std::int32_t n, const StatusFields& f) {
+    std::int32_t flags = std::clamp(f.ListFlags, 0, kOnListFlag | kDisabledFlag);
+    if (f.AskedInRun) flags += 4;
+    std::string line = statusPrefix(n);
+    line += rightAligned(f.LastDate, kFields[0].width);
+    line += rightAligned(f.RightToday, kFields[1].width);
+    line += rightAligned(f.RightTotal, kFields[2].width);
+    line += rightAligned(f.WrongToday, kFields[3].width);
+    line += rightAligned(f.WrongTotal, kFields[4].width);
+    line += rightAligned(f.DayCount, kFields[5].width);
+    line += rightAligned(f.LearnStatus, kFields[6].width);
+    line += rightAligned(flags, kFields[7].width);
+    return line;
+}
+
+void DecodeStatus(Program& program) {
+    DeckState& deck = program.deck;
+    ensureTables(deck);
+    const Profile& setup = program.setupFile.read();
+    std::int32_t lastDayUsed = setup.readInt(kSection, "LastDayUsed", 1);
+    if (lastDayUsed < kEarliestDate || lastDayUsed > deck.Today) lastDayUsed = kEarliestDate;
+    deck.LastDayUsed = lastDayUsed;
+    const bool resume = setup.readInt(kSection, "Resume", 0) == 1;
+    const bool newDay = lastDayUsed < deck.Today;
+
+    bool appended = false;
+    for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
+        std::string& raw = deck.StatusText.at(static_cast<std::size_t>(n - 1));
+        if (raw == "Z") {
+            raw = statusPrefix(n) + defaultStatus(deck.Today);
+            if (!deck.ReadOnlyDeck) {
+                program.setupFile.edit().appendLine(raw);
+                appended = true;
+            }
+        }
+        StatusFields f = decodeStatusLine(raw, deck.Today);
+        if (newDay) f.RightToday = f.WrongToday = 0;
+        auto i = static_cast<std::size_t>(n);
+        deck.LastDate.at(i) = f.LastDate;
+        deck.RightToday.at(i) = f.RightToday;
+        deck.RightTotal.at(i) = f.RightTotal;
+        deck.WrongToday.at(i) = f.WrongToday;
+        deck.WrongTotal.at(i) = f.WrongTotal;
+        deck.DayCount.at(i) = f.DayCount;
+        deck.LearnStatus.at(i) = f.LearnStatus;
+        deck.ListFlags.at(i) = f.ListFlags;
+        deck.AskedInRun.at(i) = f.AskedInRun && resume ? 1 : 0;
+    }
+    if (appended) {
+        reportIfFailed(program.ui(), program.setupFile.path(), program.setupFile.flush());
+    }
+}
+
+void WriteStatusLines(Program& program) {
+    DeckState& deck = program.deck;
+    if (deck.ReadOnlyDeck) return;
+    WaitCursor wait(program.ui());
+    Profile& setup = program.setupFile.edit();
+    setup.writeString(kSection, "LastDayUsed", rightAligned(deck.Today, 8));
+    for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
+        StatusFields f;
+        f.LastDate = tableValue(deck.LastDate, n);
+        f.RightToday = tableValue(deck.RightToday, n);
+        f.RightTotal = tableValue(deck.RightTotal, n);
+        f.WrongToday = tableValue(deck.WrongToday, n);
+        f.WrongTotal = tableValue(deck.WrongTotal, n);
+        f.DayCount = tableValue(deck.DayCount, n);
+        f.LearnStatus = tableValue(deck.LearnStatus, n);
+        f.ListFlags = tableValue(deck.ListFlags, n);
+        f.AskedInRun = tableValue(deck.AskedInRun, n) != 0;
+        setup.appendLine(encodeStatusLine(n, f));
+    }
+}
+
+bool detectReadOnlyDeck(Program& program) {
+    DeckState& deck = program.deck;
+    bool readOnly = false;
+    if (program.files().isReadOnlyFile(deck.QAFileName)) {
+        readOnly = true;
+        program.ui().message(kReadOnlyCaption,
+                             deck.QAFileName + " Is A Read-Only File." + std::string(kCannotChange),
+                             Icon::Information);
+    }
+    std::string folder =
+        program.currentDirectory.empty() ? directoryOf(deck.QAFileName) : program.currentDirectory;
+    if (!program.files().canWriteInDirectory(folder)) {
+        readOnly = true;
+        program.ui().message(kWriteProtectedCaption,
+                             deck.QAFileName +
+                                 " Is Located On A Write-Protected Or Read-Only Disk (Perhaps a "
+                                 "CDROM)." +
+                                 std::string(kCannotChange),
+                             Icon::Information);
+    }
+    deck.ReadOnlyDeck = readOnly;
+    return readOnly;
+}
+
+bool makeBackups(Program& program) {
+    const DeckState& deck = program.deck;
+    if (deck.ReadOnlyDeck) return true;
+    bool ok = reportIfFailed(program.ui(), deck.QABackupName,
+                             program.files().copyFile(deck.QAFileName, deck.QABackupName));
+    ok = reportIfFailed(program.ui(), deck.SetupBackupName,
+                        program.files().copyFile(deck.SetupFileName, deck.SetupBackupName)) &&
+         ok;
+    return ok;
+}
+
+}  // namespace cardwise

@@ -1,0 +1,143 @@
+#include "core/platform/file_system.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/fakes.h"
+
+namespace cardwise {
+namespace {
+
+using testing::TempDir;
+
+std::vector<std::string> namesIn(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+mode_t modeOf(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0);
+    return st.st_mode & 07777;
+}
+
+TEST(LocalFileSystem, WriteReplacesTheFileAndLeavesNoTemporaryFile) {
+    TempDir dir;
+    LocalFileSystem files;
+    dir.write("deck.DKD", "old contents that are longer");
+    std::string bytes("new\r\n\0bytes", 11);
+    ASSERT_TRUE(files.writeFile(dir.file("deck.DKD"), bytes).ok);
+    EXPECT_EQ(dir.read("deck.DKD"), bytes);
+    EXPECT_EQ(files.readFile(dir.file("deck.DKD")), bytes);
+    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"deck.DKD"});
+}
+
+TEST(LocalFileSystem, AWriteThatFailsPartWayLeavesTheOldFileIntactAndNoTemporaryFile) {
+    TempDir dir;
+    LocalFileSystem failing(5);
+    dir.write("deck.DKD", "the old file");
+    FileResult result = failing.writeFile(dir.file("deck.DKD"), std::string(100, 'x'));
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(dir.read("deck.DKD"), "the old file");
+    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"deck.DKD"});
+
+    FileResult fresh = failing.writeFile(dir.file("new.DKD"), std::string(100, 'x'));
+    EXPECT_FALSE(fresh.ok);
+    EXPECT_FALSE(dir.exists("new.DKD"));
+    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"deck.DKD"});
+}
+
+TEST(LocalFileSystem, AWriteKeepsThePermissionsOfTheReplacedFile) {
+    TempDir dir;
+    LocalFileSystem files;
+    dir.write("deck.DKS", "x");
+    ASSERT_EQ(::chmod(dir.file("deck.DKS").c_str(), 0640), 0);
+    ASSERT_TRUE(files.writeFile(dir.file("deck.DKS"), "y").ok);
+    EXPECT_EQ(modeOf(dir.file("deck.DKS")), 0640u);
+
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    ASSERT_TRUE(files.writeFile(dir.file("fresh.DKS"), "z").ok);
+    EXPECT_EQ(modeOf(dir.file("fresh.DKS")), 0666u & ~mask);
+}
+
+TEST(LocalFileSystem, WriteIntoAMissingFolderFails) {
+    TempDir dir;
+    LocalFileSystem files;
+    EXPECT_FALSE(files.writeFile(dir.file("no/such/deck.DKD"), "x").ok);
+}
+
+TEST(LocalFileSystem, CopyCopiesTheBytesAndReportsAMissingSource) {
+    TempDir dir;
+    LocalFileSystem files;
+    dir.write("a.DKS", std::string("Q1=a\r\n\0", 7));
+    ASSERT_TRUE(files.copyFile(dir.file("a.DKS"), dir.file("a.~LS")).ok);
+    EXPECT_EQ(dir.read("a.~LS"), dir.read("a.DKS"));
+    EXPECT_FALSE(files.copyFile(dir.file("missing.DKS"), dir.file("b.~LS")).ok);
+    EXPECT_FALSE(dir.exists("b.~LS"));
+}
+
+TEST(LocalFileSystem, ExistenceRemovalAndReadOnlyAttribute) {
+    TempDir dir;
+    LocalFileSystem files;
+    dir.write("a.DKS", "x");
+    EXPECT_TRUE(files.fileExists(dir.file("a.DKS")));
+    EXPECT_FALSE(files.fileExists(dir.path()));
+    EXPECT_TRUE(files.directoryExists(dir.path()));
+    EXPECT_FALSE(files.directoryExists(dir.file("a.DKS")));
+    EXPECT_FALSE(files.isReadOnlyFile(dir.file("a.DKS")));
+    ASSERT_EQ(::chmod(dir.file("a.DKS").c_str(), 0444), 0);
+    EXPECT_TRUE(files.isReadOnlyFile(dir.file("a.DKS")));
+    EXPECT_FALSE(files.isReadOnlyFile(dir.file("missing.DKS")));
+    EXPECT_TRUE(files.removeFile(dir.file("a.DKS")));
+    EXPECT_FALSE(files.fileExists(dir.file("a.DKS")));
+    EXPECT_FALSE(files.removeFile(dir.file("a.DKS")));
+    EXPECT_EQ(files.readFile(dir.file("a.DKS")), std::nullopt);
+}
+
+TEST(LocalFileSystem, TheProbeFindsAWritableFolderAndLeavesNothingBehind) {
+    TempDir dir;
+    LocalFileSystem files;
+    EXPECT_TRUE(files.canWriteInDirectory(dir.path()));
+    EXPECT_TRUE(namesIn(dir).empty());
+    dir.write("X2Y3Z1A4.ZZZ", "left by a crash");
+    EXPECT_TRUE(files.canWriteInDirectory(dir.path()));
+    EXPECT_FALSE(dir.exists("X2Y3Z1A4.ZZZ"));
+    EXPECT_FALSE(files.canWriteInDirectory(dir.file("no-such-folder")));
+}
+
+struct PathCase {
+    std::string path;
+    std::string directory;
+    std::string name;
+};
+
+TEST(Paths, DirectoryAndNameParts) {
+    const std::vector<PathCase> cases = {
+        {"/decks/a.DKS", "/decks", "a.DKS"},
+        {"a.DKS", "", "a.DKS"},
+        {"/a.DKS", "/", "a.DKS"},
+        {"C:\\decks\\a.DKS", "C:\\decks", "a.DKS"},
+        {"/decks/", "/decks", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(directoryOf(c.path), c.directory) << c.path;
+        EXPECT_EQ(fileNameOf(c.path), c.name) << c.path;
+    }
+    EXPECT_EQ(joinPath("/decks", "a.DKS"), "/decks/a.DKS");
+    EXPECT_EQ(joinPath("/decks/", "a.DKS"), "/decks/a.DKS");
+    EXPECT_EQ(joinPath("", "a.DKS"), "a.DKS");
+}
+
+}  // namespace
+}  // namespace cardwise
