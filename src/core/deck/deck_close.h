@@ -1,0 +1,20 @@
+#pragma once
+
+namespace cardwise {
+
+struct Program;
+
+// Closes the open deck, saving it: the whole setup data file (settings, LastDayUsed,
+// status lines) and, when the editor was used, the Q&A file, each written atomically.
+// A read-only deck writes nothing. Returns false when a file could not be written: the
+// error has been shown, the files on disk are as they were, and the deck stays loaded with
+// its commands enabled so that the close can be tried again (nothing is discarded).
+bool FileExitQAClick(Program& program);
+
+// Closes the deck when one is open; true when none is open afterwards.
+bool closeOpenDeck(Program& program);
+
+// Releases every table of the deck model and the edited-text store; clears EditorUsed.
+void FreeDeck(Program& program);
+
+}  // namespace cardwise

@@ -1,0 +1,217 @@
+#include "core/deck/deck_loader.h"
+
+#include <vector>
+
+#include "core/deck/notepad_edit.h"
+#include "core/deck/qa_file.h"
+#include "core/deck/setup_file.h"
+#include "core/deck/status_lines.h"
+#include "core/deck/write_failure.h"
+#include "core/profile/profile.h"
+#include "core/program.h"
+#include "core/shell/recent_decks.h"
+
+namespace cardwise {
+namespace {
+
+std::string padded(std::int32_t value, std::size_t width) {
+    std::string text = std::to_string(value);
+    if (text.size() < width) text.insert(0, width - text.size(), ' ');
+    return text;
+}
+
+// A deck without a setup data file whose Q&A file still holds the settings lines of the
+// older single-file layout: those lines start the new file, behind the keys that layout
+// did not have.
+void moveOlderSettingsLines(Program& program, std::string_view qaBytes) {
+    std::vector<std::string> older = olderSettingsLines(qaBytes);
+    if (older.empty()) return;
+    DeckSettings& s = program.settings;
+    Profile& setup = program.setupFile.edit();
+    setup.appendLine(kQAFileHeader);
+    setup.appendLine("RangeName=");
+    const std::pair<std::string_view, std::int32_t> windows[] = {
+        {"QLeft", s.QLeft}, {"QTop", s.QTop}, {"QWidth", s.QWidth}, {"QHeight", s.QHeight},
+        {"ALeft", s.ALeft}, {"ATop", s.ATop}, {"AWidth", s.AWidth}, {"AHeight", s.AHeight},
+    };
+    for (const auto& [key, value] : windows) {
+        setup.appendLine(std::string(key) + "=" + padded(value, 4));
+    }
+    setup.appendLine("QFontName=Arial");
+    setup.appendLine("QFontSize=" + padded(s.QFontSize, 4));
+    setup.appendLine("QFontStyle=fsBold");
+    setup.appendLine("QFontColor=" + padded(s.QFontColor, 10));
+    setup.appendLine("AFontName=Arial");
+    setup.appendLine("AFontSize=" + padded(s.AFontSize, 4));
+    setup.appendLine("AFontStyle=fsBold");
+    setup.appendLine("AFontColor=" + padded(s.AFontColor, 10));
+    s.LowRange = 1;
+    s.HighRange = 3;
+    s.RangeName.clear();
+    s.UseNamedRange = 3;
+    for (const std::string& line : older) setup.appendLine(line);
+}
+
+void reportUnreadable(Program& program, const std::string& path) {
+    program.ui().message("File Read Error",
+                         "Cardwise Could Not Read " + path + ".  The File Was Not Opened.",
+                         Icon::Error);
+}
+
+// Run state of a fresh start: nothing pending from the deck before.
+void resetRunState(Program& program) {
+    program.drill.JumpingToPair = false;
+    program.drill.EditorTestRun = false;
+    program.drill.TryAgainPending = false;
+    program.deck.SessionCorrect = 0;
+    program.deck.SessionIncorrect = 0;
+    program.restart.clear();
+}
+
+const std::string kOutcomeTail =
+    "  This File Cannot Be Used In Its Current State.  NotePad Will Now Be Opened With ";
+const std::string kCorrectTail =
+    " Loaded To Allow You To Correct The Indicated Error.  After Correcting The"
+    " Error, Reopen The File To Continue.";
+
+void actOnOutcome(Program& program) {
+    DeckState& deck = program.deck;
+    UserInterface& ui = program.ui();
+    switch (deck.LoadOutcome) {
+        case 1:
+            program.shell.deckMenus.setAll(true);
+            program.shell.deckOpen = true;
+            program.selector.ShuffleFilled = false;  // a fresh shuffle for the new deck
+            program.drill.DrillActive = true;
+            if (program.shell.hooks.RunDKSFile) program.shell.hooks.RunDKSFile(program);
+            return;
+        case 0:
+            ui.message("Q&A SetUp Data Error",
+                       deck.QAFileName +
+                           " Has Invalid Or Corrupted Entries In The Data Stored In Its "
+                           "Associated .DKD File." +
+                           kOutcomeTail + deck.SetupFileName + kCorrectTail,
+                       Icon::Error);
+            OpenSetupInNotePad(program);
+            break;
+        case 3:
+            ui.message("Data Error",
+                       deck.QAFileName +
+                           " Does Not Appear To Contain Any Questions.  "
+                           "Please Check That The Data Format Is Correct.  "
+                           "See The Help Topic \"Creating And Editing Q&A Files\" For "
+                           "Additional Information.",
+                       Icon::Warning);
+            break;
+        case 4:
+            ui.message("Q&A .DKS File Error",
+                       deck.QAFileName + " Has Invalid Entries." + kOutcomeTail + deck.QAFileName +
+                           kCorrectTail,
+                       Icon::Error);
+            EditFileClick(program);
+            break;
+        default:
+            break;
+    }
+    // Nothing of a deck that did not open stays behind for the next command to use.
+    deck.release();
+}
+
+}  // namespace
+
+std::string extensionOf(std::string_view path) {
+    std::string name = fileNameOf(path);
+    std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+bool LoadDeck(Program& program) {
+    DeckState& deck = program.deck;
+    FileSystem& files = program.files();
+    deck.CategoryListStale = true;
+    deck.PairCount = 0;
+    deck.EditSlotsUsed = 0;
+    deck.EditorUsed = false;
+
+    std::optional<std::string> qaBytes = files.readFile(deck.QAFileName);
+    const bool setupMissing = !files.fileExists(deck.SetupFileName);
+    if (!qaBytes) {
+        reportUnreadable(program, deck.QAFileName);
+        deck.LoadOutcome = kLoadFileError;
+        return false;
+    }
+    program.bindSetupFile();
+    if (!setupMissing && !files.readFile(deck.SetupFileName)) {
+        reportUnreadable(program, deck.SetupFileName);
+        deck.LoadOutcome = kLoadFileError;
+        return false;
+    }
+
+    deck.PairCount = countPairs(program, *qaBytes);
+    if (setupMissing) {
+        moveOlderSettingsLines(program, *qaBytes);
+        // A read-only deck cannot get its file; its settings then live in memory only.
+        if (!deck.ReadOnlyDeck) {
+            program.setupFile.edit();
+            if (!reportIfFailed(program.ui(), deck.SetupFileName, program.setupFile.flush())) {
+                deck.LoadOutcome = kLoadFileError;
+                return false;
+            }
+        }
+    }
+
+    deck.allocate(deck.PairCount);
+    if (!readPairs(program, *qaBytes, program.setupFile.read().bytes())) return false;
+    DecodeStatus(program);
+    ReadSetUp(program);
+    if (deck.LoadOutcome != 1) return false;
+    return makeBackups(program);
+}
+
+void InitDKSFile(Program& program) {
+    DeckState& deck = program.deck;
+    resetRunState(program);
+
+    if (directoryOf(deck.QAFileName).empty()) {
+        deck.QAFileName = joinPath(program.programDirectory, deck.QAFileName);
+    }
+    const std::string extension = extensionOf(deck.QAFileName);
+    if (!program.files().fileExists(deck.QAFileName)) {
+        program.ui().message("No .DKS File",
+                             deck.QAFileName +
+                                 " No Longer Exists.  It Was Probably Chosen From The \"Previous "
+                                 "Files\" List But Has Been Deleted Since Its Entry Onto The List.",
+                             Icon::Error);
+        return;
+    }
+    program.currentDirectory = directoryOf(deck.QAFileName);
+    deck.deriveCompanionNames();
+
+    if (equalsIgnoreCase(extension, ".DKS")) {
+        {
+            WaitCursor wait(program.ui());
+            deck.LoadOutcome = 1;
+            deck.ReadOnlyDeck = false;
+            detectReadOnlyDeck(program);
+            addRecentDeck(program, deck.QAFileName);
+            LoadDeck(program);
+        }
+        actOnOutcome(program);
+        return;
+    }
+    if (equalsIgnoreCase(extension, ".DKT") || equalsIgnoreCase(extension, ".DKZ")) {
+        program.ui().message("File Type Not Supported In This Release",
+                             ".DKT And .DKZ Files Are Not Supported In This Release Of Cardwise.  "
+                             "Please Download The Most Recent Version Of Cardwise From The "
+                             "Cardwise Web Site.",
+                             Icon::Error);
+        return;
+    }
+    program.ui().message("Q&A File Extension Error",
+                         deck.QAFileName +
+                             " Does Not Have A .DKS, .DKT or .DKZ Extension.  All Q&A Files Must "
+                             "Use One Of These Extensions.",
+                         Icon::Error);
+}
+
+}  // namespace cardwise

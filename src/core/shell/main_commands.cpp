@@ -1,0 +1,77 @@
+#include "core/shell/main_commands.h"
+
+#include "core/deck/deck_close.h"
+#include "core/deck/deck_loader.h"
+#include "core/program.h"
+#include "core/shell/app_settings.h"
+#include "core/shell/recent_decks.h"
+
+namespace cardwise {
+
+bool FormCreate(Program& program, const std::optional<std::string>& userSettingsFolder) {
+    if (!locateAppSettings(program, userSettingsFolder)) return false;
+    readAppSettings(program);
+    return true;
+}
+
+std::string demoDeckPath(const Program& program) {
+    return joinPath(joinPath(program.programDirectory, "EXAMPLES"), "CRDWSE50.DKS");
+}
+
+bool demoDeckAvailable(const Program& program) {
+    return program.platform.files.fileExists(demoDeckPath(program));
+}
+
+void openDeck(Program& program, const std::string& path) {
+    if (!closeOpenDeck(program)) return;
+    program.drill.ReturnToPair = false;
+    program.deck.QAFileName = path;
+    InitDKSFile(program);
+}
+
+void FileOpenClick(Program& program) {
+    FileDialogRequest request{
+        "", fileDialogDirectory(program),
+        "DKS Files (*.dks)|*.dks|DKT Files (*.dkt)|*.dkt|DKZ Files (*.dkz)|*.DKZ|All Cardwise "
+        "File Types (*.dks, *.dkt, *.dkz)|*.dks;*.dkt;*.dkz"};
+    std::optional<std::string> chosen = program.ui().chooseOpenFile(request);
+    if (!chosen || chosen->empty()) return;
+    openDeck(program, *chosen);
+}
+
+void UsedFileClick(Program& program, int slot) {
+    if (slot < 1 || slot > kRecentSlots) return;
+    loadRecentDecks(program);
+    std::string path = program.shell.recentFiles[static_cast<std::size_t>(slot - 1)];
+    if (path.empty()) return;
+    if (!closeOpenDeck(program)) return;
+    addRecentDeck(program, path);
+    openDeck(program, path);
+}
+
+void RunQuickDemo1Click(Program& program) {
+    if (demoDeckAvailable(program)) openDeck(program, demoDeckPath(program));
+}
+
+void openAtStart(Program& program, const std::vector<std::string>& commandLineDecks) {
+    loadRecentDecks(program);
+    rebuildRecentMenu(program);
+    for (const std::string& path : commandLineDecks) {
+        if (!closeOpenDeck(program)) return;
+        addRecentDeck(program, path);
+        program.drill.DeferredFirstShow = true;
+        openDeck(program, path);
+        if (!program.shell.deckOpen) program.drill.DeferredFirstShow = false;
+    }
+}
+
+bool FormClose(Program& program, int left, int top, int width, int height) {
+    storeMainWindowPlace(program, left, top, width, height);
+    if (closeOpenDeck(program)) return true;
+    return program.ui().messageBox("Deck Not Saved",
+                                   "The Open Deck Could Not Be Saved.  Exit Anyway And Lose "
+                                   "The Changes Made Since It Was Opened?",
+                                   Icon::Warning, Buttons::YesNo) == Button::Yes;
+}
+
+}  // namespace cardwise

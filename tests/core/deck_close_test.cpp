@@ -1,0 +1,137 @@
+#include "core/deck/deck_close.h"
+
+#include <gtest/gtest.h>
+
+#include "support/deck_harness.h"
+
+namespace cardwise {
+namespace {
+
+using testing::crlf;
+using testing::DeckHarness;
+using testing::snapshot;
+using testing::threePairDeck;
+
+struct DeckCloseTest : ::testing::Test {
+    DeckHarness h;
+    Program& p = h.program;
+    std::string path;
+
+    void openThreePairs() {
+        path = h.write("deck.DKS", threePairDeck());
+        h.open(path);
+        ASSERT_TRUE(p.shell.deckOpen);
+        h.ui.boxes.clear();
+    }
+    // The status-line part of the setup data file.
+    std::string statusTail() const {
+        std::string setup = h.decks.read("deck.DKD");
+        std::size_t at = setup.find("Q&A1=");
+        return at == std::string::npos ? std::string() : setup.substr(at);
+    }
+};
+
+TEST_F(DeckCloseTest, CloseWithoutTheEditorKeepsTheQAFileAndWritesTheLearningState) {
+    openThreePairs();
+    p.deck.LearnStatus.at(2) = ShortTerm;
+    p.deck.RightToday.at(2) = 7;
+    p.deck.RightTotal.at(2) = 15;
+    p.deck.ListFlags.at(3) = 3;
+    p.deck.AskedInRun.at(3) = 1;
+    int closedWindows = 0;
+    p.shell.hooks.closeDrillWindows = [&](Program&) { ++closedWindows; };
+    ASSERT_TRUE(FileExitQAClick(p));
+    EXPECT_EQ(h.decks.read("deck.DKS"), threePairDeck());
+    EXPECT_EQ(statusTail(), crlf({"Q&A1=20261207 0    0 0 0000", "Q&A2=20261207 7   15 0 0010",
+                                  "Q&A3=20261207 0    0 0 0007"}));
+    std::string setup = h.decks.read("deck.DKD");
+    EXPECT_EQ(setup.rfind("[CARDWISE]\r\nCenter=  0\r\n", 0), 0u);
+    EXPECT_NE(setup.find("\r\nLastDayUsed=20261207\r\nQ&A1="), std::string::npos);
+    EXPECT_EQ(closedWindows, 1);
+    EXPECT_FALSE(p.drill.DrillActive);
+    EXPECT_FALSE(p.shell.deckOpen);
+    EXPECT_EQ(p.shell.deckMenus, DeckMenus{});
+    EXPECT_EQ(p.deck.PairCount, 0);
+    EXPECT_TRUE(p.deck.PairText.empty());
+    EXPECT_TRUE(h.ui.boxes.empty());
+}
+
+TEST_F(DeckCloseTest, ClosedDeckReopensWithItsLearningState) {
+    openThreePairs();
+    p.deck.LearnStatus.at(1) = LongTerm;
+    p.deck.WrongTotal.at(1) = 4;
+    ASSERT_TRUE(FileExitQAClick(p));
+    h.open(path);
+    EXPECT_EQ(p.deck.LearnStatus.at(1), LongTerm);
+    EXPECT_EQ(p.deck.WrongTotal.at(1), 4);
+}
+
+TEST_F(DeckCloseTest, CloseAfterTheEditorRewritesTheQAFileFromTheEditedTexts) {
+    path = h.write("deck.DKS", crlf({"[Cardwise]", "; comment", "q1=one", "", "a1=uno", "Q7=two",
+                                     "A7=dos", "Q9=three", "A9=tres"}));
+    h.open(path);
+    ASSERT_TRUE(p.shell.deckOpen);
+    int editorClosed = 0;
+    p.shell.hooks.closeEditor = [&](Program&) { ++editorClosed; };
+    p.deck.EditorUsed = true;
+    p.deck.EditedText[1] = "Q2=TWO$#$!A2=DOS";
+    p.deck.EditSlot[2] = 1;
+    p.deck.EditSlotsUsed = 1;
+    ASSERT_TRUE(FileExitQAClick(p));
+    EXPECT_EQ(editorClosed, 1);
+    EXPECT_EQ(h.decks.read("deck.DKS"),
+              crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=TWO", "A2=DOS", "Q3=three", "A3=tres"}));
+    EXPECT_FALSE(p.deck.EditorUsed);
+}
+
+TEST_F(DeckCloseTest, FailedWriteKeepsTheOldFilesAndTheDeckAndCanBeRetried) {
+    openThreePairs();
+    auto before = snapshot(h.decks.path());
+    p.deck.LearnStatus.at(1) = LongTerm;
+    p.deck.EditorUsed = true;
+    p.deck.EditedText[1] = "Q1=changed$#$!A1=uno";
+    p.deck.EditSlot[1] = 1;
+    h.files.failWrites = true;
+    EXPECT_FALSE(FileExitQAClick(p));
+    EXPECT_EQ(snapshot(h.decks.path()), before);
+    // The settings file of the program fails too; the deck's own report is the last.
+    ASSERT_FALSE(h.ui.boxes.empty());
+    const testing::ShownBox& report = h.ui.boxes.back();
+    EXPECT_EQ(report.caption, "File Write Error");
+    EXPECT_NE(report.text.find(h.decks.file("deck.DKD")), std::string::npos);
+    EXPECT_NE(report.text.find("No space left on device"), std::string::npos);
+    EXPECT_EQ(report.icon, Icon::Error);
+    // Nothing is discarded: the deck is still loaded and can be closed again.
+    EXPECT_TRUE(p.shell.deckOpen);
+    EXPECT_TRUE(p.shell.deckMenus.FileExitQA);
+    EXPECT_EQ(p.deck.LearnStatus.at(1), LongTerm);
+    EXPECT_EQ(p.deck.currentText(1), "Q1=changed$#$!A1=uno");
+
+    h.files.failWrites = false;
+    ASSERT_TRUE(FileExitQAClick(p));
+    EXPECT_EQ(h.decks.read("deck.DKS"), crlf({"[Cardwise]", "Q1=changed", "A1=uno", "Q2=two",
+                                              "A2=dos", "Q3=three", "A3=tres"}));
+    EXPECT_NE(statusTail().find("Q&A1=20261207 0    0 0 0020"), std::string::npos);
+}
+
+TEST_F(DeckCloseTest, FolderThatTurnedReadOnlyKeepsTheOldFiles) {
+    openThreePairs();
+    auto before = snapshot(h.decks.path());
+    p.deck.EditorUsed = true;
+    h.files.readOnlyFolder = h.decks.path();
+    EXPECT_FALSE(FileExitQAClick(p));
+    EXPECT_EQ(snapshot(h.decks.path()), before);
+    EXPECT_NE(h.ui.boxes.at(0).text.find("Read-only file system"), std::string::npos);
+    EXPECT_TRUE(p.shell.deckOpen);
+}
+
+TEST_F(DeckCloseTest, ClosingWithNoDeckOpenWritesNothing) {
+    path = h.write("deck.DKS", threePairDeck());
+    auto before = snapshot(h.decks.path());
+    EXPECT_TRUE(FileExitQAClick(p));
+    EXPECT_TRUE(closeOpenDeck(p));
+    EXPECT_EQ(snapshot(h.decks.path()), before);
+}
+
+}  // namespace
+}  // namespace cardwise

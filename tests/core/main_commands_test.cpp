@@ -1,0 +1,156 @@
+#include "core/shell/main_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "core/deck/deck_close.h"
+#include "core/deck/notepad_edit.h"
+#include "core/shell/recent_decks.h"
+#include "support/deck_harness.h"
+
+namespace cardwise {
+namespace {
+
+using testing::DeckHarness;
+using testing::ShownBox;
+using testing::threePairDeck;
+
+struct MainCommandsTest : ::testing::Test {
+    DeckHarness h;
+    Program& p = h.program;
+};
+
+TEST_F(MainCommandsTest, StartReadsTheSettingsAndShowsTheRecentDecks) {
+    h.programFolder.write(
+        "CARDWISE.INI", testing::crlf({"[CARDWISE]", "MainLeft=44", "UsedFilePath1=/d/e/f/g.DKS"}));
+    ASSERT_TRUE(FormCreate(p, std::nullopt));
+    openAtStart(p, {});
+    EXPECT_EQ(p.shell.app.MainLeft, 44);
+    EXPECT_EQ(p.shell.app.MainTop, 10);
+    EXPECT_EQ(p.shell.recentMenu[0].caption, "&1  /d/.../g.DKS");
+    EXPECT_TRUE(p.shell.recentMenu[0].visible);
+    EXPECT_FALSE(p.shell.recentMenu[1].visible);
+    EXPECT_FALSE(p.shell.deckOpen);
+}
+
+TEST_F(MainCommandsTest, RecentDeckThatWasDeletedIsReportedAndStaysInTheList) {
+    std::string a = h.write("a.DKS", threePairDeck());
+    std::string b = h.write("b.DKS", threePairDeck());
+    openDeck(p, a);
+    openDeck(p, b);
+    std::filesystem::remove(a);
+    UsedFileClick(p, 2);
+    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"No .DKS File"});
+    EXPECT_EQ(p.shell.recentFiles[0], a);
+    EXPECT_EQ(p.shell.recentFiles[1], b);
+    EXPECT_FALSE(p.shell.deckOpen);
+}
+
+TEST_F(MainCommandsTest, OpeningAnotherDeckSavesTheOpenOne) {
+    std::string a = h.write("a.DKS", threePairDeck());
+    std::string b = h.write("b.DKS", threePairDeck());
+    openDeck(p, a);
+    p.deck.LearnStatus.at(3) = ShortTerm;
+    p.drill.ReturnToPair = true;
+    h.ui.fileChoices.push_back(b);
+    FileOpenClick(p);
+    EXPECT_NE(h.decks.read("a.DKD").find("Q&A3=20261207 0    0 0 0010"), std::string::npos);
+    EXPECT_EQ(p.deck.QAFileName, b);
+    EXPECT_FALSE(p.drill.ReturnToPair);
+    EXPECT_EQ(h.ui.fileRequests.at(0).directory, h.decks.path());
+}
+
+TEST_F(MainCommandsTest, DemoIsOfferedOnlyWhenTheExampleDeckExists) {
+    EXPECT_FALSE(demoDeckAvailable(p));
+    RunQuickDemo1Click(p);
+    EXPECT_FALSE(p.shell.deckOpen);
+    std::filesystem::create_directory(h.programFolder.file("EXAMPLES"));
+    h.programFolder.write("EXAMPLES/CRDWSE50.DKS", threePairDeck());
+    EXPECT_TRUE(demoDeckAvailable(p));
+    RunQuickDemo1Click(p);
+    EXPECT_TRUE(p.shell.deckOpen);
+}
+
+TEST_F(MainCommandsTest, CommandLineDecksOpenInTurnEachSavedBeforeTheNext) {
+    std::string a = h.write("a.DKS", threePairDeck());
+    std::string b = h.write("b.DKS", threePairDeck());
+    bool deferred = false;
+    p.shell.hooks.RunDKSFile = [&](Program& q) {
+        deferred = q.drill.DeferredFirstShow;
+        q.drill.DeferredFirstShow = false;
+        if (q.deck.QAFileName == a) q.deck.LearnStatus.at(1) = LongTerm;
+    };
+    openAtStart(p, {a, b});
+    EXPECT_TRUE(deferred);
+    EXPECT_EQ(p.deck.QAFileName, b);
+    EXPECT_NE(h.decks.read("a.DKD").find("Q&A1=20261207 0    0 0 0020"), std::string::npos);
+    EXPECT_EQ(p.shell.recentMenu[0].caption, "&1  " + shortenedPath(b));
+}
+
+TEST_F(MainCommandsTest, ClosingTheMainWindowSavesPlaceAndDeck) {
+    std::string a = h.write("a.DKS", threePairDeck());
+    openDeck(p, a);
+    p.deck.LearnStatus.at(1) = LongTerm;
+    EXPECT_TRUE(FormClose(p, 1, 2, 300, 200));
+    EXPECT_FALSE(p.shell.deckOpen);
+    EXPECT_NE(h.decks.read("a.DKD").find("Q&A1=20261207 0    0 0 0020"), std::string::npos);
+    EXPECT_EQ(p.appSettings.read().readInt("CARDWISE", "MainWidth", 0), 300);
+}
+
+TEST_F(MainCommandsTest, DeckThatCannotBeSavedAtExitIsNotLostSilently) {
+    std::string a = h.write("a.DKS", threePairDeck());
+    openDeck(p, a);
+    h.files.readOnlyFolder = h.decks.path();
+    h.ui.answers = {Button::Ok, Button::No};
+    EXPECT_FALSE(FormClose(p, 1, 2, 300, 200));
+    EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"File Write Error", "Deck Not Saved"}));
+    EXPECT_TRUE(p.shell.deckOpen);
+    h.ui.answers = {Button::Ok, Button::Yes};
+    EXPECT_TRUE(FormClose(p, 1, 2, 300, 200));
+}
+
+TEST_F(MainCommandsTest, TextEditorCommandsRefuseASecondOpen) {
+    p.NotePadOpen = true;
+    EditFileClick(p);
+    OpenSetupInNotePad(p);
+    EXPECT_EQ(h.ui.boxes, (std::vector<ShownBox>{
+                              {"Already Open", "The Current .DKS File Is Already Open In NotePad",
+                               Icon::Warning, Buttons::Ok},
+                              {"Already Open", "The Current .DKD File Is Already Open In NotePad",
+                               Icon::Warning, Buttons::Ok}}));
+    EXPECT_TRUE(h.editor.opened.empty());
+}
+
+TEST_F(MainCommandsTest, EditFileWarnsSavesTheSettingsAndWaitsForTheEditor) {
+    std::string a = h.write("a.DKS", threePairDeck());
+    openDeck(p, a);
+    p.settings.NumSeconds = 9;
+    h.editor.onEdit = [&](const std::string&) {
+        EXPECT_TRUE(p.NotePadOpen);
+        EXPECT_NE(h.decks.read("a.DKD").find("NumSeconds=  9"), std::string::npos);
+    };
+    EditFileClick(p);
+    EXPECT_EQ(h.ui.boxes,
+              (std::vector<ShownBox>{
+                  {"Editor Warning",
+                   "Changes Made With NotePad Will Not Take Effect Until The .DKS File Is Closed "
+                   "And Reopened. Any Changes Made With NotePad Will Be Overwritten If The "
+                   "Cardwise Editor Has Been Used AT ANY TIME While The Current .DKS File Has "
+                   "Been Open.  We Recommend Using The Cardwise Editor For More Robust And "
+                   "Error-Checked Performance, Reserving NotePad For Inspection Rather Than "
+                   "Editing. ",
+                   Icon::Warning, Buttons::Ok}}));
+    EXPECT_EQ(h.editor.opened, std::vector<std::string>{a});
+    EXPECT_FALSE(p.NotePadOpen);
+}
+
+TEST_F(MainCommandsTest, MissingTextEditorIsReported) {
+    std::string a = h.write("a.DKS", threePairDeck());
+    openDeck(p, a);
+    p.shell.editor = nullptr;
+    EditFileClick(p);
+    EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"Editor Warning", "Text Editor Error"}));
+    EXPECT_FALSE(p.NotePadOpen);
+}
+
+}  // namespace
+}  // namespace cardwise

@@ -1,0 +1,129 @@
+#include "core/drill/pair_toggles.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fakes.h"
+
+namespace cardwise {
+namespace {
+
+using testing::crlf;
+using testing::ProgramHarness;
+using testing::ShownBox;
+using testing::TempDir;
+
+class PairTogglesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        p.deck.QAFileName = dir.file("deck.DKS");
+        p.deck.deriveCompanionNames();
+        p.currentDirectory = dir.path();
+        p.deck.allocate(4);
+        p.settings.HighRange = 4;
+        dir.write("deck.DKD", crlf({"[CARDWISE]", "NoPriority=  1", "LastDayUsed=20261207"}));
+        p.bindSetupFile();
+        p.deck.CurrentPair = 2;
+        p.deck.AskedInRun[2] = 1;
+    }
+
+    TempDir dir;
+    ProgramHarness h;
+    Program& p = h.program;
+    std::vector<std::int32_t>& flags = h.program.deck.ListFlags;
+};
+
+const PairNumberColours kListed{kColourRed, kColourWhite};
+const PairNumberColours kUnlisted{kColourGreen, kColourWhite};
+
+TEST_F(PairTogglesTest, PriorityToggleMovesThePairOnAndOffTheList) {
+    struct Case {
+        std::int32_t before;
+        std::int32_t after;
+        std::string_view caption;
+        PairNumberColours colours;
+    };
+    for (Case c : {Case{0, 1, "&Remove Pair From Priority List", kListed},
+                   Case{1, 0, "&Add Pair To Priority List", kUnlisted},
+                   Case{2, 3, "&Remove Pair From Priority List", kListed},
+                   Case{3, 2, "&Add Pair To Priority List", kUnlisted}}) {
+        flags[2] = c.before;
+        p.deck.AskedInRun[2] = 1;
+        ToggleOutcome outcome = TogglePriorityList(p);
+        EXPECT_TRUE(outcome.changed);
+        EXPECT_EQ(flags[2], c.after) << "from " << c.before;
+        EXPECT_EQ(outcome.caption, c.caption);
+        EXPECT_EQ(outcome.colours, c.colours);
+        EXPECT_EQ(p.deck.AskedInRun[2], 0);
+    }
+    EXPECT_TRUE(h.ui.boxes.empty());
+}
+
+TEST_F(PairTogglesTest, DisableToggleDisablesAndReEnablesWithoutTouchingAskedInRun) {
+    flags[2] = 1;
+    ToggleOutcome outcome = ToggleDisabled(p);
+    EXPECT_TRUE(outcome.changed);
+    EXPECT_EQ(flags[2], 3);
+    EXPECT_EQ(outcome.caption, "Re-&enable This Pair");
+    EXPECT_EQ(outcome.colours, kListed);
+    EXPECT_EQ(p.deck.AskedInRun[2], 1);
+
+    outcome = ToggleDisabled(p);
+    EXPECT_EQ(flags[2], 1);
+    EXPECT_EQ(outcome.caption, "&Disable This Pair");
+    EXPECT_TRUE(h.ui.boxes.empty());
+}
+
+TEST_F(PairTogglesTest, DisablingTheLastEnabledPairReEnablesEveryPair) {
+    flags[1] = 2;
+    flags[3] = 3;
+    flags[4] = 2;
+    ToggleOutcome outcome = ToggleDisabled(p);
+    EXPECT_TRUE(outcome.changed);
+    EXPECT_EQ(outcome.caption, "Re-&enable This Pair");
+    EXPECT_EQ(flags[1], 0);
+    EXPECT_EQ(flags[2], 0);
+    EXPECT_EQ(flags[3], 1);
+    EXPECT_TRUE(p.drill.RunComplete);
+    EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"No Enabled Questions", "Priority List"}));
+}
+
+TEST_F(PairTogglesTest, DisableRejectedByTheValidationIsUndone) {
+    p.settings.NumSeconds = 0;  // some other setting is already out of bounds
+    flags[2] = 1;
+    ToggleOutcome outcome = ToggleDisabled(p);
+    EXPECT_FALSE(outcome.changed);
+    EXPECT_EQ(flags[2], 1);
+    EXPECT_EQ(outcome.caption, "&Disable This Pair");
+    ASSERT_EQ(h.ui.boxes.size(), 2u);
+    EXPECT_EQ(h.ui.boxes[1],
+              (ShownBox{"Priority List",
+                        "Cannot Disable The Only Active Question On/Off The Priority List Or "
+                        "Inside/Outside The Range",
+                        Icon::Information, Buttons::Ok}));
+}
+
+TEST_F(PairTogglesTest, TogglesWaitWhileNotePadHasTheFile) {
+    p.NotePadOpen = true;
+    flags[2] = 1;
+    ToggleOutcome list = TogglePriorityList(p);
+    ToggleOutcome disable = ToggleDisabled(p);
+    EXPECT_FALSE(list.changed);
+    EXPECT_FALSE(disable.changed);
+    EXPECT_EQ(list.caption, "&Remove Pair From Priority List");
+    EXPECT_EQ(disable.caption, "&Disable This Pair");
+    EXPECT_EQ(flags[2], 1);
+    EXPECT_EQ(p.deck.AskedInRun[2], 1);
+    const ShownBox notePad{"Editor Open", "Please Close NotePad In Order To Continue",
+                           Icon::Information, Buttons::Ok};
+    EXPECT_EQ(h.ui.boxes, (std::vector<ShownBox>{notePad, notePad}));
+}
+
+TEST_F(PairTogglesTest, TogglesIgnoreAPairOutsideTheDeck) {
+    p.deck.CurrentPair = 9;
+    EXPECT_FALSE(TogglePriorityList(p).changed);
+    EXPECT_FALSE(ToggleDisabled(p).changed);
+    EXPECT_TRUE(h.ui.boxes.empty());
+}
+
+}  // namespace
+}  // namespace cardwise
