@@ -23,16 +23,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Command> makeCheckCommand() {
-    return std::make_unique<PendingCommand>("check", "DECK", "Reports every fault of a deck.");
-}
-std::unique_ptr<Command> makeStatsCommand() {
-    return std::make_unique<PendingCommand>("stats", "DECK", "Prints the deck's statistics.");
-}
-std::unique_ptr<Command> makeCopyCommand() {
-    return std::make_unique<PendingCommand>("copy", "DECK PAIR [question|answer|both]",
-                                            "Prints a pair as the copy commands put it.");
-}
 std::unique_ptr<Command> makeDrillCommand() {
     return std::make_unique<PendingCommand>("drill", "DECK", "Drills the deck.");
 }
