@@ -5,6 +5,7 @@
 #include "core/deck/deck_loader.h"
 #include "core/deck/status_lines.h"
 #include "core/profile/profile.h"
+#include "core/shell/app_settings.h"
 
 namespace cardwise::cli {
 namespace {
@@ -66,6 +67,13 @@ ReadOnlyDeck::ReadOnlyDeck(CliEnvironment& env)
 }
 
 OpenResult ReadOnlyDeck::open(const std::string& path) {
+    // The program reads its application settings before any deck; the per-user folder
+    // is not looked for, since finding it may create it.
+    if (!program_.programDirectory.empty() &&
+        files_.canWriteInDirectory(program_.programDirectory) &&
+        locateAppSettings(program_, std::nullopt)) {
+        readAppSettings(program_);
+    }
     DeckState& deck = program_.deck;
     deck.QAFileName = path;
     if (!files_.fileExists(path) || !equalsIgnoreCase(extensionOf(path), ".DKS")) {

@@ -142,6 +142,20 @@ TEST(CheckCommand, DeckThatCannotBeOpenedExitsTwo) {
     EXPECT_FALSE(deck.exists("long.DKD"));
 }
 
+TEST(CheckCommand, ReadsTheApplicationSettingsBesideTheProgramWithoutWritingThem) {
+    DeckFolder deck;
+    deck.copy("clean.DKS");
+    const std::string settings = "[CARDWISE]\r\nUseStartDIR=1\r\nStartDIR=/no/such/folder/\r\n";
+    deck.write("CARDWISE.INI", settings);
+    CliRun cli(deck.path());
+    cli.run({"check", "clean.DKS"});
+    EXPECT_EQ(cli.out.str(),
+              "[Options Data Error] The Directory Specified For .DKS Files Does Not Exist - The "
+              "Last Open .DKS Directory Will Be Used.\n");
+    EXPECT_EQ(cli.status, kExitFound);
+    EXPECT_EQ(deck.read("CARDWISE.INI"), settings);
+}
+
 TEST(CheckCommand, NeedsExactlyOneDeck) {
     CliRun cli;
     cli.run({"check"});
