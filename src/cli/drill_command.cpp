@@ -4,12 +4,12 @@
 #include <ostream>
 
 #include "cli/command.h"
-#include "cli/core_drill_engine.h"
 #include "cli/line_input.h"
 #include "cli/read_only_deck.h"
 #include "cli/terminal_drill.h"
 #include "cli/terminal_ui.h"
 #include "core/deck/deck_loader.h"
+#include "core/drill/core_drill_engine.h"
 #include "core/program.h"
 
 namespace cardwise::cli {

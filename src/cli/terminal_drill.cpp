@@ -7,6 +7,7 @@
 #include "cli/terminal_text.h"
 #include "core/deck/deck_close.h"
 #include "core/deck/notepad_edit.h"
+#include "core/drill/drill_window_texts.h"
 #include "core/program.h"
 
 namespace cardwise::cli {
@@ -235,15 +236,22 @@ void TerminalDrill::renderQuestion() {
     printMedia(view.picturePath, view.mediaPath);
     std::string keys;
     switch (view.panel) {
-        case QuestionPanel::DisplayAnswer: keys = "[Enter]/d Display The Answer"; break;
-        case QuestionPanel::FillIn: keys = "Type your answer, [Enter] Display The Answer"; break;
+        case QuestionPanel::DisplayAnswer:
+            keys = "[Enter]/d " + withoutAccessKeys(kDisplayAnswerCaption);
+            break;
+        case QuestionPanel::FillIn:
+            keys = "Type your answer and [Enter] to " + withoutAccessKeys(kCheckMyAnswerCaption) +
+                   " | [Enter] alone " + withoutAccessKeys(kDisplayAnswerCaption);
+            break;
         case QuestionPanel::MultipleChoice: {
             std::string numbers;
             for (std::size_t i = 0; i < view.choiceButtons.size(); ++i) {
                 if (!view.choiceButtons[i]) continue;
                 numbers += std::to_string(i + 1) + " ";
             }
-            keys = "Choose " + numbers + "| a All Of The Above | n None Of The Above";
+            keys = "Choose " + numbers + "| a " + withoutAccessKeys(kAllOfTheAboveCaption) +
+                   " | n " + withoutAccessKeys(kNoneOfTheAboveCaption) + " | [Enter]/d " +
+                   withoutAccessKeys(kDisplayAnswerCaption);
             break;
         }
     }
@@ -263,11 +271,12 @@ void TerminalDrill::renderAnswer() {
     printMedia(view.picturePath, view.mediaPath);
     std::string buttons;
     if (view.panel == AnswerPanel::UserGrades) {
-        buttons = "[c] Correct (Enter) | [i] Incorrect";
+        buttons = "[c] " + withoutAccessKeys(kCorrectCaption) + " (Enter) | [i] " +
+                  withoutAccessKeys(kIncorrectCaption);
     } else {
-        buttons = "[Enter] Show Next Question";
+        buttons = "[Enter] " + withoutAccessKeys(kShowNextQuestionCaption);
     }
-    buttons += " | [t] Try Question Again";
+    buttons += " | [t] " + withoutAccessKeys(kTryQuestionAgainCaption);
     if (view.listEnabled) buttons += " | [l] " + withoutAccessKeys(view.listCaption);
     buttons += " | [x] " + withoutAccessKeys(view.disableCaption);
     if (view.commentEnabled) buttons += " | :h Comment";
