@@ -1,5 +1,6 @@
 #include "core/content/clipboard_text.h"
 
+#include "core/content/answer_texts.h"
 #include "core/content/marks.h"
 #include "core/content/pair_side.h"
 #include "core/platform/clipboard.h"
@@ -12,12 +13,6 @@ namespace {
 constexpr std::string_view kBreak = "\r\n";
 constexpr std::string_view kQuestionHeading = "Question ";
 constexpr std::string_view kAnswerHeading = "Answer ";
-constexpr std::string_view kCorrectAnswerLead = "The correct answer was:";
-constexpr std::string_view kAllOfTheAbove = "All Of The Above";
-constexpr std::string_view kNoneOfTheAbove = "None Of The Above";
-constexpr std::string_view kNumberLead = "Number: ";
-constexpr std::string_view kAnyOfTheFollowing =
-    "You could have answered with any of the following:";
 
 void appendHeading(std::string& out, std::string_view word, std::int32_t n) {
     out += word;
@@ -63,14 +58,7 @@ void appendAnswerBody(std::string& out, PairView& view) {
         out += kCorrectAnswerLead;
         out += kBreak;
         out += kBreak;
-        if (view.CorrectChoice == "A") {
-            out += kAllOfTheAbove;
-        } else if (view.CorrectChoice == "N") {
-            out += kNoneOfTheAbove;
-        } else {
-            out += kNumberLead;
-            out += view.CorrectChoice;
-        }
+        out += correctChoiceText(view.CorrectChoice);
     }
     if (!view.Choices[0].empty()) {
         if (textWritten) {

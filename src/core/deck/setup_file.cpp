@@ -48,25 +48,6 @@ std::int32_t clamp16(std::int32_t value) {
                                     std::numeric_limits<std::int16_t>::max());
 }
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-bool hasSection(const Profile& profile, std::string_view section) {
-    for (const auto& line : profile.lines()) {
-        std::string_view text = trimBlanks(line.text);
-        if (text.empty() || text.front() != '[') continue;
-        std::size_t close = text.find(']');
-        if (close == std::string_view::npos) continue;
-        if (equalsIgnoreCase(trimBlanks(text.substr(1, close - 1)), section)) return true;
-    }
-    return false;
-}
-
 // The stored LastDayUsed when it is a plain number from 19960801 up to today.
 std::optional<std::int32_t> validStoredDate(const Profile& file, std::int32_t today) {
     std::string text = file.readString(S, "LastDayUsed", "1");
@@ -375,7 +356,7 @@ bool WriteSetUp(Program& program, bool flush) {
     file.setNewKeysBefore(isStatusLine);
     // A file holding only status lines: the section goes first so that the keys land ahead
     // of the status lines.
-    if (!hasSection(file, S)) file.assign("[" + std::string(S) + "]\r\n" + file.bytes());
+    if (!file.hasSection(S)) file.assign("[" + std::string(S) + "]\r\n" + file.bytes());
     writeSettingsBlock(program, file);
     bool ok = writeDirectorySettings(program);
     if (flush) {

@@ -24,6 +24,7 @@ public:
     void assign(std::string_view bytes);
     std::string bytes() const;
 
+    bool hasSection(std::string_view section) const { return findSection(section).has_value(); }
     bool hasKey(std::string_view section, std::string_view key) const;
     std::int32_t readInt(std::string_view section, std::string_view key,
                          std::int32_t defaultValue) const;

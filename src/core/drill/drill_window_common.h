@@ -1,0 +1,99 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/deck/deck_settings.h"
+
+namespace cardwise {
+
+struct Program;
+class UserInterface;
+
+struct Rgb {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kGreen{0, 128, 0};
+inline constexpr Rgb kYellow{255, 255, 0};
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kBlack{0, 0, 0};
+
+struct FieldColors {
+    Rgb background;
+    Rgb text;
+    bool operator==(const FieldColors&) const = default;
+};
+
+// Background, font and colour of a drill window's text area; colours as stored in the
+// setup data file.
+struct TextLook {
+    std::int32_t background = 0;
+    std::string fontName;
+    std::int32_t fontSize = 0;
+    FontStyle fontStyle;
+    std::int32_t fontColor = 0;
+    bool operator==(const TextLook&) const = default;
+};
+
+TextLook questionLook(const DeckSettings& settings);
+TextLook answerLook(const DeckSettings& settings);
+
+// "Question - <mode> Mode - <deck file>" and its answer-window twin.
+std::string drillWindowCaption(std::string_view window, const Program& program);
+
+// 100 x correct / total, to the nearest whole number with halves going to the even
+// neighbour, followed by " %".
+std::string percentCorrectText(std::int64_t correct, std::int64_t total);
+
+// The pair-number field's colours by question mode, priority list and learning category.
+FieldColors pairNumberColors(const Program& program);
+// After the priority-list toggle: red on the list, green off it.
+FieldColors listToggleColors(bool onList);
+
+// The status bar both drill windows share.
+struct StatusFields {
+    std::string category;
+    std::string pairNumber;
+    std::string left;
+    std::string total;
+    std::string correct;
+    std::string incorrect;
+    std::string percent;
+    FieldColors pairNumberColors;
+    bool operator==(const StatusFields&) const = default;
+};
+
+StatusFields drillStatusFields(const Program& program, std::string_view category,
+                               std::int32_t pairsLeft);
+
+// The status-bar reset: the session counters and their fields are emptied.
+void resetSessionStatistics(Program& program, StatusFields& fields);
+
+// Captions of the hint (question) or comment (answer) boxes.
+struct NoteCaptions {
+    std::string_view more;
+    std::string_view another;
+    std::string_view last;
+};
+inline constexpr NoteCaptions kHintCaptions{"There Are More Hints", "There Is Another Hint",
+                                            "This Is The Last Hint"};
+inline constexpr NoteCaptions kCommentCaptions{
+    "There Are More Comments", "There Is Another Comment", "This Is The Last Comment"};
+
+// Shows the note that index names in an information box and moves index on: through the
+// notes that follow, then back to the first.
+void showNextNote(UserInterface& ui, const std::array<std::string, 3>& notes, int& index,
+                  const NoteCaptions& captions);
+
+// A flag of the per-pair tables, read safely (0 for a pair outside the deck).
+std::int32_t pairTableValue(const std::vector<std::int32_t>& table, std::int32_t pair);
+
+}  // namespace cardwise

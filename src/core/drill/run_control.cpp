@@ -1,0 +1,357 @@
+#include "core/drill/run_control.h"
+
+#include <cctype>
+#include <limits>
+
+#include "core/drill/drill_engine.h"
+#include "core/program.h"
+
+namespace cardwise {
+
+std::optional<std::int64_t> parsePairNumber(std::string_view entry) {
+    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!entry.empty() && isBlank(entry.front())) entry.remove_prefix(1);
+    while (!entry.empty() && isBlank(entry.back())) entry.remove_suffix(1);
+    bool negative = false;
+    if (!entry.empty() && (entry.front() == '+' || entry.front() == '-')) {
+        negative = entry.front() == '-';
+        entry.remove_prefix(1);
+    }
+    if (entry.empty()) return std::nullopt;
+    constexpr std::int64_t kCap = std::numeric_limits<std::int32_t>::max() + std::int64_t{1};
+    std::int64_t value = 0;
+    for (char c : entry) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
+        // Anything past the 32-bit range is simply too large for a deck.
+        if (value < kCap) value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+DrillController::DrillController(Program& program, DrillEngine& engine, DeckCommands& commands)
+    : program_(program), engine_(engine), commands_(commands) {}
+
+void DrillController::start() {
+    DrillFlags& f = program_.drill;
+    f.DrillActive = true;
+    f.RunStarting = true;
+    f.RunComplete = false;
+    f.EditorTestRun = false;
+    const bool chosen = engine_.selectNextPair(program_);
+    if (f.ReturnToPair && program_.deck.validPair(f.ReturnPair)) {
+        program_.deck.CurrentPair = f.ReturnPair;
+    }
+    f.RunStarting = false;
+    // The front end decides when the first window appears; the display is ready now.
+    f.DeferredFirstShow = false;
+    if (!chosen) {
+        closeDeck();
+        return;
+    }
+    showQuestion();
+}
+
+void DrillController::runEditorPair() {
+    hideWindows();
+    program_.drill.EditorTestRun = true;
+    program_.drill.DrillActive = true;
+    showQuestion();
+}
+
+void DrillController::hideWindows() {
+    if (state_.screen == DrillScreen::None) return;
+    storeGeometry();
+    if (state_.screen == DrillScreen::Question) program_.drill.TryAgainPending = false;
+    state_.screen = DrillScreen::None;
+}
+
+void DrillController::redisplay() {
+    if (state_.screen == DrillScreen::Question)
+        showQuestion();
+    else if (state_.screen == DrillScreen::Answer)
+        showAnswer();
+}
+
+// ---- question window ------------------------------------------------------------------
+
+void DrillController::showQuestion() {
+    DeckState& deck = program_.deck;
+    // A faulty pair is skipped at the user's word; at most once round the deck.
+    for (std::int32_t skipped = 0;; ++skipped) {
+        if (!deck.validPair(deck.CurrentPair)) {
+            if (deck.PairCount < 1) {
+                state_.screen = DrillScreen::None;
+                return;
+            }
+            deck.CurrentPair = 1;
+        }
+        const bool shown =
+            buildQuestionView(program_, engine_, state_, question_, captionBarHeight_);
+        state_.screen = DrillScreen::Question;
+        state_.questionTicks = 0;
+        geometry_ = question_.placement;
+        if (shown) return;
+
+        UserInterface& ui = program_.ui();
+        const Button choice =
+            ui.messageBox(kQuestionSyntaxErrorCaption, questionSyntaxErrorText(deck.CurrentPair),
+                          Icon::Error, Buttons::OkCancel);
+        if (choice == Button::Ok) {
+            ui.messageBox(kQuestionSyntaxErrorCaption, "Open NotePad To Fix Problem", Icon::Error,
+                          Buttons::OkCancel);
+            commands_.editQAFile();
+            return;
+        }
+        ui.messageBox(kQuestionSyntaxErrorCaption,
+                      "Just Bypass The Answer And Go To The Next Question...", Icon::Error,
+                      Buttons::OkCancel);
+        if (skipped >= deck.PairCount) return;
+        if (!engine_.selectNextPair(program_)) {
+            closeDeck();
+            return;
+        }
+    }
+}
+
+void DrillController::hideQuestion() {
+    storeGeometry();
+    state_.screen = DrillScreen::None;
+    program_.drill.TryAgainPending = false;
+    const DrillFlags& f = program_.drill;
+    if (f.DrillActive && !f.JumpingToPair && program_.settings.QOnly != 1) showAnswer();
+}
+
+void DrillController::leaveQuestion() {
+    hideQuestion();
+    DrillFlags& f = program_.drill;
+    if (program_.settings.QOnly != 1 || !f.DrillActive) return;
+    if (f.EditorTestRun) {
+        // The editor's single pair is done; there is no next one to ask.
+        f.EditorTestRun = false;
+        commands_.showEditor();
+        return;
+    }
+    if (!engine_.selectNextPair(program_)) {
+        closeDeck();
+        return;
+    }
+    showQuestion();
+}
+
+void DrillController::displayAnswer() {
+    if (state_.screen != DrillScreen::Question) return;
+    leaveQuestion();
+}
+
+void DrillController::chooseAnswer(char choice) {
+    if (state_.screen != DrillScreen::Question) return;
+    if (question_.panel != QuestionPanel::MultipleChoice) return;
+    const bool numbered = choice >= '1' && choice <= '6' &&
+                          question_.choiceButtons[static_cast<std::size_t>(choice - '1')];
+    if (!numbered && choice != 'A' && choice != 'N') return;
+    state_.UserReply = std::string(1, choice);
+    leaveQuestion();
+}
+
+void DrillController::checkFillIn(std::string_view reply) {
+    if (state_.screen != DrillScreen::Question) return;
+    if (question_.panel != QuestionPanel::FillIn) return;
+    state_.UserReply = std::string(reply);
+    state_.FillInEntry = std::string(reply);
+    leaveQuestion();
+}
+
+void DrillController::hintClick() {
+    if (state_.screen != DrillScreen::Question || !question_.hintEnabled) return;
+    showNextNote(program_.ui(), question_.hints, state_.HintIndex, kHintCaptions);
+}
+
+// ---- answer window --------------------------------------------------------------------
+
+void DrillController::showAnswer() {
+    buildAnswerView(program_, engine_, state_, answer_, captionBarHeight_);
+    state_.screen = DrillScreen::Answer;
+    state_.answerTicks = 0;
+    geometry_ = answer_.placement;
+}
+
+void DrillController::hideAnswer() {
+    storeGeometry();
+    state_.screen = DrillScreen::None;
+    DrillFlags& f = program_.drill;
+    if (!f.TryAgainPending && f.DrillActive && !f.EditorTestRun) {
+        // After Go To Pair CurrentPair is already the pair jumped to, which must not take
+        // the grade; the pair left behind goes ungraded, as if skipped.
+        if (program_.settings.AutoPilot != 1 && !f.SkipNextSelection) {
+            if (state_.AnswerCorrect)
+                engine_.gradeCorrect(program_);
+            else
+                engine_.gradeIncorrect(program_);
+        }
+        if (f.JumpingToPair || f.SkipNextSelection) {
+            f.SkipNextSelection = false;
+        } else if (!engine_.selectNextPair(program_)) {
+            closeDeck();
+            return;
+        }
+    }
+    if (f.DrillActive && !f.JumpingToPair && !f.EditorTestRun) showQuestion();
+    if (f.EditorTestRun) {
+        f.EditorTestRun = false;
+        commands_.showEditor();
+    }
+}
+
+void DrillController::markCorrect() {
+    if (state_.screen != DrillScreen::Answer || answer_.panel != AnswerPanel::UserGrades) return;
+    state_.AnswerCorrect = true;
+    hideAnswer();
+}
+
+void DrillController::markIncorrect() {
+    if (state_.screen != DrillScreen::Answer || answer_.panel != AnswerPanel::UserGrades) return;
+    state_.AnswerCorrect = false;
+    hideAnswer();
+}
+
+void DrillController::showNextQuestion() {
+    if (state_.screen != DrillScreen::Answer || answer_.panel != AnswerPanel::Judged) return;
+    hideAnswer();
+}
+
+void DrillController::tryAgain() {
+    if (state_.screen != DrillScreen::Answer) return;
+    program_.drill.TryAgainPending = true;
+    hideAnswer();
+}
+
+void DrillController::togglePriorityList() {
+    if (state_.screen != DrillScreen::Answer || !answer_.listEnabled) return;
+    std::optional<std::string> caption = engine_.togglePriorityList(program_);
+    if (!caption) return;
+    answer_.listCaption = *caption;
+    const std::int32_t flags = pairTableValue(program_.deck.ListFlags, program_.deck.CurrentPair);
+    answer_.status.pairNumberColors = listToggleColors((flags & kOnListFlag) != 0);
+}
+
+void DrillController::toggleDisabled() {
+    if (state_.screen != DrillScreen::Answer) return;
+    std::optional<std::string> caption = engine_.toggleDisabled(program_);
+    if (caption) answer_.disableCaption = *caption;
+}
+
+void DrillController::commentClick() {
+    if (state_.screen != DrillScreen::Answer || !answer_.commentEnabled) return;
+    showNextNote(program_.ui(), answer_.comments, state_.CommentIndex, kCommentCaptions);
+}
+
+void DrillController::stopAutoPilot() {
+    if (state_.screen != DrillScreen::Answer || !answer_.autopilotPictures) return;
+    program_.settings.AutoPilot = 0;
+    answer_.autopilotPictures = false;
+}
+
+// ---- both windows ---------------------------------------------------------------------
+
+void DrillController::tick() {
+    if (!timersRunning_) return;
+    if (state_.screen == DrillScreen::Question)
+        questionTick();
+    else if (state_.screen == DrillScreen::Answer)
+        answerTick();
+}
+
+void DrillController::questionTick() {
+    const DeckSettings& s = program_.settings;
+    // One step per tick at most: the window may already have been left.
+    if (s.AutoPilot == 1 && s.questionMode() != 4) {
+        if (++state_.questionTicks > s.AutoQTime) {
+            leaveQuestion();
+            return;
+        }
+    }
+    if (s.UseTimer == 1) {
+        if (++state_.questionTicks > s.NumSeconds) leaveQuestion();
+    }
+}
+
+void DrillController::answerTick() {
+    const DeckSettings& s = program_.settings;
+    const int ticks = ++state_.answerTicks;
+    if (s.AutoPilot == 1 && s.questionMode() != 4) {
+        answer_.autopilotPictures = ticks % 2 == 1;
+        if (ticks > s.AutoATime) hideAnswer();
+        return;
+    }
+    answer_.autopilotPictures = false;
+    if (answer_.judged) {
+        const bool visible = ticks % 2 == 0;
+        answer_.correctPicture = visible && state_.AnswerCorrect;
+        answer_.incorrectPicture = visible && !state_.AnswerCorrect;
+    }
+}
+
+void DrillController::goToPair() {
+    if (state_.screen == DrillScreen::None) return;
+    UserInterface& ui = program_.ui();
+    std::optional<std::string> entry = ui.inputBox(kGoToPairCaption, kGoToPairPrompt, "");
+    if (!entry) return;
+    std::optional<std::int64_t> number = parsePairNumber(*entry);
+    if (!number) return;
+    DeckState& deck = program_.deck;
+    if (*number == deck.CurrentPair) return;
+    if (*number < 1 || *number > deck.PairCount) {
+        ui.message(kAppTitle, kGoToPairRange, Icon::None);
+        return;
+    }
+    deck.CurrentPair = static_cast<std::int32_t>(*number);
+    DrillFlags& f = program_.drill;
+    if (state_.screen == DrillScreen::Question) {
+        f.JumpingToPair = true;
+        hideQuestion();
+        showQuestion();
+        f.JumpingToPair = false;
+    } else {
+        f.SkipNextSelection = true;
+        hideAnswer();
+    }
+}
+
+void DrillController::resetStatusBar() {
+    if (state_.screen == DrillScreen::Question) {
+        resetSessionStatistics(program_, question_.status);
+    } else if (state_.screen == DrillScreen::Answer) {
+        resetSessionStatistics(program_, answer_.status);
+    }
+}
+
+bool DrillController::closeWindow() {
+    if (state_.screen == DrillScreen::None) return true;
+    if (program_.drill.EditorTestRun) return false;
+    hideWindows();
+    if (program_.drill.DrillActive) closeDeck();
+    return true;
+}
+
+void DrillController::storeGeometry() {
+    DeckSettings& s = program_.settings;
+    if (state_.screen == DrillScreen::Question) {
+        s.QLeft = geometry_.left;
+        s.QTop = geometry_.top;
+        s.QHeight = geometry_.height;
+        s.QWidth = geometry_.width;
+    } else if (state_.screen == DrillScreen::Answer) {
+        s.ALeft = geometry_.left;
+        s.ATop = geometry_.top;
+        s.AHeight = geometry_.height;
+        s.AWidth = geometry_.width;
+    }
+}
+
+void DrillController::closeDeck() {
+    state_.screen = DrillScreen::None;
+    commands_.closeDeck();
+    program_.drill.DrillActive = false;
+}
+
+}  // namespace cardwise

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "core/drill/answer_view.h"
+#include "core/drill/drill_windows_state.h"
+#include "core/drill/question_view.h"
+#include "core/drill/window_layout.h"
+
+namespace cardwise {
+
+struct Program;
+class DrillEngine;
+class DeckCommands;
+
+inline constexpr std::string_view kGoToPairCaption = "Enter The Number Of The Pair To Jump To";
+inline constexpr std::string_view kGoToPairPrompt = "Pair Number";
+inline constexpr std::string_view kGoToPairRange =
+    "Please Enter A Number Less Than The Highest Number In The Deck And Greater Than 0";
+inline constexpr std::string_view kQuestionSyntaxErrorCaption = "Question Syntax Error";
+
+// A pair number typed into the Go To Pair box; nothing when the entry is not a whole
+// number. Numbers too large for the deck are kept large.
+std::optional<std::int64_t> parsePairNumber(std::string_view entry);
+
+// Chains the question window, the answer window, the selector and grading into a drill.
+// The front end shows the window screen() names with the view model question() or
+// answer(), forwards every button, typed reply and timer tick, and re-renders after each
+// call.
+class DrillController {
+  public:
+    DrillController(Program& program, DrillEngine& engine, DeckCommands& commands);
+
+    // Large system fonts need larger drill windows.
+    void setCaptionBarHeight(int pixels) { captionBarHeight_ = pixels; }
+    int captionBarHeight() const { return captionBarHeight_; }
+
+    // The deck runner, after a successful load: first selection and first question.
+    void start();
+    // The editor's single-pair run: CurrentPair is shown once, not graded, and the editor
+    // comes back when the answer window goes.
+    void runEditorPair();
+    // Hides the window in use without moving the drill on (the deck was closed, or the
+    // editor or printing takes over).
+    void hideWindows();
+    // Shows the window in use again with the current settings and pair.
+    void redisplay();
+    // The options dialog stops the timers while it is open.
+    void setTimersRunning(bool running) { timersRunning_ = running; }
+
+    DrillScreen screen() const { return state_.screen; }
+    const QuestionView& question() const { return question_; }
+    const AnswerView& answer() const { return answer_; }
+    const DrillWindowsState& state() const { return state_; }
+
+    // Question window.
+    void displayAnswer();
+    // '1'..'6', 'A' (all of the above) or 'N' (none of the above).
+    void chooseAnswer(char choice);
+    void checkFillIn(std::string_view reply);
+    void hintClick();
+
+    // Answer window.
+    void markCorrect();
+    void markIncorrect();
+    void showNextQuestion();
+    void tryAgain();
+    void togglePriorityList();
+    void toggleDisabled();
+    void commentClick();
+    void stopAutoPilot();
+
+    // Either window.
+    void tick();
+    void goToPair();
+    void resetStatusBar();
+    // The window's close button; false when the window refuses to close.
+    bool closeWindow();
+    // The window in use was moved or resized by the user.
+    void windowGeometryChanged(Rect geometry) { geometry_ = geometry; }
+
+  private:
+    void showQuestion();
+    void leaveQuestion();
+    void hideQuestion();
+    void showAnswer();
+    void hideAnswer();
+    void storeGeometry();
+    void closeDeck();
+    void questionTick();
+    void answerTick();
+
+    Program& program_;
+    DrillEngine& engine_;
+    DeckCommands& commands_;
+    DrillWindowsState state_;
+    QuestionView question_;
+    AnswerView answer_;
+    Rect geometry_;
+    int captionBarHeight_ = 22;
+    bool timersRunning_ = true;
+};
+
+}  // namespace cardwise

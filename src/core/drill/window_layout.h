@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+
+namespace cardwise {
+
+struct PairView;
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Rect&) const = default;
+};
+
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const WindowSize&) const = default;
+};
+
+// What a drill window shows of a side: the text area, the picture area, or both halves.
+enum class SideContent { TextOnly, PictureOnly, TextAndPicture };
+
+SideContent sideContentOf(const PairView& view);
+
+// Large system fonts (a caption bar taller than 22 pixels) need a larger window.
+WindowSize minimumDrillWindowSize(int captionBarHeight);
+
+// The stored window placement, enlarged to the minimum size.
+Rect placeDrillWindow(Rect stored, int captionBarHeight);
+
+// Positions of a drill window's content areas, in its client coordinates. The memo lies in
+// the text box and the image in the picture box, relative to their boxes.
+struct ContentLayout {
+    bool textBoxVisible = true;
+    bool pictureBoxVisible = false;
+    Rect textBox;
+    Rect memo;
+    Rect pictureBox;
+    Rect image;
+    bool operator==(const ContentLayout&) const = default;
+};
+
+// The layout of a resize: the two boxes fill the client area between the status panel
+// (statusHeight) and the bottom panel (bottomHeight), side by side when both are shown.
+ContentLayout layoutDrillWindow(SideContent content, int clientWidth, int clientHeight,
+                                int statusHeight, int bottomHeight);
+
+// When a side is shown the widths and left edges are first set from the window width;
+// the next resize lays the window out again.
+void applyShowWidths(ContentLayout& layout, SideContent content, int windowWidth);
+
+}  // namespace cardwise

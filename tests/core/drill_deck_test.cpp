@@ -1,0 +1,73 @@
+// The drill on a deck opened from disk, with the program's deck commands.
+#include <gtest/gtest.h>
+
+#include "core/deck/deck_loader.h"
+#include "core/drill/core_drill_engine.h"
+#include "core/drill/program_deck_commands.h"
+#include "core/drill/run_control.h"
+#include "support/deck_harness.h"
+
+namespace cardwise {
+namespace {
+
+using testing::crlf;
+
+struct DrillDeckTest : ::testing::Test {
+    testing::DeckHarness h;
+    CoreDrillEngine engine;
+    ProgramDeckCommands commands{h.program};
+    DrillController drill{h.program, engine, commands};
+
+    DrillDeckTest() {
+        h.program.shell.hooks.RunDKSFile = [this](Program&) { drill.start(); };
+        h.program.shell.hooks.closeDrillWindows = [this](Program&) { drill.hideWindows(); };
+    }
+};
+
+TEST_F(DrillDeckTest, DecliningAnotherRunClosesAndSavesTheDeck) {
+    const std::string path = h.write("verbs.DKS", testing::threePairDeck());
+    h.open(path);
+    ASSERT_EQ(drill.screen(), DrillScreen::Question);
+    EXPECT_EQ(drill.question().memoText, "one");
+    EXPECT_EQ(drill.question().caption,
+              "Question - Ask All Questions Equally Often Mode - verbs.DKS");
+    h.program.settings.OnePass = 1;
+    for (int i = 0; i < 3; ++i) {
+        drill.displayAnswer();
+        if (i == 2) h.ui.answers.push_back(Button::No);
+        drill.markCorrect();
+    }
+    EXPECT_EQ(drill.screen(), DrillScreen::None);
+    EXPECT_FALSE(h.program.shell.deckOpen);
+    EXPECT_FALSE(h.program.drill.DrillActive);
+    const std::string setup = h.decks.read("verbs.DKD");
+    EXPECT_NE(setup.find("OnePass"), std::string::npos);
+    EXPECT_NE(setup.find("Q&A3="), std::string::npos);
+}
+
+TEST_F(DrillDeckTest, ClosingTheQuestionWindowClosesTheDeck) {
+    const std::string path = h.write("verbs.DKS", testing::threePairDeck());
+    h.open(path);
+    drill.windowGeometryChanged(Rect{44, 55, 640, 400});
+    EXPECT_TRUE(drill.closeWindow());
+    EXPECT_FALSE(h.program.shell.deckOpen);
+    const std::string setup = h.decks.read("verbs.DKD");
+    const std::size_t key = setup.find("QLeft=");
+    ASSERT_NE(key, std::string::npos);
+    EXPECT_EQ(std::stoi(setup.substr(key + 6, 6)), 44);
+}
+
+TEST_F(DrillDeckTest, SyntaxErrorOkOpensTheDeckInTheTextEditor) {
+    const std::string path = h.write("bad.DKS", crlf({"[Cardwise]", "Q1=<XYZ>x%one", "A1=uno",
+                                                      "Q2=two", "A2=dos", "Q3=three", "A3=tres"}));
+    h.ui.answers = {Button::Ok, Button::Ok, Button::Ok};
+    h.open(path);
+    EXPECT_EQ(h.ui.captions(),
+              (std::vector<std::string>{"Unidentified Tag Encountered", "Question Syntax Error",
+                                        "Question Syntax Error", "Editor Warning"}));
+    EXPECT_EQ(h.editor.opened, (std::vector<std::string>{path}));
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+}
+
+}  // namespace
+}  // namespace cardwise

@@ -1,0 +1,535 @@
+#include "core/drill/run_control.h"
+
+#include <gtest/gtest.h>
+
+#include "drill_test_support.h"
+
+namespace cardwise {
+namespace {
+
+using testing::DrillHarness;
+using testing::fillInPair;
+using testing::multipleChoicePair;
+
+struct RunControlTest : ::testing::Test {
+    DrillHarness h;
+    DrillController drill{h.program, h.engine, h.commands};
+    DeckSettings& settings = h.program.settings;
+    DrillFlags& flags = h.program.drill;
+    DeckState& deck = h.program.deck;
+
+    void startAt(std::int32_t pair) {
+        h.engine.selections.push_back(pair);
+        drill.start();
+    }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) drill.tick();
+    }
+};
+
+TEST_F(RunControlTest, StartSelectsTheFirstPairAsARunStart) {
+    flags.EditorTestRun = true;
+    flags.RunComplete = true;
+    startAt(4);
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    EXPECT_EQ(deck.CurrentPair, 4);
+    EXPECT_EQ(h.engine.runStartingAtSelection, (std::vector<bool>{true}));
+    EXPECT_FALSE(flags.RunStarting);
+    EXPECT_FALSE(flags.RunComplete);
+    EXPECT_FALSE(flags.EditorTestRun);
+    EXPECT_TRUE(flags.DrillActive);
+    EXPECT_EQ(drill.question().memoText, "Question 4");
+}
+
+TEST_F(RunControlTest, StartReturnsToARememberedPair) {
+    flags.ReturnToPair = true;
+    flags.ReturnPair = 7;
+    startAt(2);
+    EXPECT_EQ(deck.CurrentPair, 7);
+    EXPECT_EQ(drill.question().status.pairNumber, "7");
+}
+
+TEST_F(RunControlTest, StartIgnoresAReturnPairOutsideTheDeck) {
+    flags.ReturnToPair = true;
+    flags.ReturnPair = 11;
+    startAt(2);
+    EXPECT_EQ(deck.CurrentPair, 2);
+}
+
+TEST_F(RunControlTest, StartShowsAPairOfTheDeckWhenTheSelectionLeftNone) {
+    startAt(0);
+    EXPECT_EQ(deck.CurrentPair, 1);
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+}
+
+TEST_F(RunControlTest, CorrectGradesSelectsAndAsksTheNextQuestion) {
+    startAt(3);
+    drill.displayAnswer();
+    ASSERT_EQ(drill.screen(), DrillScreen::Answer);
+    EXPECT_EQ(drill.answer().memoText, "Answer 3");
+    h.engine.selections.push_back(5);
+    drill.markCorrect();
+    EXPECT_EQ(h.engine.grades, (std::vector<std::pair<std::int32_t, bool>>{{3, true}}));
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    EXPECT_EQ(deck.CurrentPair, 5);
+    EXPECT_EQ(drill.question().status.total, "1");
+    EXPECT_EQ(drill.question().status.percent, "100 %");
+}
+
+TEST_F(RunControlTest, IncorrectGradesIncorrect) {
+    startAt(3);
+    drill.displayAnswer();
+    h.engine.selections.push_back(5);
+    drill.markIncorrect();
+    EXPECT_EQ(h.engine.grades, (std::vector<std::pair<std::int32_t, bool>>{{3, false}}));
+    EXPECT_EQ(deck.SessionIncorrect, 1);
+}
+
+TEST_F(RunControlTest, JudgedReplyIsGradedWithItsVerdict) {
+    h.engine.pairs[2] = multipleChoicePair("Which?", {"a", "b", "", "", "", ""}, "2");
+    startAt(2);
+    drill.chooseAnswer('1');
+    ASSERT_EQ(drill.screen(), DrillScreen::Answer);
+    drill.markCorrect();  // not a button of the judged panel
+    EXPECT_TRUE(h.engine.grades.empty());
+    h.engine.selections.push_back(3);
+    drill.showNextQuestion();
+    EXPECT_EQ(h.engine.grades, (std::vector<std::pair<std::int32_t, bool>>{{2, false}}));
+}
+
+TEST_F(RunControlTest, ChoiceButtonsThatAreHiddenDoNothing) {
+    h.engine.pairs[2] = multipleChoicePair("Which?", {"a", "b", "", "", "", ""}, "2");
+    startAt(2);
+    drill.chooseAnswer('3');
+    drill.chooseAnswer('x');
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    drill.chooseAnswer('N');
+    EXPECT_EQ(drill.screen(), DrillScreen::Answer);
+    EXPECT_EQ(drill.state().UserReply, "N");
+}
+
+TEST_F(RunControlTest, AnswerTimerOpensTheAnswerOnTheSixthTick) {
+    settings.UseTimer = 1;
+    settings.NumSeconds = 5;
+    startAt(1);
+    ticks(5);
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    drill.tick();
+    EXPECT_EQ(drill.screen(), DrillScreen::Answer);
+    // The answer window has no answer timer of its own.
+    ticks(20);
+    EXPECT_EQ(drill.screen(), DrillScreen::Answer);
+}
+
+TEST_F(RunControlTest, TimerWithAutopilotCountsTwicePerTick) {
+    settings.UseTimer = 1;
+    settings.NumSeconds = 60;
+    settings.AutoPilot = 1;
+    settings.AutoQTime = 5;
+    startAt(1);
+    ticks(3);  // the autopilot sees 1, 3, 5: never above 5
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    drill.tick();  // it sees 7
+    EXPECT_EQ(drill.screen(), DrillScreen::Answer);
+}
+
+TEST_F(RunControlTest, TimerTicksAreIgnoredWhilePaused) {
+    settings.UseTimer = 1;
+    settings.NumSeconds = 1;
+    startAt(1);
+    drill.setTimersRunning(false);
+    ticks(5);
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    drill.setTimersRunning(true);
+    ticks(2);
+    EXPECT_EQ(drill.screen(), DrillScreen::Answer);
+}
+
+TEST_F(RunControlTest, ATimedOutMultipleChoiceQuestionHasNoReply) {
+    settings.UseTimer = 1;
+    settings.NumSeconds = 1;
+    h.engine.pairs[1] = multipleChoicePair("Which?", {"a", "b", "", "", "", ""}, "2");
+    h.engine.pairs[2] = multipleChoicePair("Which?", {"a", "b", "", "", "", ""}, "2");
+    startAt(1);
+    drill.chooseAnswer('2');
+    h.engine.selections.push_back(2);
+    drill.showNextQuestion();
+    ticks(2);
+    ASSERT_EQ(drill.screen(), DrillScreen::Answer);
+    EXPECT_FALSE(drill.state().AnswerCorrect);
+}
+
+TEST_F(RunControlTest, QuestionOnlyAsksTheNextQuestionAtOnce) {
+    settings.QOnly = 1;
+    startAt(1);
+    h.engine.selections.push_back(2);
+    drill.displayAnswer();
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    EXPECT_EQ(deck.CurrentPair, 2);
+    EXPECT_TRUE(h.engine.grades.empty());
+    EXPECT_EQ(deck.SessionCorrect + deck.SessionIncorrect, 0);
+    EXPECT_EQ(drill.question().status.total, "");
+    EXPECT_EQ(h.engine.formatted, (std::vector<std::string>{"Q1", "Q2"}));
+}
+
+TEST_F(RunControlTest, TryAgainAfterAWrongFillInKeepsTheReplyAndCountsNothing) {
+    h.engine.pairs[4] = fillInPair("Capital?", "", {"Paris", "", "", "", "", ""});
+    startAt(4);
+    drill.checkFillIn("Lyon");
+    ASSERT_EQ(drill.screen(), DrillScreen::Answer);
+    EXPECT_FALSE(drill.state().AnswerCorrect);
+    drill.tryAgain();
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    EXPECT_EQ(deck.CurrentPair, 4);
+    EXPECT_EQ(drill.question().entryText, "Lyon");
+    EXPECT_EQ(deck.SessionIncorrect, 0);
+    EXPECT_TRUE(h.engine.grades.empty());
+    EXPECT_EQ(h.engine.selectCalls, 1);
+    EXPECT_TRUE(flags.TryAgainPending);
+
+    drill.checkFillIn("Paris");
+    EXPECT_FALSE(flags.TryAgainPending);
+    EXPECT_TRUE(drill.state().AnswerCorrect);
+    h.engine.selections.push_back(5);
+    drill.showNextQuestion();
+    EXPECT_EQ(h.engine.grades, (std::vector<std::pair<std::int32_t, bool>>{{4, true}}));
+}
+
+TEST_F(RunControlTest, TryAgainOnAStandardPairCountsNothing) {
+    startAt(2);
+    drill.displayAnswer();
+    drill.tryAgain();
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    EXPECT_EQ(deck.CurrentPair, 2);
+    EXPECT_TRUE(h.engine.grades.empty());
+}
+
+TEST_F(RunControlTest, AutopilotAlternatesWithoutGrading) {
+    settings.AutoPilot = 1;
+    settings.AutoQTime = 2;
+    settings.AutoATime = 3;
+    deck.SessionCorrect = 4;
+    startAt(1);
+    EXPECT_EQ(drill.question().status.total, "");
+    ticks(2);
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    drill.tick();
+    ASSERT_EQ(drill.screen(), DrillScreen::Answer);
+    EXPECT_TRUE(drill.answer().autopilotPictures);
+    EXPECT_EQ(drill.answer().status.percent, "");
+
+    std::vector<bool> pictures;
+    for (int i = 0; i < 3; ++i) {
+        drill.tick();
+        pictures.push_back(drill.answer().autopilotPictures);
+    }
+    EXPECT_EQ(pictures, (std::vector<bool>{true, false, true}));
+    h.engine.selections.push_back(2);
+    drill.tick();  // AutoATime + 1 ticks
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    EXPECT_EQ(deck.CurrentPair, 2);
+    EXPECT_TRUE(h.engine.grades.empty());
+    EXPECT_EQ(deck.SessionCorrect, 4);
+
+    ticks(3);
+    h.engine.selections.push_back(3);
+    ticks(4);
+    EXPECT_EQ(deck.CurrentPair, 3);
+    EXPECT_TRUE(h.engine.grades.empty());
+}
+
+TEST_F(RunControlTest, AutopilotDoesNotRunInHistoryMode) {
+    settings.AutoPilot = 1;
+    settings.AutoQTime = 1;
+    settings.NoPriority = 4;
+    startAt(1);
+    ticks(10);
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+}
+
+TEST_F(RunControlTest, StoppingTheAutopilotLetsTheUserGradeAgain) {
+    settings.AutoPilot = 1;
+    settings.AutoQTime = 0;
+    settings.AutoATime = 2;
+    startAt(1);
+    drill.tick();
+    ASSERT_EQ(drill.screen(), DrillScreen::Answer);
+    drill.stopAutoPilot();
+    EXPECT_EQ(settings.AutoPilot, 0);
+    EXPECT_FALSE(drill.answer().autopilotPictures);
+    ticks(10);
+    EXPECT_EQ(drill.screen(), DrillScreen::Answer);
+    h.engine.selections.push_back(2);
+    drill.markCorrect();
+    EXPECT_EQ(h.engine.grades, (std::vector<std::pair<std::int32_t, bool>>{{1, true}}));
+}
+
+TEST_F(RunControlTest, VerdictPictureBlinksFromVisible) {
+    h.engine.pairs[1] = multipleChoicePair("Which?", {"a", "b", "", "", "", ""}, "2");
+    startAt(1);
+    drill.chooseAnswer('2');
+    std::vector<bool> shown{drill.answer().correctPicture};
+    for (int i = 0; i < 3; ++i) {
+        drill.tick();
+        shown.push_back(drill.answer().correctPicture);
+        EXPECT_FALSE(drill.answer().incorrectPicture);
+        EXPECT_FALSE(drill.answer().autopilotPictures);
+    }
+    EXPECT_EQ(shown, (std::vector<bool>{true, false, true, false}));
+}
+
+TEST_F(RunControlTest, GoToPairRejectsNumbersOutsideTheDeck) {
+    startAt(3);
+    for (const char* entry : {"0", "11", "-2", "99999999999999"}) {
+        h.ui.inputs.push_back(std::string(entry));
+        drill.goToPair();
+        EXPECT_EQ(deck.CurrentPair, 3) << entry;
+    }
+    ASSERT_EQ(h.ui.boxes.size(), 4u);
+    for (const auto& box : h.ui.boxes) {
+        EXPECT_EQ(box.text,
+                  "Please Enter A Number Less Than The Highest Number In The Deck And Greater "
+                  "Than 0");
+        EXPECT_EQ(box.caption, kAppTitle);
+        EXPECT_EQ(box.icon, Icon::None);
+    }
+    EXPECT_EQ(h.ui.inputPrompts.at(0), "Enter The Number Of The Pair To Jump To|Pair Number");
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+}
+
+TEST_F(RunControlTest, GoToPairIgnoresNonNumbersTheSamePairAndCancel) {
+    startAt(3);
+    h.ui.inputs = {std::string("abc"), std::string(""), std::string("3"), std::nullopt};
+    for (int i = 0; i < 4; ++i) drill.goToPair();
+    EXPECT_TRUE(h.ui.boxes.empty());
+    EXPECT_EQ(deck.CurrentPair, 3);
+    EXPECT_EQ(h.engine.formatted, (std::vector<std::string>{"Q3"}));
+}
+
+TEST_F(RunControlTest, GoToPairInTheQuestionWindowShowsThatPair) {
+    startAt(3);
+    h.ui.inputs.push_back(std::string(" 8 "));
+    drill.goToPair();
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    EXPECT_EQ(deck.CurrentPair, 8);
+    EXPECT_EQ(drill.question().memoText, "Question 8");
+    EXPECT_FALSE(flags.JumpingToPair);
+    EXPECT_EQ(h.engine.selectCalls, 1);
+    EXPECT_EQ(h.engine.formatted, (std::vector<std::string>{"Q3", "Q8"}));
+}
+
+TEST_F(RunControlTest, GoToPairInTheAnswerWindowGradesNoPair) {
+    startAt(3);
+    drill.displayAnswer();
+    h.ui.inputs.push_back(std::string("8"));
+    drill.goToPair();
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    EXPECT_EQ(deck.CurrentPair, 8);
+    EXPECT_TRUE(h.engine.grades.empty());
+    EXPECT_EQ(h.engine.selectCalls, 1);
+    EXPECT_FALSE(flags.SkipNextSelection);
+
+    drill.displayAnswer();
+    h.engine.selections.push_back(9);
+    drill.markCorrect();
+    EXPECT_EQ(h.engine.grades, (std::vector<std::pair<std::int32_t, bool>>{{8, true}}));
+    EXPECT_EQ(deck.CurrentPair, 9);
+}
+
+TEST_F(RunControlTest, DecliningTheContinuationClosesTheDeck) {
+    startAt(1);
+    drill.displayAnswer();
+    h.engine.selections.push_back(std::nullopt);
+    drill.markCorrect();
+    EXPECT_EQ(drill.screen(), DrillScreen::None);
+    EXPECT_EQ(h.commands.closes, 1);
+    EXPECT_FALSE(flags.DrillActive);
+}
+
+TEST_F(RunControlTest, ClosingADrillWindowClosesTheDeckWithoutGrading) {
+    startAt(1);
+    drill.displayAnswer();
+    EXPECT_TRUE(drill.closeWindow());
+    EXPECT_EQ(drill.screen(), DrillScreen::None);
+    EXPECT_EQ(h.commands.closes, 1);
+    EXPECT_TRUE(h.engine.grades.empty());
+    EXPECT_FALSE(flags.DrillActive);
+}
+
+TEST_F(RunControlTest, EditorPairRunShowsOnePairWithoutGradingAndReturns) {
+    startAt(1);
+    deck.CurrentPair = 6;
+    drill.runEditorPair();
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    EXPECT_EQ(drill.question().memoText, "Question 6");
+    EXPECT_FALSE(drill.closeWindow());
+    drill.displayAnswer();
+    EXPECT_FALSE(drill.closeWindow());
+    drill.markIncorrect();
+    EXPECT_EQ(drill.screen(), DrillScreen::None);
+    EXPECT_TRUE(h.engine.grades.empty());
+    EXPECT_EQ(h.engine.selectCalls, 1);
+    EXPECT_EQ(h.commands.editorShows, 1);
+    EXPECT_FALSE(flags.EditorTestRun);
+}
+
+TEST_F(RunControlTest, EditorPairRunInQuestionOnlyModeReturnsToTheEditor) {
+    settings.QOnly = 1;
+    startAt(1);
+    drill.runEditorPair();
+    drill.displayAnswer();
+    EXPECT_EQ(drill.screen(), DrillScreen::None);
+    EXPECT_EQ(h.commands.editorShows, 1);
+    EXPECT_EQ(h.engine.selectCalls, 1);
+}
+
+TEST_F(RunControlTest, HidingAWindowStoresItsGeometry) {
+    startAt(1);
+    drill.windowGeometryChanged(Rect{11, 22, 633, 444});
+    drill.displayAnswer();
+    EXPECT_EQ(settings.QLeft, 11);
+    EXPECT_EQ(settings.QTop, 22);
+    EXPECT_EQ(settings.QWidth, 633);
+    EXPECT_EQ(settings.QHeight, 444);
+    drill.windowGeometryChanged(Rect{1, 2, 700, 500});
+    h.engine.selections.push_back(2);
+    drill.markCorrect();
+    EXPECT_EQ(settings.ALeft, 1);
+    EXPECT_EQ(settings.AWidth, 700);
+    EXPECT_EQ(drill.question().placement, (Rect{11, 22, 633, 444}));
+}
+
+TEST_F(RunControlTest, HintsComeInSequenceOnlyWhenEnabled) {
+    h.engine.pairs[1].question.Notes = {"h1", "h2", "h3"};
+    startAt(1);
+    for (int i = 0; i < 4; ++i) drill.hintClick();
+    EXPECT_EQ(h.ui.captions(),
+              (std::vector<std::string>{"There Are More Hints", "There Is Another Hint",
+                                        "This Is The Last Hint", "There Are More Hints"}));
+    h.ui.boxes.clear();
+    settings.EnableHints = 0;
+    drill.redisplay();
+    drill.hintClick();
+    EXPECT_TRUE(h.ui.boxes.empty());
+}
+
+TEST_F(RunControlTest, CommentsStartAgainForEveryAnswer) {
+    h.engine.pairs[1].answer.Notes = {"c1", "c2", ""};
+    startAt(1);
+    drill.displayAnswer();
+    drill.commentClick();
+    drill.tryAgain();
+    drill.displayAnswer();
+    drill.commentClick();
+    EXPECT_EQ(h.ui.captions(),
+              (std::vector<std::string>{"There Are More Comments", "There Are More Comments"}));
+}
+
+TEST_F(RunControlTest, ResetStatusBarEmptiesTheShownFields) {
+    deck.SessionCorrect = 1;
+    deck.SessionIncorrect = 7;
+    startAt(1);
+    EXPECT_EQ(drill.question().status.percent, "12 %");
+    drill.resetStatusBar();
+    EXPECT_EQ(deck.SessionCorrect, 0);
+    EXPECT_EQ(deck.SessionIncorrect, 0);
+    EXPECT_EQ(drill.question().status.percent, "");
+    EXPECT_EQ(drill.question().status.left, "");
+}
+
+TEST_F(RunControlTest, ListToggleRecoloursTheNumberAndRenamesBothButtons) {
+    settings.NoPriority = 2;
+    startAt(1);
+    drill.displayAnswer();
+    EXPECT_EQ(drill.answer().status.pairNumberColors, (FieldColors{kGreen, kWhite}));
+    drill.togglePriorityList();
+    EXPECT_EQ(deck.ListFlags[1], 1);
+    EXPECT_EQ(drill.answer().listCaption, "&Remove Pair From Priority List");
+    EXPECT_EQ(drill.answer().status.pairNumberColors, (FieldColors{kRed, kWhite}));
+    drill.toggleDisabled();
+    EXPECT_EQ(drill.answer().disableCaption, "Re-&enable This Pair");
+    h.engine.refuseDisable = true;
+    drill.toggleDisabled();
+    EXPECT_EQ(drill.answer().disableCaption, "Re-&enable This Pair");
+}
+
+TEST_F(RunControlTest, ListToggleIsOffOutsideListMode) {
+    startAt(1);
+    drill.displayAnswer();
+    drill.togglePriorityList();
+    EXPECT_EQ(deck.ListFlags[1], 0);
+}
+
+TEST_F(RunControlTest, SyntaxErrorOkOpensTheDeckInTheEditor) {
+    h.engine.pairs[2].questionOk = false;
+    startAt(1);
+    h.engine.selections.push_back(2);
+    drill.displayAnswer();
+    h.ui.answers = {Button::Ok, Button::Ok};
+    drill.markCorrect();
+    ASSERT_EQ(h.ui.boxes.size(), 2u);
+    EXPECT_EQ(h.ui.boxes[0].caption, "Question Syntax Error");
+    EXPECT_EQ(h.ui.boxes[0].text, questionSyntaxErrorText(2));
+    EXPECT_EQ(h.ui.boxes[0].icon, Icon::Error);
+    EXPECT_EQ(h.ui.boxes[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(h.ui.boxes[1].text, "Open NotePad To Fix Problem");
+    EXPECT_EQ(h.ui.boxes[1].buttons, Buttons::OkCancel);
+    EXPECT_EQ(h.commands.edits, 1);
+    EXPECT_EQ(drill.screen(), DrillScreen::Question);
+    EXPECT_EQ(drill.question().memoText, "Question 1");
+}
+
+TEST_F(RunControlTest, SyntaxErrorCancelSkipsToTheNextQuestion) {
+    h.engine.pairs[2].questionOk = false;
+    startAt(1);
+    h.engine.selections = {2, 5};
+    drill.displayAnswer();
+    h.ui.answers = {Button::Cancel, Button::Ok};
+    drill.markCorrect();
+    ASSERT_EQ(h.ui.boxes.size(), 2u);
+    EXPECT_EQ(h.ui.boxes[1].text, "Just Bypass The Answer And Go To The Next Question...");
+    EXPECT_EQ(h.commands.edits, 0);
+    EXPECT_EQ(deck.CurrentPair, 5);
+    EXPECT_EQ(drill.question().memoText, "Question 5");
+}
+
+TEST_F(RunControlTest, HidingTheWindowsMovesNothingOn) {
+    startAt(1);
+    drill.displayAnswer();
+    drill.windowGeometryChanged(Rect{3, 4, 650, 400});
+    drill.hideWindows();
+    EXPECT_EQ(drill.screen(), DrillScreen::None);
+    EXPECT_TRUE(h.engine.grades.empty());
+    EXPECT_EQ(h.engine.selectCalls, 1);
+    EXPECT_EQ(settings.ALeft, 3);
+    drill.tick();
+    drill.redisplay();
+    EXPECT_EQ(drill.screen(), DrillScreen::None);
+}
+
+TEST_F(RunControlTest, RedisplayShowsTheSameWindowWithNewSettings) {
+    startAt(1);
+    drill.displayAnswer();
+    settings.NoPriority = 2;
+    drill.redisplay();
+    EXPECT_EQ(drill.screen(), DrillScreen::Answer);
+    EXPECT_TRUE(drill.answer().listEnabled);
+    EXPECT_EQ(drill.answer().caption, "Answer - Priority Questions From List Mode - GEO.DKS");
+}
+
+TEST(PairNumberEntry, ParsesWholeNumbersOnly) {
+    EXPECT_EQ(parsePairNumber("12"), 12);
+    EXPECT_EQ(parsePairNumber("  7 "), 7);
+    EXPECT_EQ(parsePairNumber("+4"), 4);
+    EXPECT_EQ(parsePairNumber("-3"), -3);
+    EXPECT_EQ(parsePairNumber("0"), 0);
+    EXPECT_GT(*parsePairNumber("123456789012345678901234567890"), 2147483647);
+    EXPECT_EQ(parsePairNumber(""), std::nullopt);
+    EXPECT_EQ(parsePairNumber("-"), std::nullopt);
+    EXPECT_EQ(parsePairNumber("1.5"), std::nullopt);
+    EXPECT_EQ(parsePairNumber("12a"), std::nullopt);
+    EXPECT_EQ(parsePairNumber("a"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace cardwise
