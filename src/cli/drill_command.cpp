@@ -35,6 +35,7 @@ public:
             input = std::make_unique<StreamLineInput>(env.in);
         }
         TerminalUserInterface ui(*input, env.out, TerminalUserInterface::Mode::Ask);
+        ui.setEcho(!env.inputIsTerminal);
         Program program(Platform{ui, env.clock, env.random, env.files});
         program.programDirectory = env.programDirectory;
         program.currentDirectory = env.currentDirectory;

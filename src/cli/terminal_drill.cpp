@@ -99,13 +99,15 @@ int TerminalDrill::run() {
                 Shown before = shown();
                 controller_.tick();
                 if (closed_ || controller_.screen() == DrillScreen::None) break;
-                if (shown() != before) render();
+                if (shown() != before) {
+                    out_ << "\n";  // the prompt's line was left open
+                    render();
+                }
             }
             if (closed_ || controller_.screen() == DrillScreen::None) break;
         }
         std::optional<std::string> line = ui_.readLine();
         if (!line) {
-            out_ << "\n";
             quit();
             break;
         }

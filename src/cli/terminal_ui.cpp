@@ -47,7 +47,11 @@ TerminalUserInterface::TerminalUserInterface(LineInput& in, std::ostream& out, M
 
 std::optional<std::string> TerminalUserInterface::readLine() {
     auto line = in_.readLine();
-    if (!line) return std::nullopt;
+    if (!line) {
+        out_ << "\n";  // ends the prompt's line
+        return std::nullopt;
+    }
+    if (echo_) out_ << *line << "\n";
     return fromTerminal(*line);
 }
 
@@ -65,10 +69,7 @@ Button TerminalUserInterface::messageBox(std::string_view caption, std::string_v
         }
         out_ << "> " << std::flush;
         auto line = readLine();
-        if (!line) {
-            out_ << "\n";
-            return closedWithoutChoice(buttons);
-        }
+        if (!line) return closedWithoutChoice(buttons);
         if (!line->empty()) {
             char key = static_cast<char>(std::tolower(static_cast<unsigned char>(line->front())));
             for (const Choice& choice : choices) {

@@ -33,6 +33,10 @@ public:
     ScreenSize screenSize() const override { return ScreenSize{}; }
     void showPromotionMessage(std::string_view text, bool timed) override;
 
+    // Repeats every line read, so that a transcript of scripted input reads like a session
+    // on a terminal (where the terminal itself echoes).
+    void setEcho(bool echo) { echo_ = echo; }
+
     // Put in front of every box line, e.g. "Pair 7: " while a pair is checked.
     void setPrefix(std::string prefix) { prefix_ = std::move(prefix); }
     int boxesShown() const { return boxesShown_; }
@@ -50,6 +54,7 @@ private:
     std::string prefix_;
     int boxesShown_ = 0;
     std::optional<std::string> nextInput_;
+    bool echo_ = false;
 };
 
 }  // namespace cardwise::cli
