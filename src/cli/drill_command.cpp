@@ -10,10 +10,23 @@
 #include "cli/terminal_ui.h"
 #include "core/deck/deck_loader.h"
 #include "core/drill/core_drill_engine.h"
+#include "core/platform/settings_folder.h"
+#include "core/shell/app_settings.h"
 #include "core/program.h"
 
 namespace cardwise::cli {
 namespace {
+
+// The program's start: the application settings file beside the program, or in the
+// user's folder when the program's folder cannot be written.
+bool readApplicationSettings(Program& program, CliEnvironment& env) {
+    if (program.programDirectory.empty()) return true;
+    std::optional<std::string> userFolder;
+    if (!env.files.canWriteInDirectory(program.programDirectory)) userFolder = userSettingsFolder();
+    if (!locateAppSettings(program, userFolder)) return false;
+    readAppSettings(program);
+    return true;
+}
 
 // Opens the deck as the program does (settings and learning state saved, backups made)
 // and drills it on the terminal.
@@ -40,6 +53,7 @@ public:
         program.programDirectory = env.programDirectory;
         program.currentDirectory = env.currentDirectory;
         program.shell.editor = env.editor;
+        if (!readApplicationSettings(program, env)) return kExitFailure;
 
         CoreDrillEngine engine;
         TerminalDrill drill(program, engine, ui, *input, env.out, env.inputIsTerminal);

@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "core/platform/clock.h"
+#include "core/platform/external_editor.h"
 #include "core/platform/file_system.h"
 #include "core/platform/random_source.h"
 
@@ -26,10 +27,12 @@ int main(int argc, char** argv) {
     cardwise::SystemClock clock;
     cardwise::StdRandomSource random;
     cardwise::LocalFileSystem files;
+    cardwise::StandardExternalEditor editor;  // $VISUAL or $EDITOR, for decks with faults
     std::error_code ec;
     cardwise::cli::CliEnvironment env{std::cin, std::cout, std::cerr, clock, random, files};
     env.currentDirectory = std::filesystem::current_path(ec).string();
     env.programDirectory = programDirectory(argc > 0 ? argv[0] : "cardwise-cli");
+    env.editor = &editor;
     env.inputIsTerminal = ::isatty(STDIN_FILENO) != 0;
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     int status = cardwise::cli::runCli(args, env);
