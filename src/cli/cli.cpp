@@ -17,8 +17,8 @@ void printHelp(std::ostream& out, const std::vector<std::unique_ptr<Command>>& c
         out << head << "\n      " << command->summary() << "\n";
     }
     out << "\nA relative DECK is taken from the current directory.\n"
-           "Exit status: 0 success, 1 check found something, 2 bad command line or a deck "
-           "that cannot be opened.\n";
+           "Exit status: 0 success; 1 check found something, or the drill could not save the "
+           "deck;\n2 a wrong command line or a deck that cannot be opened.\n";
 }
 
 int usageError(std::ostream& err, std::string_view message) {
