@@ -11,7 +11,7 @@ namespace {
 // Reports every fault of a deck at once: the load's boxes, then per pair the markup faults
 // of both sides and every picture and sound that would not be found or not be shown.
 class CheckCommand : public Command {
-public:
+  public:
     std::string_view name() const override { return "check"; }
     std::string_view arguments() const override { return "DECK"; }
     std::string_view summary() const override {
@@ -28,7 +28,7 @@ public:
         return deck.ui().boxesShown() == 0 ? kExitOk : kExitFound;
     }
 
-private:
+  private:
     static void checkPairs(ReadOnlyDeck& deck, CliEnvironment& env) {
         Program& program = deck.program();
         // Every reference is checked, also those the deck's settings keep from showing now.
@@ -59,6 +59,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Command> makeCheckCommand() { return std::make_unique<CheckCommand>(); }
+std::unique_ptr<Command> makeCheckCommand() {
+    return std::make_unique<CheckCommand>();
+}
 
 }  // namespace cardwise::cli

@@ -12,8 +12,8 @@ constexpr std::string_view kUsage = "usage: cardwise-cli COMMAND DECK ...";
 void printHelp(std::ostream& out, const std::vector<std::unique_ptr<Command>>& commands) {
     out << kUsage << "\n\nCommands:\n";
     for (const auto& command : commands) {
-        std::string head = "  " + std::string(command->name()) + " " +
-                           std::string(command->arguments());
+        std::string head =
+            "  " + std::string(command->name()) + " " + std::string(command->arguments());
         out << head << "\n      " << command->summary() << "\n";
     }
     out << "\nA relative DECK is taken from the current directory.\n"
@@ -26,7 +26,9 @@ int usageError(std::ostream& err, std::string_view message) {
     return kExitFailure;
 }
 
-bool isOption(const std::string& arg) { return arg.size() > 1 && arg.front() == '-'; }
+bool isOption(const std::string& arg) {
+    return arg.size() > 1 && arg.front() == '-';
+}
 
 }  // namespace
 

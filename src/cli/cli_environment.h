@@ -14,7 +14,7 @@ class ExternalEditor;
 namespace cardwise::cli {
 
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFound = 1;  // check found something
+inline constexpr int kExitFound = 1;    // check found something
 inline constexpr int kExitFailure = 2;  // bad command line, or the deck cannot be opened
 
 // What a command runs against: the process's streams and services, injectable for tests.

@@ -12,7 +12,7 @@ namespace cardwise::cli {
 // One cardwise-cli command. Arguments come without the command's name; a wrong argument
 // list is reported by throwing UsageError.
 class Command {
-public:
+  public:
     virtual ~Command() = default;
     virtual std::string_view name() const = 0;
     virtual std::string_view arguments() const = 0;

@@ -29,7 +29,7 @@ std::int32_t pairNumberFrom(const std::string& word) {
 
 // Prints a pair as the copy commands put it on the clipboard.
 class CopyCommand : public Command {
-public:
+  public:
     std::string_view name() const override { return "copy"; }
     std::string_view arguments() const override { return "DECK PAIR [question|answer|both]"; }
     std::string_view summary() const override {
@@ -54,9 +54,15 @@ public:
         program.drill.JumpingToPair = false;
         std::string text;
         switch (part) {
-            case Part::Question: text = questionCopyText(program); break;
-            case Part::Answer: text = answerCopyText(program); break;
-            case Part::Both: text = bothCopyText(program); break;
+            case Part::Question:
+                text = questionCopyText(program);
+                break;
+            case Part::Answer:
+                text = answerCopyText(program);
+                break;
+            case Part::Both:
+                text = bothCopyText(program);
+                break;
         }
         env.out << toTerminal(text) << "\n";
         return kExitOk;
@@ -65,6 +71,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<Command> makeCopyCommand() { return std::make_unique<CopyCommand>(); }
+std::unique_ptr<Command> makeCopyCommand() {
+    return std::make_unique<CopyCommand>();
+}
 
 }  // namespace cardwise::cli

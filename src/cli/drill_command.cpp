@@ -11,8 +11,8 @@
 #include "core/deck/deck_loader.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/platform/settings_folder.h"
-#include "core/shell/app_settings.h"
 #include "core/program.h"
+#include "core/shell/app_settings.h"
 
 namespace cardwise::cli {
 namespace {
@@ -31,7 +31,7 @@ bool readApplicationSettings(Program& program, CliEnvironment& env) {
 // Opens the deck as the program does (settings and learning state saved, backups made)
 // and drills it on the terminal.
 class DrillCommand : public Command {
-public:
+  public:
     std::string_view name() const override { return "drill"; }
     std::string_view arguments() const override { return "DECK"; }
     std::string_view summary() const override {
@@ -71,6 +71,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<Command> makeDrillCommand() { return std::make_unique<DrillCommand>(); }
+std::unique_ptr<Command> makeDrillCommand() {
+    return std::make_unique<DrillCommand>();
+}
 
 }  // namespace cardwise::cli

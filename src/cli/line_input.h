@@ -8,7 +8,7 @@ namespace cardwise::cli {
 
 // Where typed lines come from. Lines arrive as typed (UTF-8) without their line end.
 class LineInput {
-public:
+  public:
     virtual ~LineInput() = default;
     // The next line; nothing at end of input.
     virtual std::optional<std::string> readLine() = 0;
@@ -18,24 +18,24 @@ public:
 };
 
 class StreamLineInput : public LineInput {
-public:
+  public:
     explicit StreamLineInput(std::istream& in) : in_(in) {}
     std::optional<std::string> readLine() override;
     bool waitForLine(int) override { return true; }
 
-private:
+  private:
     std::istream& in_;
 };
 
 // A file descriptor read directly, so that waiting with a timeout sees every byte typed
 // (a stream's own buffer would hide lines from poll).
 class DescriptorLineInput : public LineInput {
-public:
+  public:
     explicit DescriptorLineInput(int fd) : fd_(fd) {}
     std::optional<std::string> readLine() override;
     bool waitForLine(int timeoutMs) override;
 
-private:
+  private:
     bool lineReady() const;
     // Reads what is there (blocking when nothing is); false at end of input or on error.
     bool fill(int timeoutMs);

@@ -14,7 +14,7 @@ namespace cardwise::cli {
 // its usual course (setup data file created, default status lines, backups) without
 // changing a byte. Whether a folder could be written is judged without a probe file.
 class MemoryWritesFileSystem : public FileSystem {
-public:
+  public:
     explicit MemoryWritesFileSystem(FileSystem& disk) : disk_(disk) {}
 
     std::optional<std::string> readFile(const std::string& path) const override;
@@ -29,7 +29,7 @@ public:
     // The paths the core changed, in path order.
     std::vector<std::string> changedPaths() const;
 
-private:
+  private:
     FileSystem& disk_;
     // nullopt marks a removed file.
     std::map<std::string, std::optional<std::string>> changed_;

@@ -38,12 +38,13 @@ void reportOutcome(Program& program) {
                                  Icon::Warning);
             break;
         case 4:
-            program.ui().message("Q&A .DKS File Error",
-                                 deck.QAFileName + " Has Invalid Entries." + tail +
-                                     deck.QAFileName + correct,
-                                 Icon::Error);
+            program.ui().message(
+                "Q&A .DKS File Error",
+                deck.QAFileName + " Has Invalid Entries." + tail + deck.QAFileName + correct,
+                Icon::Error);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -89,9 +90,12 @@ OpenResult ReadOnlyDeck::open(const std::string& path) {
     LoadDeck(program_);
     reportOutcome(program_);
     switch (deck.LoadOutcome) {
-        case 1: return OpenResult::Opened;
-        case 0: return OpenResult::SettingsInvalid;
-        default: return OpenResult::NotOpened;
+        case 1:
+            return OpenResult::Opened;
+        case 0:
+            return OpenResult::SettingsInvalid;
+        default:
+            return OpenResult::NotOpened;
     }
 }
 

@@ -23,7 +23,7 @@ enum class OpenResult {
 // the file system keeps writes in memory, no question is asked, no editor is started and
 // no drill begins.
 class ReadOnlyDeck {
-public:
+  public:
     explicit ReadOnlyDeck(CliEnvironment& env);
 
     OpenResult open(const std::string& path);
@@ -31,7 +31,7 @@ public:
     Program& program() { return program_; }
     TerminalUserInterface& ui() { return ui_; }
 
-private:
+  private:
     StreamLineInput input_;
     TerminalUserInterface ui_;
     MemoryWritesFileSystem files_;

@@ -9,7 +9,7 @@ namespace cardwise::cli {
 namespace {
 
 class StatsCommand : public Command {
-public:
+  public:
     std::string_view name() const override { return "stats"; }
     std::string_view arguments() const override { return "DECK"; }
     std::string_view summary() const override {
@@ -34,6 +34,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<Command> makeStatsCommand() { return std::make_unique<StatsCommand>(); }
+std::unique_ptr<Command> makeStatsCommand() {
+    return std::make_unique<StatsCommand>();
+}
 
 }  // namespace cardwise::cli

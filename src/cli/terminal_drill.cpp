@@ -85,7 +85,9 @@ void TerminalDrill::closeDeck() {
     closed_ = true;
 }
 
-void TerminalDrill::editQAFile() { EditFileClick(program_); }
+void TerminalDrill::editQAFile() {
+    EditFileClick(program_);
+}
 
 int TerminalDrill::run() {
     places_ = FileLookupPlaces{program_.currentDirectory, program_.programDirectory,
@@ -145,7 +147,8 @@ bool TerminalDrill::handle(const std::string& line) {
 
 bool TerminalDrill::handleCommand(const std::string& word) {
     std::string command = word.substr(0, word.find(' '));
-    std::string argument = word.find(' ') == std::string::npos ? "" : trimmed(word.substr(word.find(' ')));
+    std::size_t space = word.find(' ');
+    std::string argument = space == std::string::npos ? "" : trimmed(word.substr(space));
     if (command == ":q") {
         quit();
         return false;
@@ -155,8 +158,11 @@ bool TerminalDrill::handleCommand(const std::string& word) {
         controller_.goToPair();
         redraw_ = true;
     } else if (command == ":h") {
-        if (controller_.screen() == DrillScreen::Question) controller_.hintClick();
-        else controller_.commentClick();
+        if (controller_.screen() == DrillScreen::Question) {
+            controller_.hintClick();
+        } else {
+            controller_.commentClick();
+        }
     } else if (command == ":r") {
         controller_.resetStatusBar();
         redraw_ = true;
@@ -168,32 +174,36 @@ bool TerminalDrill::handleCommand(const std::string& word) {
 
 void TerminalDrill::handleQuestion(const std::string& line) {
     const QuestionView& view = controller_.question();
-    char key = keyOf(line);
-    switch (view.panel) {
-        case QuestionPanel::FillIn:
-            if (trimmed(line).empty()) controller_.displayAnswer();
-            else controller_.checkFillIn(line);
-            return;
-        case QuestionPanel::MultipleChoice:
-            if (key >= '1' && key <= '6') {
-                controller_.chooseAnswer(key);
-                break;
-            }
-            if (key == 'a' || key == 'n') {
-                controller_.chooseAnswer(static_cast<char>(std::toupper(key)));
-                break;
-            }
-            [[fallthrough]];
-        case QuestionPanel::DisplayAnswer:
-            if (trimmed(line).empty() || key == 'd') controller_.displayAnswer();
-            break;
+    const char key = keyOf(line);
+    const bool empty = trimmed(line).empty();
+    // Whatever moves on shows a window again, also when it shows the same pair.
+    redraw_ = true;
+    if (view.panel == QuestionPanel::FillIn) {
+        if (empty) {
+            controller_.displayAnswer();
+        } else {
+            controller_.checkFillIn(line);
+        }
+        return;
     }
+    if (view.panel == QuestionPanel::MultipleChoice) {
+        if (key >= '1' && key <= '6' &&
+            view.choiceButtons.at(static_cast<std::size_t>(key - '1'))) {
+            return controller_.chooseAnswer(key);
+        }
+        if (key == 'a' || key == 'n') {
+            return controller_.chooseAnswer(static_cast<char>(std::toupper(key)));
+        }
+    }
+    if (empty || key == 'd') return controller_.displayAnswer();
+    redraw_ = false;  // not one of this window's keys
 }
 
 void TerminalDrill::handleAnswer(const std::string& line) {
     const AnswerView& view = controller_.answer();
     char key = keyOf(line);
     const bool empty = trimmed(line).empty();
+    redraw_ = true;
     if (view.panel == AnswerPanel::UserGrades) {
         if (empty || key == 'c') return controller_.markCorrect();
         if (key == 'i') return controller_.markIncorrect();
@@ -201,27 +211,23 @@ void TerminalDrill::handleAnswer(const std::string& line) {
         return controller_.showNextQuestion();
     }
     if (key == 't') return controller_.tryAgain();
-    if (key == 'l') {
-        controller_.togglePriorityList();
-        redraw_ = true;
-        return;
-    }
-    if (key == 'x') {
-        controller_.toggleDisabled();
-        redraw_ = true;
-    }
+    if (key == 'l' && view.listEnabled) return controller_.togglePriorityList();
+    if (key == 'x') return controller_.toggleDisabled();
+    redraw_ = false;  // not one of this window's keys
 }
 
 void TerminalDrill::render() {
-    if (controller_.screen() == DrillScreen::Question) renderQuestion();
-    else if (controller_.screen() == DrillScreen::Answer) renderAnswer();
+    if (controller_.screen() == DrillScreen::Question)
+        renderQuestion();
+    else if (controller_.screen() == DrillScreen::Answer)
+        renderAnswer();
 }
 
 // A terminal shows neither pictures nor sounds; it names the file found, so that the user
 // can open it.
 void TerminalDrill::printMedia(const std::string& picture, const std::string& media) {
-    const std::pair<const std::string*, MediaKind> references[] = {
-        {&picture, MediaKind::Picture}, {&media, MediaKind::AudioVideo}};
+    const std::pair<const std::string*, MediaKind> references[] = {{&picture, MediaKind::Picture},
+                                                                   {&media, MediaKind::AudioVideo}};
     for (const auto& [reference, kind] : references) {
         if (reference->empty()) continue;
         if (!validateReference(ui_, program_.files(), places_, kind, *reference)) continue;
@@ -286,6 +292,8 @@ void TerminalDrill::renderAnswer() {
     prompt();
 }
 
-void TerminalDrill::prompt() { out_ << "> " << std::flush; }
+void TerminalDrill::prompt() {
+    out_ << "> " << std::flush;
+}
 
 }  // namespace cardwise::cli

@@ -16,7 +16,7 @@ namespace cardwise::cli {
 // "Pair <n> | ...", its text and its keys, then a prompt ending in "> "; each line typed is
 // one click, key or reply. The layout is a contract that scripts rely on.
 class TerminalDrill : public DeckCommands {
-public:
+  public:
     TerminalDrill(Program& program, DrillEngine& engine, TerminalUserInterface& ui,
                   LineInput& input, std::ostream& out, bool timers);
 
@@ -30,7 +30,7 @@ public:
     void closeDeck() override;
     void editQAFile() override;
 
-private:
+  private:
     struct Shown {
         DrillScreen screen;
         std::int32_t pair;

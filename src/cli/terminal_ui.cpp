@@ -25,7 +25,8 @@ std::vector<Choice> choicesOf(Buttons buttons) {
             return {{'y', "[y]es", Button::Yes},
                     {'n', "[n]o", Button::No},
                     {'c', "[c]ancel", Button::Cancel}};
-        case Buttons::Ok: break;
+        case Buttons::Ok:
+            break;
     }
     return {{'o', "[o]k", Button::Ok}};
 }
@@ -33,9 +34,12 @@ std::vector<Choice> choicesOf(Buttons buttons) {
 Button closedWithoutChoice(Buttons buttons) {
     switch (buttons) {
         case Buttons::OkCancel:
-        case Buttons::YesNoCancel: return Button::Cancel;
-        case Buttons::YesNo: return Button::No;
-        case Buttons::Ok: break;
+        case Buttons::YesNoCancel:
+            return Button::Cancel;
+        case Buttons::YesNo:
+            return Button::No;
+        case Buttons::Ok:
+            break;
     }
     return Button::Ok;
 }

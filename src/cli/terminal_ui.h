@@ -15,7 +15,7 @@ namespace cardwise::cli {
 // No, or Cancel when the box has one. Texts arrive as deck bytes (Windows-1252) and are
 // shown in UTF-8.
 class TerminalUserInterface : public UserInterface {
-public:
+  public:
     enum class Mode {
         Ask,       // read the user's choices from the input
         NeverAsk,  // print every box, read nothing; choices answer No or Cancel
@@ -47,7 +47,7 @@ public:
     void answerNextInputBox(std::string text) { nextInput_ = std::move(text); }
     std::ostream& out() { return out_; }
 
-private:
+  private:
     LineInput& in_;
     std::ostream& out_;
     Mode mode_;

@@ -91,8 +91,8 @@ TEST(CheckCommand, CleanDeckReportsNothingAndExitsZero) {
 
 TEST(CheckCommand, ExampleDeckReportsNothing) {
     DeckFolder deck;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::filesystem::path(CARDWISE_SOURCE_DIR) / "examples")) {
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(CARDWISE_SOURCE_DIR) / "examples")) {
         std::filesystem::copy_file(entry.path(), deck.file(entry.path().filename().string()));
     }
     CliRun cli("/");

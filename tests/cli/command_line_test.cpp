@@ -19,7 +19,10 @@ TEST(CommandLine, HelpListsEveryCommandAndSucceeds) {
 
 TEST(CommandLine, WrongCommandLinesExitTwoWithAUsageLine) {
     const std::vector<std::vector<std::string>> cases = {
-        {}, {"frobnicate", "x.DKS"}, {"--verbose", "check", "x.DKS"}, {"check", "-q", "x.DKS"},
+        {},
+        {"frobnicate", "x.DKS"},
+        {"--verbose", "check", "x.DKS"},
+        {"check", "-q", "x.DKS"},
     };
     for (const auto& args : cases) {
         CliRun cli;

@@ -10,7 +10,7 @@ namespace cardwise::cli::testing {
 
 // A temporary folder holding copies of sample decks from tests/data/cli.
 class DeckFolder : public cardwise::testing::TempDir {
-public:
+  public:
     void copy(const std::string& name) const { copyFromData("cli/" + name, name); }
 
     // Every file of the folder with its bytes.

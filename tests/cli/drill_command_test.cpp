@@ -34,18 +34,18 @@ TEST(DrillCommand, OnePassRunShowsEveryPairAsksToGoOnAndSavesOnNo) {
     deck.copy("five.DKS");
     deck.write("five.DKD", kOnePassSetup);
     const std::string script =
-        "\n"        // pair 1: display the answer
-        "c\n"       // correct
-        "2\n"       // pair 2: choice 2
-        "\n"        // show the next question
-        "paris\n"   // pair 3: fill-in reply
+        "\n"       // pair 1: display the answer
+        "c\n"      // correct
+        "2\n"      // pair 2: choice 2
+        "\n"       // show the next question
+        "paris\n"  // pair 3: fill-in reply
         "\n"
-        ":h\n"      // pair 4: its hint
+        ":h\n"  // pair 4: its hint
         "d\n"
-        "i\n"       // incorrect
-        "\n"        // pair 5
+        "i\n"  // incorrect
+        "\n"   // pair 5
         "c\n"
-        "n\n";      // no further run
+        "n\n";  // no further run
     CliRun cli(deck.path(), script);
     cli.run({"drill", "five.DKS"});
     EXPECT_EQ(cli.status, kExitOk) << cli.err.str();
@@ -124,12 +124,11 @@ TEST(DrillCommand, OnePassRunShowsEveryPairAsksToGoOnAndSavesOnNo) {
     };
     EXPECT_EQ(linesOf(cli.out.str()), expected);
     // Correct, right today and in all, except pair 4; every pair asked in this run.
-    EXPECT_EQ(statusLinesOf(deck.read("five.DKD")),
-              (std::vector<std::string>{"Q&A1=20261207 1    1 0 0004",
-                                        "Q&A2=20261207 1    1 0 0004",
-                                        "Q&A3=20261207 1    1 0 0004",
-                                        "Q&A4=20261207 0    0 1 1004",
-                                        "Q&A5=20261207 1    1 0 0004"}));
+    EXPECT_EQ(
+        statusLinesOf(deck.read("five.DKD")),
+        (std::vector<std::string>{"Q&A1=20261207 1    1 0 0004", "Q&A2=20261207 1    1 0 0004",
+                                  "Q&A3=20261207 1    1 0 0004", "Q&A4=20261207 0    0 1 1004",
+                                  "Q&A5=20261207 1    1 0 0004"}));
     EXPECT_NE(deck.read("five.DKD").find("LastDayUsed=20261207\r\n"), std::string::npos);
     EXPECT_TRUE(deck.exists("five.~LS"));
     EXPECT_TRUE(deck.exists("five.~LD"));
@@ -143,12 +142,11 @@ TEST(DrillCommand, EndOfInputClosesTheDeckAndSaves) {
     CliRun cli(deck.path(), "\nc\nd\n");
     cli.run({"drill", "five.DKS"});
     EXPECT_EQ(cli.status, kExitOk);
-    EXPECT_EQ(statusLinesOf(deck.read("five.DKD")),
-              (std::vector<std::string>{"Q&A1=20261207 1    1 0 0004",
-                                        "Q&A2=20261207 0    0 0 0004",
-                                        "Q&A3=20261207 0    0 0 0000",
-                                        "Q&A4=20261207 0    0 0 0000",
-                                        "Q&A5=20261207 0    0 0 0000"}));
+    EXPECT_EQ(
+        statusLinesOf(deck.read("five.DKD")),
+        (std::vector<std::string>{"Q&A1=20261207 1    1 0 0004", "Q&A2=20261207 0    0 0 0004",
+                                  "Q&A3=20261207 0    0 0 0000", "Q&A4=20261207 0    0 0 0000",
+                                  "Q&A5=20261207 0    0 0 0000"}));
 }
 
 TEST(DrillCommand, QuitGoToAndResetKeys) {
@@ -167,14 +165,40 @@ TEST(DrillCommand, QuitGoToAndResetKeys) {
                        "And Greater Than 0"),
               std::string::npos);
     // After the pair jumped to, the run goes on from pair 2; :r blanks the session figures.
-    EXPECT_NE(out.find("> :r\n" + kQuestionCaption + "\nPair 2 | Category\n"),
-              std::string::npos)
+    EXPECT_NE(out.find("> :r\n" + kQuestionCaption + "\nPair 2 | Category\n"), std::string::npos)
         << out;
     EXPECT_EQ(out.find("never read"), std::string::npos);
     auto status = statusLinesOf(deck.read("five.DKD"));
     ASSERT_EQ(status.size(), 5u);
     EXPECT_EQ(status[3], "Q&A4=20261207 1    1 0 0000");  // a pair jumped to is not asked
     EXPECT_EQ(status[1], "Q&A2=20261207 0    0 0 0004");
+}
+
+TEST(DrillCommand, TryAgainDisableAndKeysOfAnotherWindow) {
+    DeckFolder deck;
+    deck.copy("five.DKS");
+    deck.write("five.DKD", kOnePassSetup);
+    // Pair 1: a key the question does not take, the answer, try again, the answer again,
+    // disable, grade; then quit at pair 2.
+    CliRun cli(deck.path(), "z\n\nt\n\nx\nc\n:q\n");
+    cli.run({"drill", "five.DKS"});
+    EXPECT_EQ(cli.status, kExitOk);
+    const std::string out = cli.out.str();
+    EXPECT_NE(out.find("[Enter]/d Display The Answer\n> z\n> \n" + kAnswerCaption),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("> t\n" + kQuestionCaption + "\nPair 1 | Category | Left 4\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("> x\n" + kAnswerCaption +
+                       "\nPair 1 | Category | Left 4\nTwo\n"
+                       "[c] Correct (Enter) | [i] Incorrect | [t] Try Question Again | [x] "
+                       "Re-enable This Pair\n> c\n"),
+              std::string::npos)
+        << out;
+    auto status = statusLinesOf(deck.read("five.DKD"));
+    ASSERT_EQ(status.size(), 5u);
+    EXPECT_EQ(status[0], "Q&A1=20261207 1    1 0 0006");  // disabled, asked
 }
 
 TEST(DrillCommand, DeckThatCannotBeOpenedExitsTwo) {

@@ -28,14 +28,12 @@ TEST(StatsCommand, PrintsTheTitleAndEveryFigure) {
     cli.run({"stats", "clean.DKS"});
     EXPECT_EQ(cli.status, kExitOk);
     EXPECT_EQ(linesOf(cli.out.str()),
-              (std::vector<std::string>{"File Statistics For " + deck.file("clean.DKS"),
-                                        "Number Of Pairs: 3", "Number Of Categories: 3",
-                                        "Number Of Disabled Pairs: 1",
-                                        "Number Of Priority Pairs: 2", "Unlearned: 1",
-                                        "Short Term Learned: 1", "Long Term Learned: 1",
-                                        "Correct Today: 4", "Incorrect Today: 3",
-                                        "Correct Since Last Cleared: 14",
-                                        "Incorrect Since Last Cleared: 5"}));
+              (std::vector<std::string>{
+                  "File Statistics For " + deck.file("clean.DKS"), "Number Of Pairs: 3",
+                  "Number Of Categories: 3", "Number Of Disabled Pairs: 1",
+                  "Number Of Priority Pairs: 2", "Unlearned: 1", "Short Term Learned: 1",
+                  "Long Term Learned: 1", "Correct Today: 4", "Incorrect Today: 3",
+                  "Correct Since Last Cleared: 14", "Incorrect Since Last Cleared: 5"}));
 }
 
 TEST(StatsCommand, TodaysFiguresStartAtZeroOnANewDay) {
@@ -90,12 +88,12 @@ TEST(CopyCommand, PrintsTheClipboardTextOfEachPart) {
 TEST(CopyCommand, RefusesAPairThatIsNotInTheDeckOrAWrongPart) {
     DeckFolder deck;
     deck.copy("clean.DKS");
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"copy", "clean.DKS", "4"},
-             {"copy", "clean.DKS", "0"},
-             {"copy", "clean.DKS", "two"},
-             {"copy", "clean.DKS", "1", "hint"},
-             {"copy", "clean.DKS"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"copy", "clean.DKS", "4"},
+                                               {"copy", "clean.DKS", "0"},
+                                               {"copy", "clean.DKS", "two"},
+                                               {"copy", "clean.DKS", "1", "hint"},
+                                               {"copy", "clean.DKS"}}) {
         CliRun cli(deck.path());
         cli.run(args);
         EXPECT_EQ(cli.status, kExitFailure) << ::testing::PrintToString(args);

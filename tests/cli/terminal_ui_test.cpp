@@ -34,16 +34,15 @@ TEST(TerminalUi, ChoiceIsTheFirstLetterOfAButton) {
         Button expected;
     };
     const Case cases[] = {
-        {Buttons::YesNo, "y\n", Button::Yes},          {Buttons::YesNo, "No thanks\n", Button::No},
-        {Buttons::YesNo, "x\nY\n", Button::Yes},       {Buttons::YesNo, "", Button::No},
-        {Buttons::OkCancel, "o\n", Button::Ok},        {Buttons::OkCancel, "c\n", Button::Cancel},
-        {Buttons::OkCancel, "", Button::Cancel},       {Buttons::YesNoCancel, "n\n", Button::No},
+        {Buttons::YesNo, "y\n", Button::Yes},           {Buttons::YesNo, "No thanks\n", Button::No},
+        {Buttons::YesNo, "x\nY\n", Button::Yes},        {Buttons::YesNo, "", Button::No},
+        {Buttons::OkCancel, "o\n", Button::Ok},         {Buttons::OkCancel, "c\n", Button::Cancel},
+        {Buttons::OkCancel, "", Button::Cancel},        {Buttons::YesNoCancel, "n\n", Button::No},
         {Buttons::YesNoCancel, "\n\n", Button::Cancel}, {Buttons::YesNoCancel, "", Button::Cancel},
     };
     for (const Case& c : cases) {
         Terminal t(c.input);
-        EXPECT_EQ(t.ui.messageBox("Q", "Go on?", Icon::Question, c.buttons), c.expected)
-            << c.input;
+        EXPECT_EQ(t.ui.messageBox("Q", "Go on?", Icon::Question, c.buttons), c.expected) << c.input;
     }
 }
 
@@ -96,11 +95,12 @@ TEST(LineInput, DescriptorInputSplitsLinesAndWaits) {
 }
 
 TEST(TerminalText, DeckBytesBecomeUtf8AndBack) {
-    EXPECT_EQ(toTerminal("caf\xE9 \x80 line\r\nnext\rlast"), "caf\xC3\xA9 \xE2\x82\xAC line\nnext\nlast");
+    EXPECT_EQ(toTerminal("caf\xE9 \x80 line\r\nnext\rlast"),
+              "caf\xC3\xA9 \xE2\x82\xAC line\nnext\nlast");
     EXPECT_EQ(fromTerminal("caf\xC3\xA9 \xE2\x82\xAC\r"), "caf\xE9 \x80");
-    EXPECT_EQ(fromTerminal("\xE6\x97\xA5 ok"), "? ok");   // not in the code page
-    EXPECT_EQ(fromTerminal("\xC3"), "?");                  // cut short
-    EXPECT_EQ(fromTerminal("\xFF\xFE"), "??");             // not UTF-8 at all
+    EXPECT_EQ(fromTerminal("\xE6\x97\xA5 ok"), "? ok");  // not in the code page
+    EXPECT_EQ(fromTerminal("\xC3"), "?");                // cut short
+    EXPECT_EQ(fromTerminal("\xFF\xFE"), "??");           // not UTF-8 at all
 }
 
 }  // namespace

@@ -142,8 +142,8 @@ TEST(FileValidation, TagsPickTheirReferenceAndKind) {
     EXPECT_TRUE(f.ui.boxes.empty());
     EXPECT_FALSE(validateFile(f.ui, f.files, f.places, "BMPEA", view, editor));
     EXPECT_FALSE(validateFile(f.ui, f.files, f.places, "MMEA", view, editor));  // a picture
-    EXPECT_EQ(f.ui.captions(), (std::vector<std::string>{"Missing Graphics File",
-                                                         "Incompatible Multi-Media File"}));
+    EXPECT_EQ(f.ui.captions(),
+              (std::vector<std::string>{"Missing Graphics File", "Incompatible Multi-Media File"}));
 }
 
 TEST(FileValidation, UnknownTagIsACallerError) {

@@ -45,8 +45,8 @@ TEST(Statistics, CountsEveryFigureOverAllPairs) {
     DeckStatistics s = computeStatistics(deck, list);
     EXPECT_EQ(s.pairs, 4);
     EXPECT_EQ(s.categories, 2);
-    EXPECT_EQ(s.disabled, 2);   // flags 2 and 3
-    EXPECT_EQ(s.priority, 2);   // flags 1 and 3
+    EXPECT_EQ(s.disabled, 2);  // flags 2 and 3
+    EXPECT_EQ(s.priority, 2);  // flags 1 and 3
     EXPECT_EQ(s.unlearned, 1);
     EXPECT_EQ(s.shortTerm, 1);
     EXPECT_EQ(s.longTerm, 2);
@@ -95,13 +95,14 @@ TEST(Statistics, FiguresCarryTheWindowLabelsInOrder) {
     CategoryList list;
     auto figures = statisticsFigures(computeStatistics(deck, list));
     std::vector<std::string> lines;
-    for (const auto& f : figures) lines.push_back(std::string(f.label) + ": " + std::to_string(f.value));
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "Number Of Pairs: 3", "Number Of Categories: 1",
-                         "Number Of Disabled Pairs: 0", "Number Of Priority Pairs: 1",
-                         "Unlearned: 2", "Short Term Learned: 1", "Long Term Learned: 0",
-                         "Correct Today: 2", "Incorrect Today: 3",
-                         "Correct Since Last Cleared: 4", "Incorrect Since Last Cleared: 5"}));
+    for (const auto& f : figures)
+        lines.push_back(std::string(f.label) + ": " + std::to_string(f.value));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{
+                  "Number Of Pairs: 3", "Number Of Categories: 1", "Number Of Disabled Pairs: 0",
+                  "Number Of Priority Pairs: 1", "Unlearned: 2", "Short Term Learned: 1",
+                  "Long Term Learned: 0", "Correct Today: 2", "Incorrect Today: 3",
+                  "Correct Since Last Cleared: 4", "Incorrect Since Last Cleared: 5"}));
     EXPECT_EQ(statisticsTitle(deck), "File Statistics For /decks/SPANISH.DKS");
 }
 

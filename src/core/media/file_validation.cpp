@@ -9,10 +9,12 @@ namespace {
 
 constexpr std::array<std::string_view, 5> kAudioVideoTypes = {".WAV", ".MID", ".AVI", ".MOV",
                                                               ".RMI"};
-constexpr std::array<std::string_view, 9> kPictureTypes = {
-    ".BMP", ".JPG", ".WMF", ".PCX", ".GIF", ".ICO", ".SCM", ".PNG", ".CMS"};
+constexpr std::array<std::string_view, 9> kPictureTypes = {".BMP", ".JPG", ".WMF", ".PCX", ".GIF",
+                                                           ".ICO", ".SCM", ".PNG", ".CMS"};
 
-bool isAbsolute(std::string_view path) { return !path.empty() && path.front() == '/'; }
+bool isAbsolute(std::string_view path) {
+    return !path.empty() && path.front() == '/';
+}
 
 std::string missingText(MediaKind kind, std::string_view name) {
     std::string n(name);
@@ -75,9 +77,8 @@ std::optional<std::string> findReferencedFile(const FileSystem& files,
     return std::nullopt;
 }
 
-bool validateReference(UserInterface& ui, const FileSystem& files,
-                       const FileLookupPlaces& places, MediaKind kind,
-                       std::string_view reference) {
+bool validateReference(UserInterface& ui, const FileSystem& files, const FileLookupPlaces& places,
+                       MediaKind kind, std::string_view reference) {
     bool picture = kind == MediaKind::Picture;
     if (!findReferencedFile(files, places, kind, reference)) {
         ui.message(picture ? "Missing Graphics File" : "Missing Multi-Media File",

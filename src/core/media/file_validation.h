@@ -40,9 +40,8 @@ std::optional<std::string> findReferencedFile(const FileSystem& files,
 
 // Tests a reference before use: found and of an accepted type answers true; otherwise
 // the missing-file or incompatible-file box of its kind is shown and false answered.
-bool validateReference(UserInterface& ui, const FileSystem& files,
-                       const FileLookupPlaces& places, MediaKind kind,
-                       std::string_view reference);
+bool validateReference(UserInterface& ui, const FileSystem& files, const FileLookupPlaces& places,
+                       MediaKind kind, std::string_view reference);
 
 // The tagged form: "MM" and "BMP" take the side just formatted in the view, "MMEQ",
 // "MMEA", "BMPEQ" and "BMPEA" the editor's fields. Any other tag is a caller error,

@@ -25,10 +25,17 @@ DeckStatistics computeStatistics(const DeckState& deck, CategoryList& categories
     s.categories = categories.distinctCount();
     for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
         switch (field(deck.LearnStatus, n)) {
-            case Unlearned: ++s.unlearned; break;
-            case ShortTerm: ++s.shortTerm; break;
-            case LongTerm: ++s.longTerm; break;
-            default: break;
+            case Unlearned:
+                ++s.unlearned;
+                break;
+            case ShortTerm:
+                ++s.shortTerm;
+                break;
+            case LongTerm:
+                ++s.longTerm;
+                break;
+            default:
+                break;
         }
         std::int32_t flags = field(deck.ListFlags, n);
         if (flags == 2 || flags == 3) ++s.disabled;
