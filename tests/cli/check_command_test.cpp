@@ -156,6 +156,36 @@ TEST(CheckCommand, ReadsTheApplicationSettingsBesideTheProgramWithoutWritingThem
     EXPECT_EQ(deck.read("CARDWISE.INI"), settings);
 }
 
+TEST(CheckCommand, ReportsTheLoadWarningsOfAReadOnlyOrOversizeDeck) {
+    DeckFolder deck;
+    deck.copy("clean.DKS");
+    std::filesystem::permissions(deck.file("clean.DKS"), std::filesystem::perms::owner_read |
+                                                             std::filesystem::perms::group_read |
+                                                             std::filesystem::perms::others_read);
+    std::string big = "[Cardwise]\r\n";
+    for (int n = 1; n <= 5001; ++n) big += "Q" + std::to_string(n) + "=q\r\nA1=a\r\n";
+    deck.write("big.DKS", big);
+
+    CliRun readOnly(deck.path());
+    readOnly.run({"check", "clean.DKS"});
+    EXPECT_EQ(readOnly.out.str(), "[Q&A Read-Only Warning] " + deck.file("clean.DKS") +
+                                      " Is A Read-Only File.  The File Will Operate Properly, But "
+                                      "No Permanent Changes Can Be Made To The Option Settings, "
+                                      "Priority List, Etc.\n");
+    EXPECT_EQ(readOnly.status, kExitFound);
+
+    CliRun oversize(deck.path());
+    oversize.run({"check", "big.DKS"});
+    EXPECT_EQ(linesOf(oversize.out.str()),
+              (std::vector<std::string>{
+                  "[Oversize .DKS File] For Performance Considerations, Cardwise Limits The Deck "
+                  "Size To 5000 Question/Answer Pairs.  This Deck Exceeds That Limit - Only The "
+                  "First 5000 Pairs Will Be Loaded.  DO NOT MAKE ANY EDITS TO THIS DECK WHILE IT "
+                  "IS OPEN - IF YOU DO, THE FILE WILL BE TRUNCATED TO THE FIRST 5000 PAIRS!!!!"}));
+    EXPECT_EQ(oversize.status, kExitFound);
+    EXPECT_FALSE(deck.exists("big.DKD"));
+}
+
 TEST(CheckCommand, NeedsExactlyOneDeck) {
     CliRun cli;
     cli.run({"check"});
