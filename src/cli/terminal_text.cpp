@@ -41,6 +41,20 @@ char byteOf(char32_t cp) {
     return '?';
 }
 
+// Length of a well-formed UTF-8 sequence of two to four bytes starting at i, else 0.
+std::size_t utf8SequenceAt(std::string_view text, std::size_t i) {
+    auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = (lead >> 5) == 0x6    ? 2
+                         : (lead >> 4) == 0xE  ? 3
+                         : (lead >> 3) == 0x1E ? 4
+                                               : 0;
+    if (length == 0 || lead == 0xC0 || lead == 0xC1 || i + length > text.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
+    }
+    return length;
+}
+
 }  // namespace
 
 std::string toTerminal(std::string_view cp1252) {
@@ -51,6 +65,13 @@ std::string toTerminal(std::string_view cp1252) {
         if (byte == '\r') {
             out += '\n';
             if (i + 1 < cp1252.size() && cp1252[i + 1] == '\n') ++i;
+            continue;
+        }
+        // File names from the command line are UTF-8 already; deck text practically never
+        // forms such sequences.
+        if (std::size_t length = utf8SequenceAt(cp1252, i); length != 0) {
+            out.append(cp1252.substr(i, length));
+            i += length - 1;
             continue;
         }
         appendUtf8(out, codePointOf(byte));

@@ -98,6 +98,9 @@ TEST(TerminalText, DeckBytesBecomeUtf8AndBack) {
     EXPECT_EQ(toTerminal("caf\xE9 \x80 line\r\nnext\rlast"),
               "caf\xC3\xA9 \xE2\x82\xAC line\nnext\nlast");
     EXPECT_EQ(fromTerminal("caf\xC3\xA9 \xE2\x82\xAC\r"), "caf\xE9 \x80");
+    // A UTF-8 file name inside a message is not encoded twice.
+    EXPECT_EQ(toTerminal("/home/jos\xC3\xA9/a.DKS Has \xE9"),
+              "/home/jos\xC3\xA9/a.DKS Has \xC3\xA9");
     EXPECT_EQ(fromTerminal("\xE6\x97\xA5 ok"), "? ok");  // not in the code page
     EXPECT_EQ(fromTerminal("\xC3"), "?");                // cut short
     EXPECT_EQ(fromTerminal("\xFF\xFE"), "??");           // not UTF-8 at all
