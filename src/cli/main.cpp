@@ -32,8 +32,9 @@ int main(int argc, char** argv) {
     cardwise::cli::CliEnvironment env{std::cin, std::cout, std::cerr, clock, random, files};
     env.currentDirectory = std::filesystem::current_path(ec).string();
     env.programDirectory = programDirectory(argc > 0 ? argv[0] : "cardwise-cli");
-    env.editor = &editor;
     env.inputIsTerminal = ::isatty(STDIN_FILENO) != 0;
+    // An editor started from a script would wait for keys that never come.
+    if (env.inputIsTerminal) env.editor = &editor;
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     int status = cardwise::cli::runCli(args, env);
     std::cout.flush();

@@ -203,10 +203,22 @@ TEST(DrillCommand, TryAgainDisableAndKeysOfAnotherWindow) {
 
 TEST(DrillCommand, DeckThatCannotBeOpenedExitsTwo) {
     DeckFolder deck;
-    CliRun cli(deck.path());
-    cli.run({"drill", "absent.DKS"});
-    EXPECT_EQ(cli.status, kExitFailure);
-    EXPECT_NE(cli.out.str().find("[No .DKS File]"), std::string::npos);
+    deck.copy("faults.DKS");
+    deck.copy("faults.DKD");
+    CliRun missing(deck.path());
+    missing.run({"drill", "absent.DKS"});
+    EXPECT_EQ(missing.status, kExitFailure);
+    EXPECT_NE(missing.out.str().find("[No .DKS File]"), std::string::npos);
+
+    // Without a terminal no editor is started on the faulty setup data file.
+    CliRun faulty(deck.path());
+    faulty.run({"drill", "faults.DKS"});
+    EXPECT_EQ(faulty.status, kExitFailure);
+    auto lines = linesOf(faulty.out.str());
+    ASSERT_EQ(lines.size(), 3u) << faulty.out.str();
+    EXPECT_EQ(lines[0].rfind("[Data Error] ", 0), 0u);
+    EXPECT_EQ(lines[1].rfind("[Q&A SetUp Data Error] ", 0), 0u);
+    EXPECT_EQ(lines[2].rfind("[Text Editor Error] ", 0), 0u);
 }
 
 }  // namespace
