@@ -272,7 +272,8 @@ void TerminalDrill::renderAnswer() {
     const AnswerView& view = controller_.answer();
     out_ << toTerminal(view.caption) << "\n" << toTerminal(statusLine(view.status)) << "\n";
     if (!view.memoText.empty()) out_ << toTerminal(view.memoText) << "\n";
-    if (view.judged) {
+    // The autopilot grades nothing, so it shows no verdict.
+    if (view.judged && program_.settings.AutoPilot != 1) {
         out_ << "Verdict: " << (controller_.state().AnswerCorrect ? "Correct" : "Incorrect")
              << "\n";
     }
