@@ -15,8 +15,8 @@ class CheckCommand : public Command {
     std::string_view name() const override { return "check"; }
     std::string_view arguments() const override { return "DECK"; }
     std::string_view summary() const override {
-        return "Reports every markup fault, missing picture or sound and settings error of "
-               "the deck, one line each, without changing any file.";
+        return "Reports every markup, picture, sound and settings fault, one a line; "
+               "writes nothing.";
     }
 
     int run(const std::vector<std::string>& args, CliEnvironment& env) override {

@@ -14,7 +14,7 @@ void printHelp(std::ostream& out, const std::vector<std::unique_ptr<Command>>& c
     for (const auto& command : commands) {
         std::string head =
             "  " + std::string(command->name()) + " " + std::string(command->arguments());
-        out << head << "\n      " << command->summary() << "\n";
+        out << head << "\n    " << command->summary() << "\n";
     }
     out << "\nA relative DECK is taken from the current directory.\n"
            "Exit status: 0 success; 1 check found something, or the drill could not save the "

@@ -35,8 +35,8 @@ class DrillCommand : public Command {
     std::string_view name() const override { return "drill"; }
     std::string_view arguments() const override { return "DECK"; }
     std::string_view summary() const override {
-        return "Drills the deck on the terminal; :q or the end of input closes it, saving the "
-               "learning state.";
+        return "Drills the deck; :q or the end of input closes it, saving the learning "
+               "state.";
     }
 
     int run(const std::vector<std::string>& args, CliEnvironment& env) override {

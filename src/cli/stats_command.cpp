@@ -13,8 +13,7 @@ class StatsCommand : public Command {
     std::string_view name() const override { return "stats"; }
     std::string_view arguments() const override { return "DECK"; }
     std::string_view summary() const override {
-        return "Prints the deck's statistics (pairs, categories, learning categories, "
-               "correct and incorrect answers), one figure a line.";
+        return "Prints the deck's statistics, one figure a line; writes nothing.";
     }
 
     int run(const std::vector<std::string>& args, CliEnvironment& env) override {
