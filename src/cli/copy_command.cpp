@@ -33,8 +33,7 @@ class CopyCommand : public Command {
     std::string_view name() const override { return "copy"; }
     std::string_view arguments() const override { return "DECK PAIR [question|answer|both]"; }
     std::string_view summary() const override {
-        return "Prints pair PAIR's question, answer or both (the default) as the copy "
-               "commands put them on the clipboard.";
+        return "Prints pair PAIR's question, answer or both (the default) as copied.";
     }
 
     int run(const std::vector<std::string>& args, CliEnvironment& env) override {
