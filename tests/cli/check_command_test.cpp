@@ -101,6 +101,21 @@ TEST(CheckCommand, ExampleDeckReportsNothing) {
     EXPECT_EQ(cli.status, kExitOk);
 }
 
+TEST(CheckCommand, BuildPutsTheExampleDeckBesideTheProgram) {
+    namespace fs = std::filesystem;
+    const fs::path examples = fs::path(CARDWISE_SOURCE_DIR) / "examples";
+    const fs::path copied = fs::path(CARDWISE_CLI_DIR) / "EXAMPLES";
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(examples)) {
+        const fs::path beside = copied / entry.path().filename();
+        ASSERT_TRUE(fs::exists(beside)) << beside;
+        EXPECT_EQ(fs::file_size(beside), fs::file_size(entry.path())) << beside;
+        ++files;
+    }
+    EXPECT_GE(files, 6);
+    EXPECT_TRUE(fs::exists(copied / "CRDWSE50.DKS"));
+}
+
 TEST(CheckCommand, CheckAndStatsChangeNoFileAndCreateNone) {
     FaultsDeck faults;
     DeckFolder fresh;  // no setup data file: opening it in the program would create one
