@@ -8,47 +8,6 @@
 #include "core/shell/app_settings.h"
 
 namespace cardwise::cli {
-namespace {
-
-// The boxes the program shows when a load ends without a usable deck. The program goes on
-// to open the faulty file in the editor; a read-only open only reports.
-void reportOutcome(Program& program) {
-    const DeckState& deck = program.deck;
-    const std::string tail =
-        "  This File Cannot Be Used In Its Current State.  NotePad Will Now Be Opened With ";
-    const std::string correct =
-        " Loaded To Allow You To Correct The Indicated Error.  After Correcting The"
-        " Error, Reopen The File To Continue.";
-    switch (deck.LoadOutcome) {
-        case 0:
-            program.ui().message("Q&A SetUp Data Error",
-                                 deck.QAFileName +
-                                     " Has Invalid Or Corrupted Entries In The Data Stored In "
-                                     "Its Associated .DKD File." +
-                                     tail + deck.SetupFileName + correct,
-                                 Icon::Error);
-            break;
-        case 3:
-            program.ui().message("Data Error",
-                                 deck.QAFileName +
-                                     " Does Not Appear To Contain Any Questions.  "
-                                     "Please Check That The Data Format Is Correct.  "
-                                     "See The Help Topic \"Creating And Editing Q&A Files\" For "
-                                     "Additional Information.",
-                                 Icon::Warning);
-            break;
-        case 4:
-            program.ui().message(
-                "Q&A .DKS File Error",
-                deck.QAFileName + " Has Invalid Entries." + tail + deck.QAFileName + correct,
-                Icon::Error);
-            break;
-        default:
-            break;
-    }
-}
-
-}  // namespace
 
 std::string deckPathFrom(const CliEnvironment& env, const std::string& argument) {
     std::filesystem::path path(argument);
@@ -88,7 +47,8 @@ OpenResult ReadOnlyDeck::open(const std::string& path) {
     deck.ReadOnlyDeck = false;
     detectReadOnlyDeck(program_);
     LoadDeck(program_);
-    reportOutcome(program_);
+    // The program goes on to open a faulty file in the editor; a read-only open only reports.
+    reportLoadOutcome(program_);
     switch (deck.LoadOutcome) {
         case 1:
             return OpenResult::Opened;
