@@ -196,7 +196,7 @@ void TerminalDrill::handleQuestion(const std::string& line) {
         }
     }
     if (empty || key == 'd') return controller_.displayAnswer();
-    redraw_ = false;  // not one of this window's keys
+    notAKey(line);
 }
 
 void TerminalDrill::handleAnswer(const std::string& line) {
@@ -213,7 +213,13 @@ void TerminalDrill::handleAnswer(const std::string& line) {
     if (key == 't') return controller_.tryAgain();
     if (key == 'l' && view.listEnabled) return controller_.togglePriorityList();
     if (key == 'x') return controller_.toggleDisabled();
-    redraw_ = false;  // not one of this window's keys
+    notAKey(line);
+}
+
+void TerminalDrill::notAKey(const std::string& line) {
+    redraw_ = false;
+    out_ << "Not a key of this window: " << toTerminal(trimmed(line))
+         << " (the keys are listed above the prompt)\n";
 }
 
 void TerminalDrill::render() {

@@ -38,6 +38,7 @@ class TerminalDrill : public DeckCommands {
     };
     Shown shown() const;
 
+    void notAKey(const std::string& line);
     void render();
     void renderQuestion();
     void renderAnswer();

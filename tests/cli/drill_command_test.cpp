@@ -184,7 +184,10 @@ TEST(DrillCommand, TryAgainDisableAndKeysOfAnotherWindow) {
     cli.run({"drill", "five.DKS"});
     EXPECT_EQ(cli.status, kExitOk);
     const std::string out = cli.out.str();
-    EXPECT_NE(out.find("[Enter]/d Display The Answer\n> z\n> \n" + kAnswerCaption),
+    EXPECT_NE(out.find("[Enter]/d Display The Answer\n> z\n"
+                       "Not a key of this window: z (the keys are listed above the prompt)\n"
+                       "> \n" +
+                       kAnswerCaption),
               std::string::npos)
         << out;
     EXPECT_NE(out.find("> t\n" + kQuestionCaption + "\nPair 1 | Category | Left 4\n"),
