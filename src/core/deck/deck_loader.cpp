@@ -76,15 +76,27 @@ const std::string kCorrectTail =
 
 void actOnOutcome(Program& program) {
     DeckState& deck = program.deck;
+    if (deck.LoadOutcome == 1) {
+        program.shell.deckMenus.setAll(true);
+        program.shell.deckOpen = true;
+        program.selector.ShuffleFilled = false;  // a fresh shuffle for the new deck
+        program.drill.DrillActive = true;
+        if (program.shell.hooks.RunDKSFile) program.shell.hooks.RunDKSFile(program);
+        return;
+    }
+    reportLoadOutcome(program);
+    if (deck.LoadOutcome == 0) OpenSetupInNotePad(program);
+    if (deck.LoadOutcome == 4) EditFileClick(program);
+    // Nothing of a deck that did not open stays behind for the next command to use.
+    deck.release();
+}
+
+}  // namespace
+
+void reportLoadOutcome(Program& program) {
+    const DeckState& deck = program.deck;
     UserInterface& ui = program.ui();
     switch (deck.LoadOutcome) {
-        case 1:
-            program.shell.deckMenus.setAll(true);
-            program.shell.deckOpen = true;
-            program.selector.ShuffleFilled = false;  // a fresh shuffle for the new deck
-            program.drill.DrillActive = true;
-            if (program.shell.hooks.RunDKSFile) program.shell.hooks.RunDKSFile(program);
-            return;
         case 0:
             ui.message("Q&A SetUp Data Error",
                        deck.QAFileName +
@@ -92,7 +104,6 @@ void actOnOutcome(Program& program) {
                            "Associated .DKD File." +
                            kOutcomeTail + deck.SetupFileName + kCorrectTail,
                        Icon::Error);
-            OpenSetupInNotePad(program);
             break;
         case 3:
             ui.message("Data Error",
@@ -108,16 +119,11 @@ void actOnOutcome(Program& program) {
                        deck.QAFileName + " Has Invalid Entries." + kOutcomeTail + deck.QAFileName +
                            kCorrectTail,
                        Icon::Error);
-            EditFileClick(program);
             break;
         default:
             break;
     }
-    // Nothing of a deck that did not open stays behind for the next command to use.
-    deck.release();
 }
-
-}  // namespace
 
 std::string extensionOf(std::string_view path) {
     std::string name = fileNameOf(path);

@@ -23,6 +23,9 @@ void InitDKSFile(Program& program);
 // sets LoadOutcome. True only when the outcome is 1 and the backups were made.
 bool LoadDeck(Program& program);
 
+// The box that tells why a load ended with outcome 0, 3 or 4 (nothing for other outcomes).
+void reportLoadOutcome(Program& program);
+
 // The extension of a path's file name from its last '.', "" when it has none.
 std::string extensionOf(std::string_view path);
 

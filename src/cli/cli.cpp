@@ -1,0 +1,81 @@
+#include "cli/cli.h"
+
+#include <ostream>
+
+#include "cli/command.h"
+
+namespace cardwise::cli {
+namespace {
+
+constexpr std::string_view kUsage = "usage: cardwise-cli COMMAND DECK ...";
+
+void printHelp(std::ostream& out, const std::vector<std::unique_ptr<Command>>& commands) {
+    out << kUsage << "\n\nCommands:\n";
+    for (const auto& command : commands) {
+        std::string head =
+            "  " + std::string(command->name()) + " " + std::string(command->arguments());
+        out << head << "\n    " << command->summary() << "\n";
+    }
+    out << "\nA relative DECK is taken from the current directory.\n"
+           "Exit status: 0 success; 1 check found something, or the drill could not save the "
+           "deck;\n2 a wrong command line or a deck that cannot be opened.\n";
+}
+
+int usageError(std::ostream& err, std::string_view message) {
+    err << "cardwise-cli: " << message << "\n" << kUsage << "\nTry 'cardwise-cli --help'.\n";
+    return kExitFailure;
+}
+
+bool isOption(const std::string& arg) {
+    return arg.size() > 1 && arg.front() == '-';
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, CliEnvironment& env) {
+    auto commands = allCommands();
+    std::vector<std::string> words;
+    bool optionsEnded = false;
+    bool help = false;
+    for (const std::string& arg : args) {
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+            help = true;
+        } else if (!optionsEnded && isOption(arg)) {
+            return usageError(env.err, "unknown option '" + arg + "'");
+        } else {
+            words.push_back(arg);
+        }
+    }
+    if (help) {
+        printHelp(env.out, commands);
+        return kExitOk;
+    }
+    if (words.empty()) return usageError(env.err, "no command given");
+
+    for (const auto& command : commands) {
+        if (command->name() != words.front()) continue;
+        std::vector<std::string> rest(words.begin() + 1, words.end());
+        try {
+            return command->run(rest, env);
+        } catch (const UsageError& error) {
+            env.err << "cardwise-cli: " << error.message << "\nusage: cardwise-cli "
+                    << command->name() << " " << command->arguments()
+                    << "\nTry 'cardwise-cli --help'.\n";
+            return kExitFailure;
+        }
+    }
+    return usageError(env.err, "unknown command '" + words.front() + "'");
+}
+
+std::vector<std::unique_ptr<Command>> allCommands() {
+    std::vector<std::unique_ptr<Command>> commands;
+    commands.push_back(makeCheckCommand());
+    commands.push_back(makeStatsCommand());
+    commands.push_back(makeCopyCommand());
+    commands.push_back(makeDrillCommand());
+    return commands;
+}
+
+}  // namespace cardwise::cli

@@ -1,0 +1,78 @@
+#include <unistd.h>
+
+#include <memory>
+#include <ostream>
+
+#include "cli/command.h"
+#include "cli/line_input.h"
+#include "cli/read_only_deck.h"
+#include "cli/terminal_drill.h"
+#include "cli/terminal_ui.h"
+#include "core/deck/deck_loader.h"
+#include "core/drill/core_drill_engine.h"
+#include "core/platform/settings_folder.h"
+#include "core/program.h"
+#include "core/shell/app_settings.h"
+
+namespace cardwise::cli {
+namespace {
+
+// The program's start: the application settings file beside the program, or in the
+// user's folder when the program's folder cannot be written.
+bool readApplicationSettings(Program& program, CliEnvironment& env) {
+    if (program.programDirectory.empty()) return true;
+    std::optional<std::string> userFolder;
+    if (!env.files.canWriteInDirectory(program.programDirectory)) userFolder = userSettingsFolder();
+    if (!locateAppSettings(program, userFolder)) return false;
+    readAppSettings(program);
+    return true;
+}
+
+// Opens the deck as the program does (settings and learning state saved, backups made)
+// and drills it on the terminal.
+class DrillCommand : public Command {
+  public:
+    std::string_view name() const override { return "drill"; }
+    std::string_view arguments() const override { return "DECK"; }
+    std::string_view summary() const override {
+        return "Drills the deck; :q or the end of input closes it, saving the learning "
+               "state.";
+    }
+
+    int run(const std::vector<std::string>& args, CliEnvironment& env) override {
+        if (args.size() != 1) throw UsageError{"drill takes one DECK"};
+        std::unique_ptr<LineInput> input;
+        if (env.inputIsTerminal) {
+            input = std::make_unique<DescriptorLineInput>(STDIN_FILENO);
+        } else {
+            input = std::make_unique<StreamLineInput>(env.in);
+        }
+        TerminalUserInterface ui(*input, env.out, TerminalUserInterface::Mode::Ask);
+        ui.setEcho(!env.inputIsTerminal);
+        Program program(Platform{ui, env.clock, env.random, env.files});
+        program.programDirectory = env.programDirectory;
+        program.currentDirectory = env.currentDirectory;
+        program.shell.editor = env.editor;
+        if (!readApplicationSettings(program, env)) return kExitFailure;
+
+        CoreDrillEngine engine;
+        TerminalDrill drill(program, engine, ui, *input, env.out, env.inputIsTerminal);
+        program.shell.hooks.RunDKSFile = [&drill](Program&) { drill.controller().start(); };
+        program.shell.hooks.closeDrillWindows = [&drill](Program&) {
+            drill.controller().hideWindows();
+        };
+
+        program.deck.QAFileName = deckPathFrom(env, args[0]);
+        InitDKSFile(program);
+        if (!program.shell.deckOpen) return kExitFailure;
+        return drill.run();
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Command> makeDrillCommand() {
+    return std::make_unique<DrillCommand>();
+}
+
+}  // namespace cardwise::cli

@@ -1,0 +1,58 @@
+#include "cli/memory_writes_file_system.h"
+
+#include <unistd.h>
+
+namespace cardwise::cli {
+
+std::optional<std::string> MemoryWritesFileSystem::readFile(const std::string& path) const {
+    auto found = changed_.find(path);
+    if (found != changed_.end()) return found->second;
+    return disk_.readFile(path);
+}
+
+FileResult MemoryWritesFileSystem::writeFile(const std::string& path, std::string_view bytes) {
+    if (!directoryExists(directoryOf(path).empty() ? "." : directoryOf(path))) {
+        return FileResult::failure("No such file or directory");
+    }
+    changed_[path] = std::string(bytes);
+    return {};
+}
+
+FileResult MemoryWritesFileSystem::copyFile(const std::string& from, const std::string& to) {
+    auto bytes = readFile(from);
+    if (!bytes) return FileResult::failure("Cannot read " + from);
+    return writeFile(to, *bytes);
+}
+
+bool MemoryWritesFileSystem::removeFile(const std::string& path) {
+    if (!fileExists(path)) return false;
+    changed_[path] = std::nullopt;
+    return true;
+}
+
+bool MemoryWritesFileSystem::fileExists(const std::string& path) const {
+    auto found = changed_.find(path);
+    if (found != changed_.end()) return found->second.has_value();
+    return disk_.fileExists(path);
+}
+
+bool MemoryWritesFileSystem::directoryExists(const std::string& path) const {
+    return disk_.directoryExists(path);
+}
+
+bool MemoryWritesFileSystem::isReadOnlyFile(const std::string& path) const {
+    if (changed_.count(path) != 0) return false;
+    return disk_.isReadOnlyFile(path);
+}
+
+bool MemoryWritesFileSystem::canWriteInDirectory(const std::string& directory) {
+    return ::access(directory.empty() ? "." : directory.c_str(), W_OK) == 0;
+}
+
+std::vector<std::string> MemoryWritesFileSystem::changedPaths() const {
+    std::vector<std::string> paths;
+    for (const auto& entry : changed_) paths.push_back(entry.first);
+    return paths;
+}
+
+}  // namespace cardwise::cli

@@ -1,0 +1,62 @@
+#include "cli/read_only_deck.h"
+
+#include <filesystem>
+
+#include "core/deck/deck_loader.h"
+#include "core/deck/status_lines.h"
+#include "core/profile/profile.h"
+#include "core/shell/app_settings.h"
+
+namespace cardwise::cli {
+
+std::string deckPathFrom(const CliEnvironment& env, const std::string& argument) {
+    std::filesystem::path path(argument);
+    if (path.is_relative() && !env.currentDirectory.empty()) {
+        path = std::filesystem::path(env.currentDirectory) / path;
+    }
+    return path.lexically_normal().string();
+}
+
+ReadOnlyDeck::ReadOnlyDeck(CliEnvironment& env)
+    : input_(env.in),
+      ui_(input_, env.out, TerminalUserInterface::Mode::NeverAsk),
+      files_(env.files),
+      program_(Platform{ui_, env.clock, env.random, files_}) {
+    program_.programDirectory = env.programDirectory;
+    program_.currentDirectory = env.currentDirectory;
+}
+
+OpenResult ReadOnlyDeck::open(const std::string& path) {
+    // The program reads its application settings before any deck; the per-user folder
+    // is not looked for, since finding it may create it.
+    if (!program_.programDirectory.empty() &&
+        files_.canWriteInDirectory(program_.programDirectory) &&
+        locateAppSettings(program_, std::nullopt)) {
+        readAppSettings(program_);
+    }
+    DeckState& deck = program_.deck;
+    deck.QAFileName = path;
+    if (!files_.fileExists(path) || !equalsIgnoreCase(extensionOf(path), ".DKS")) {
+        // The program's own name checks say what is wrong; they load nothing.
+        InitDKSFile(program_);
+        return OpenResult::NotOpened;
+    }
+    program_.currentDirectory = directoryOf(path);
+    deck.deriveCompanionNames();
+    deck.LoadOutcome = 1;
+    deck.ReadOnlyDeck = false;
+    detectReadOnlyDeck(program_);
+    LoadDeck(program_);
+    // The program goes on to open a faulty file in the editor; a read-only open only reports.
+    reportLoadOutcome(program_);
+    switch (deck.LoadOutcome) {
+        case 1:
+            return OpenResult::Opened;
+        case 0:
+            return OpenResult::SettingsInvalid;
+        default:
+            return OpenResult::NotOpened;
+    }
+}
+
+}  // namespace cardwise::cli

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/content/pair_view.h"
+#include "core/platform/file_system.h"
+#include "core/platform/user_interface.h"
+
+namespace cardwise {
+
+enum class MediaKind { Picture, AudioVideo };
+
+// Where a referenced file is looked for, in this order after the reference itself
+// (taken relative to currentDirectory unless it is absolute).
+struct FileLookupPlaces {
+    std::string currentDirectory;
+    std::string programDirectory;
+    std::string graphicsDirectory;  // GraphicsDIR, whatever UseGraphicsDIR holds
+    std::string soundDirectory;     // SoundDIR, whatever UseSoundDIR holds
+};
+
+// The editor's four associated-file fields.
+struct AssociatedFileFields {
+    std::string EQBMP;
+    std::string EABMP;
+    std::string EQAVI;
+    std::string EAAVI;
+};
+
+// True when the extension (from the last '.' on) is one of the kind's accepted types,
+// compared without regard to case.
+bool isAcceptedExtension(MediaKind kind, std::string_view reference);
+
+// The first existing file among the lookup places, or nothing.
+std::optional<std::string> findReferencedFile(const FileSystem& files,
+                                              const FileLookupPlaces& places, MediaKind kind,
+                                              std::string_view reference);
+
+// Tests a reference before use: found and of an accepted type answers true; otherwise
+// the missing-file or incompatible-file box of its kind is shown and false answered.
+bool validateReference(UserInterface& ui, const FileSystem& files, const FileLookupPlaces& places,
+                       MediaKind kind, std::string_view reference);
+
+// The tagged form: "MM" and "BMP" take the side just formatted in the view, "MMEQ",
+// "MMEA", "BMPEQ" and "BMPEA" the editor's fields. Any other tag is a caller error,
+// reported as such.
+bool validateFile(UserInterface& ui, const FileSystem& files, const FileLookupPlaces& places,
+                  std::string_view tag, const PairView& view,
+                  const AssociatedFileFields& editorFields = {});
+
+}  // namespace cardwise

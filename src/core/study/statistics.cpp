@@ -1,0 +1,81 @@
+#include "core/study/statistics.h"
+
+namespace cardwise {
+namespace {
+
+std::int32_t field(const std::vector<std::int32_t>& table, std::int32_t n) {
+    auto index = static_cast<std::size_t>(n);
+    return index < table.size() ? table[index] : 0;
+}
+
+void zero(std::vector<std::int32_t>& table, std::int32_t pairCount) {
+    for (std::int32_t n = 1; n <= pairCount; ++n) {
+        auto index = static_cast<std::size_t>(n);
+        if (index >= table.size()) break;
+        table[index] = 0;
+    }
+}
+
+}  // namespace
+
+DeckStatistics computeStatistics(const DeckState& deck, CategoryList& categories) {
+    categories.rebuild(deck);
+    DeckStatistics s;
+    s.pairs = deck.PairCount;
+    s.categories = categories.distinctCount();
+    for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
+        switch (field(deck.LearnStatus, n)) {
+            case Unlearned:
+                ++s.unlearned;
+                break;
+            case ShortTerm:
+                ++s.shortTerm;
+                break;
+            case LongTerm:
+                ++s.longTerm;
+                break;
+            default:
+                break;
+        }
+        std::int32_t flags = field(deck.ListFlags, n);
+        if (flags == 2 || flags == 3) ++s.disabled;
+        if ((flags & kOnListFlag) != 0) ++s.priority;
+        s.correctToday += field(deck.RightToday, n);
+        s.incorrectToday += field(deck.WrongToday, n);
+        s.correctSinceCleared += field(deck.RightTotal, n);
+        s.incorrectSinceCleared += field(deck.WrongTotal, n);
+    }
+    return s;
+}
+
+std::string statisticsTitle(const DeckState& deck) {
+    return "File Statistics For " + deck.QAFileName;
+}
+
+std::vector<StatisticsFigure> statisticsFigures(const DeckStatistics& s) {
+    return {
+        {"Number Of Pairs", s.pairs},
+        {"Number Of Categories", s.categories},
+        {"Number Of Disabled Pairs", s.disabled},
+        {"Number Of Priority Pairs", s.priority},
+        {"Unlearned", s.unlearned},
+        {"Short Term Learned", s.shortTerm},
+        {"Long Term Learned", s.longTerm},
+        {"Correct Today", s.correctToday},
+        {"Incorrect Today", s.incorrectToday},
+        {"Correct Since Last Cleared", s.correctSinceCleared},
+        {"Incorrect Since Last Cleared", s.incorrectSinceCleared},
+    };
+}
+
+void clearTodayCounts(DeckState& deck) {
+    zero(deck.RightToday, deck.PairCount);
+    zero(deck.WrongToday, deck.PairCount);
+}
+
+void clearLongTermCounts(DeckState& deck) {
+    zero(deck.RightTotal, deck.PairCount);
+    zero(deck.WrongTotal, deck.PairCount);
+}
+
+}  // namespace cardwise

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/deck/deck_state.h"
+#include "core/study/category_list.h"
+
+namespace cardwise {
+
+inline constexpr std::string_view kStatisticsCaption = "File Statistics";
+
+// The figures of the statistics window, computed over every pair of the open deck.
+struct DeckStatistics {
+    std::int64_t pairs = 0;
+    std::int64_t categories = 0;
+    std::int64_t disabled = 0;
+    std::int64_t priority = 0;
+    std::int64_t unlearned = 0;
+    std::int64_t shortTerm = 0;
+    std::int64_t longTerm = 0;
+    std::int64_t correctToday = 0;
+    std::int64_t incorrectToday = 0;
+    std::int64_t correctSinceCleared = 0;
+    std::int64_t incorrectSinceCleared = 0;
+};
+
+struct StatisticsFigure {
+    std::string_view label;
+    std::int64_t value;
+};
+
+// Rebuilds the category list from the deck (the window shares it) and counts.
+DeckStatistics computeStatistics(const DeckState& deck, CategoryList& categories);
+
+// "File Statistics For " and the deck's Q&A file path.
+std::string statisticsTitle(const DeckState& deck);
+
+// The figures with the window's labels, in the window's order.
+std::vector<StatisticsFigure> statisticsFigures(const DeckStatistics& stats);
+
+// "Clear Today" and "Clear Long Term": in memory only; the close saves them.
+void clearTodayCounts(DeckState& deck);
+void clearLongTermCounts(DeckState& deck);
+
+}  // namespace cardwise
