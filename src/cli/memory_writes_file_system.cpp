@@ -10,10 +10,12 @@ std::optional<std::string> MemoryWritesFileSystem::readFile(const std::string& p
     return disk_.readFile(path);
 }
 
+bool MemoryWritesFileSystem::folderOfExists(const std::string& path) const {
+    return directoryExists(directoryOf(path).empty() ? "." : directoryOf(path));
+}
+
 FileResult MemoryWritesFileSystem::writeFile(const std::string& path, std::string_view bytes) {
-    if (!directoryExists(directoryOf(path).empty() ? "." : directoryOf(path))) {
-        return FileResult::failure("No such file or directory");
-    }
+    if (!folderOfExists(path)) return FileResult::failure("No such file or directory");
     changed_[path] = std::string(bytes);
     return {};
 }
@@ -21,7 +23,10 @@ FileResult MemoryWritesFileSystem::writeFile(const std::string& path, std::strin
 FileResult MemoryWritesFileSystem::copyFile(const std::string& from, const std::string& to) {
     auto bytes = readFile(from);
     if (!bytes) return FileResult::failure("Cannot read " + from);
-    return writeFile(to, *bytes);
+    if (!folderOfExists(to)) return FileResult::failure("No such file or directory");
+    // Moved, not copied: a backup of the largest deck would otherwise be held twice.
+    changed_[to] = std::move(*bytes);
+    return {};
 }
 
 bool MemoryWritesFileSystem::removeFile(const std::string& path) {

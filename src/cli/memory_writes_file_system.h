@@ -30,6 +30,7 @@ class MemoryWritesFileSystem : public FileSystem {
     std::vector<std::string> changedPaths() const;
 
   private:
+    bool folderOfExists(const std::string& path) const;
     FileSystem& disk_;
     // nullopt marks a removed file.
     std::map<std::string, std::optional<std::string>> changed_;

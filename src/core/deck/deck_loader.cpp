@@ -168,6 +168,7 @@ bool LoadDeck(Program& program) {
 
     deck.allocate(deck.PairCount);
     if (!readPairs(program, *qaBytes, program.setupFile.read().bytes())) return false;
+    qaBytes.reset();  // the pairs hold the text now; a large deck need not stay twice in memory
     DecodeStatus(program);
     ReadSetUp(program);
     if (deck.LoadOutcome != 1) return false;
