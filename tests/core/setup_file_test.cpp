@@ -184,6 +184,21 @@ TEST_F(SetupFileTest, FileOfOnlyStatusLinesGetsTheBlockAheadOfThem) {
     EXPECT_TRUE(ui.boxes.empty());
 }
 
+TEST_F(SetupFileTest, BlockWithoutModeKeepsTheKeysItHolds) {
+    const std::string status = crlf({"Q&A1=2026120700000000000004"});
+    setupBytes(crlf({"[CARDWISE]", "Resume=1", "numseconds = 12", "QFontName=Verdana"}) + status);
+    p.settings.NoPriority = 2;
+    ReadSetUp(p);
+    EXPECT_EQ(p.settings.Resume, 1);
+    EXPECT_EQ(p.settings.NumSeconds, 12);
+    EXPECT_EQ(p.settings.QFontName, "Verdana");
+    EXPECT_EQ(p.settings.NoPriority, 2);  // what the file lacked comes from the settings
+    const std::string file = onDisk();
+    EXPECT_NE(file.find("\r\nResume=1\r\n"), std::string::npos) << file;  // left as it was
+    EXPECT_NE(file.find("\r\nNoPriority=  2\r\n"), std::string::npos) << file;
+    EXPECT_EQ(file.substr(file.size() - status.size()), status);
+}
+
 TEST_F(SetupFileTest, ReadOnlyDeckWithoutSettingsWritesNothingAndUsesCurrentValues) {
     const std::string status = crlf({"Q&A1=2026120700000000000000"});
     setupBytes(status);

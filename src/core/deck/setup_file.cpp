@@ -325,17 +325,58 @@ FontStyle decodeFontStyle(std::string_view text) {
     return FontStyle{has("fsBold"), has("fsItalic"), has("fsUnderline"), has("fsStrikeOut")};
 }
 
+namespace {
+
+// The settings block for a file that has none: the current settings, except that keys the
+// file already holds (a hand-made file with Resume=1, say) keep their values.
+Profile blockKeepingPresentKeys(Program& program, const Profile& file) {
+    Profile block;
+    writeSettingsBlock(program, block);
+    for (const auto& line : block.lines()) {
+        const std::size_t eq = line.text.find('=');
+        if (eq == std::string::npos) continue;  // the section line
+        const std::string key = line.text.substr(0, eq);
+        if (file.hasKey(S, key)) block.writeString(S, key, file.readString(S, key, ""));
+    }
+    return block;
+}
+
+// Writes the block's keys into the setup data file, replacing those it holds.
+bool writeBlock(Program& program, const Profile& block, bool flush) {
+    Profile& file = program.setupFile.edit();
+    // Keys new to the file must not land among or after the status lines.
+    file.setNewKeysBefore(isStatusLine);
+    // A file holding only status lines: the section goes first so that the keys land ahead
+    // of the status lines.
+    if (!file.hasSection(S)) file.assign("[" + std::string(S) + "]\r\n" + file.bytes());
+    for (const auto& line : block.lines()) {
+        const std::size_t eq = line.text.find('=');
+        if (eq == std::string::npos) continue;
+        file.writeString(S, std::string_view(line.text).substr(0, eq),
+                         std::string_view(line.text).substr(eq + 1));
+    }
+    bool ok = writeDirectorySettings(program);
+    if (flush) {
+        ok =
+            reportIfFailed(program.ui(), program.setupFile.path(), program.setupFile.flush()) && ok;
+    }
+    return ok;
+}
+
+}  // namespace
+
 void ReadSetUp(Program& program) {
     const Profile* source = &program.setupFile.read();
     Profile unwritten;
     if (source->readInt(S, "NoPriority", kNoSettingsBlock) == kNoSettingsBlock) {
+        Profile block = blockKeepingPresentKeys(program, *source);
         if (program.deck.ReadOnlyDeck) {
             // Nothing may be written: read what the block would have held. A failed write
             // below likewise leaves the block in memory, so the reading happens once.
-            writeSettingsBlock(program, unwritten);
+            unwritten = std::move(block);
             source = &unwritten;
         } else {
-            WriteSetUp(program);
+            writeBlock(program, block, true);
         }
     }
     {
@@ -351,19 +392,9 @@ void ReadSetUp(Program& program) {
 
 bool WriteSetUp(Program& program, bool flush) {
     if (program.deck.ReadOnlyDeck) return true;
-    Profile& file = program.setupFile.edit();
-    // Keys new to the file must not land among or after the status lines.
-    file.setNewKeysBefore(isStatusLine);
-    // A file holding only status lines: the section goes first so that the keys land ahead
-    // of the status lines.
-    if (!file.hasSection(S)) file.assign("[" + std::string(S) + "]\r\n" + file.bytes());
-    writeSettingsBlock(program, file);
-    bool ok = writeDirectorySettings(program);
-    if (flush) {
-        ok =
-            reportIfFailed(program.ui(), program.setupFile.path(), program.setupFile.flush()) && ok;
-    }
-    return ok;
+    Profile block;
+    writeSettingsBlock(program, block);
+    return writeBlock(program, block, flush);
 }
 
 int CheckSetUp(Program& program) {
