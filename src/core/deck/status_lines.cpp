@@ -15,12 +15,12 @@ constexpr std::string_view kCannotChange =
     "  The File Will Operate Properly, But No "
     "Permanent Changes Can Be Made To The Option Settings, Priority List, Etc.";
 
-struct FieldSpec {
+struct FieldLayout {
     std::size_t offset;
     std::size_t width;
 };
 // LastDate, RightToday, RightTotal, WrongToday, WrongTotal, DayCount, LearnStatus, flags.
-constexpr std::array<FieldSpec, 8> kFields{
+constexpr std::array<FieldLayout, 8> kFields{
     {{0, 8}, {8, 2}, {10, 5}, {15, 2}, {17, 2}, {19, 1}, {20, 1}, {21, 1}}};
 
 std::int32_t maxOfWidth(std::size_t width) {
@@ -37,10 +37,10 @@ std::string rightAligned(std::int32_t value, std::size_t width) {
 
 // One field of the 22 characters: blanks and missing characters read as 0, any other
 // non-digit makes the field 0. The width keeps the value far inside 32 bits.
-std::int32_t readField(std::string_view fields, FieldSpec spec) {
+std::int32_t readField(std::string_view fields, FieldLayout field) {
     std::int32_t value = 0;
-    for (std::size_t k = 0; k < spec.width; ++k) {
-        std::size_t at = spec.offset + k;
+    for (std::size_t k = 0; k < field.width; ++k) {
+        std::size_t at = field.offset + k;
         char c = at < fields.size() ? fields[at] : ' ';
         if (c == ' ') c = '0';
         if (c < '0' || c > '9') return 0;
