@@ -17,18 +17,7 @@ struct DrillWindowsState;
 enum class AnswerPanel { UserGrades, Judged };
 
 // Everything the answer window shows for the current pair.
-struct AnswerView {
-    std::string caption;
-    Rect placement;
-    bool tipsEnabled = true;
-
-    TextLook memoLook;
-    bool centered = false;
-    SideContent content = SideContent::TextOnly;
-    std::string memoText;
-    std::string picturePath;
-    std::string mediaPath;
-
+struct AnswerView : DrillWindowView {
     AnswerPanel panel = AnswerPanel::UserGrades;
     // A multiple-choice or fill-in reply was judged; its picture blinks.
     bool judged = false;

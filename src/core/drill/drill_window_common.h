@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/deck/deck_settings.h"
+#include "core/drill/window_layout.h"
 
 namespace cardwise {
 
@@ -69,6 +70,21 @@ struct StatusFields {
     std::string percent;
     FieldColors pairNumberColors;
     bool operator==(const StatusFields&) const = default;
+};
+
+// What both drill windows show of a pair side: caption, place, the memo and the side's
+// picture and sound.
+struct DrillWindowView {
+    std::string caption;
+    Rect placement;
+    bool tipsEnabled = true;
+
+    TextLook memoLook;
+    bool centered = false;
+    SideContent content = SideContent::TextOnly;
+    std::string memoText;
+    std::string picturePath;
+    std::string mediaPath;
 };
 
 StatusFields drillStatusFields(const Program& program, std::string_view category,

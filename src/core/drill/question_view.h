@@ -16,18 +16,7 @@ struct DrillWindowsState;
 enum class QuestionPanel { DisplayAnswer, FillIn, MultipleChoice };
 
 // Everything the question window shows for the current pair.
-struct QuestionView {
-    std::string caption;
-    Rect placement;
-    bool tipsEnabled = true;
-
-    TextLook memoLook;
-    bool centered = false;
-    SideContent content = SideContent::TextOnly;
-    std::string memoText;
-    std::string picturePath;
-    std::string mediaPath;
-
+struct QuestionView : DrillWindowView {
     // The fill-in entry field; its font size (0) is the field's own.
     TextLook entryLook;
     std::string entryText;
