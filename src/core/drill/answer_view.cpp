@@ -3,6 +3,7 @@
 #include "core/content/answer_texts.h"
 #include "core/drill/drill_engine.h"
 #include "core/drill/drill_windows_state.h"
+#include "core/drill/pair_toggles.h"
 #include "core/program.h"
 
 namespace cardwise {
@@ -10,10 +11,6 @@ namespace cardwise {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
-constexpr std::string_view kAddCaption = "&Add Pair To Priority List";
-constexpr std::string_view kRemoveCaption = "&Remove Pair From Priority List";
-constexpr std::string_view kDisablePairCaption = "&Disable This Pair";
-constexpr std::string_view kReenablePairCaption = "Re-&enable This Pair";
 
 // Lower case of a Windows-1252 character.
 unsigned char foldCase(unsigned char c) {
@@ -119,9 +116,10 @@ bool buildAnswerView(Program& program, DrillEngine& engine, DrillWindowsState& s
 
     const std::int32_t flags = pairTableValue(program.deck.ListFlags, pair);
     view.listEnabled = s.questionMode() == 2;
+    // Outside the list mode the buttons are disabled and always offer to add.
     view.listCaption =
-        std::string(view.listEnabled && (flags == 1 || flags == 3) ? kRemoveCaption : kAddCaption);
-    view.disableCaption = std::string(flags >= 2 ? kReenablePairCaption : kDisablePairCaption);
+        std::string(view.listEnabled ? priorityListCaption(flags) : kAddToListCaption);
+    view.disableCaption = std::string(disableCaption(flags));
 
     const Rect stored = s.SyncWin != 0 ? Rect{s.QLeft, s.QTop, s.QWidth, s.QHeight}
                                        : Rect{s.ALeft, s.ATop, s.AWidth, s.AHeight};
