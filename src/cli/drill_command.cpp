@@ -17,12 +17,12 @@
 namespace cardwise::cli {
 namespace {
 
-// The program's start: the application settings file beside the program, or in the
-// user's folder when the program's folder cannot be written.
-bool readApplicationSettings(Program& program, CliEnvironment& env) {
+// The program's start: the application settings file beside a portable copy of the
+// program, else in the user's folder.
+bool readApplicationSettings(Program& program) {
     if (program.programDirectory.empty()) return true;
     std::optional<std::string> userFolder;
-    if (!env.files.canWriteInDirectory(program.programDirectory)) userFolder = userSettingsFolder();
+    if (!settingsBesideProgram(program)) userFolder = userSettingsFolder();
     if (!locateAppSettings(program, userFolder)) return false;
     readAppSettings(program);
     return true;
@@ -53,7 +53,7 @@ class DrillCommand : public Command {
         program.programDirectory = env.programDirectory;
         program.currentDirectory = env.currentDirectory;
         program.shell.editor = env.editor;
-        if (!readApplicationSettings(program, env)) return kExitFailure;
+        if (!readApplicationSettings(program)) return kExitFailure;
 
         CoreDrillEngine engine;
         TerminalDrill drill(program, engine, ui, *input, env.out, env.inputIsTerminal);

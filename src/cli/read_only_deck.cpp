@@ -27,11 +27,9 @@ ReadOnlyDeck::ReadOnlyDeck(CliEnvironment& env)
 }
 
 OpenResult ReadOnlyDeck::open(const std::string& path) {
-    // The program reads its application settings before any deck; the per-user folder
-    // is not looked for, since finding it may create it.
-    if (!program_.programDirectory.empty() &&
-        files_.canWriteInDirectory(program_.programDirectory) &&
-        locateAppSettings(program_, std::nullopt)) {
+    // The program reads its application settings before any deck; only a portable copy's
+    // are read, since finding the per-user folder may create it.
+    if (settingsBesideProgram(program_) && locateAppSettings(program_, std::nullopt)) {
         readAppSettings(program_);
     }
     DeckState& deck = program_.deck;

@@ -18,7 +18,10 @@ struct AppSettingsTest : ::testing::Test {
     TempDir userDir;
     Program& p = h.program;
 
-    AppSettingsTest() { p.programDirectory = programDir.path(); }
+    AppSettingsTest() {
+        p.programDirectory = programDir.path();
+        programDir.write(std::string(kPortableMarkerFileName), "");
+    }
 };
 
 TEST_F(AppSettingsTest, MissingFileGetsEveryDefaultWrittenBack) {
@@ -137,6 +140,49 @@ TEST_F(AppSettingsTest, FailedWriteBackIsReportedAndKeepsTheOldFile) {
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].caption, "File Write Error");
     EXPECT_NE(ui.boxes[0].text.find(programDir.file("CARDWISE.INI")), std::string::npos);
+}
+
+// Where the settings file goes: only a portable copy (marker present, folder writable)
+// writes beside itself; an installed program's folder is never written, whoever runs it.
+TEST(AppSettingsLocation, ProgramFolderOnlyForAWritablePortableCopy) {
+    struct Case {
+        const char* name;
+        bool marker;
+        bool programFolderWritable;
+        bool userFolder;
+        const char* expected;  // "program", "user" or "none"
+    };
+    const Case cases[] = {
+        {"installed, writable (root)", false, true, true, "user"},
+        {"installed, read-only", false, false, true, "user"},
+        {"portable, writable", true, true, true, "program"},
+        {"portable, read-only", true, false, true, "user"},
+        {"portable, writable, no user folder", true, true, false, "program"},
+        {"installed, writable, no user folder", false, true, false, "none"},
+    };
+    for (const Case& c : cases) {
+        testing::ProgramHarness h;
+        TempDir programDir;
+        TempDir userDir;
+        testing::FaultyFileSystem files;
+        if (!c.programFolderWritable) files.readOnlyFolder = programDir.path();
+        if (c.marker) programDir.write(std::string(kPortableMarkerFileName), "");
+        Program q{Platform{h.ui, h.clock, h.random, files}};
+        q.programDirectory = programDir.path();
+        std::optional<std::string> user;
+        if (c.userFolder) user = userDir.path();
+        bool located = locateAppSettings(q, user);
+        std::string expected = c.expected;
+        EXPECT_EQ(located, expected != "none") << c.name;
+        if (!located) {
+            EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"Error"}) << c.name;
+            continue;
+        }
+        readAppSettings(q);
+        EXPECT_EQ(programDir.exists("CARDWISE.INI"), expected == "program") << c.name;
+        EXPECT_EQ(userDir.exists("CARDWISE.INI"), expected == "user") << c.name;
+        EXPECT_TRUE(h.ui.boxes.empty()) << c.name;
+    }
 }
 
 TEST_F(AppSettingsTest, MainWindowPlaceIsStored) {

@@ -70,6 +70,26 @@ TEST_F(MainCommandsTest, DemoIsOfferedOnlyWhenTheExampleDeckExists) {
     EXPECT_TRUE(p.shell.deckOpen);
 }
 
+// An installed program lives in <prefix>/bin with its example deck in
+// <prefix>/share/cardwise/EXAMPLES; a copy beside the program still comes first.
+TEST_F(MainCommandsTest, DemoDeckOfAnInstalledProgramIsFoundInShare) {
+    namespace fs = std::filesystem;
+    fs::path prefix = h.decks.path();
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share/cardwise/EXAMPLES");
+    p.programDirectory = (prefix / "bin").string();
+    EXPECT_FALSE(demoDeckAvailable(p));
+    h.decks.write("share/cardwise/EXAMPLES/CRDWSE50.DKS", threePairDeck());
+    EXPECT_EQ(demoDeckPath(p), (prefix / "share/cardwise/EXAMPLES/CRDWSE50.DKS").string());
+    EXPECT_TRUE(demoDeckAvailable(p));
+    fs::create_directories(prefix / "bin/EXAMPLES");
+    h.decks.write("bin/EXAMPLES/CRDWSE50.DKS", threePairDeck());
+    EXPECT_EQ(demoDeckPath(p), (prefix / "bin/EXAMPLES/CRDWSE50.DKS").string());
+    // Only a folder named bin has a share folder beside it.
+    p.programDirectory = (prefix / "share").string();
+    EXPECT_FALSE(demoDeckAvailable(p));
+}
+
 TEST_F(MainCommandsTest, CommandLineDecksOpenInTurnEachSavedBeforeTheNext) {
     std::string a = h.write("a.DKS", threePairDeck());
     std::string b = h.write("b.DKS", threePairDeck());

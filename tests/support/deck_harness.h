@@ -61,6 +61,7 @@ struct DeckHarness {
 
     DeckHarness() {
         program.programDirectory = programFolder.path();
+        programFolder.write(std::string(kPortableMarkerFileName), "");
         EXPECT_TRUE(locateAppSettings(program, std::nullopt));
         program.shell.editor = &editor;
         program.shell.hooks.RunDKSFile = [this](Program& p) {

@@ -13,7 +13,9 @@ struct Program;
 // must end with exit code 1 (the warning has been shown).
 bool FormCreate(Program& program, const std::optional<std::string>& userSettingsFolder);
 
-// The example deck below the program's folder.
+// The example deck: EXAMPLES below the program's folder, or, for an installed program
+// (bin/cardwise), share/cardwise/EXAMPLES beside its bin folder. The first that exists;
+// the first place when neither does.
 std::string demoDeckPath(const Program& program);
 // Whether the "Demo" command is shown.
 bool demoDeckAvailable(const Program& program);
