@@ -1,0 +1,59 @@
+#include "gui/app/application.h"
+
+#include <QApplication>
+
+#include "core/drill/run_control.h"
+#include "core/platform/settings_folder.h"
+#include "core/shell/app_settings.h"
+#include "core/shell/main_commands.h"
+#include "gui/app/main_window.h"
+#include "gui/app/single_instance.h"
+
+namespace cardwise::gui {
+
+Application::Application(std::string programDirectory, std::vector<std::string> commandLineDecks)
+    : programDirectory_(std::move(programDirectory)),
+      commandLineDecks_(std::move(commandLineDecks)),
+      program_(Platform{ui_, clock_, random_, files_}),
+      deckCommands_(program_) {
+    program_.programDirectory = programDirectory_;
+    program_.shell.editor = &editor_;
+}
+
+Application::~Application() = default;
+
+void Application::createDrill() {
+    drill_ = std::make_unique<DrillController>(program_, engine_, deckCommands_);
+    program_.shell.hooks.RunDKSFile = [this](Program&) { drill_->start(); };
+    program_.shell.hooks.closeDrillWindows = [this](Program&) { drill_->hideWindows(); };
+    // DRILL WINDOWS: create the question and answer windows here, over program_, *drill_
+    // and ui_, once they exist (DrillWindows); connect MainWindow::commandFinished to their
+    // re-rendering, and hand the promotion window to ui_.setPromotionWindow(...) so that it
+    // calls runPromotionWindow(main_.get(), text, timed).
+}
+
+void Application::createMainWindow() {
+    MainWindowServices services{clipboard_, help_, drill_.get(), BuiltParts{}};
+    main_ = std::make_unique<MainWindow>(program_, services);
+    ui_.setParentWindow(main_.get());
+    QObject::connect(instance_.get(), &SingleInstance::decksHandedOver, main_.get(),
+                     &MainWindow::openHandedOver);
+}
+
+int Application::run() {
+    QStringList decks;
+    for (const std::string& deck : commandLineDecks_) decks << QString::fromStdString(deck);
+    instance_ = std::make_unique<SingleInstance>();
+    if (!instance_->claim(decks)) return 0;
+
+    std::optional<std::string> userFolder;
+    if (!settingsBesideProgram(program_)) userFolder = userSettingsFolder();
+    if (!FormCreate(program_, userFolder)) return 1;
+
+    createDrill();
+    createMainWindow();
+    main_->formShow(commandLineDecks_);
+    return QApplication::exec();
+}
+
+}  // namespace cardwise::gui
