@@ -90,6 +90,24 @@ TEST_F(MainCommandsTest, DemoDeckOfAnInstalledProgramIsFoundInShare) {
     EXPECT_FALSE(demoDeckAvailable(p));
 }
 
+TEST_F(MainCommandsTest, HandedOverDecksOpenTheFirstAfterSavingTheOpenOne) {
+    std::string a = h.write("a.DKS", threePairDeck());
+    std::string b = h.write("b.DKS", threePairDeck());
+    std::string c = h.write("c.DKS", threePairDeck());
+    openDeck(p, a);
+    p.deck.LearnStatus.at(2) = ShortTerm;
+    openHandedOver(p, {b, c});
+    EXPECT_NE(h.decks.read("a.DKD").find("Q&A2=20261207 0    0 0 0010"), std::string::npos);
+    EXPECT_EQ(p.deck.QAFileName, b);
+    EXPECT_TRUE(p.shell.deckOpen);
+    EXPECT_EQ(p.shell.recentFiles[0], b);
+    EXPECT_EQ(p.shell.recentFiles[1], a);
+    EXPECT_FALSE(h.decks.exists("c.DKD"));
+    openHandedOver(p, {});
+    EXPECT_EQ(p.deck.QAFileName, b);
+    EXPECT_TRUE(h.ui.boxes.empty());
+}
+
 TEST_F(MainCommandsTest, CommandLineDecksOpenInTurnEachSavedBeforeTheNext) {
     std::string a = h.write("a.DKS", threePairDeck());
     std::string b = h.write("b.DKS", threePairDeck());

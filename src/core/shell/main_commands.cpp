@@ -74,6 +74,13 @@ void openAtStart(Program& program, const std::vector<std::string>& commandLineDe
     }
 }
 
+void openHandedOver(Program& program, const std::vector<std::string>& decks) {
+    if (decks.empty() || decks.front().empty()) return;
+    if (!closeOpenDeck(program)) return;
+    addRecentDeck(program, decks.front());
+    openDeck(program, decks.front());
+}
+
 bool FormClose(Program& program, int left, int top, int width, int height) {
     storeMainWindowPlace(program, left, top, width, height);
     if (closeOpenDeck(program)) return true;

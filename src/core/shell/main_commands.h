@@ -37,6 +37,11 @@ void RunQuickDemo1Click(Program& program);
 // end that means the working folder makes such names absolute first.
 void openAtStart(Program& program, const std::vector<std::string>& commandLineDecks);
 
+// Decks named when the program was started a second time, handed over by that copy: the
+// first is opened as a command-line deck is (the open deck closed and saved first); the
+// rest are left alone, since each would close the one before.
+void openHandedOver(Program& program, const std::vector<std::string>& decks);
+
 // The main window closes: its place is stored and the open deck saved and closed. False
 // when the user chose to keep the program running because the deck could not be saved.
 bool FormClose(Program& program, int left, int top, int width, int height);

@@ -120,8 +120,8 @@ void MainWindow::render() {
         if (action == nullptr) continue;
         action->setText(fromMessage(item->caption));
         action->setEnabled(item->enabled);
-        bool inMenu = item->visible || item->shortcut.empty() ||
-                      item->command == MenuCommand::UsedFile;
+        bool inMenu =
+            item->visible || item->shortcut.empty() || item->command == MenuCommand::UsedFile;
         if (inMenu) action->setVisible(item->visible);
         QString why = item->available ? QString() : QString("Not part of this version");
         action->setToolTip(why);
