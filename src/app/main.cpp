@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gui/app/application.h"
+#include "gui/app/gui_resources.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("cardwise");
     QGuiApplication::setDesktopFileName("cardwise");
+    cardwise::gui::loadGuiResources();
     cardwise::gui::Application program(programDirectory(argc > 0 ? argv[0] : "cardwise"),
                                        commandLineDecks(QApplication::arguments()));
     return program.run();

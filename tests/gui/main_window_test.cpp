@@ -14,6 +14,7 @@
 #include "core/shell/app_settings.h"
 #include "core/shell/main_commands.h"
 #include "core/shell/recent_decks.h"
+#include "gui/app/gui_resources.h"
 #include "gui/app/main_window.h"
 #include "gui_fakes.h"
 
@@ -91,6 +92,7 @@ class MainWindowTest : public QObject {
     }
 
   private slots:
+    void initTestCase() { loadGuiResources(); }
     void init() {
         ui_ = testing::FakeUserInterface();
         files_.failWrites = false;
@@ -114,6 +116,7 @@ class MainWindowTest : public QObject {
     void menusShowTheModelWithTheirShortCuts() {
         QCOMPARE(window_->objectName(), QString("TFMain"));
         QCOMPARE(window_->windowTitle(), QString("Cardwise32 v5.0"));
+        QVERIFY(QFile::exists(":/app/cardwise.png"));
         struct Row {
             const char* name;
             const char* keys;
