@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/platform/help_viewer.h"
+#include "gui/app/gui_resources.h"
 #include "gui/app/single_instance.h"
 #include "gui/platform/qt_help_viewer.h"
 #include "gui/platform/qt_user_interface.h"
@@ -133,6 +135,24 @@ class PlatformTest : public QObject {
         QCOMPARE(help.window()->currentPage(), QUrl("qrc:/testhelp/topic-19.html"));
         help.window()->findChild<QPushButton*>("BBForward")->click();
         QCOMPARE(help.window()->currentPage(), QUrl("qrc:/testhelp/index.html"));
+    }
+
+    // Every topic the program asks for has its page, as do the contents and help on help.
+    void programHelpHasEveryPageItAsksFor() {
+        loadGuiResources();
+        QtHelpViewer help;
+        help.showContents();
+        QCOMPARE(help.window()->currentPage(), QUrl("qrc:/help/index.html"));
+        help.showHelpOnHelp();
+        QCOMPARE(help.window()->currentPage(), QUrl("qrc:/help/help-on-help.html"));
+        for (int topic : {HelpTopic::PairOrder, HelpTopic::PictureViewer, HelpTopic::Printing,
+                          HelpTopic::ListMode, HelpTopic::RangeMode, HelpTopic::HistoryMode,
+                          HelpTopic::Tutorial, HelpTopic::ColorsFonts, HelpTopic::View,
+                          HelpTopic::QAModes, HelpTopic::Directories}) {
+            help.showTopic(topic);
+            QCOMPARE(help.window()->currentPage(),
+                     QUrl(QString("qrc:/help/topic-%1.html").arg(topic)));
+        }
     }
 
     void secondCopyHandsItsDecksToTheFirst() {

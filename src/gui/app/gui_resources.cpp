@@ -5,6 +5,7 @@
 // Q_INIT_RESOURCE names a function in the global namespace.
 static void loadAppResources() {
     Q_INIT_RESOURCE(app);
+    Q_INIT_RESOURCE(help);
 }
 
 namespace cardwise::gui {

@@ -2,9 +2,9 @@
 
 namespace cardwise::gui {
 
-// Registers the resources compiled into the cardwise_gui library (icons, and the help
-// pages once their .qrc is in). A static library's resources are linked only when
-// something names them, so the program and the tests call this once at start.
+// Registers the resources compiled into the cardwise_gui library (icons, help pages). A static
+// library's resources are linked only when something names them, so the program and the tests call
+// this once at start.
 void loadGuiResources();
 
 }  // namespace cardwise::gui

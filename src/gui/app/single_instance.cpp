@@ -15,7 +15,8 @@ constexpr int kTimeoutMs = 2000;
 constexpr quint32 kMagic = 0x43574931;  // "CWI1"
 
 // A socket file left behind by a copy that crashed: a socket of this user that nobody
-// answers on. Anything else at that path is not ours to remove.
+// answers on. Anything else at that path is not ours to remove. (With the user-only
+// option Qt itself renames a fresh socket over a stale one; this covers the rest.)
 bool staleSocketOfOurs(const QString& path) {
     struct stat info {};
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0) return false;
