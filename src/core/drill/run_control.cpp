@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/drill/drill_engine.h"
+#include "core/drill/pair_toggles.h"
 #include "core/program.h"
 
 namespace cardwise {
@@ -231,7 +232,7 @@ void DrillController::togglePriorityList() {
     if (!caption) return;
     answer_.listCaption = *caption;
     const std::int32_t flags = pairTableValue(program_.deck.ListFlags, program_.deck.CurrentPair);
-    answer_.status.pairNumberColors = listToggleColors((flags & kOnListFlag) != 0);
+    answer_.status.pairNumberColours = pairNumberColours(flags);
 }
 
 void DrillController::toggleDisabled() {
