@@ -220,11 +220,6 @@ void DrillWindowBase::renderCommon(const DrillWindowView& view, const StatusFiel
     memo_->setTextCursor(cursor);
 
     content_ = view.content;
-    const QString picture = fromMessage(view.picturePath);
-    if (picture != picturePath_) {
-        picturePath_ = picture;
-        loadPicture();
-    }
 
     noteButton_->setEnabled(noteEnabled);
     percent_->setText(fromDeckText(status.percent));
@@ -248,6 +243,13 @@ void DrillWindowBase::renderCommon(const DrillWindowView& view, const StatusFiel
     incorrect_->setToolTip(tip(kIncorrectTip));
     left_->setToolTip(tip(kLeftTip));
 
+    layoutContent();
+}
+
+void DrillWindowBase::setPictureFile(const QString& path) {
+    if (path == picturePath_) return;
+    picturePath_ = path;
+    loadPicture();
     layoutContent();
 }
 

@@ -51,6 +51,9 @@ class DrillWindowBase : public QWidget {
     void startShow(Rect placement);
     // The window goes: its timer stops.
     void stopShow();
+    // The picture file found for the side shown; empty for none. Looked up once per show,
+    // not at every render.
+    void setPictureFile(const QString& path);
 
     // A box or modal dialog of the program is open, or a pop-up menu: the timers wait.
     static bool programBusy();

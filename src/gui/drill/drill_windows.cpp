@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "core/drill/answer_view.h"
+#include "core/media/file_validation.h"
 #include "core/program.h"
 #include "gui/drill/answer_window.h"
 #include "gui/drill/question_window.h"
@@ -70,12 +71,23 @@ void DrillWindows::showWindow(DrillScreen window, bool posted) {
     });
 }
 
+QString DrillWindows::pictureFile(const DrillWindowView& view) const {
+    if (view.picturePath.empty() || view.content == SideContent::TextOnly) return {};
+    const FileLookupPlaces places{program_.currentDirectory, program_.programDirectory,
+                                  program_.settings.GraphicsDIR, program_.settings.SoundDIR};
+    const std::optional<std::string> found =
+        findReferencedFile(program_.files(), places, MediaKind::Picture, view.picturePath);
+    return found ? QString::fromStdString(*found) : QString();
+}
+
 void DrillWindows::appear(DrillScreen window) {
     if (window == DrillScreen::Question) {
         question_->render(controller_.question(), true);
+        question_->setPictureFile(pictureFile(controller_.question()));
         question_->startShow(controller_.question().placement);
     } else if (window == DrillScreen::Answer) {
         answer_->render(controller_.answer());
+        answer_->setPictureFile(pictureFile(controller_.answer()));
         answer_->startShow(controller_.answer().placement);
     }
 }

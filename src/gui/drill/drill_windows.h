@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <memory>
 
@@ -39,6 +40,7 @@ class DrillWindows : public QObject, public DrillWindowObserver {
 
   private:
     void appear(DrillScreen window);
+    QString pictureFile(const DrillWindowView& view) const;
 
     Program& program_;
     DrillController& controller_;
