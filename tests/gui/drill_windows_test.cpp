@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -127,6 +128,25 @@ class DrillWindowsTest : public QObject {
         QVERIFY(q->isVisible());
         QCOMPARE(entry->text(), QString("Milan"));
         QCOMPARE(d.program.deck.SessionIncorrect, 0);
+    }
+
+    void pageKeysScrollTheTextAndAccessKeysNeedNoAlt() {
+        std::string longText;
+        for (int i = 1; i <= 60; ++i) longText += "Line " + std::to_string(i) + "^";
+        GuiDrill d;
+        d.open("long",
+               crlf({"[Cardwise]", "Q1=<MC1>Red<MC2>Blue%" + longText, "A1=<FIB>2%", "Q2=two",
+                     "A2=dos", "Q3=three", "A3=tres"}),
+               crlf({"[Cardwise]", "Numerical=  1"}));
+        QWidget* q = d.windows.questionWindow();
+        QVERIFY(q->isVisible());
+        auto* memo = d.find<QTextEdit>(q, "Memo1");
+        QCOMPARE(memo->verticalScrollBar()->value(), 0);
+        QTest::keyClick(d.find<QPushButton>(q, "BBMC1"), Qt::Key_PageDown);
+        QVERIFY(memo->verticalScrollBar()->value() > 0);
+        QTest::keyClick(memo, Qt::Key_2);
+        QVERIFY(d.windows.answerWindow()->isVisible());
+        QVERIFY(d.find<QLabel>(d.windows.answerWindow(), "Image2")->isVisible());
     }
 
     void timersWaitWhileABoxIsOpen() {

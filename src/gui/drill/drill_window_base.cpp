@@ -7,8 +7,10 @@
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTextEdit>
 #include <QTimer>
@@ -211,13 +213,17 @@ void DrillWindowBase::renderCommon(const DrillWindowView& view, const StatusFiel
 
     applyLook(*memo_, view.memoLook);
     const QString text = memoText(view.memoText);
-    if (memo_->toPlainText() != text) memo_->setPlainText(text);
+    const int scrolled = memo_->verticalScrollBar()->value();
+    const bool newText = memo_->toPlainText() != text;
+    if (newText) memo_->setPlainText(text);
     memo_->selectAll();
     memo_->setAlignment(view.centered ? Qt::AlignHCenter : Qt::AlignLeft);
     QTextCursor cursor = memo_->textCursor();
     cursor.clearSelection();
     cursor.movePosition(QTextCursor::Start);
     memo_->setTextCursor(cursor);
+    // A new text starts at its top; the same text stays where the user scrolled it.
+    memo_->verticalScrollBar()->setValue(newText ? 0 : scrolled);
 
     content_ = view.content;
 
@@ -354,9 +360,11 @@ bool DrillWindowBase::handleKey(QObject* receiver, QKeyEvent* event) {
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
             // The page keys scroll the text wherever the focus is.
-            if (!memo_->isVisibleTo(this) || receiver == memo_) return false;
+            if (!memo_->isVisibleTo(this)) return false;
             memo_->setFocus(Qt::OtherFocusReason);
-            QApplication::sendEvent(memo_, event);
+            memo_->verticalScrollBar()->triggerAction(event->key() == Qt::Key_PageUp
+                                                          ? QAbstractSlider::SliderPageStepSub
+                                                          : QAbstractSlider::SliderPageStepAdd);
             return true;
         case Qt::Key_Return:
         case Qt::Key_Enter: {
@@ -368,8 +376,36 @@ bool DrillWindowBase::handleKey(QObject* receiver, QKeyEvent* event) {
             return true;
         }
         default:
-            return false;
+            return pressAccessKey(receiver, event);
     }
+}
+
+bool DrillWindowBase::pressAccessKey(QObject* receiver, QKeyEvent* event) {
+    // As in a Windows dialog, a button's access key works without Alt unless the user is
+    // typing into a field.
+    if (qobject_cast<QLineEdit*>(receiver) || event->text().size() != 1) return false;
+    const QChar key = event->text().at(0).toLower();
+    if (!key.isLetterOrNumber()) return false;
+    for (QWidget* panel : bottomPanels_) {
+        if (!panel->isVisibleTo(this)) continue;
+        for (QPushButton* button : panel->findChildren<QPushButton*>()) {
+            if (!button->isVisibleTo(this) || !button->isEnabled()) continue;
+            const QString text = button->text();
+            for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+                if (text.at(i) != QLatin1Char('&')) continue;
+                if (text.at(i + 1) == QLatin1Char('&')) {
+                    ++i;
+                    continue;
+                }
+                if (text.at(i + 1).toLower() == key) {
+                    button->click();
+                    return true;
+                }
+                break;
+            }
+        }
+    }
+    return false;
 }
 
 }  // namespace cardwise::gui

@@ -117,6 +117,7 @@ class DrillWindowBase : public QWidget {
 
   private:
     bool handleKey(QObject* receiver, QKeyEvent* event);
+    bool pressAccessKey(QObject* receiver, QKeyEvent* event);
     void layoutContent();
     void reportGeometry();
     void loadPicture();

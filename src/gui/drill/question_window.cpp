@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QToolButton>
 
 #include "core/content/windows1252.h"
@@ -122,7 +123,8 @@ QWidget* QuestionWindow::firstFocus() const {
         case QuestionPanel::FillIn:
             return fillIn_;
         case QuestionPanel::MultipleChoice:
-            return choices_[0];
+            // Not a choice button: Enter must not answer "1" by accident.
+            return memo_;
     }
     return nullptr;
 }
