@@ -1,3 +1,4 @@
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -188,6 +189,31 @@ class DrillWindowsTest : public QObject {
         QVERIFY(q->findChild<QAction*>("GoToPair1")->isEnabled());
         QCOMPARE(q->findChild<QAction*>("EditCurrentQAPair1")->text(),
                  QString("&Edit Current Q&&A Pair"));
+    }
+
+    void rightClicksOpenTheStatusBarMenuOrThePairMenu() {
+        GuiDrill d;
+        d.open("kinds", threeKindsDeck());
+        QWidget* q = d.windows.questionWindow();
+        struct Case {
+            const char* clicked;
+            const char* menu;
+        };
+        for (const Case& c : {Case{"PPercent", "PopupMenu3"}, Case{"StatusPanel", "PopupMenu3"},
+                              Case{"DE", "PopupMenu1"}}) {
+            QString shown;
+            QTimer::singleShot(0, [&shown] {
+                QWidget* popup = QApplication::activePopupWidget();
+                if (!popup) return;
+                shown = popup->objectName();
+                popup->close();
+            });
+            QWidget* target = d.find<QWidget>(q, c.clicked);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                    target->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(target, &event);
+            QCOMPARE(shown, QString(c.menu));
+        }
     }
 
     void timedPromotionClosesItselfOnTheThirdTick() {

@@ -102,7 +102,6 @@ DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen
     // the drill windows yet; its buttons stay off rather than pretend to play.
     mediaPlayer_->setEnabled(false);
     statusLayout->addWidget(mediaPlayer_);
-    statusPanel_->setContextMenuPolicy(Qt::PreventContextMenu);
 
     textBox_ = new QFrame(this);
     textBox_->setObjectName("ScrollBox2");
@@ -334,7 +333,10 @@ void DrillWindowBase::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void DrillWindowBase::watchChildren() {
-    for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+    // Only the window's own controls: the pop-up menus take their keys themselves.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->window() == this) child->installEventFilter(this);
+    }
 }
 
 bool DrillWindowBase::eventFilter(QObject* watched, QEvent* event) {
