@@ -169,6 +169,14 @@ class DrillWindowsTest : public QObject {
         QVERIFY(d.windows.answerWindow()->isVisible());
     }
 
+    void aDeckNamedAtStartShowsItsFirstQuestionFromTheEventLoop() {
+        GuiDrill d;
+        d.program.drill.DeferredFirstShow = true;
+        d.open("kinds", threeKindsDeck());
+        QVERIFY(!d.windows.questionWindow()->isVisible());
+        QTRY_VERIFY(d.windows.questionWindow()->isVisible());
+    }
+
     void closeButtonClosesTheDeck() {
         GuiDrill d;
         d.open("kinds", threeKindsDeck());
