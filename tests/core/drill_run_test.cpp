@@ -99,7 +99,7 @@ TEST_F(DrillRunTest, ListToggleThroughTheProgramsToggle) {
     drill.togglePriorityList();
     EXPECT_EQ(deck.ListFlags[static_cast<std::size_t>(deck.CurrentPair)], 1);
     EXPECT_EQ(drill.answer().listCaption, "&Remove Pair From Priority List");
-    EXPECT_EQ(drill.answer().status.pairNumberColors, (FieldColors{kRed, kWhite}));
+    EXPECT_EQ(drill.answer().status.pairNumberColours, (FieldColours{kRed, kWhite}));
 }
 
 }  // namespace

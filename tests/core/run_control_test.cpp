@@ -441,11 +441,11 @@ TEST_F(RunControlTest, ListToggleRecoloursTheNumberAndRenamesBothButtons) {
     settings.NoPriority = 2;
     startAt(1);
     drill.displayAnswer();
-    EXPECT_EQ(drill.answer().status.pairNumberColors, (FieldColors{kGreen, kWhite}));
+    EXPECT_EQ(drill.answer().status.pairNumberColours, (FieldColours{kGreen, kWhite}));
     drill.togglePriorityList();
     EXPECT_EQ(deck.ListFlags[1], 1);
     EXPECT_EQ(drill.answer().listCaption, "&Remove Pair From Priority List");
-    EXPECT_EQ(drill.answer().status.pairNumberColors, (FieldColors{kRed, kWhite}));
+    EXPECT_EQ(drill.answer().status.pairNumberColours, (FieldColours{kRed, kWhite}));
     drill.toggleDisabled();
     EXPECT_EQ(drill.answer().disableCaption, "Re-&enable This Pair");
     h.engine.refuseDisable = true;

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/drill/drill_engine.h"
+#include "core/drill/pair_toggles.h"
 #include "core/program.h"
 
 namespace cardwise {
@@ -42,13 +43,15 @@ void DrillController::start() {
         program_.deck.CurrentPair = f.ReturnPair;
     }
     f.RunStarting = false;
-    // The front end decides when the first window appears; the display is ready now.
+    // A deck named on the command line opens before the front end is up; its first window
+    // is handed over as a posted show.
+    const bool posted = f.DeferredFirstShow;
     f.DeferredFirstShow = false;
     if (!chosen) {
         closeDeck();
         return;
     }
-    showQuestion();
+    showQuestion(posted);
 }
 
 void DrillController::runEditorPair() {
@@ -62,7 +65,7 @@ void DrillController::hideWindows() {
     if (state_.screen == DrillScreen::None) return;
     storeGeometry();
     if (state_.screen == DrillScreen::Question) program_.drill.TryAgainPending = false;
-    state_.screen = DrillScreen::None;
+    leaveScreen();
 }
 
 void DrillController::redisplay() {
@@ -74,23 +77,36 @@ void DrillController::redisplay() {
 
 // ---- question window ------------------------------------------------------------------
 
-void DrillController::showQuestion() {
+void DrillController::enterScreen(DrillScreen window, bool posted) {
+    state_.screen = window;
+    if (observer_ && window != DrillScreen::None) observer_->showWindow(window, posted);
+}
+
+void DrillController::leaveScreen() {
+    const DrillScreen was = state_.screen;
+    state_.screen = DrillScreen::None;
+    if (observer_ && was != DrillScreen::None) observer_->hideWindow(was);
+}
+
+void DrillController::showQuestion(bool posted) {
     DeckState& deck = program_.deck;
     // A faulty pair is skipped at the user's word; at most once round the deck.
     for (std::int32_t skipped = 0;; ++skipped) {
         if (!deck.validPair(deck.CurrentPair)) {
             if (deck.PairCount < 1) {
-                state_.screen = DrillScreen::None;
+                leaveScreen();
                 return;
             }
             deck.CurrentPair = 1;
         }
         const bool shown =
             buildQuestionView(program_, engine_, state_, question_, captionBarHeight_);
-        state_.screen = DrillScreen::Question;
         state_.questionTicks = 0;
         geometry_ = question_.placement;
-        if (shown) return;
+        if (shown) {
+            enterScreen(DrillScreen::Question, posted);
+            return;
+        }
 
         UserInterface& ui = program_.ui();
         const Button choice =
@@ -100,12 +116,17 @@ void DrillController::showQuestion() {
             ui.messageBox(kQuestionSyntaxErrorCaption, "Open NotePad To Fix Problem", Icon::Error,
                           Buttons::OkCancel);
             commands_.editQAFile();
+            // The window shows what it held before.
+            enterScreen(DrillScreen::Question, posted);
             return;
         }
         ui.messageBox(kQuestionSyntaxErrorCaption,
                       "Just Bypass The Answer And Go To The Next Question...", Icon::Error,
                       Buttons::OkCancel);
-        if (skipped >= deck.PairCount) return;
+        if (skipped >= deck.PairCount) {
+            enterScreen(DrillScreen::Question, posted);
+            return;
+        }
         if (!engine_.selectNextPair(program_)) {
             closeDeck();
             return;
@@ -115,7 +136,7 @@ void DrillController::showQuestion() {
 
 void DrillController::hideQuestion() {
     storeGeometry();
-    state_.screen = DrillScreen::None;
+    leaveScreen();
     program_.drill.TryAgainPending = false;
     const DrillFlags& f = program_.drill;
     if (f.DrillActive && !f.JumpingToPair && program_.settings.QOnly != 1) showAnswer();
@@ -170,14 +191,14 @@ void DrillController::hintClick() {
 
 void DrillController::showAnswer() {
     buildAnswerView(program_, engine_, state_, answer_, captionBarHeight_);
-    state_.screen = DrillScreen::Answer;
     state_.answerTicks = 0;
     geometry_ = answer_.placement;
+    enterScreen(DrillScreen::Answer);
 }
 
 void DrillController::hideAnswer() {
     storeGeometry();
-    state_.screen = DrillScreen::None;
+    leaveScreen();
     DrillFlags& f = program_.drill;
     if (!f.TryAgainPending && f.DrillActive && !f.EditorTestRun) {
         // After Go To Pair CurrentPair is already the pair jumped to, which must not take
@@ -231,7 +252,7 @@ void DrillController::togglePriorityList() {
     if (!caption) return;
     answer_.listCaption = *caption;
     const std::int32_t flags = pairTableValue(program_.deck.ListFlags, program_.deck.CurrentPair);
-    answer_.status.pairNumberColors = listToggleColors((flags & kOnListFlag) != 0);
+    answer_.status.pairNumberColours = pairNumberColours(flags);
 }
 
 void DrillController::toggleDisabled() {
@@ -349,7 +370,7 @@ void DrillController::storeGeometry() {
 }
 
 void DrillController::closeDeck() {
-    state_.screen = DrillScreen::None;
+    leaveScreen();
     commands_.closeDeck();
     program_.drill.DrillActive = false;
 }
