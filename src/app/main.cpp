@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFile>
 
 #include <filesystem>
 #include <string>
@@ -22,7 +23,8 @@ std::vector<std::string> commandLineDecks(const QStringList& arguments) {
     std::error_code error;
     std::filesystem::path here = std::filesystem::current_path(error);
     for (qsizetype i = 1; i < arguments.size(); ++i) {
-        std::filesystem::path deck(arguments[i].toStdString());
+        // The bytes the system gave, whatever the file name's encoding.
+        std::filesystem::path deck(QFile::encodeName(arguments[i]).toStdString());
         if (deck.empty()) continue;
         if (deck.is_relative() && !here.empty()) deck = here / deck;
         decks.push_back(deck.lexically_normal().string());

@@ -146,9 +146,9 @@ TEST_F(MainMenuTest, CaptionsAndBackgroundFollowTheDeck) {
     MainMenuView view = mainMenu(p, true);
     EXPECT_EQ(view.windowCaption, "Cardwise32 v5.0");
     EXPECT_EQ(view.applicationTitle, "CARDWISE");
-    EXPECT_EQ(view.background, (Rgb{255, 255, 128}));  // 8454143, the default
+    EXPECT_EQ(view.background, (Colour{255, 255, 128}));  // 8454143, the default
     p.settings.MWCurBkGndColor = 0x00123456;
-    EXPECT_EQ(mainMenu(p, true).background, (Rgb{0x56, 0x34, 0x12}));
+    EXPECT_EQ(mainMenu(p, true).background, (Colour{0x56, 0x34, 0x12}));
 }
 
 TEST_F(MainMenuTest, AboutBoxTexts) {

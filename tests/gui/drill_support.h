@@ -31,6 +31,7 @@ struct GuiDrill {
 
     GuiDrill() {
         program.programDirectory = programFolder.path();
+        programFolder.write(std::string(kPortableMarkerFileName), "");
         locateAppSettings(program, std::nullopt);
         program.shell.hooks.RunDKSFile = [this](Program&) {
             controller.start();

@@ -129,7 +129,7 @@ MainMenuView mainMenu(const Program& program, bool demoAvailable, const BuiltPar
     MainMenuView view;
     view.windowCaption = std::string(kMainWindowCaption);
     view.applicationTitle = std::string(kApplicationTitle);
-    view.background = rgbFromWindowsColor(program.settings.MWCurBkGndColor);
+    view.background = Colour::fromStored(program.settings.MWCurBkGndColor);
 
     MenuItem options = needs(item("Options1", "&Options", MenuCommand::Options), parts.options);
     options.enabled = program.shell.deckMenus.Options1;
@@ -153,13 +153,6 @@ std::vector<const MenuItem*> allMenuItems(const MainMenuView& view) {
     std::vector<const MenuItem*> out;
     for (const MenuItem& m : view.bar) collect(m, out);
     return out;
-}
-
-Rgb rgbFromWindowsColor(std::int32_t value) {
-    auto byte = [value](int shift) {
-        return static_cast<std::uint8_t>((static_cast<std::uint32_t>(value) >> shift) & 0xFFu);
-    };
-    return Rgb{byte(0), byte(8), byte(16)};
 }
 
 void ClickHintorCommentButton1Click(DrillController& drill) {

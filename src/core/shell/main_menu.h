@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/drill/drill_window_common.h"
+#include "core/platform/colour.h"
 
 namespace cardwise {
 
@@ -80,7 +81,7 @@ struct MenuItem {
 struct MainMenuView {
     std::string windowCaption;
     std::string applicationTitle;
-    Rgb background;
+    Colour background;
     std::vector<MenuItem> bar;
 };
 
@@ -93,9 +94,6 @@ const MenuItem* findMenuItem(const MainMenuView& view, std::string_view name);
 
 // Every item of the menu, depth first, menus before their items.
 std::vector<const MenuItem*> allMenuItems(const MainMenuView& view);
-
-// A colour as the setup data file stores it (Windows RGB value: red in the low byte).
-Rgb rgbFromWindowsColor(std::int32_t value);
 
 // Ctrl+H: the question window's hint button while a question shows, otherwise the answer
 // window's comment button.

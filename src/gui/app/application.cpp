@@ -8,6 +8,9 @@
 #include "core/shell/main_commands.h"
 #include "gui/app/main_window.h"
 #include "gui/app/single_instance.h"
+#include "gui/app/startup_probe.h"
+#include "gui/drill/drill_windows.h"
+#include "gui/drill/promotion_window.h"
 
 namespace cardwise::gui {
 
@@ -26,10 +29,10 @@ void Application::createDrill() {
     drill_ = std::make_unique<DrillController>(program_, engine_, deckCommands_);
     program_.shell.hooks.RunDKSFile = [this](Program&) { drill_->start(); };
     program_.shell.hooks.closeDrillWindows = [this](Program&) { drill_->hideWindows(); };
-    // DRILL WINDOWS: create the question and answer windows here, over program_, *drill_
-    // and ui_, once they exist (DrillWindows); connect MainWindow::commandFinished to their
-    // re-rendering, and hand the promotion window to ui_.setPromotionWindow(...) so that it
-    // calls runPromotionWindow(main_.get(), text, timed).
+    drillWindows_ = std::make_unique<DrillWindows>(program_, *drill_);
+    if (qEnvironmentVariableIsSet("CARDWISE_STARTUP_PROBE")) {
+        reportFirstShow(drillWindows_->questionWindow());
+    }
 }
 
 void Application::createMainWindow() {
@@ -38,6 +41,11 @@ void Application::createMainWindow() {
     ui_.setParentWindow(main_.get());
     QObject::connect(instance_.get(), &SingleInstance::decksHandedOver, main_.get(),
                      &MainWindow::openHandedOver);
+    QObject::connect(main_.get(), &MainWindow::commandFinished, drillWindows_.get(),
+                     &DrillWindows::sync);
+    ui_.setPromotionWindow([this](const QString& text, bool timed) {
+        runPromotionWindow(main_.get(), text, timed);
+    });
 }
 
 int Application::run() {

@@ -24,6 +24,7 @@ class DrillController;
 namespace cardwise::gui {
 
 class MainWindow;
+class DrillWindows;
 class SingleInstance;
 
 // The desktop program put together: the one Program, the Qt platform objects and the
@@ -64,6 +65,7 @@ class Application {
     CoreDrillEngine engine_;
     ProgramDeckCommands deckCommands_;
     std::unique_ptr<DrillController> drill_;
+    std::unique_ptr<DrillWindows> drillWindows_;
 
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<MainWindow> main_;
