@@ -71,6 +71,26 @@ TEST(LocalFileSystem, AWriteKeepsThePermissionsOfTheReplacedFile) {
     EXPECT_EQ(modeOf(dir.file("fresh.DKS")), 0666u & ~mask);
 }
 
+TEST(LocalFileSystem, ANewFileTakesTheUmaskWithoutTheWriteChangingIt) {
+    TempDir dir;
+    LocalFileSystem files;
+    const mode_t saved = ::umask(0);
+    for (mode_t mask : {mode_t{077}, mode_t{022}, mode_t{002}}) {
+        ::umask(mask);
+        const std::string name = "fresh" + std::to_string(mask) + ".DKS";
+        ASSERT_TRUE(files.writeFile(dir.file(name), "z").ok);
+        EXPECT_EQ(modeOf(dir.file(name)), 0666u & ~mask);
+        EXPECT_EQ(::umask(mask), mask);  // the write left the process's umask alone
+    }
+    ::umask(saved);
+    // A file without write bits stays so when replaced.
+    dir.write("locked.DKS", "x");
+    ASSERT_EQ(::chmod(dir.file("locked.DKS").c_str(), 0444), 0);
+    ASSERT_TRUE(files.writeFile(dir.file("locked.DKS"), "y").ok);
+    EXPECT_EQ(modeOf(dir.file("locked.DKS")), 0444u);
+    EXPECT_EQ(dir.read("locked.DKS"), "y");
+}
+
 TEST(LocalFileSystem, WriteIntoAMissingFolderFails) {
     TempDir dir;
     LocalFileSystem files;

@@ -7,15 +7,27 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace cardwise {
 namespace {
 
-std::string systemError() { return std::strerror(errno); }
+std::string systemError() {
+    return std::strerror(errno);
+}
 
 std::size_t lastSeparator(std::string_view path) {
     return path.find_last_of("/\\");
+}
+
+std::string randomTag() {
+    static constexpr std::string_view kLetters =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device device;
+    std::string tag;
+    for (int i = 0; i < 8; ++i) tag += kLetters[device() % kLetters.size()];
+    return tag;
 }
 
 }  // namespace
@@ -39,6 +51,25 @@ std::string joinPath(std::string_view directory, std::string_view name) {
     result += name;
     return result;
 }
+
+namespace {
+
+// A hidden name beside target that tells what it belongs to.
+std::string siblingName(const std::string& target, std::string_view kind) {
+    std::string dir = directoryOf(target);
+    return joinPath(dir.empty() ? "." : dir,
+                    "." + fileNameOf(target) + "." + std::string(kind) + "-" + randomTag());
+}
+
+void syncFolderOf(const std::string& path) {
+    std::string dir = directoryOf(path);
+    int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
 
 // Read in large blocks: decks run to megabytes, and byte-wise stream reading costs far more
 // than the disk.
@@ -76,13 +107,17 @@ FileResult LocalFileSystem::writeFile(const std::string& path, std::string_view 
 }
 
 FileResult LocalFileSystem::writeFrom(const std::string& path, const PieceSource& next) {
-    std::string dir = directoryOf(path);
-    std::string pattern = joinPath(dir.empty() ? "." : dir, "." + fileNameOf(path) + ".XXXXXX");
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
+    struct stat old {};
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    int fd = -1;
+    std::string tempPath;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        tempPath = siblingName(path, "new");
+        // The kernel applies the user's umask to a new file; nothing process-wide changes.
+        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
     if (fd < 0) return FileResult::failure(systemError());
-    std::string tempPath(name.data());
 
     auto fail = [&](std::string reason) {
         ::close(fd);
@@ -90,17 +125,8 @@ FileResult LocalFileSystem::writeFrom(const std::string& path, const PieceSource
         return FileResult::failure(std::move(reason));
     };
 
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat old {};
-    mode_t mode = 0666;
-    if (::stat(path.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
-    if (::fchmod(fd, mode) != 0) return fail(systemError());
+    // Keep the permissions of the file being replaced.
+    if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0) return fail(systemError());
 
     const std::size_t limit = failAfter_.value_or(std::numeric_limits<std::size_t>::max());
     std::size_t written = 0;
@@ -130,6 +156,9 @@ FileResult LocalFileSystem::writeFrom(const std::string& path, const PieceSource
         ::unlink(tempPath.c_str());
         return FileResult::failure(reason);
     }
+    // The rename has happened whatever the folder's flush answers; a file system that
+    // cannot flush a folder has nothing more to offer.
+    syncFolderOf(path);
     return {};
 }
 
@@ -152,7 +181,9 @@ FileResult LocalFileSystem::copyFile(const std::string& from, const std::string&
     return result;
 }
 
-bool LocalFileSystem::removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool LocalFileSystem::removeFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
 bool LocalFileSystem::fileExists(const std::string& path) const {
     struct stat st {};
