@@ -20,6 +20,15 @@ FileResult MemoryWritesFileSystem::writeFile(const std::string& path, std::strin
     return {};
 }
 
+// Memory writes cannot fail half-way: every folder is checked before anything changes.
+FileResult MemoryWritesFileSystem::writeFiles(const std::vector<FileWrite>& writes) {
+    for (const FileWrite& write : writes) {
+        if (!folderOfExists(write.path)) return FileResult::failure("No such file or directory");
+    }
+    for (const FileWrite& write : writes) changed_[write.path] = std::string(write.bytes);
+    return {};
+}
+
 FileResult MemoryWritesFileSystem::copyFile(const std::string& from, const std::string& to) {
     auto bytes = readFile(from);
     if (!bytes) return FileResult::failure("Cannot read " + from);

@@ -6,7 +6,9 @@
 namespace cardwise {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && (isBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
@@ -160,8 +162,7 @@ void Profile::terminateLastLine() {
     if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = "\r\n";
 }
 
-void Profile::writeString(std::string_view section, std::string_view key,
-                          std::string_view value) {
+void Profile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     std::string text = std::string(key) + "=" + std::string(value);
     auto span = findSection(section);
     if (!span) {
@@ -220,10 +221,17 @@ Profile& ProfileFile::edit() {
     return profile_;
 }
 
-FileResult ProfileFile::flush() {
-    if (!dirty_ || !bound()) return {};
-    if (unreadable_) return FileResult::failure("The file could not be read");
-    FileResult result = files_->writeFile(path_, profile_.bytes());
+FileResult ProfileFile::flushWith(std::vector<FileWrite> alongside) {
+    const bool write = dirty_ && bound();
+    if (write && unreadable_) return FileResult::failure("The file could not be read");
+    std::string bytes;
+    if (write) {
+        bytes = profile_.bytes();
+        alongside.insert(alongside.begin(), FileWrite{path_, bytes});
+    }
+    if (alongside.empty()) return {};
+    FileResult result = files_ != nullptr ? files_->writeFiles(alongside)
+                                          : FileResult::failure("No file system to write to");
     if (result.ok) dirty_ = false;
     return result;
 }
