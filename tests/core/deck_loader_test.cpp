@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/deck/deck_close.h"
+#include "core/deck/deck_new.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {
@@ -380,6 +381,29 @@ TEST_F(DeckLoaderTest, UnreadableSetupFileIsNeverReplaced) {
     EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"File Read Error"});
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_EQ(snapshot(h.decks.path()), before);
+}
+
+TEST_F(DeckLoaderTest, DeckNamesWithControlCharactersAreRefusedBeforeAnythingHappens) {
+    for (std::string name : {"two\nlines.DKS", "cr\rname.DKS", "tab\tname.DKS", "bell\x07.DKS"}) {
+        h.ui.boxes.clear();
+        std::string path = h.write(name, threePairDeck());
+        auto before = snapshot(h.decks.path());
+        h.open(path);
+        std::string shown = path;
+        for (char& c : shown) {
+            if (static_cast<unsigned char>(c) < 0x20) c = '?';
+        }
+        ASSERT_EQ(h.ui.boxes.size(), 1u);
+        EXPECT_EQ(h.ui.boxes[0],
+                  (ShownBox{"Invalid File Name",
+                            "The Name " + shown +
+                                " Holds A Line Break Or Another Control Character (Shown As ?).  "
+                                "Cardwise Cannot Use A File So Named; Please Rename It.",
+                            Icon::Error, Buttons::Ok}));
+        EXPECT_FALSE(p.shell.deckOpen);
+        EXPECT_EQ(snapshot(h.decks.path()), before);
+        EXPECT_EQ(p.appSettings.read().bytes().find(name), std::string::npos);
+    }
 }
 
 TEST(ExtensionOf, TakesTheFileNamesLastDot) {

@@ -1,5 +1,6 @@
 #include "core/deck/deck_loader.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/deck/notepad_edit.h"
@@ -125,6 +126,19 @@ void reportLoadOutcome(Program& program) {
     }
 }
 
+bool acceptDeckName(Program& program, std::string_view path) {
+    auto isControl = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
+    if (std::none_of(path.begin(), path.end(), isControl)) return true;
+    std::string shown(path);
+    std::replace_if(shown.begin(), shown.end(), isControl, '?');
+    program.ui().message("Invalid File Name",
+                         "The Name " + shown +
+                             " Holds A Line Break Or Another Control Character (Shown As ?).  "
+                             "Cardwise Cannot Use A File So Named; Please Rename It.",
+                         Icon::Error);
+    return false;
+}
+
 std::string extensionOf(std::string_view path) {
     std::string name = fileNameOf(path);
     std::size_t dot = name.rfind('.');
@@ -178,6 +192,7 @@ bool LoadDeck(Program& program) {
 void InitDKSFile(Program& program) {
     DeckState& deck = program.deck;
     resetRunState(program);
+    if (!acceptDeckName(program, deck.QAFileName)) return;
 
     if (directoryOf(deck.QAFileName).empty()) {
         deck.QAFileName = joinPath(program.programDirectory, deck.QAFileName);

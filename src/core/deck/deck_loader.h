@@ -26,6 +26,11 @@ bool LoadDeck(Program& program);
 // The box that tells why a load ended with outcome 0, 3 or 4 (nothing for other outcomes).
 void reportLoadOutcome(Program& program);
 
+// True when the deck's name can be used; otherwise the user has been told why not. A line
+// break or another control character in the name would break the recent-decks list
+// apart, and no deck is ever meant to be named so.
+bool acceptDeckName(Program& program, std::string_view path);
+
 // The extension of a path's file name from its last '.', "" when it has none.
 std::string extensionOf(std::string_view path);
 

@@ -27,6 +27,10 @@ std::optional<std::string_view> sectionName(std::string_view line) {
 
 }  // namespace
 
+std::string_view oneLine(std::string_view text) {
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -163,6 +167,10 @@ void Profile::terminateLastLine() {
 }
 
 void Profile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+    // A line break would end the line early and make the rest a line of its own.
+    section = oneLine(section);
+    key = oneLine(key);
+    value = oneLine(value);
     std::string text = std::string(key) + "=" + std::string(value);
     auto span = findSection(section);
     if (!span) {

@@ -30,6 +30,7 @@ class Profile {
                          std::int32_t defaultValue) const;
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
+    // Nothing from the first line break on is written: each key stays on one line.
     void writeString(std::string_view section, std::string_view key, std::string_view value);
 
     // A key new to a section goes before the section's first line that this accepts
@@ -68,6 +69,9 @@ class Profile {
 std::int32_t parseProfileInt(std::string_view text);
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+// The text up to its first line break (CR or LF).
+std::string_view oneLine(std::string_view text);
 
 // A profile bound to its file: read once, written back atomically by flush().
 class ProfileFile {
