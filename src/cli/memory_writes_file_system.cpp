@@ -29,6 +29,13 @@ FileResult MemoryWritesFileSystem::writeFiles(const std::vector<FileWrite>& writ
     return {};
 }
 
+std::optional<std::uint64_t> MemoryWritesFileSystem::fileSize(const std::string& path) const {
+    auto found = changed_.find(path);
+    if (found == changed_.end()) return disk_.fileSize(path);
+    if (!found->second) return std::nullopt;
+    return found->second->size();
+}
+
 FileResult MemoryWritesFileSystem::copyFile(const std::string& from, const std::string& to) {
     auto bytes = readFile(from);
     if (!bytes) return FileResult::failure("Cannot read " + from);

@@ -255,5 +255,14 @@ TEST_F(PairWrite, AnOldFileThatCannotBePutBackIsKeptAndNamed) {
     EXPECT_EQ(namesIn(dir).size(), before.size() + 1);
 }
 
+TEST(LocalFileSystem, SizeOfAFileAndNothingForAFolderOrAMissingFile) {
+    TempDir dir;
+    LocalFileSystem files;
+    dir.write("a.DKS", "12345");
+    EXPECT_EQ(files.fileSize(dir.file("a.DKS")), 5u);
+    EXPECT_EQ(files.fileSize(dir.path()), std::nullopt);
+    EXPECT_EQ(files.fileSize(dir.file("missing.DKS")), std::nullopt);
+}
+
 }  // namespace
 }  // namespace cardwise

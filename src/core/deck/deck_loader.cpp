@@ -59,6 +59,18 @@ void reportUnreadable(Program& program, const std::string& path) {
                          Icon::Error);
 }
 
+// Checked before reading: a file too large to be a deck is never read into memory.
+bool withinSizeLimit(Program& program, const std::string& path, std::uint64_t limit) {
+    std::optional<std::uint64_t> size = program.files().fileSize(path);
+    if (!size || *size <= limit) return true;  // one that cannot be examined fails its read
+    program.ui().message("File Too Large",
+                         path + " Is " + std::to_string(*size) +
+                             " Bytes Long, Larger Than Any Cardwise Deck File Can Be (At Most " +
+                             std::to_string(limit) + " Bytes).  The File Was Not Opened.",
+                         Icon::Error);
+    return false;
+}
+
 // Run state of a fresh start: nothing pending from the deck before.
 void resetRunState(Program& program) {
     program.drill.JumpingToPair = false;
@@ -153,8 +165,13 @@ bool LoadDeck(Program& program) {
     deck.EditSlotsUsed = 0;
     deck.EditorUsed = false;
 
-    std::optional<std::string> qaBytes = files.readFile(deck.QAFileName);
     const bool setupMissing = !files.fileExists(deck.SetupFileName);
+    if (!withinSizeLimit(program, deck.QAFileName, kMaxQAFileBytes) ||
+        (!setupMissing && !withinSizeLimit(program, deck.SetupFileName, kMaxSetupFileBytes))) {
+        deck.LoadOutcome = kLoadFileError;
+        return false;
+    }
+    std::optional<std::string> qaBytes = files.readFile(deck.QAFileName);
     if (!qaBytes) {
         reportUnreadable(program, deck.QAFileName);
         deck.LoadOutcome = kLoadFileError;

@@ -277,6 +277,12 @@ FileResult LocalFileSystem::renameFile(const std::string& from, const std::strin
     return {};
 }
 
+std::optional<std::uint64_t> LocalFileSystem::fileSize(const std::string& path) const {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
 // Copied block by block: a backup of a large deck would otherwise hold a second copy of
 // the deck in memory while the deck itself is loaded.
 FileResult LocalFileSystem::copyFile(const std::string& from, const std::string& to) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -39,6 +40,8 @@ class FileSystem {
     // All or nothing for a set of files that belong together: either every file holds its
     // new bytes or every file is as it was (a file that did not exist does not exist).
     virtual FileResult writeFiles(const std::vector<FileWrite>& writes) = 0;
+    // The size in bytes, or nothing when the file cannot be examined.
+    virtual std::optional<std::uint64_t> fileSize(const std::string& path) const = 0;
     virtual FileResult copyFile(const std::string& from, const std::string& to) = 0;
     virtual bool removeFile(const std::string& path) = 0;
     virtual bool fileExists(const std::string& path) const = 0;
@@ -62,6 +65,7 @@ class LocalFileSystem : public FileSystem {
     // kept under temporary names (hard links, copies where links are not supported) until
     // the last new one is in place, and are put back when any step fails.
     FileResult writeFiles(const std::vector<FileWrite>& writes) override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     FileResult copyFile(const std::string& from, const std::string& to) override;
     bool removeFile(const std::string& path) override;
     bool fileExists(const std::string& path) const override;
