@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/drill/drill_engine.h"
+#include "core/media/file_validation.h"
 #include "core/program.h"
 
 namespace cardwise {
@@ -90,7 +91,10 @@ void DrillController::showQuestion() {
         state_.screen = DrillScreen::Question;
         state_.questionTicks = 0;
         geometry_ = question_.placement;
-        if (shown) return;
+        if (shown) {
+            checkSideFiles(question_);
+            return;
+        }
 
         UserInterface& ui = program_.ui();
         const Button choice =
@@ -173,6 +177,22 @@ void DrillController::showAnswer() {
     state_.screen = DrillScreen::Answer;
     state_.answerTicks = 0;
     geometry_ = answer_.placement;
+    checkSideFiles(answer_);
+}
+
+// Once per show of a side: a redraw of the same window must not repeat the boxes.
+void DrillController::checkSideFiles(DrillWindowView& view) {
+    const FileLookupPlaces places{program_.currentDirectory, program_.programDirectory,
+                                  program_.settings.GraphicsDIR, program_.settings.SoundDIR};
+    auto check = [&](MediaKind kind, const std::string& reference) -> std::string {
+        if (reference.empty()) return {};
+        if (!validateReference(program_.ui(), program_.files(), places, kind, reference)) {
+            return {};
+        }
+        return findReferencedFile(program_.files(), places, kind, reference).value_or("");
+    };
+    view.pictureFile = check(MediaKind::Picture, view.picturePath);
+    view.mediaFile = check(MediaKind::AudioVideo, view.mediaPath);
 }
 
 void DrillController::hideAnswer() {
