@@ -8,7 +8,6 @@
 #include "cli/terminal_ui.h"
 #include "core/drill/drill_engine.h"
 #include "core/drill/run_control.h"
-#include "core/media/file_validation.h"
 
 namespace cardwise::cli {
 
@@ -58,7 +57,6 @@ class TerminalDrill : public DeckCommands {
     std::ostream& out_;
     bool timers_;
     DrillController controller_;
-    FileLookupPlaces places_;
     bool closed_ = false;
     bool saveFailed_ = false;
     bool redraw_ = false;  // the window changed without moving on

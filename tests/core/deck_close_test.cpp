@@ -114,6 +114,50 @@ TEST_F(DeckCloseTest, FailedWriteKeepsTheOldFilesAndTheDeckAndCanBeRetried) {
     EXPECT_NE(statusTail().find("Q&A1=20261207 0    0 0 0020"), std::string::npos);
 }
 
+TEST_F(DeckCloseTest, AFailureAtAnyStepOfTheTwoFileWriteLeavesBothFilesAsTheyWere) {
+    openThreePairs();
+    // The learning state belongs to pairs renumbered by the edit: neither file may change
+    // without the other.
+    p.deck.LearnStatus.at(3) = LongTerm;
+    p.deck.EditorUsed = true;
+    p.deck.EditedText[1] = "Q1=changed$#$!A1=uno";
+    p.deck.EditSlot[1] = 1;
+    auto before = snapshot(h.decks.path());
+    h.files.stepsFolder = h.decks.path();
+    // The two temporary files, the old setup data file kept, the two renames.
+    for (int step = 1; step <= 5; ++step) {
+        h.ui.boxes.clear();
+        h.files.steps = 0;
+        h.files.failingSteps = {step};
+        EXPECT_FALSE(FileExitQAClick(p)) << "step " << step;
+        EXPECT_EQ(snapshot(h.decks.path()), before) << "step " << step;
+        ASSERT_EQ(h.ui.boxes.size(), 1u) << "step " << step;
+        EXPECT_EQ(h.ui.boxes[0].text, "Cardwise Could Not Write " + h.decks.file("deck.DKD") +
+                                          " And " + path +
+                                          " (Input/output error).  The Files On Disk Were All "
+                                          "Left As They Were.");
+        EXPECT_TRUE(p.shell.deckOpen);
+    }
+    h.files.failingSteps.clear();
+    ASSERT_TRUE(FileExitQAClick(p));
+    EXPECT_NE(h.decks.read("deck.DKS").find("Q1=changed"), std::string::npos);
+    EXPECT_NE(statusTail().find("Q&A3=20261207 0    0 0 0020"), std::string::npos);
+}
+
+TEST_F(DeckCloseTest, AnOldFileThatCouldNotBePutBackIsNotReportedAsKept) {
+    openThreePairs();
+    p.deck.EditorUsed = true;
+    h.files.stepsFolder = h.decks.path();
+    h.files.steps = 0;
+    h.files.failingSteps = {5, 6};
+    EXPECT_FALSE(FileExitQAClick(p));
+    ASSERT_EQ(h.ui.boxes.size(), 1u);
+    const std::string& text = h.ui.boxes[0].text;
+    EXPECT_EQ(text.find("Left As They Were"), std::string::npos) << text;
+    EXPECT_NE(text.find("Not Every Old File Could Be Put Back In Place"), std::string::npos);
+    EXPECT_NE(text.find("is kept as " + h.decks.path() + "/.deck.DKD.old-"), std::string::npos);
+}
+
 TEST_F(DeckCloseTest, FolderThatTurnedReadOnlyKeepsTheOldFiles) {
     openThreePairs();
     auto before = snapshot(h.decks.path());

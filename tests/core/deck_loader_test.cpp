@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/deck/deck_close.h"
+#include "core/deck/deck_new.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {
@@ -380,6 +381,68 @@ TEST_F(DeckLoaderTest, UnreadableSetupFileIsNeverReplaced) {
     EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"File Read Error"});
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_EQ(snapshot(h.decks.path()), before);
+}
+
+// Sparse files: the sizes cost no disk space, and a read of them would show as a read box.
+TEST_F(DeckLoaderTest, FilesLargerThanAnyDeckAreRefusedBeforeBeingRead) {
+    struct Case {
+        std::string qaName;
+        std::uint64_t qaSize;
+        std::uint64_t setupSize;  // 0: no setup data file
+        std::string refused;
+        std::uint64_t limit;
+    };
+    const std::vector<Case> cases = {
+        {"huge.DKS", kMaxQAFileBytes + 1, 0, "huge.DKS", kMaxQAFileBytes},
+        {"bloated.DKS", 100, kMaxSetupFileBytes + 1, "bloated.DKD", kMaxSetupFileBytes},
+    };
+    for (const Case& c : cases) {
+        h.ui.boxes.clear();
+        std::string path = h.write(c.qaName, threePairDeck());
+        std::filesystem::resize_file(path, c.qaSize);
+        std::string setup = h.decks.file(setupNameOf(c.qaName));
+        if (c.setupSize > 0) {
+            h.decks.write(setupNameOf(c.qaName), "[CARDWISE]\r\n");
+            std::filesystem::resize_file(setup, c.setupSize);
+        }
+        h.files.unreadableFile = c.setupSize > 0 ? setup : path;
+        h.open(path);
+        const std::uint64_t size = c.setupSize > 0 ? c.setupSize : c.qaSize;
+        ASSERT_EQ(h.ui.boxes.size(), 1u) << c.qaName;
+        EXPECT_EQ(h.ui.boxes[0],
+                  (ShownBox{"File Too Large",
+                            h.decks.file(c.refused) + " Is " + std::to_string(size) +
+                                " Bytes Long, Larger Than Any Cardwise Deck File Can Be (At Most " +
+                                std::to_string(c.limit) + " Bytes).  The File Was Not Opened.",
+                            Icon::Error, Buttons::Ok}));
+        EXPECT_EQ(p.deck.LoadOutcome, kLoadFileError);
+        EXPECT_FALSE(p.shell.deckOpen);
+        EXPECT_EQ(std::filesystem::file_size(path), c.qaSize);
+        EXPECT_EQ(h.decks.exists(setupNameOf(c.qaName)), c.setupSize > 0);
+    }
+}
+
+TEST_F(DeckLoaderTest, DeckNamesWithControlCharactersAreRefusedBeforeAnythingHappens) {
+    for (std::string name : {"two\nlines.DKS", "cr\rname.DKS", "tab\tname.DKS", "bell\x07.DKS"}) {
+        h.ui.boxes.clear();
+        std::string path = h.write(name, threePairDeck());
+        auto before = snapshot(h.decks.path());
+        h.open(path);
+        std::string shown = path;
+        for (char& c : shown) {
+            if (static_cast<unsigned char>(c) < 0x20) c = '?';
+        }
+        ASSERT_EQ(h.ui.boxes.size(), 1u);
+        EXPECT_EQ(h.ui.boxes[0],
+                  (ShownBox{"Invalid File Name",
+                            "The Name " + shown +
+                                " Holds A Line Break Or Another Control Character (Shown As ?).  "
+                                "Cardwise Cannot Use A File So Named; Please Rename It.",
+                            Icon::Error, Buttons::Ok}));
+        EXPECT_FALSE(p.shell.deckOpen);
+        EXPECT_EQ(snapshot(h.decks.path()), before);
+        EXPECT_EQ(p.appSettings.read().bytes().find(name), std::string::npos);
+    }
 }
 
 TEST(ExtensionOf, TakesTheFileNamesLastDot) {

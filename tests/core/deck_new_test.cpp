@@ -179,6 +179,15 @@ TEST_F(DeckNewTest, LeftoverSetupFileOfTheSameNameIsRefusedToo) {
     EXPECT_EQ(snapshot(h.decks.path()), before);
 }
 
+TEST_F(DeckNewTest, NameWithALineBreakIsRefusedAndTheDialogAsksAgain) {
+    h.ui.fileChoices = {h.decks.file("two\nlines.DKS"), std::nullopt};
+    FileNewClick(p);
+    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"Invalid File Name"});
+    EXPECT_EQ(h.ui.fileRequests.size(), 2u);
+    EXPECT_TRUE(snapshot(h.decks.path()).empty());
+    EXPECT_EQ(p.appSettings.read().bytes().find("two"), std::string::npos);
+}
+
 TEST_F(DeckNewTest, OtherExtensionIsRefusedAndCancelStops) {
     h.ui.fileChoices = {h.decks.file("notes.txt")};
     h.ui.answers = {Button::Cancel};

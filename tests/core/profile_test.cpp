@@ -88,6 +88,18 @@ TEST(Profile, ANewKeyGoesBeforeTheStatusLinesWhenToldSo) {
     EXPECT_EQ(p.bytes(), crlf({"[Cardwise]", "Center=0", "Q&A1=x"}));
 }
 
+TEST(Profile, NoWrittenValueCarriesALineBreakIntoTheFile) {
+    for (std::string_view value :
+         {"/decks/a\nUsedFilePath2=/evil.DKS", "/decks/a\r\nX=1", "/decks/a\rX=1"}) {
+        Profile p = Profile::fromBytes("[CARDWISE]\r\nUsedFilePath1=old\r\n");
+        p.writeString("CARDWISE", "UsedFilePath1", value);
+        p.writeString("CARDWISE", "New\nKey", value);
+        EXPECT_EQ(p.bytes(), "[CARDWISE]\r\nUsedFilePath1=/decks/a\r\nNew=/decks/a\r\n");
+        EXPECT_FALSE(p.hasKey("CARDWISE", "UsedFilePath2"));
+        EXPECT_FALSE(p.hasKey("CARDWISE", "X"));
+    }
+}
+
 TEST(Profile, AMissingSectionIsAddedAtTheEnd) {
     Profile p = Profile::fromBytes(crlf({"[A]", "k=1"}));
     p.writeString("CARDWISE", "Center", "1");

@@ -41,6 +41,43 @@ TEST_F(RunControlTest, StartSelectsTheFirstPairAsARunStart) {
     EXPECT_EQ(drill.question().memoText, "Question 4");
 }
 
+TEST_F(RunControlTest, ASidesFilesAreCheckedOncePerShowNotOnEachRedraw) {
+    testing::TempDir dir;
+    h.program.currentDirectory = dir.path();
+    dir.write("here.gif", "GIF89a");
+    h.engine.pairs[3].question.PicturePath = "missing.gif";
+    h.engine.pairs[3].answer.MediaPath = "gone.wav";
+    h.engine.pairs[4].question.PicturePath = "here.gif";
+    const std::vector<std::string> picture{"Missing Graphics File"};
+    const std::vector<std::string> both{"Missing Graphics File", "Missing Multi-Media File"};
+
+    startAt(3);
+    EXPECT_EQ(h.ui.captions(), picture);
+    EXPECT_TRUE(drill.question().pictureFile.empty());
+    drill.resetStatusBar();
+    ticks(3);
+    EXPECT_EQ(h.ui.captions(), picture);
+
+    drill.displayAnswer();
+    EXPECT_EQ(h.ui.captions(), both);
+    drill.togglePriorityList();
+    drill.toggleDisabled();
+    drill.resetStatusBar();
+    EXPECT_EQ(h.ui.captions(), both);
+
+    // Trying again shows the side anew, and so checks it anew.
+    drill.tryAgain();
+    EXPECT_EQ(h.ui.captions().size(), 3u);
+    drill.displayAnswer();
+    EXPECT_EQ(h.ui.captions().size(), 4u);
+
+    h.engine.selections.push_back(4);
+    drill.markCorrect();
+    EXPECT_EQ(h.ui.captions().size(), 4u);
+    EXPECT_EQ(drill.question().pictureFile, dir.file("here.gif"));
+    EXPECT_EQ(drill.question().picturePath, "here.gif");
+}
+
 TEST_F(RunControlTest, StartReturnsToARememberedPair) {
     flags.ReturnToPair = true;
     flags.ReturnPair = 7;

@@ -17,6 +17,7 @@
 #include "gui/app/gui_resources.h"
 #include "gui/app/main_window.h"
 #include "gui_fakes.h"
+#include "support/faulty_files.h"
 
 using namespace cardwise;
 using namespace cardwise::gui;
@@ -43,15 +44,6 @@ class FixedDate : public Clock {
 };
 
 // Writes fail on demand, as on a full disk.
-class SwitchableFiles : public LocalFileSystem {
-  public:
-    bool failWrites = false;
-    FileResult writeFile(const std::string& path, std::string_view bytes) override {
-        if (failWrites) return FileResult::failure("No space left on device");
-        return LocalFileSystem::writeFile(path, bytes);
-    }
-};
-
 const char* kDeck = "[Cardwise]\r\nQ1=one\r\nA1=uno\r\nQ2=two\r\nA2=dos\r\nQ3=three\r\nA3=tres\r\n";
 
 }  // namespace
@@ -61,10 +53,10 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir folder_;
-    testing::FakeUserInterface ui_;
+    gui::testing::FakeUserInterface ui_;
     FixedDate clock_;
     StdRandomSource random_;
-    SwitchableFiles files_;
+    cardwise::testing::FaultyFileSystem files_;
     NoClipboard clipboard_;
     CountingHelp help_;
     std::unique_ptr<Program> program_;
@@ -94,7 +86,7 @@ class MainWindowTest : public QObject {
   private slots:
     void initTestCase() { loadGuiResources(); }
     void init() {
-        ui_ = testing::FakeUserInterface();
+        ui_ = gui::testing::FakeUserInterface();
         files_.failWrites = false;
         program_ = std::make_unique<Program>(Platform{ui_, clock_, random_, files_});
         program_->programDirectory = folder_.path().toStdString();

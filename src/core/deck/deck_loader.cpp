@@ -1,5 +1,6 @@
 #include "core/deck/deck_loader.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/deck/notepad_edit.h"
@@ -56,6 +57,18 @@ void reportUnreadable(Program& program, const std::string& path) {
     program.ui().message("File Read Error",
                          "Cardwise Could Not Read " + path + ".  The File Was Not Opened.",
                          Icon::Error);
+}
+
+// Checked before reading: a file too large to be a deck is never read into memory.
+bool withinSizeLimit(Program& program, const std::string& path, std::uint64_t limit) {
+    std::optional<std::uint64_t> size = program.files().fileSize(path);
+    if (!size || *size <= limit) return true;  // one that cannot be examined fails its read
+    program.ui().message("File Too Large",
+                         path + " Is " + std::to_string(*size) +
+                             " Bytes Long, Larger Than Any Cardwise Deck File Can Be (At Most " +
+                             std::to_string(limit) + " Bytes).  The File Was Not Opened.",
+                         Icon::Error);
+    return false;
 }
 
 // Run state of a fresh start: nothing pending from the deck before.
@@ -125,6 +138,19 @@ void reportLoadOutcome(Program& program) {
     }
 }
 
+bool acceptDeckName(Program& program, std::string_view path) {
+    auto isControl = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
+    if (std::none_of(path.begin(), path.end(), isControl)) return true;
+    std::string shown(path);
+    std::replace_if(shown.begin(), shown.end(), isControl, '?');
+    program.ui().message("Invalid File Name",
+                         "The Name " + shown +
+                             " Holds A Line Break Or Another Control Character (Shown As ?).  "
+                             "Cardwise Cannot Use A File So Named; Please Rename It.",
+                         Icon::Error);
+    return false;
+}
+
 std::string extensionOf(std::string_view path) {
     std::string name = fileNameOf(path);
     std::size_t dot = name.rfind('.');
@@ -139,8 +165,13 @@ bool LoadDeck(Program& program) {
     deck.EditSlotsUsed = 0;
     deck.EditorUsed = false;
 
-    std::optional<std::string> qaBytes = files.readFile(deck.QAFileName);
     const bool setupMissing = !files.fileExists(deck.SetupFileName);
+    if (!withinSizeLimit(program, deck.QAFileName, kMaxQAFileBytes) ||
+        (!setupMissing && !withinSizeLimit(program, deck.SetupFileName, kMaxSetupFileBytes))) {
+        deck.LoadOutcome = kLoadFileError;
+        return false;
+    }
+    std::optional<std::string> qaBytes = files.readFile(deck.QAFileName);
     if (!qaBytes) {
         reportUnreadable(program, deck.QAFileName);
         deck.LoadOutcome = kLoadFileError;
@@ -178,6 +209,7 @@ bool LoadDeck(Program& program) {
 void InitDKSFile(Program& program) {
     DeckState& deck = program.deck;
     resetRunState(program);
+    if (!acceptDeckName(program, deck.QAFileName)) return;
 
     if (directoryOf(deck.QAFileName).empty()) {
         deck.QAFileName = joinPath(program.programDirectory, deck.QAFileName);

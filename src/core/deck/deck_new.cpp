@@ -53,6 +53,7 @@ void FileNewClick(Program& program) {
         std::optional<std::string> chosen = ui.chooseSaveFile(request);
         if (!chosen || chosen->empty()) return;
         name = withDefaultExtension(*chosen);
+        if (!acceptDeckName(program, name)) continue;
         // A setup data file left behind by a deleted deck counts too: the new deck would
         // otherwise take over its settings and learning state.
         if (program.files().fileExists(name) || program.files().fileExists(setupNameOf(name))) {

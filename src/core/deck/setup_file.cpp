@@ -33,11 +33,6 @@ std::string rightAligned(std::int64_t value, int width) {
     return std::string(static_cast<std::size_t>(width) - digits.size(), ' ') + digits;
 }
 
-// A value must stay on its own line, or it would break the file apart.
-std::string_view oneLine(std::string_view text) {
-    return text.substr(0, text.find_first_of("\r\n"));
-}
-
 std::string cutTo(std::string text, std::size_t limit) {
     if (text.size() > limit) text.resize(limit);
     return text;

@@ -64,6 +64,10 @@ struct DrillWindowView {
     std::string memoText;
     std::string picturePath;
     std::string mediaPath;
+    // The side's files as found when the side was shown, after their one check; empty
+    // when the side refers to none or the check failed (the user was told then).
+    std::string pictureFile;
+    std::string mediaFile;
 };
 
 StatusFields drillStatusFields(const Program& program, std::string_view category,

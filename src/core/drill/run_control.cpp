@@ -5,6 +5,7 @@
 
 #include "core/drill/drill_engine.h"
 #include "core/drill/pair_toggles.h"
+#include "core/media/file_validation.h"
 #include "core/program.h"
 
 namespace cardwise {
@@ -104,6 +105,7 @@ void DrillController::showQuestion(bool posted) {
         state_.questionTicks = 0;
         geometry_ = question_.placement;
         if (shown) {
+            checkSideFiles(question_);
             enterScreen(DrillScreen::Question, posted);
             return;
         }
@@ -193,7 +195,23 @@ void DrillController::showAnswer() {
     buildAnswerView(program_, engine_, state_, answer_, captionBarHeight_);
     state_.answerTicks = 0;
     geometry_ = answer_.placement;
+    checkSideFiles(answer_);
     enterScreen(DrillScreen::Answer);
+}
+
+// Once per show of a side: a redraw of the same window must not repeat the boxes.
+void DrillController::checkSideFiles(DrillWindowView& view) {
+    const FileLookupPlaces places{program_.currentDirectory, program_.programDirectory,
+                                  program_.settings.GraphicsDIR, program_.settings.SoundDIR};
+    auto check = [&](MediaKind kind, const std::string& reference) -> std::string {
+        if (reference.empty()) return {};
+        if (!validateReference(program_.ui(), program_.files(), places, kind, reference)) {
+            return {};
+        }
+        return findReferencedFile(program_.files(), places, kind, reference).value_or("");
+    };
+    view.pictureFile = check(MediaKind::Picture, view.picturePath);
+    view.mediaFile = check(MediaKind::AudioVideo, view.mediaPath);
 }
 
 void DrillController::hideAnswer() {

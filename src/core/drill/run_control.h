@@ -104,6 +104,7 @@ class DrillController {
     void showAnswer();
     void hideAnswer();
     void storeGeometry();
+    void checkSideFiles(DrillWindowView& view);
     void closeDeck();
     void questionTick();
     void answerTick();

@@ -6,7 +6,9 @@
 namespace cardwise {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && (isBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
@@ -24,6 +26,10 @@ std::optional<std::string_view> sectionName(std::string_view line) {
 }
 
 }  // namespace
+
+std::string_view oneLine(std::string_view text) {
+    return text.substr(0, text.find_first_of("\r\n"));
+}
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -160,8 +166,11 @@ void Profile::terminateLastLine() {
     if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = "\r\n";
 }
 
-void Profile::writeString(std::string_view section, std::string_view key,
-                          std::string_view value) {
+void Profile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+    // A line break would end the line early and make the rest a line of its own.
+    section = oneLine(section);
+    key = oneLine(key);
+    value = oneLine(value);
     std::string text = std::string(key) + "=" + std::string(value);
     auto span = findSection(section);
     if (!span) {
@@ -220,10 +229,17 @@ Profile& ProfileFile::edit() {
     return profile_;
 }
 
-FileResult ProfileFile::flush() {
-    if (!dirty_ || !bound()) return {};
-    if (unreadable_) return FileResult::failure("The file could not be read");
-    FileResult result = files_->writeFile(path_, profile_.bytes());
+FileResult ProfileFile::flushWith(std::vector<FileWrite> alongside) {
+    const bool write = dirty_ && bound();
+    if (write && unreadable_) return FileResult::failure("The file could not be read");
+    std::string bytes;
+    if (write) {
+        bytes = profile_.bytes();
+        alongside.insert(alongside.begin(), FileWrite{path_, bytes});
+    }
+    if (alongside.empty()) return {};
+    FileResult result = files_ != nullptr ? files_->writeFiles(alongside)
+                                          : FileResult::failure("No file system to write to");
     if (result.ok) dirty_ = false;
     return result;
 }

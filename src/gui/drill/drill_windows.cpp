@@ -1,5 +1,7 @@
 #include "gui/drill/drill_windows.h"
 
+#include <QFile>
+
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
@@ -72,12 +74,9 @@ void DrillWindows::showWindow(DrillScreen window, bool posted) {
 }
 
 QString DrillWindows::pictureFile(const DrillWindowView& view) const {
-    if (view.picturePath.empty() || view.content == SideContent::TextOnly) return {};
-    const FileLookupPlaces places{program_.currentDirectory, program_.programDirectory,
-                                  program_.settings.GraphicsDIR, program_.settings.SoundDIR};
-    const std::optional<std::string> found =
-        findReferencedFile(program_.files(), places, MediaKind::Picture, view.picturePath);
-    return found ? QString::fromStdString(*found) : QString();
+    // The core found (and reported on) the file when the side was shown.
+    if (view.content == SideContent::TextOnly) return {};
+    return QFile::decodeName(QByteArray::fromStdString(view.pictureFile));
 }
 
 void DrillWindows::appear(DrillScreen window) {
