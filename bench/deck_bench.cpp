@@ -97,7 +97,8 @@ void BM_DeckOpenClose(benchmark::State& state) {
         fuzzing::SetClock clock(kToday);
         fuzzing::RepeatableRandom random;
         LocalFileSystem files;
-        Program program{Platform{ui, clock, random, files}};
+        AbsentServices absent;
+        Program program{absent.platform(ui, clock, random, files)};
         program.programDirectory = std::filesystem::path(folder.qaPath()).parent_path().string();
         program.appSettings = ProfileFile(files, folder.file("CARDWISE.INI"));
         if (!bench::openDeck(program, folder.qaPath())) throw std::runtime_error("open failed");

@@ -21,7 +21,7 @@ ReadOnlyDeck::ReadOnlyDeck(CliEnvironment& env)
     : input_(env.in),
       ui_(input_, env.out, TerminalUserInterface::Mode::NeverAsk),
       files_(env.files),
-      program_(Platform{ui_, env.clock, env.random, files_}) {
+      program_(env.platform(ui_, files_)) {
     program_.programDirectory = env.programDirectory;
     program_.currentDirectory = env.currentDirectory;
 }

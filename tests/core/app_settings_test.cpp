@@ -87,7 +87,7 @@ TEST_F(AppSettingsTest, ProgramFolderFileWinsOverTheUserFolderFile) {
 TEST_F(AppSettingsTest, ReadOnlyProgramFolderUsesTheUserFolder) {
     testing::FaultyFileSystem files;
     files.readOnlyFolder = programDir.path();
-    Program q{Platform{h.ui, h.clock, h.random, files}};
+    Program q{h.services.platform(h.ui, h.clock, h.random, files)};
     q.programDirectory = programDir.path();
     ASSERT_TRUE(locateAppSettings(q, userDir.path()));
     EXPECT_EQ(q.appSettings.path(), userDir.file("CARDWISE.INI"));
@@ -100,7 +100,7 @@ TEST_F(AppSettingsTest, ReadOnlyProgramFolderUsesTheUserFolder) {
 TEST_F(AppSettingsTest, NoWritableFolderAtAllEndsTheProgram) {
     testing::FaultyFileSystem files;
     files.readOnlyFolder = programDir.path();
-    Program q{Platform{h.ui, h.clock, h.random, files}};
+    Program q{h.services.platform(h.ui, h.clock, h.random, files)};
     q.programDirectory = programDir.path();
     EXPECT_FALSE(locateAppSettings(q, std::nullopt));
     ASSERT_EQ(h.ui.boxes.size(), 1u);
@@ -113,7 +113,7 @@ TEST_F(AppSettingsTest, WriteBackIntoAReadOnlyFolderIsReportedAndKeepsTheOldFile
     userDir.write("CARDWISE.INI", text);
     testing::FaultyFileSystem files;
     files.readOnlyFolder = userDir.path();
-    Program q{Platform{h.ui, h.clock, h.random, files}};
+    Program q{h.services.platform(h.ui, h.clock, h.random, files)};
     q.programDirectory = programDir.path();
     q.appSettings = ProfileFile(files, userDir.file("CARDWISE.INI"));
     readAppSettings(q);
@@ -129,7 +129,7 @@ TEST_F(AppSettingsTest, FailedWriteBackIsReportedAndKeepsTheOldFile) {
     programDir.write("CARDWISE.INI", text);
     LocalFileSystem failing(0);
     testing::ScriptedUserInterface ui;
-    Program q{Platform{ui, h.clock, h.random, failing}};
+    Program q{h.services.platform(ui, h.clock, h.random, failing)};
     q.programDirectory = programDir.path();
     ASSERT_TRUE(locateAppSettings(q, userDir.path()));
     readAppSettings(q);

@@ -119,16 +119,6 @@ class MarkupDrillEngine : public ScriptedDrillEngine {
     void decodeMarks(std::string& text) override { DecodeMarks(text); }
 };
 
-class RecordingDeckCommands : public DeckCommands {
-  public:
-    int closes = 0;
-    int edits = 0;
-    int editorShows = 0;
-    void closeDeck() override { ++closes; }
-    void editQAFile() override { ++edits; }
-    void showEditor() override { ++editorShows; }
-};
-
 inline PairView textSide(std::string text) {
     PairView v;
     v.Text = std::move(text);
@@ -159,7 +149,6 @@ inline ScriptedPair fillInPair(std::string question, std::string answerText,
 // A program with an open deck of pairCount pairs named GEO.DKS.
 struct DrillHarness : ProgramHarness {
     ScriptedDrillEngine engine;
-    RecordingDeckCommands commands;
 
     explicit DrillHarness(std::int32_t pairCount = 10) {
         program.deck.allocate(pairCount);

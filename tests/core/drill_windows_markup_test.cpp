@@ -8,13 +8,11 @@ namespace cardwise {
 namespace {
 
 using testing::MarkupDrillEngine;
-using testing::RecordingDeckCommands;
 
 struct MarkupDrillTest : ::testing::Test {
     testing::ProgramHarness h;
     MarkupDrillEngine engine;
-    RecordingDeckCommands commands;
-    DrillController drill{h.program, engine, commands};
+    DrillController drill{h.program, engine};
 
     void deck(std::initializer_list<std::string> texts) {
         DeckState& d = h.program.deck;

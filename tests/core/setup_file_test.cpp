@@ -227,7 +227,8 @@ struct FailingHarness {
     testing::FixedClock clock;
     testing::SeededRandom random;
     LocalFileSystem files{16};
-    Program program{Platform{ui, clock, random, files}};
+    testing::RecordedServices services;
+    Program program{services.platform(ui, clock, random, files)};
 };
 
 TEST_F(SetupFileTest, FailedWriteKeepsTheOldFileAndIsReported) {

@@ -127,16 +127,16 @@ std::string bothCopyText(Program& program) {
     return limited(std::move(out));
 }
 
-void EditCopyQClick(Program& program, Clipboard& clipboard, std::int32_t printPair) {
-    clipboard.setText(questionCopyText(program, printPair));
+void EditCopyQClick(Program& program, std::int32_t printPair) {
+    program.platform.clipboard.setText(questionCopyText(program, printPair));
 }
 
-void EditCopyAClick(Program& program, Clipboard& clipboard, std::int32_t printPair) {
-    clipboard.setText(answerCopyText(program, printPair));
+void EditCopyAClick(Program& program, std::int32_t printPair) {
+    program.platform.clipboard.setText(answerCopyText(program, printPair));
 }
 
-void EditCopyBothClick(Program& program, Clipboard& clipboard) {
-    clipboard.setText(bothCopyText(program));
+void EditCopyBothClick(Program& program) {
+    program.platform.clipboard.setText(bothCopyText(program));
 }
 
 }  // namespace cardwise

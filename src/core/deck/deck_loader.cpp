@@ -81,7 +81,7 @@ void actOnOutcome(Program& program) {
         program.shell.deckOpen = true;
         program.selector.ShuffleFilled = false;  // a fresh shuffle for the new deck
         program.drill.DrillActive = true;
-        if (program.shell.hooks.RunDKSFile) program.shell.hooks.RunDKSFile(program);
+        program.frontEnd().RunDKSFile();
         return;
     }
     reportLoadOutcome(program);

@@ -13,7 +13,6 @@ namespace cardwise {
 
 struct Program;
 class DrillEngine;
-class DeckCommands;
 
 inline constexpr std::string_view kGoToPairCaption = "Enter The Number Of The Pair To Jump To";
 inline constexpr std::string_view kGoToPairPrompt = "Pair Number";
@@ -31,7 +30,7 @@ std::optional<std::int64_t> parsePairNumber(std::string_view entry);
 // call.
 class DrillController {
   public:
-    DrillController(Program& program, DrillEngine& engine, DeckCommands& commands);
+    DrillController(Program& program, DrillEngine& engine);
 
     // Large system fonts need larger drill windows.
     void setCaptionBarHeight(int pixels) { captionBarHeight_ = pixels; }
@@ -94,7 +93,6 @@ class DrillController {
 
     Program& program_;
     DrillEngine& engine_;
-    DeckCommands& commands_;
     DrillWindowsState state_;
     QuestionView question_;
     AnswerView answer_;

@@ -17,6 +17,15 @@ class ExternalEditor {
     virtual FileResult editAndWait(const std::string& path) = 0;
 };
 
+// For a front end that cannot start a text editor: every start fails, and the commands
+// that need one say so.
+class NoExternalEditor final : public ExternalEditor {
+  public:
+    FileResult editAndWait(const std::string&) override {
+        return FileResult::failure("No text editor is available");
+    }
+};
+
 // Runs $VISUAL, else $EDITOR, else the first desktop text editor found on the PATH. The
 // file goes to the editor as one argument of its own; no shell is involved, so no
 // character of the path is interpreted.
