@@ -101,11 +101,11 @@ TEST_F(CopyFixture, AnswerAloneUsesItsOwnQuestion) {
     setPair(2, "Plain", "x");
     setPair(5, "<MC1>a<MC2>b<MC3>c%Pick", "<FIB>3");
     program.drill.JumpingToPair = true;
-    FormatPairSide(program, "Q", 2);
+    program.view = FormatPairSide(program, "Q", 2, {}).view;
     EXPECT_EQ(answerCopyText(program, 5), "The correct answer was:\r\n\r\nNumber: 3");
     program.drill.JumpingToPair = false;
     program.deck.CurrentPair = 5;
-    FormatPairSide(program, "Q", 2);
+    program.view = FormatPairSide(program, "Q", 2, {}).view;
     EXPECT_EQ(answerCopyText(program), "Answer 5\r\n\r\nThe correct answer was:\r\n\r\nNumber: 3");
     EXPECT_TRUE(h.ui.boxes.empty());
 }

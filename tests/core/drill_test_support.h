@@ -11,6 +11,7 @@
 #include "core/content/pair_side.h"
 #include "core/content/pair_view.h"
 #include "core/drill/answer_view.h"
+#include "core/drill/core_drill_engine.h"
 #include "core/drill/drill_engine.h"
 #include "core/program.h"
 #include "support/fakes.h"
@@ -114,7 +115,7 @@ class MarkupDrillEngine : public ScriptedDrillEngine {
   public:
     bool formatPairSide(Program& program, std::string_view side) override {
         formatted.push_back(std::string(side) + std::to_string(program.deck.CurrentPair));
-        return FormatPairSide(program, side, program.deck.CurrentPair);
+        return CoreDrillEngine().formatPairSide(program, side);
     }
     void decodeMarks(std::string& text) override { DecodeMarks(text); }
 };

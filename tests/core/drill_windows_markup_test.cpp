@@ -57,6 +57,18 @@ TEST_F(MarkupDrillTest, MultipleChoicePairJudgesTheChosenButton) {
     EXPECT_EQ(drill.answer().panel, AnswerPanel::Judged);
 }
 
+// Copying another pair while the question shows leaves that pair in the shared view; the
+// answer is still judged against its own question.
+TEST_F(MarkupDrillTest, AnswerIsReadAgainstItsOwnQuestion) {
+    deck({"Q1=<MC1>Paris<MC2>London<MC3>Rome%Capital of France?$#$!A1=<FIB>3", "Q2=Plain$#$!A2=x"});
+    startAt(1);
+    h.program.drill.JumpingToPair = false;
+    h.program.view = FormatPairSide(h.program, "Q", 2, {}).view;
+    drill.displayAnswer();
+    EXPECT_TRUE(h.ui.boxes.empty());
+    EXPECT_EQ(drill.answer().memoText, "The correct answer was:\r\n\r\nNumber: 3");
+}
+
 TEST_F(MarkupDrillTest, FillInPairJudgesTheTypedReply) {
     deck({"Q1=<FIB>%Capital of France?$#$!A1=<MC1>Paris<MC2>paris.%"});
     startAt(1);
