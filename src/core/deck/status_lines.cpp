@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/deck/setup_keys.h"
 #include "core/deck/text_lines.h"
 #include "core/deck/write_failure.h"
 #include "core/platform/user_interface.h"
@@ -10,7 +11,6 @@
 namespace cardwise {
 namespace {
 
-constexpr std::string_view kSection = "CARDWISE";
 constexpr std::string_view kCannotChange =
     "  The File Will Operate Properly, But No "
     "Permanent Changes Can Be Made To The Option Settings, Priority List, Etc.";
@@ -127,10 +127,13 @@ void DecodeStatus(Program& program) {
     DeckState& deck = program.deck;
     ensureTables(deck);
     const Profile& setup = program.setupFile.read();
-    std::int32_t lastDayUsed = setup.readInt(kSection, "LastDayUsed", 1);
+    constexpr const SetupKey& lastDayKey = setupKey("LastDayUsed");
+    constexpr const SetupKey& resumeKey = setupKey("Resume");
+    std::int32_t lastDayUsed =
+        setup.readInt(kSetupSection, lastDayKey.name, lastDayKey.readDefault);
     if (lastDayUsed < kEarliestDate || lastDayUsed > deck.Today) lastDayUsed = kEarliestDate;
     deck.LastDayUsed = lastDayUsed;
-    const bool resume = setup.readInt(kSection, "Resume", 0) == 1;
+    const bool resume = setup.readInt(kSetupSection, resumeKey.name, resumeKey.readDefault) == 1;
     const bool newDay = lastDayUsed < deck.Today;
 
     bool appended = false;
@@ -166,7 +169,8 @@ void WriteStatusLines(Program& program) {
     if (deck.ReadOnlyDeck) return;
     WaitCursor wait(program.ui());
     Profile& setup = program.setupFile.edit();
-    setup.writeString(kSection, "LastDayUsed", rightAligned(deck.Today, 8));
+    constexpr const SetupKey& lastDayKey = setupKey("LastDayUsed");
+    setup.writeString(kSetupSection, lastDayKey.name, rightAligned(deck.Today, lastDayKey.width));
     for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
         StatusFields f;
         f.LastDate = tableValue(deck.LastDate, n);

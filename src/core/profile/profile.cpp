@@ -6,7 +6,9 @@
 namespace cardwise {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && (isBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
@@ -34,6 +36,12 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
         }
     }
     return true;
+}
+
+std::string rightAligned(std::int64_t value, std::size_t width) {
+    std::string digits = std::to_string(value);
+    if (digits.size() < width) digits.insert(0, width - digits.size(), ' ');
+    return digits;
 }
 
 std::int32_t parseProfileInt(std::string_view text) {
@@ -160,8 +168,7 @@ void Profile::terminateLastLine() {
     if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = "\r\n";
 }
 
-void Profile::writeString(std::string_view section, std::string_view key,
-                          std::string_view value) {
+void Profile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     std::string text = std::string(key) + "=" + std::string(value);
     auto span = findSection(section);
     if (!span) {
