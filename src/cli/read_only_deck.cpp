@@ -10,11 +10,9 @@
 namespace cardwise::cli {
 
 std::string deckPathFrom(const CliEnvironment& env, const std::string& argument) {
-    std::filesystem::path path(argument);
-    if (path.is_relative() && !env.currentDirectory.empty()) {
-        path = std::filesystem::path(env.currentDirectory) / path;
-    }
-    return path.lexically_normal().string();
+    return std::filesystem::path(pathFrom(env.currentDirectory, argument))
+        .lexically_normal()
+        .string();
 }
 
 ReadOnlyDeck::ReadOnlyDeck(CliEnvironment& env)

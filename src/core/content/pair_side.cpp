@@ -58,12 +58,6 @@ constexpr std::size_t kTagLength = 5;
 constexpr std::size_t kMaxChoices = 6;
 constexpr std::size_t kMaxNotes = 3;
 
-std::string rightAligned(std::int32_t value, std::size_t width) {
-    std::string digits = std::to_string(value);
-    if (digits.size() < width) digits.insert(0, width - digits.size(), ' ');
-    return digits;
-}
-
 std::size_t decimalDigits(std::int32_t n) {
     return std::to_string(n).size();
 }

@@ -48,11 +48,6 @@ std::optional<std::int32_t> validStoredDate(const Profile& file, std::int32_t to
     return date;
 }
 
-bool isAbsolutePath(std::string_view path) {
-    if (!path.empty() && (path.front() == '/' || path.front() == '\\')) return true;
-    return path.size() >= 2 && path[1] == ':';
-}
-
 // Directories are judged from the deck's folder, which stands in for the current directory;
 // a trailing separator (the options dialog adds one) does not count.
 bool directoryExists(Program& program, std::string_view directory) {
@@ -60,11 +55,7 @@ bool directoryExists(Program& program, std::string_view directory) {
         directory.remove_suffix(1);
     }
     if (directory.empty()) return false;
-    std::string path(directory);
-    if (!isAbsolutePath(path) && !program.currentDirectory.empty()) {
-        path = joinPath(program.currentDirectory, path);
-    }
-    return program.files().directoryExists(path);
+    return program.files().directoryExists(pathFrom(program.currentDirectory, directory));
 }
 
 std::array<std::int32_t, 3> rolloverToWrite(const DeckSettings& s) {

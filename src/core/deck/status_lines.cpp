@@ -29,10 +29,9 @@ std::int32_t maxOfWidth(std::size_t width) {
     return max;
 }
 
-// The value right-aligned in width with leading blanks, held within the width.
-std::string rightAligned(std::int32_t value, std::size_t width) {
-    std::string digits = std::to_string(std::clamp(value, 0, maxOfWidth(width)));
-    return std::string(width - digits.size(), ' ') + digits;
+// The value right-aligned in its field, held within the field's width.
+std::string fieldText(std::int32_t value, std::size_t width) {
+    return rightAligned(std::clamp(value, 0, maxOfWidth(width)), width);
 }
 
 // One field of the 22 characters: blanks and missing characters read as 0, any other
@@ -112,14 +111,14 @@ std::string encodeStatusLine(std::int32_t n, const StatusFields& f) {
     std::int32_t flags = std::clamp(f.ListFlags, 0, kOnListFlag | kDisabledFlag);
     if (f.AskedInRun) flags += 4;
     std::string line = statusPrefix(n);
-    line += rightAligned(f.LastDate, kFields[0].width);
-    line += rightAligned(f.RightToday, kFields[1].width);
-    line += rightAligned(f.RightTotal, kFields[2].width);
-    line += rightAligned(f.WrongToday, kFields[3].width);
-    line += rightAligned(f.WrongTotal, kFields[4].width);
-    line += rightAligned(f.DayCount, kFields[5].width);
-    line += rightAligned(f.LearnStatus, kFields[6].width);
-    line += rightAligned(flags, kFields[7].width);
+    line += fieldText(f.LastDate, kFields[0].width);
+    line += fieldText(f.RightToday, kFields[1].width);
+    line += fieldText(f.RightTotal, kFields[2].width);
+    line += fieldText(f.WrongToday, kFields[3].width);
+    line += fieldText(f.WrongTotal, kFields[4].width);
+    line += fieldText(f.DayCount, kFields[5].width);
+    line += fieldText(f.LearnStatus, kFields[6].width);
+    line += fieldText(flags, kFields[7].width);
     return line;
 }
 

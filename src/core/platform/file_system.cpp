@@ -40,6 +40,15 @@ std::string joinPath(std::string_view directory, std::string_view name) {
     return result;
 }
 
+bool isAbsolutePath(std::string_view path) {
+    return !path.empty() && path.front() == '/';
+}
+
+std::string pathFrom(std::string_view folder, std::string_view path) {
+    if (isAbsolutePath(path)) return std::string(path);
+    return joinPath(folder, path);
+}
+
 // Read in large blocks: decks run to megabytes, and byte-wise stream reading costs far more
 // than the disk.
 std::optional<std::string> LocalFileSystem::readFile(const std::string& path) const {
