@@ -49,18 +49,14 @@ class DrillCommand : public Command {
         }
         TerminalUserInterface ui(*input, env.out, TerminalUserInterface::Mode::Ask);
         ui.setEcho(!env.inputIsTerminal);
-        Program program(Platform{ui, env.clock, env.random, env.files});
+        Program program(env.platform(ui, env.files));
         program.programDirectory = env.programDirectory;
         program.currentDirectory = env.currentDirectory;
-        program.shell.editor = env.editor;
         if (!readApplicationSettings(program)) return kExitFailure;
 
         CoreDrillEngine engine;
         TerminalDrill drill(program, engine, ui, *input, env.out, env.inputIsTerminal);
-        program.shell.hooks.RunDKSFile = [&drill](Program&) { drill.controller().start(); };
-        program.shell.hooks.closeDrillWindows = [&drill](Program&) {
-            drill.controller().hideWindows();
-        };
+        program.attachFrontEnd(drill);
 
         program.deck.QAFileName = deckPathFrom(env, args[0]);
         InitDKSFile(program);

@@ -10,18 +10,16 @@
 namespace cardwise::cli {
 
 std::string deckPathFrom(const CliEnvironment& env, const std::string& argument) {
-    std::filesystem::path path(argument);
-    if (path.is_relative() && !env.currentDirectory.empty()) {
-        path = std::filesystem::path(env.currentDirectory) / path;
-    }
-    return path.lexically_normal().string();
+    return std::filesystem::path(pathFrom(env.currentDirectory, argument))
+        .lexically_normal()
+        .string();
 }
 
 ReadOnlyDeck::ReadOnlyDeck(CliEnvironment& env)
     : input_(env.in),
       ui_(input_, env.out, TerminalUserInterface::Mode::NeverAsk),
       files_(env.files),
-      program_(Platform{ui_, env.clock, env.random, files_}) {
+      program_(env.platform(ui_, files_)) {
     program_.programDirectory = env.programDirectory;
     program_.currentDirectory = env.currentDirectory;
 }

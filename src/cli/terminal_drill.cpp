@@ -73,7 +73,7 @@ TerminalDrill::TerminalDrill(Program& program, DrillEngine& engine, TerminalUser
       input_(input),
       out_(out),
       timers_(timers),
-      controller_(program, engine, *this) {}
+      controller_(program, engine) {}
 
 TerminalDrill::Shown TerminalDrill::shown() const {
     return Shown{controller_.screen(), program_.deck.CurrentPair};

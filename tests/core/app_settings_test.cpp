@@ -90,7 +90,7 @@ TEST_F(AppSettingsTest, ProgramFolderFileWinsOverTheUserFolderFile) {
 TEST_F(AppSettingsTest, ReadOnlyProgramFolderUsesTheUserFolder) {
     testing::FaultyFileSystem files;
     files.readOnlyFolder = programDir.path();
-    Program q{Platform{h.ui, h.clock, h.random, files}};
+    Program q{h.services.platform(h.ui, h.clock, h.random, files)};
     q.programDirectory = programDir.path();
     ASSERT_TRUE(locateAppSettings(q, userDir.path()));
     EXPECT_EQ(q.appSettings.path(), userDir.file("CARDWISE.INI"));
@@ -103,7 +103,7 @@ TEST_F(AppSettingsTest, ReadOnlyProgramFolderUsesTheUserFolder) {
 TEST_F(AppSettingsTest, NoWritableFolderAtAllEndsTheProgram) {
     testing::FaultyFileSystem files;
     files.readOnlyFolder = programDir.path();
-    Program q{Platform{h.ui, h.clock, h.random, files}};
+    Program q{h.services.platform(h.ui, h.clock, h.random, files)};
     q.programDirectory = programDir.path();
     EXPECT_FALSE(locateAppSettings(q, std::nullopt));
     ASSERT_EQ(h.ui.boxes.size(), 1u);
@@ -116,7 +116,7 @@ TEST_F(AppSettingsTest, WriteBackIntoAReadOnlyFolderIsReportedAndKeepsTheOldFile
     userDir.write("CARDWISE.INI", text);
     testing::FaultyFileSystem files;
     files.readOnlyFolder = userDir.path();
-    Program q{Platform{h.ui, h.clock, h.random, files}};
+    Program q{h.services.platform(h.ui, h.clock, h.random, files)};
     q.programDirectory = programDir.path();
     q.appSettings = ProfileFile(files, userDir.file("CARDWISE.INI"));
     readAppSettings(q);
@@ -132,7 +132,7 @@ TEST_F(AppSettingsTest, FailedWriteBackIsReportedAndKeepsTheOldFile) {
     programDir.write("CARDWISE.INI", text);
     LocalFileSystem failing(0);
     testing::ScriptedUserInterface ui;
-    Program q{Platform{ui, h.clock, h.random, failing}};
+    Program q{h.services.platform(ui, h.clock, h.random, failing)};
     q.programDirectory = programDir.path();
     ASSERT_TRUE(locateAppSettings(q, userDir.path()));
     readAppSettings(q);
@@ -167,7 +167,8 @@ TEST(AppSettingsLocation, ProgramFolderOnlyForAWritablePortableCopy) {
         testing::FaultyFileSystem files;
         if (!c.programFolderWritable) files.readOnlyFolder = programDir.path();
         if (c.marker) programDir.write(std::string(kPortableMarkerFileName), "");
-        Program q{Platform{h.ui, h.clock, h.random, files}};
+        AbsentServices absent;
+        Program q{absent.platform(h.ui, h.clock, h.random, files)};
         q.programDirectory = programDir.path();
         std::optional<std::string> user;
         if (c.userFolder) user = userDir.path();

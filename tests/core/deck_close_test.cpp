@@ -38,8 +38,6 @@ TEST_F(DeckCloseTest, CloseWithoutTheEditorKeepsTheQAFileAndWritesTheLearningSta
     p.deck.RightTotal.at(2) = 15;
     p.deck.ListFlags.at(3) = 3;
     p.deck.AskedInRun.at(3) = 1;
-    int closedWindows = 0;
-    p.shell.hooks.closeDrillWindows = [&](Program&) { ++closedWindows; };
     ASSERT_TRUE(FileExitQAClick(p));
     EXPECT_EQ(h.decks.read("deck.DKS"), threePairDeck());
     EXPECT_EQ(statusTail(), crlf({"Q&A1=20261207 0    0 0 0000", "Q&A2=20261207 7   15 0 0010",
@@ -47,7 +45,7 @@ TEST_F(DeckCloseTest, CloseWithoutTheEditorKeepsTheQAFileAndWritesTheLearningSta
     std::string setup = h.decks.read("deck.DKD");
     EXPECT_EQ(setup.rfind("[CARDWISE]\r\nCenter=  0\r\n", 0), 0u);
     EXPECT_NE(setup.find("\r\nLastDayUsed=20261207\r\nQ&A1="), std::string::npos);
-    EXPECT_EQ(closedWindows, 1);
+    EXPECT_EQ(h.frontEnd.calls, (std::vector<std::string>{"RunDKSFile", "closeDrillWindows"}));
     EXPECT_FALSE(p.drill.DrillActive);
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_EQ(p.shell.deckMenus, DeckMenus{});
@@ -71,14 +69,12 @@ TEST_F(DeckCloseTest, CloseAfterTheEditorRewritesTheQAFileFromTheEditedTexts) {
                                      "A7=dos", "Q9=three", "A9=tres"}));
     h.open(path);
     ASSERT_TRUE(p.shell.deckOpen);
-    int editorClosed = 0;
-    p.shell.hooks.closeEditor = [&](Program&) { ++editorClosed; };
     p.deck.EditorUsed = true;
     p.deck.EditedText[1] = "Q2=TWO$#$!A2=DOS";
     p.deck.EditSlot[2] = 1;
     p.deck.EditSlotsUsed = 1;
     ASSERT_TRUE(FileExitQAClick(p));
-    EXPECT_EQ(editorClosed, 1);
+    EXPECT_EQ(h.frontEnd.count("closeEditor"), 1);
     EXPECT_EQ(h.decks.read("deck.DKS"),
               crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=TWO", "A2=DOS", "Q3=three", "A3=tres"}));
     EXPECT_FALSE(p.deck.EditorUsed);

@@ -45,7 +45,7 @@ TEST_F(DeckLoaderTest, GoodDeckOpensStartsTheDrillAndEnablesTheDeckMenus) {
     EXPECT_EQ(p.deck.PairText.at(1), "Q2=two$#$!A2=dos");
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_TRUE(p.drill.DrillActive);
-    EXPECT_EQ(h.drillStarts, 1);
+    EXPECT_EQ(h.drillStarts(), 1);
     DeckMenus enabled;
     enabled.setAll(true);
     EXPECT_EQ(p.shell.deckMenus, enabled);
@@ -99,7 +99,7 @@ TEST_P(RefusedExtension, IsReportedAndNothingIsLoadedOrWritten) {
     ASSERT_EQ(h.ui.boxes.size(), 1u);
     EXPECT_EQ(h.ui.boxes[0], (ShownBox{GetParam().caption, text, Icon::Error, Buttons::Ok}));
     EXPECT_FALSE(h.program.shell.deckOpen);
-    EXPECT_EQ(h.drillStarts, 0);
+    EXPECT_EQ(h.drillStarts(), 0);
     EXPECT_EQ(snapshot(h.decks.path()), before);
     EXPECT_EQ(h.program.shell.recentFiles[0], "");
 }
@@ -290,7 +290,7 @@ TEST_F(DeckLoaderTest, InvalidSettingsOpenTheSetupFileInTheEditorAndReadItAgain)
     EXPECT_FALSE(p.NotePadOpen);
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_FALSE(p.drill.DrillActive);
-    EXPECT_EQ(h.drillStarts, 0);
+    EXPECT_EQ(h.drillStarts(), 0);
     EXPECT_FALSE(h.decks.exists("bad.~LS"));
     EXPECT_EQ(p.deck.PairCount, 0);
 }

@@ -103,10 +103,11 @@ struct DeckNewTest : ::testing::Test {
     std::int32_t rememberedPair = -1;
 
     DeckNewTest() {
-        p.shell.hooks.showEditor = [this](Program& q, std::int32_t remembered) {
-            EXPECT_TRUE(q.deck.EditorUsed);
-            EXPECT_EQ(q.deck.CurrentPair, 1);
-            rememberedPair = remembered;
+        h.frontEnd.onCall = [this](std::string_view call) {
+            if (call != "showEditorOnNewDeck") return;
+            EXPECT_TRUE(p.deck.EditorUsed);
+            EXPECT_EQ(p.deck.CurrentPair, 1);
+            rememberedPair = h.frontEnd.rememberedPair;
             ++editorShown;
         };
     }

@@ -8,13 +8,10 @@
 namespace cardwise {
 namespace {
 
-using testing::RecordingDeckCommands;
-
 struct DrillRunTest : ::testing::Test {
     testing::ProgramHarness h;
     CoreDrillEngine engine;
-    RecordingDeckCommands commands;
-    DrillController drill{h.program, engine, commands};
+    DrillController drill{h.program, engine};
     DeckState& deck = h.program.deck;
     DeckSettings& settings = h.program.settings;
 
@@ -45,7 +42,7 @@ TEST_F(DrillRunTest, OnePassRunEndsWithTheContinuationQuestion) {
     EXPECT_EQ(shown, (std::vector<std::int32_t>{1, 2, 3}));
     EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"Continuation"}));
     EXPECT_EQ(drill.screen(), DrillScreen::None);
-    EXPECT_EQ(commands.closes, 1);
+    EXPECT_EQ(h.frontEnd.count("closeDeck"), 1);
     EXPECT_FALSE(h.program.drill.DrillActive);
     EXPECT_EQ(deck.SessionCorrect, 3);
     EXPECT_EQ(deck.RightTotal[1] + deck.RightTotal[2] + deck.RightTotal[3], 3);

@@ -12,7 +12,6 @@ namespace cardwise {
 namespace {
 
 using testing::DrillHarness;
-using testing::RecordingDeckCommands;
 using testing::ScriptedUserInterface;
 
 // Each notification with the number of boxes and promotion messages shown before it.
@@ -43,8 +42,7 @@ using Events = std::vector<std::string>;
 struct ObservedDrillRun : ::testing::Test {
     testing::ProgramHarness h;
     CoreDrillEngine engine;
-    RecordingDeckCommands commands;
-    DrillController drill{h.program, engine, commands};
+    DrillController drill{h.program, engine};
     RecordingObserver observer{h.ui};
     DeckState& deck = h.program.deck;
     DeckSettings& settings = h.program.settings;
@@ -84,13 +82,13 @@ TEST_F(ObservedDrillRun, AnswerWindowGoesBeforeTheContinuationQuestion) {
     ASSERT_GE(observer.events.size(), 2u);
     // Nothing is shown after the last answer; the deck closes.
     EXPECT_EQ(observer.events.back(), "hide A 0/0");
-    EXPECT_EQ(commands.closes, 1);
+    EXPECT_EQ(h.frontEnd.count("closeDeck"), 1);
 }
 
 // Over scripted pairs.
 struct DrillWithObserver {
     DrillHarness h;
-    DrillController drill{h.program, h.engine, h.commands};
+    DrillController drill{h.program, h.engine};
     RecordingObserver observer{h.ui};
 
     DrillWithObserver() { drill.setObserver(&observer); }

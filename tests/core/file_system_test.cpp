@@ -176,6 +176,28 @@ TEST(Paths, DirectoryAndNameParts) {
     EXPECT_EQ(joinPath("", "a.DKS"), "a.DKS");
 }
 
+struct PathFromCase {
+    std::string folder;
+    std::string path;
+    std::string expected;
+};
+
+class PathFrom : public ::testing::TestWithParam<PathFromCase> {};
+
+TEST_P(PathFrom, AbsolutePathsStayRelativeOnesJoinTheFolder) {
+    EXPECT_EQ(pathFrom(GetParam().folder, GetParam().path), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PathFrom,
+    ::testing::Values(PathFromCase{"/decks", "/pics", "/pics"},
+                      PathFromCase{"/decks", "pics", "/decks/pics"},
+                      PathFromCase{"/decks/", "pics/a.bmp", "/decks/pics/a.bmp"},
+                      PathFromCase{"", "pics", "pics"},
+                      // Not rooted on this system: taken from the folder like any other name.
+                      PathFromCase{"/decks", "C:\\PICS", "/decks/C:\\PICS"},
+                      PathFromCase{"/decks", "\\PICS", "/decks/\\PICS"}));
+
 TEST(LocalFileSystem, ReadsFilesLargerThanOneBlockWholeAndEmptyFilesAsEmpty) {
     TempDir dir;
     LocalFileSystem files;

@@ -112,10 +112,11 @@ TEST_F(MainCommandsTest, CommandLineDecksOpenInTurnEachSavedBeforeTheNext) {
     std::string a = h.write("a.DKS", threePairDeck());
     std::string b = h.write("b.DKS", threePairDeck());
     bool deferred = false;
-    p.shell.hooks.RunDKSFile = [&](Program& q) {
-        deferred = q.drill.DeferredFirstShow;
-        q.drill.DeferredFirstShow = false;
-        if (q.deck.QAFileName == a) q.deck.LearnStatus.at(1) = LongTerm;
+    h.frontEnd.onCall = [&](std::string_view call) {
+        if (call != "RunDKSFile") return;
+        deferred = p.drill.DeferredFirstShow;
+        p.drill.DeferredFirstShow = false;
+        if (p.deck.QAFileName == a) p.deck.LearnStatus.at(1) = LongTerm;
     };
     openAtStart(p, {a, b});
     EXPECT_TRUE(deferred);
@@ -184,7 +185,7 @@ TEST_F(MainCommandsTest, EditFileWarnsSavesTheSettingsAndWaitsForTheEditor) {
 TEST_F(MainCommandsTest, MissingTextEditorIsReported) {
     std::string a = h.write("a.DKS", threePairDeck());
     openDeck(p, a);
-    p.shell.editor = nullptr;
+    h.editor.result = NoExternalEditor().editAndWait(a);
     EditFileClick(p);
     EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"Editor Warning", "Text Editor Error"}));
     EXPECT_FALSE(p.NotePadOpen);

@@ -4,7 +4,6 @@
 
 #include "core/deck/deck_close.h"
 #include "core/drill/core_drill_engine.h"
-#include "core/drill/program_deck_commands.h"
 #include "core/drill/run_control.h"
 #include "core/shell/main_commands.h"
 #include "core/shell/recent_decks.h"
@@ -165,8 +164,7 @@ TEST_F(MainMenuTest, HintOrCommentFollowsTheWindowShown) {
                                            "Q2=<HC1>a hint%two", "A2=<HC1>a note%dos",
                                            "Q3=<HC1>a hint%three", "A3=<HC1>a note%tres"})));
     CoreDrillEngine engine;
-    ProgramDeckCommands commands(p);
-    DrillController drill(p, engine, commands);
+    DrillController drill(p, engine);
     drill.start();
     ASSERT_EQ(drill.screen(), DrillScreen::Question);
     std::size_t before = h.ui.boxes.size();

@@ -14,6 +14,15 @@ namespace {
 using testing::ProgramHarness;
 using testing::ShownBox;
 
+// Formats a side into the shared view as the drill windows keep it; an answer side is read
+// against the question formatted there before.
+bool formatSide(Program& program, std::string_view side, std::int32_t n,
+                FaultReports reports = FaultReports::Shown) {
+    FormattedSide formatted = FormatPairSide(program, side, n, program.view, reports);
+    program.view = std::move(formatted.view);
+    return formatted.ok;
+}
+
 // One pair numbered n (with n-1 filler pairs ahead of it) holding question q and answer a.
 void setPair(Program& program, std::int32_t n, const std::string& q, const std::string& a) {
     program.deck.allocate(n);
@@ -46,7 +55,7 @@ TEST_P(QuestionSideTable, FillsView) {
     h.program.settings.EnableGraphics = c.enableGraphics;
     h.program.settings.EnableAudioVideo = c.enableAudioVideo;
     setPair(h.program, 3, c.side, "answer");
-    ASSERT_TRUE(FormatPairSide(h.program, "Q", 3));
+    ASSERT_TRUE(formatSide(h.program, "Q", 3));
     const PairView& v = h.program.view;
     EXPECT_EQ(v.Text, c.text);
     for (std::size_t i = 0; i < v.Notes.size(); ++i)
@@ -152,11 +161,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FormatPairSide, FillInQuestionMarkIsNotNoText) {
     ProgramHarness h;
     setPair(h.program, 1, "<FIB>", "<MC1>blue");
-    ASSERT_TRUE(FormatPairSide(h.program, "Q", 1));
+    ASSERT_TRUE(formatSide(h.program, "Q", 1));
     EXPECT_TRUE(h.program.view.FillInQuestion);
     EXPECT_FALSE(h.program.view.NoText);
     // The answer's accepted answers of a fill-in pair are not media-only either.
-    ASSERT_TRUE(FormatPairSide(h.program, "A", 1));
+    ASSERT_TRUE(formatSide(h.program, "A", 1));
     EXPECT_EQ(h.program.view.Choices[0], "blue");
     EXPECT_FALSE(h.program.view.NoText);
     EXPECT_TRUE(h.program.view.FillInQuestion);
@@ -165,8 +174,8 @@ TEST(FormatPairSide, FillInQuestionMarkIsNotNoText) {
 TEST(FormatPairSide, AnswerPictureOfStandardPairIsNoText) {
     ProgramHarness h;
     setPair(h.program, 2, "Look", "<BMP>a.bmp");
-    ASSERT_TRUE(FormatPairSide(h.program, "Q", 2));
-    ASSERT_TRUE(FormatPairSide(h.program, "A", 2));
+    ASSERT_TRUE(formatSide(h.program, "Q", 2));
+    ASSERT_TRUE(formatSide(h.program, "A", 2));
     EXPECT_TRUE(h.program.view.NoText);
     EXPECT_FALSE(h.program.view.TextOnly);
 }
@@ -174,8 +183,8 @@ TEST(FormatPairSide, AnswerPictureOfStandardPairIsNoText) {
 TEST(FormatPairSide, CorrectChoiceRunningToEndIsNotNoText) {
     ProgramHarness h;
     setPair(h.program, 2, "<MC1>x<MC2>y%Pick", "<FIB>2");
-    ASSERT_TRUE(FormatPairSide(h.program, "Q", 2));
-    ASSERT_TRUE(FormatPairSide(h.program, "A", 2));
+    ASSERT_TRUE(formatSide(h.program, "Q", 2));
+    ASSERT_TRUE(formatSide(h.program, "A", 2));
     EXPECT_EQ(h.program.view.CorrectChoice, "2");
     EXPECT_FALSE(h.program.view.NoText);
 }
@@ -191,8 +200,8 @@ class CorrectChoiceTable : public ::testing::TestWithParam<ChoiceCase> {};
 TEST_P(CorrectChoiceTable, ReadFromAnswerTag) {
     ProgramHarness h;
     setPair(h.program, 4, "<MC1>a<MC2>b<MC3>c%Pick", GetParam().answer);
-    ASSERT_TRUE(FormatPairSide(h.program, "Q", 4));
-    ASSERT_TRUE(FormatPairSide(h.program, "A", 4));
+    ASSERT_TRUE(formatSide(h.program, "Q", 4));
+    ASSERT_TRUE(formatSide(h.program, "A", 4));
     EXPECT_EQ(h.program.view.CorrectChoice, GetParam().correct);
     EXPECT_TRUE(h.ui.boxes.empty());
 }
@@ -208,12 +217,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, CorrectChoiceTable,
 TEST(FormatPairSide, CategoryKeptForAnswerAndOverwrittenByIt) {
     ProgramHarness h;
     setPair(h.program, 1, "<NAM>Geo%x", "y");
-    FormatPairSide(h.program, "Q", 1);
-    FormatPairSide(h.program, "A", 1);
+    formatSide(h.program, "Q", 1);
+    formatSide(h.program, "A", 1);
     EXPECT_EQ(h.program.view.Category, "Geo");
     setPair(h.program, 1, "<NAM>Geo%x", "<NAM>Other%y");
-    FormatPairSide(h.program, "Q", 1);
-    FormatPairSide(h.program, "A", 1);
+    formatSide(h.program, "Q", 1);
+    formatSide(h.program, "A", 1);
     EXPECT_EQ(h.program.view.Category, "Other");
 }
 
@@ -221,7 +230,7 @@ TEST(FormatPairSide, AnswerPrefixCountedFromPairNumber) {
     ProgramHarness h;
     h.program.deck.allocate(12);
     h.program.deck.PairText[11] = "Q5=x$#$!A5=yes";
-    FormatPairSide(h.program, "A", 12);
+    formatSide(h.program, "A", 12);
     EXPECT_EQ(h.program.view.Text, "es");
 }
 
@@ -229,20 +238,20 @@ TEST(FormatPairSide, HandMadeSidesNeverReadOutside) {
     ProgramHarness h;
     h.program.deck.allocate(10);
     h.program.deck.PairText[9] = "Q10 no equals$#$!A1";
-    EXPECT_TRUE(FormatPairSide(h.program, "Q", 10));
+    EXPECT_TRUE(formatSide(h.program, "Q", 10));
     EXPECT_EQ(h.program.view.Text, "");
-    EXPECT_TRUE(FormatPairSide(h.program, "A", 10));
+    EXPECT_TRUE(formatSide(h.program, "A", 10));
     EXPECT_EQ(h.program.view.Text, "");
     h.program.deck.PairText[9] = "Q10=only a question";
-    EXPECT_TRUE(FormatPairSide(h.program, "Q", 10));
+    EXPECT_TRUE(formatSide(h.program, "Q", 10));
     EXPECT_EQ(h.program.view.Text, "only a question");
-    EXPECT_TRUE(FormatPairSide(h.program, "A", 10));
+    EXPECT_TRUE(formatSide(h.program, "A", 10));
     EXPECT_EQ(h.program.view.Text, "");
     // A side ending in a bare "<" or a short tag.
     h.program.deck.PairText[9] = "Q10=<BM$#$!A10=<";
-    EXPECT_TRUE(FormatPairSide(h.program, "Q", 10));
+    EXPECT_TRUE(formatSide(h.program, "Q", 10));
     EXPECT_EQ(h.program.view.PicturePath, "");
-    EXPECT_FALSE(FormatPairSide(h.program, "A", 10));
+    EXPECT_FALSE(formatSide(h.program, "A", 10));
     EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"Unidentified Tag Encountered"});
 }
 
@@ -252,7 +261,7 @@ TEST(FormatPairSide, EditedTextComesFirst) {
     h.program.deck.EditorUsed = true;
     h.program.deck.EditSlot[2] = 1;
     h.program.deck.EditedText[1] = "Q2=edited$#$!A2=b";
-    FormatPairSide(h.program, "Q", 2);
+    formatSide(h.program, "Q", 2);
     EXPECT_EQ(h.program.view.Text, "edited");
 }
 
@@ -274,11 +283,11 @@ TEST_P(FaultTable, ReportedOnceWithExactText) {
     const FaultCase& c = GetParam();
     ProgramHarness h;
     setPair(h.program, c.pair, c.question, c.answer);
-    bool questionOk = FormatPairSide(h.program, "Q", c.pair);
+    bool questionOk = formatSide(h.program, "Q", c.pair);
     bool ok = questionOk;
     if (c.onAnswer) {
         ASSERT_TRUE(questionOk);
-        ok = FormatPairSide(h.program, "A", c.pair);
+        ok = formatSide(h.program, "A", c.pair);
     }
     EXPECT_FALSE(ok);
     ASSERT_EQ(h.ui.boxes.size(), 1u);
@@ -342,7 +351,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FormatPairSide, FaultKeepsWhatWasReadAndCountsNoDroppedChoice) {
     ProgramHarness h;
     setPair(h.program, 7, "<MC1>1<MC2>2<MC3>3<MC4>4<MC5>5<MC6>6<MC7>7<HC1>h%Pick", "x");
-    EXPECT_FALSE(FormatPairSide(h.program, "Q", 7));
+    EXPECT_FALSE(formatSide(h.program, "Q", 7));
     EXPECT_EQ(h.program.view.Choices[5], "6");
     EXPECT_EQ(h.program.view.ChoiceCount, 6);
     EXPECT_EQ(h.program.view.Notes[0], "");
@@ -353,8 +362,8 @@ TEST(FormatPairSide, InvalidAnswerNumberSilentWhileJumping) {
     ProgramHarness h;
     setPair(h.program, 7, "<MC1>Paris<MC2>London%Capital?", "<FIB>3%text");
     h.program.drill.JumpingToPair = true;
-    ASSERT_TRUE(FormatPairSide(h.program, "Q", 7));
-    EXPECT_TRUE(FormatPairSide(h.program, "A", 7));
+    ASSERT_TRUE(formatSide(h.program, "Q", 7));
+    EXPECT_TRUE(formatSide(h.program, "A", 7));
     EXPECT_TRUE(h.ui.boxes.empty());
     EXPECT_EQ(h.program.view.CorrectChoice, "");
     EXPECT_EQ(h.program.view.Text, "text");
@@ -363,16 +372,64 @@ TEST(FormatPairSide, InvalidAnswerNumberSilentWhileJumping) {
 TEST(FormatPairSide, QuietFormattingShowsNoBox) {
     ProgramHarness h;
     setPair(h.program, 1, "<XYZ>a%b", "x");
-    EXPECT_FALSE(FormatPairSide(h.program, "Q", 1, FaultReports::Quiet));
+    EXPECT_FALSE(formatSide(h.program, "Q", 1, FaultReports::Quiet));
     EXPECT_TRUE(h.ui.boxes.empty());
 }
 
 TEST(FormatPairSide, StoredSpaceLineDecodesToSpaceLine) {
     ProgramHarness h;
     setPair(h.program, 1, "x^ ^y", "a");
-    FormatPairSide(h.program, "Q", 1);
+    formatSide(h.program, "Q", 1);
     DecodeMarks(h.program.view.Text);
     EXPECT_EQ(h.program.view.Text, "x\r\n \r\ny");
+}
+
+TEST(FormatPairSide, LeavesTheSharedViewAlone) {
+    ProgramHarness h;
+    setPair(h.program, 1, "<NAM>Geo<MC1>a<MC2>b%Pick", "<FIB>2");
+    h.program.view.Text = "shown";
+    const FormattedSide question = FormatPairSide(h.program, "Q", 1, {});
+    EXPECT_EQ(question.view.ChoiceCount, 2);
+    EXPECT_EQ(h.program.view.Text, "shown");
+}
+
+struct ChoiceCountCase {
+    std::int32_t questionChoices;
+    bool ok;
+};
+
+class AnswerAgainstQuestion : public ::testing::TestWithParam<ChoiceCountCase> {};
+
+// The answer is judged by the question it is given, not by what was formatted last.
+TEST_P(AnswerAgainstQuestion, ChoiceNumberMustHaveAChoice) {
+    ProgramHarness h;
+    setPair(h.program, 1, "q", "<FIB>3");
+    formatSide(h.program, "Q", 1);
+    PairView question;
+    question.ChoiceCount = GetParam().questionChoices;
+    question.FillInQuestion = true;
+    question.Category = "Geo";
+    const FormattedSide answer = FormatPairSide(h.program, "A", 1, question);
+    EXPECT_EQ(answer.ok, GetParam().ok);
+    EXPECT_EQ(h.ui.boxes.size(), GetParam().ok ? 0u : 1u);
+    EXPECT_EQ(answer.view.CorrectChoice, GetParam().ok ? "3" : "");
+    EXPECT_EQ(answer.view.ChoiceCount, GetParam().questionChoices);
+    EXPECT_TRUE(answer.view.FillInQuestion);
+    EXPECT_EQ(answer.view.Category, "Geo");
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, AnswerAgainstQuestion,
+                         ::testing::Values(ChoiceCountCase{0, false}, ChoiceCountCase{2, false},
+                                           ChoiceCountCase{3, true}, ChoiceCountCase{6, true}));
+
+TEST(FormatAnswerOf, ReadsItsOwnQuestionQuietly) {
+    ProgramHarness h;
+    setPair(h.program, 2, "<MC1>a<MC2>b<MC3>c<XYZ>%Pick", "<FIB>3");
+    h.program.view.ChoiceCount = 0;
+    const FormattedSide answer = FormatAnswerOf(h.program, 2);
+    EXPECT_TRUE(answer.ok);
+    EXPECT_EQ(answer.view.CorrectChoice, "3");
+    EXPECT_TRUE(h.ui.boxes.empty());
 }
 
 }  // namespace

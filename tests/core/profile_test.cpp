@@ -57,6 +57,15 @@ TEST(Profile, IntegersComeFromLeadingDigitsAndAreClampedTo32Bits) {
     }
 }
 
+TEST(RightAligned, PadsWithLeadingBlanksAndNeverCuts) {
+    EXPECT_EQ(rightAligned(0, 3), "  0");
+    EXPECT_EQ(rightAligned(7, 5), "    7");
+    EXPECT_EQ(rightAligned(-12, 4), " -12");
+    EXPECT_EQ(rightAligned(5000, 3), "5000");
+    EXPECT_EQ(rightAligned(12345, 0), "12345");
+    EXPECT_EQ(rightAligned(std::numeric_limits<std::int64_t>::min(), 2), "-9223372036854775808");
+}
+
 TEST(Profile, WriteInPlaceKeepsEveryOtherLineByteForByte) {
     std::string before =
         "; header comment  \n[Cardwise]\r\nCenter = 0\nQFontName=Arial  \r\n"

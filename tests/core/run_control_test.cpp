@@ -13,7 +13,7 @@ using testing::multipleChoicePair;
 
 struct RunControlTest : ::testing::Test {
     DrillHarness h;
-    DrillController drill{h.program, h.engine, h.commands};
+    DrillController drill{h.program, h.engine};
     DeckSettings& settings = h.program.settings;
     DrillFlags& flags = h.program.drill;
     DeckState& deck = h.program.deck;
@@ -379,7 +379,7 @@ TEST_F(RunControlTest, DecliningTheContinuationClosesTheDeck) {
     h.engine.selections.push_back(std::nullopt);
     drill.markCorrect();
     EXPECT_EQ(drill.screen(), DrillScreen::None);
-    EXPECT_EQ(h.commands.closes, 1);
+    EXPECT_EQ(h.frontEnd.count("closeDeck"), 1);
     EXPECT_FALSE(flags.DrillActive);
 }
 
@@ -388,7 +388,7 @@ TEST_F(RunControlTest, ClosingADrillWindowClosesTheDeckWithoutGrading) {
     drill.displayAnswer();
     EXPECT_TRUE(drill.closeWindow());
     EXPECT_EQ(drill.screen(), DrillScreen::None);
-    EXPECT_EQ(h.commands.closes, 1);
+    EXPECT_EQ(h.frontEnd.count("closeDeck"), 1);
     EXPECT_TRUE(h.engine.grades.empty());
     EXPECT_FALSE(flags.DrillActive);
 }
@@ -406,7 +406,7 @@ TEST_F(RunControlTest, EditorPairRunShowsOnePairWithoutGradingAndReturns) {
     EXPECT_EQ(drill.screen(), DrillScreen::None);
     EXPECT_TRUE(h.engine.grades.empty());
     EXPECT_EQ(h.engine.selectCalls, 1);
-    EXPECT_EQ(h.commands.editorShows, 1);
+    EXPECT_EQ(h.frontEnd.count("returnToEditor"), 1);
     EXPECT_FALSE(flags.EditorTestRun);
 }
 
@@ -416,7 +416,7 @@ TEST_F(RunControlTest, EditorPairRunInQuestionOnlyModeReturnsToTheEditor) {
     drill.runEditorPair();
     drill.displayAnswer();
     EXPECT_EQ(drill.screen(), DrillScreen::None);
-    EXPECT_EQ(h.commands.editorShows, 1);
+    EXPECT_EQ(h.frontEnd.count("returnToEditor"), 1);
     EXPECT_EQ(h.engine.selectCalls, 1);
 }
 
@@ -511,7 +511,7 @@ TEST_F(RunControlTest, SyntaxErrorOkOpensTheDeckInTheEditor) {
     EXPECT_EQ(h.ui.boxes[0].buttons, Buttons::OkCancel);
     EXPECT_EQ(h.ui.boxes[1].text, "Open NotePad To Fix Problem");
     EXPECT_EQ(h.ui.boxes[1].buttons, Buttons::OkCancel);
-    EXPECT_EQ(h.commands.edits, 1);
+    EXPECT_EQ(h.frontEnd.count("editQAFile"), 1);
     EXPECT_EQ(drill.screen(), DrillScreen::Question);
     EXPECT_EQ(drill.question().memoText, "Question 1");
 }
@@ -525,7 +525,7 @@ TEST_F(RunControlTest, SyntaxErrorCancelSkipsToTheNextQuestion) {
     drill.markCorrect();
     ASSERT_EQ(h.ui.boxes.size(), 2u);
     EXPECT_EQ(h.ui.boxes[1].text, "Just Bypass The Answer And Go To The Next Question...");
-    EXPECT_EQ(h.commands.edits, 0);
+    EXPECT_EQ(h.frontEnd.count("editQAFile"), 0);
     EXPECT_EQ(deck.CurrentPair, 5);
     EXPECT_EQ(drill.question().memoText, "Question 5");
 }

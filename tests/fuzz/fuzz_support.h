@@ -158,7 +158,8 @@ struct Harness {
     SetClock clock;
     RepeatableRandom random;
     MemoryFileSystem files;
-    Program program{Platform{ui, clock, random, files}};
+    AbsentServices absent;
+    Program program{absent.platform(ui, clock, random, files)};
 };
 
 }  // namespace cardwise::fuzzing

@@ -7,7 +7,7 @@
 
 #include "core/deck/deck_loader.h"
 #include "core/drill/core_drill_engine.h"
-#include "core/drill/program_deck_commands.h"
+#include "core/deck/deck_close.h"
 #include "core/drill/run_control.h"
 #include "core/shell/app_settings.h"
 #include "gui/drill/drill_windows.h"
@@ -16,29 +16,32 @@
 namespace cardwise::testing {
 
 // The program's drill over a deck on disk, with scripted boxes and the real windows.
-struct GuiDrill {
+struct GuiDrill : NoFrontEnd {
     ScriptedUserInterface ui;
     FixedClock clock;
     SeededRandom random;
     LocalFileSystem files;
     TempDir decks;
     TempDir programFolder;
-    Program program{Platform{ui, clock, random, files}};
+    AbsentServices absent;
+    Program program{absent.platform(ui, clock, random, files)};
     CoreDrillEngine engine;
-    ProgramDeckCommands commands{program};
-    DrillController controller{program, engine, commands};
+    DrillController controller{program, engine};
     gui::DrillWindows windows{program, controller};
 
     GuiDrill() {
         program.programDirectory = programFolder.path();
         programFolder.write(std::string(kPortableMarkerFileName), "");
         locateAppSettings(program, std::nullopt);
-        program.shell.hooks.RunDKSFile = [this](Program&) {
-            controller.start();
-            windows.sync();
-        };
-        program.shell.hooks.closeDrillWindows = [this](Program&) { controller.hideWindows(); };
+        program.attachFrontEnd(*this);
     }
+
+    void RunDKSFile() override {
+        controller.start();
+        windows.sync();
+    }
+    void closeDrillWindows() override { controller.hideWindows(); }
+    void closeDeck() override { FileExitQAClick(program); }
 
     // Writes NAME.DKS and, when given, NAME.DKD, and opens the deck.
     void open(const std::string& name, const std::string& qa, const std::string& setup = {}) {

@@ -24,11 +24,6 @@ using namespace cardwise::gui;
 
 namespace {
 
-class NoClipboard : public Clipboard {
-  public:
-    void setText(std::string_view) override {}
-};
-
 class CountingHelp : public HelpViewer {
   public:
     std::vector<int> topics;
@@ -58,6 +53,7 @@ class MainWindowTest : public QObject {
     StdRandomSource random_;
     cardwise::testing::FaultyFileSystem files_;
     NoClipboard clipboard_;
+    NoExternalEditor editor_;
     CountingHelp help_;
     std::unique_ptr<Program> program_;
     std::unique_ptr<MainWindow> window_;
@@ -88,12 +84,18 @@ class MainWindowTest : public QObject {
     void init() {
         ui_ = gui::testing::FakeUserInterface();
         files_.failWrites = false;
-        program_ = std::make_unique<Program>(Platform{ui_, clock_, random_, files_});
+        program_ = std::make_unique<Program>(Platform{.ui = ui_,
+                                                      .clock = clock_,
+                                                      .random = random_,
+                                                      .files = files_,
+                                                      .clipboard = clipboard_,
+                                                      .editor = editor_,
+                                                      .help = help_});
         program_->programDirectory = folder_.path().toStdString();
         std::ofstream(folder_.filePath("CARDWISE.PORTABLE").toStdString());
         QVERIFY(FormCreate(*program_, std::nullopt));
         window_ = std::make_unique<MainWindow>(*program_,
-                                               MainWindowServices{clipboard_, help_, nullptr, {}});
+                                               MainWindowServices{nullptr, {}});
         window_->formShow({});
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }

@@ -7,27 +7,11 @@
 #include <vector>
 
 #include "core/deck/deck_loader.h"
-#include "core/platform/external_editor.h"
 #include "core/shell/app_settings.h"
 #include "support/fakes.h"
 #include "support/faulty_files.h"
 
 namespace cardwise::testing {
-
-// Stands in for the user's text editor: records the files it was run on and lets a test
-// change the file as the user would.
-class RecordingEditor : public ExternalEditor {
-  public:
-    std::vector<std::string> opened;
-    std::function<void(const std::string&)> onEdit;
-    FileResult result;
-
-    FileResult editAndWait(const std::string& path) override {
-        opened.push_back(path);
-        if (onEdit) onEdit(path);
-        return result;
-    }
-};
 
 // Every file below a folder with its bytes, for before-and-after comparisons.
 inline std::map<std::string, std::string> snapshot(const std::string& folder) {
@@ -53,22 +37,26 @@ struct DeckHarness {
     FixedClock clock;
     SeededRandom random;
     FaultyFileSystem files;
-    RecordingEditor editor;
+    RecordedServices services;
+    RecordingEditor& editor = services.editor;
+    RecordingFrontEnd frontEnd;
     TempDir decks;
     TempDir programFolder;
-    Program program{Platform{ui, clock, random, files}};
-    int drillStarts = 0;
+    Program program{services.platform(ui, clock, random, files)};
 
     DeckHarness() {
         program.programDirectory = programFolder.path();
         programFolder.write(std::string(kPortableMarkerFileName), "");
         EXPECT_TRUE(locateAppSettings(program, std::nullopt));
-        program.shell.editor = &editor;
-        program.shell.hooks.RunDKSFile = [this](Program& p) {
-            EXPECT_TRUE(p.drill.DrillActive);
-            ++drillStarts;
+        program.attachFrontEnd(frontEnd);
+        frontEnd.onCall = [this](std::string_view call) {
+            if (call == "RunDKSFile") {
+                EXPECT_TRUE(program.drill.DrillActive);
+            }
         };
     }
+
+    int drillStarts() const { return frontEnd.count("RunDKSFile"); }
 
     std::string write(const std::string& name, const std::string& bytes) {
         decks.write(name, bytes);

@@ -2,17 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/platform/clipboard.h"
 #include "core/platform/clock.h"
+#include "core/platform/external_editor.h"
 #include "core/platform/file_system.h"
+#include "core/platform/front_end.h"
+#include "core/platform/help_viewer.h"
 #include "core/platform/random_source.h"
 #include "core/platform/user_interface.h"
 #include "core/program.h"
@@ -35,7 +41,7 @@ inline std::ostream& operator<<(std::ostream& os, const ShownBox& box) {
 // Records every box and answers from a queue; a box with more than an OK button that
 // finds no scripted answer fails the test, and so does an input or file dialog.
 class ScriptedUserInterface : public UserInterface {
-public:
+  public:
     std::vector<ShownBox> boxes;
     std::deque<Button> answers;
     std::deque<std::optional<std::string>> inputs;
@@ -95,7 +101,7 @@ public:
         return out;
     }
 
-private:
+  private:
     std::optional<std::string> nextFile(const FileDialogRequest& request) {
         fileRequests.push_back(request);
         if (fileChoices.empty()) {
@@ -109,14 +115,14 @@ private:
 };
 
 class FixedClock : public Clock {
-public:
+  public:
     explicit FixedClock(std::int32_t date = 20261207) : date_(date) {}
     std::int32_t today() const override { return date_; }
     TimeOfDay timeOfDay() const override { return time_; }
     void setToday(std::int32_t date) { date_ = date; }
     void setTime(TimeOfDay time) { time_ = time; }
 
-private:
+  private:
     std::int32_t date_;
     TimeOfDay time_{10, 0, 0, 0};
 };
@@ -124,7 +130,7 @@ private:
 // Deterministic uniform draws; reseeding is recorded but keeps the sequence going so a
 // test with a fixed seed is repeatable.
 class SeededRandom : public RandomSource {
-public:
+  public:
     explicit SeededRandom(unsigned seed = 12345) : engine_(seed) {}
     double uniform() override {
         if (!scripted.empty()) {
@@ -138,13 +144,93 @@ public:
     std::deque<double> scripted;
     int reseeds = 0;
 
-private:
+  private:
     std::mt19937 engine_;
+};
+
+class RecordingClipboard : public Clipboard {
+  public:
+    std::vector<std::string> texts;
+    void setText(std::string_view text) override { texts.emplace_back(text); }
+};
+
+// Stands in for the user's text editor: records the files it was run on and lets a test
+// change the file as the user would.
+class RecordingEditor : public ExternalEditor {
+  public:
+    std::vector<std::string> opened;
+    std::function<void(const std::string&)> onEdit;
+    FileResult result;
+
+    FileResult editAndWait(const std::string& path) override {
+        opened.push_back(path);
+        if (onEdit) onEdit(path);
+        return result;
+    }
+};
+
+class RecordingHelpViewer : public HelpViewer {
+  public:
+    static constexpr int kContents = -1;
+    static constexpr int kHelpOnHelp = -2;
+    std::vector<int> shown;  // topic numbers, kContents, kHelpOnHelp
+    void showContents() override { shown.push_back(kContents); }
+    void showTopic(int topic) override { shown.push_back(topic); }
+    void showHelpOnHelp() override { shown.push_back(kHelpOnHelp); }
+};
+
+// Records every hand-over to the windows in order; onCall lets a test act as the window
+// would, after the call is recorded.
+class RecordingFrontEnd : public FrontEnd {
+  public:
+    std::vector<std::string> calls;  // method names
+    std::function<void(std::string_view call)> onCall;
+    std::int32_t rememberedPair = -1;  // as showEditorOnNewDeck last got it
+
+    int count(std::string_view call) const {
+        int n = 0;
+        for (const auto& c : calls) n += c == call ? 1 : 0;
+        return n;
+    }
+
+    void RunDKSFile() override { record("RunDKSFile"); }
+    void closeDrillWindows() override { record("closeDrillWindows"); }
+    void closeEditor() override { record("closeEditor"); }
+    void showEditorOnNewDeck(std::int32_t pair) override {
+        rememberedPair = pair;
+        record("showEditorOnNewDeck");
+    }
+    void returnToEditor() override { record("returnToEditor"); }
+    void closeDeck() override { record("closeDeck"); }
+    void editQAFile() override { record("editQAFile"); }
+
+  private:
+    void record(std::string_view call) {
+        calls.emplace_back(call);
+        if (onCall) onCall(call);
+    }
+};
+
+// The services most tests do not look at, recorded for those that do.
+struct RecordedServices {
+    RecordingClipboard clipboard;
+    RecordingEditor editor;
+    RecordingHelpViewer help;
+
+    Platform platform(UserInterface& ui, Clock& clock, RandomSource& random, FileSystem& files) {
+        return Platform{.ui = ui,
+                        .clock = clock,
+                        .random = random,
+                        .files = files,
+                        .clipboard = clipboard,
+                        .editor = editor,
+                        .help = help};
+    }
 };
 
 // A fresh folder per test, removed afterwards.
 class TempDir {
-public:
+  public:
     TempDir() {
         auto base = std::filesystem::temp_directory_path();
         std::random_device rd;
@@ -182,7 +268,7 @@ public:
                                    std::filesystem::copy_options::overwrite_existing);
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -202,7 +288,11 @@ struct ProgramHarness {
     FixedClock clock;
     SeededRandom random;
     LocalFileSystem files;
-    Program program{Platform{ui, clock, random, files}};
+    RecordedServices services;
+    RecordingFrontEnd frontEnd;
+    Program program{services.platform(ui, clock, random, files)};
+
+    ProgramHarness() { program.attachFrontEnd(frontEnd); }
 };
 
 }  // namespace cardwise::testing

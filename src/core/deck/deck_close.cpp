@@ -32,10 +32,10 @@ bool saveDeck(Program& program) {
 }  // namespace
 
 bool FileExitQAClick(Program& program) {
-    DeckHooks& hooks = program.shell.hooks;
-    if (program.deck.EditorUsed && hooks.closeEditor) hooks.closeEditor(program);
+    FrontEnd& windows = program.frontEnd();
+    if (program.deck.EditorUsed) windows.closeEditor();
     program.drill.DrillActive = false;
-    if (hooks.closeDrillWindows) hooks.closeDrillWindows(program);
+    windows.closeDrillWindows();
     if (!program.shell.deckOpen) return true;
     if (!saveDeck(program)) return false;
     FreeDeck(program);

@@ -6,6 +6,7 @@
 #include "core/deck/notepad_edit.h"
 #include "core/deck/qa_file.h"
 #include "core/deck/setup_file.h"
+#include "core/deck/setup_keys.h"
 #include "core/deck/status_lines.h"
 #include "core/deck/write_failure.h"
 #include "core/profile/profile.h"
@@ -14,12 +15,6 @@
 
 namespace cardwise {
 namespace {
-
-std::string padded(std::int32_t value, std::size_t width) {
-    std::string text = std::to_string(value);
-    if (text.size() < width) text.insert(0, width - text.size(), ' ');
-    return text;
-}
 
 // A deck without a setup data file whose Q&A file still holds the settings lines of the
 // older single-file layout: those lines start the new file, behind the keys that layout
@@ -30,22 +25,13 @@ void moveOlderSettingsLines(Program& program, std::string_view qaBytes) {
     DeckSettings& s = program.settings;
     Profile& setup = program.setupFile.edit();
     setup.appendLine(kQAFileHeader);
-    setup.appendLine("RangeName=");
-    const std::pair<std::string_view, std::int32_t> windows[] = {
-        {"QLeft", s.QLeft}, {"QTop", s.QTop}, {"QWidth", s.QWidth}, {"QHeight", s.QHeight},
-        {"ALeft", s.ALeft}, {"ATop", s.ATop}, {"AWidth", s.AWidth}, {"AHeight", s.AHeight},
-    };
-    for (const auto& [key, value] : windows) {
-        setup.appendLine(std::string(key) + "=" + padded(value, 4));
+    for (const SetupKey& key : kSetupKeys) {
+        if (!key.olderLayoutLacks) continue;
+        const bool text = key.kind == SetupKeyKind::Text || key.kind == SetupKeyKind::FontStyle;
+        setup.appendLine(
+            std::string(key.name) + "=" +
+            (text ? std::string(key.olderLayoutText) : rightAligned(s.*key.number, key.width)));
     }
-    setup.appendLine("QFontName=Arial");
-    setup.appendLine("QFontSize=" + padded(s.QFontSize, 4));
-    setup.appendLine("QFontStyle=fsBold");
-    setup.appendLine("QFontColor=" + padded(s.QFontColor, 10));
-    setup.appendLine("AFontName=Arial");
-    setup.appendLine("AFontSize=" + padded(s.AFontSize, 4));
-    setup.appendLine("AFontStyle=fsBold");
-    setup.appendLine("AFontColor=" + padded(s.AFontColor, 10));
     s.LowRange = 1;
     s.HighRange = 3;
     s.RangeName.clear();
@@ -94,7 +80,7 @@ void actOnOutcome(Program& program) {
         program.shell.deckOpen = true;
         program.selector.ShuffleFilled = false;  // a fresh shuffle for the new deck
         program.drill.DrillActive = true;
-        if (program.shell.hooks.RunDKSFile) program.shell.hooks.RunDKSFile(program);
+        program.frontEnd().RunDKSFile();
         return;
     }
     reportLoadOutcome(program);

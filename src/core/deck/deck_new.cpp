@@ -91,7 +91,7 @@ void FileNewClick(Program& program) {
     std::int32_t rememberedPair = deck.CurrentPair;
     deck.EditorUsed = true;
     deck.CurrentPair = 1;
-    if (program.shell.hooks.showEditor) program.shell.hooks.showEditor(program, rememberedPair);
+    program.frontEnd().showEditorOnNewDeck(rememberedPair);
 }
 
 }  // namespace cardwise

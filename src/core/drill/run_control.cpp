@@ -30,8 +30,8 @@ std::optional<std::int64_t> parsePairNumber(std::string_view entry) {
     return negative ? -value : value;
 }
 
-DrillController::DrillController(Program& program, DrillEngine& engine, DeckCommands& commands)
-    : program_(program), engine_(engine), commands_(commands) {}
+DrillController::DrillController(Program& program, DrillEngine& engine)
+    : program_(program), engine_(engine) {}
 
 void DrillController::start() {
     DrillFlags& f = program_.drill;
@@ -117,7 +117,7 @@ void DrillController::showQuestion(bool posted) {
         if (choice == Button::Ok) {
             ui.messageBox(kQuestionSyntaxErrorCaption, "Open NotePad To Fix Problem", Icon::Error,
                           Buttons::OkCancel);
-            commands_.editQAFile();
+            program_.frontEnd().editQAFile();
             // The window shows what it held before.
             enterScreen(DrillScreen::Question, posted);
             return;
@@ -151,7 +151,7 @@ void DrillController::leaveQuestion() {
     if (f.EditorTestRun) {
         // The editor's single pair is done; there is no next one to ask.
         f.EditorTestRun = false;
-        commands_.showEditor();
+        program_.frontEnd().returnToEditor();
         return;
     }
     if (!engine_.selectNextPair(program_)) {
@@ -237,7 +237,7 @@ void DrillController::hideAnswer() {
     if (f.DrillActive && !f.JumpingToPair && !f.EditorTestRun) showQuestion();
     if (f.EditorTestRun) {
         f.EditorTestRun = false;
-        commands_.showEditor();
+        program_.frontEnd().returnToEditor();
     }
 }
 
@@ -389,7 +389,7 @@ void DrillController::storeGeometry() {
 
 void DrillController::closeDeck() {
     leaveScreen();
-    commands_.closeDeck();
+    program_.frontEnd().closeDeck();
     program_.drill.DrillActive = false;
 }
 

@@ -13,7 +13,6 @@ namespace cardwise {
 
 struct Program;
 class DrillEngine;
-class DeckCommands;
 
 inline constexpr std::string_view kGoToPairCaption = "Enter The Number Of The Pair To Jump To";
 inline constexpr std::string_view kGoToPairPrompt = "Pair Number";
@@ -44,7 +43,7 @@ class DrillWindowObserver {
 // call.
 class DrillController {
   public:
-    DrillController(Program& program, DrillEngine& engine, DeckCommands& commands);
+    DrillController(Program& program, DrillEngine& engine);
 
     // Null stops the notifications.
     void setObserver(DrillWindowObserver* observer) { observer_ = observer; }
@@ -114,7 +113,6 @@ class DrillController {
 
     Program& program_;
     DrillEngine& engine_;
-    DeckCommands& commands_;
     DrillWindowsState state_;
     QuestionView question_;
     AnswerView answer_;

@@ -18,6 +18,15 @@ class ExternalEditor {
     virtual FileResult editAndWait(const std::string& path) = 0;
 };
 
+// For a front end that cannot start a text editor: every start fails, and the commands
+// that need one say so.
+class NoExternalEditor final : public ExternalEditor {
+  public:
+    FileResult editAndWait(const std::string&) override {
+        return FileResult::failure("No text editor is available");
+    }
+};
+
 // What the choice of an editor depends on: taken from the process, or given by a test.
 struct EditorSurroundings {
     std::optional<std::string> visual;  // $VISUAL

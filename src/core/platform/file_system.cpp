@@ -66,6 +66,15 @@ std::string joinPath(std::string_view directory, std::string_view name) {
     return result;
 }
 
+bool isAbsolutePath(std::string_view path) {
+    return !path.empty() && path.front() == '/';
+}
+
+std::string pathFrom(std::string_view folder, std::string_view path) {
+    if (isAbsolutePath(path)) return std::string(path);
+    return joinPath(folder, path);
+}
+
 namespace {
 
 // A hidden name beside target that tells what it belongs to.

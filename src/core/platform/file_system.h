@@ -105,5 +105,10 @@ std::string directoryOf(std::string_view path);
 // Name part of a path, after the last '/' or '\'.
 std::string fileNameOf(std::string_view path);
 std::string joinPath(std::string_view directory, std::string_view name);
+// A path that starts at the root; every other path is taken from some folder.
+bool isAbsolutePath(std::string_view path);
+// The path as seen from folder: an absolute path as it is, a relative one joined onto the
+// folder (unless there is none).
+std::string pathFrom(std::string_view folder, std::string_view path);
 
 }  // namespace cardwise

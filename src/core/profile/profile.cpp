@@ -42,6 +42,12 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string rightAligned(std::int64_t value, std::size_t width) {
+    std::string digits = std::to_string(value);
+    if (digits.size() < width) digits.insert(0, width - digits.size(), ' ');
+    return digits;
+}
+
 std::int32_t parseProfileInt(std::string_view text) {
     text = trim(text);
     bool negative = false;

@@ -68,6 +68,10 @@ class Profile {
 // leading decimal digits; no digits gives 0; values beyond 32 bits are clamped.
 std::int32_t parseProfileInt(std::string_view text);
 
+// The number right-aligned in width characters, padded with leading blanks; a wider number
+// is never cut. Settings values, status lines and message texts all use this layout.
+std::string rightAligned(std::int64_t value, std::size_t width);
+
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
 // The text up to its first line break (CR or LF).

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "core/deck/deck_close.h"
+#include "core/deck/notepad_edit.h"
 #include "core/drill/run_control.h"
 #include "core/platform/settings_folder.h"
 #include "core/shell/app_settings.h"
@@ -17,18 +19,20 @@ namespace cardwise::gui {
 Application::Application(std::string programDirectory, std::vector<std::string> commandLineDecks)
     : programDirectory_(std::move(programDirectory)),
       commandLineDecks_(std::move(commandLineDecks)),
-      program_(Platform{ui_, clock_, random_, files_}),
-      deckCommands_(program_) {
+      program_(Platform{.ui = ui_,
+                        .clock = clock_,
+                        .random = random_,
+                        .files = files_,
+                        .clipboard = clipboard_,
+                        .editor = editor_,
+                        .help = help_}) {
     program_.programDirectory = programDirectory_;
-    program_.shell.editor = &editor_;
 }
 
 Application::~Application() = default;
 
 void Application::createDrill() {
-    drill_ = std::make_unique<DrillController>(program_, engine_, deckCommands_);
-    program_.shell.hooks.RunDKSFile = [this](Program&) { drill_->start(); };
-    program_.shell.hooks.closeDrillWindows = [this](Program&) { drill_->hideWindows(); };
+    drill_ = std::make_unique<DrillController>(program_, engine_);
     drillWindows_ = std::make_unique<DrillWindows>(program_, *drill_);
     if (qEnvironmentVariableIsSet("CARDWISE_STARTUP_PROBE")) {
         reportFirstShow(drillWindows_->questionWindow());
@@ -36,7 +40,7 @@ void Application::createDrill() {
 }
 
 void Application::createMainWindow() {
-    MainWindowServices services{clipboard_, help_, drill_.get(), BuiltParts{}};
+    MainWindowServices services{drill_.get(), BuiltParts{}};
     main_ = std::make_unique<MainWindow>(program_, services);
     ui_.setParentWindow(main_.get());
     QObject::connect(instance_.get(), &SingleInstance::decksHandedOver, main_.get(),
@@ -46,6 +50,23 @@ void Application::createMainWindow() {
     ui_.setPromotionWindow([this](const QString& text, bool timed) {
         runPromotionWindow(main_.get(), text, timed);
     });
+}
+
+void Application::RunDKSFile() {
+    drill_->start();
+}
+
+void Application::closeDrillWindows() {
+    drill_->hideWindows();
+}
+
+// A failed save has been reported and keeps the deck loaded; the drill stops either way.
+void Application::closeDeck() {
+    FileExitQAClick(program_);
+}
+
+void Application::editQAFile() {
+    EditFileClick(program_);
 }
 
 int Application::run() {
@@ -60,6 +81,7 @@ int Application::run() {
 
     createDrill();
     createMainWindow();
+    program_.attachFrontEnd(*this);
     main_->formShow(commandLineDecks_);
     return QApplication::exec();
 }

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "core/drill/core_drill_engine.h"
-#include "core/drill/program_deck_commands.h"
 #include "core/platform/clock.h"
 #include "core/platform/external_editor.h"
 #include "core/platform/file_system.h"
+#include "core/platform/front_end.h"
 #include "core/platform/random_source.h"
 #include "core/program.h"
 #include "gui/platform/qt_clipboard.h"
@@ -29,7 +29,7 @@ class SingleInstance;
 
 // The desktop program put together: the one Program, the Qt platform objects and the
 // windows. Nothing else creates long-lived objects.
-class Application {
+class Application : public NoFrontEnd {
   public:
     // commandLineDecks are absolute already; programDirectory holds the executable.
     Application(std::string programDirectory, std::vector<std::string> commandLineDecks);
@@ -39,6 +39,12 @@ class Application {
 
     // The single-instance check, start-up and the event loop; the exit status.
     int run();
+
+    // Hand-overs from the core to the windows.
+    void RunDKSFile() override;
+    void closeDrillWindows() override;
+    void closeDeck() override;
+    void editQAFile() override;
 
   private:
     // Where the drill windows join the program: the run control over the drill engine,
@@ -63,7 +69,6 @@ class Application {
     Program program_;
 
     CoreDrillEngine engine_;
-    ProgramDeckCommands deckCommands_;
     std::unique_ptr<DrillController> drill_;
     std::unique_ptr<DrillWindows> drillWindows_;
 

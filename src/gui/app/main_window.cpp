@@ -193,13 +193,13 @@ void MainWindow::execute(MenuCommand command, int slot) {
             UsedFileClick(p, slot);
             break;
         case MenuCommand::EditCopyQ:
-            EditCopyQClick(p, services_.clipboard);
+            EditCopyQClick(p);
             break;
         case MenuCommand::EditCopyA:
-            EditCopyAClick(p, services_.clipboard);
+            EditCopyAClick(p);
             break;
         case MenuCommand::EditCopyBoth:
-            EditCopyBothClick(p, services_.clipboard);
+            EditCopyBothClick(p);
             break;
         case MenuCommand::EditFile:
             EditFileClick(p);
@@ -214,13 +214,13 @@ void MainWindow::execute(MenuCommand command, int slot) {
             RunQuickDemo1Click(p);
             break;
         case MenuCommand::HelpContents:
-            services_.help.showContents();
+            p.platform.help.showContents();
             break;
         case MenuCommand::Tutorial:
-            services_.help.showTopic(HelpTopic::Tutorial);
+            p.platform.help.showTopic(HelpTopic::Tutorial);
             break;
         case MenuCommand::HelpHelp:
-            services_.help.showHelpOnHelp();
+            p.platform.help.showHelpOnHelp();
             break;
         case MenuCommand::HelpAbout: {
             AboutBox about(aboutBox(), this);

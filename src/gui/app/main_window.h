@@ -24,8 +24,6 @@ namespace cardwise::gui {
 
 // What the main window's commands reach besides the Program.
 struct MainWindowServices {
-    Clipboard& clipboard;
-    HelpViewer& help;
     // The drill run control, once there is one: Ctrl+H and Ctrl+G act on it.
     DrillController* drill = nullptr;
     BuiltParts parts;
