@@ -45,7 +45,9 @@ struct CliEnvironment {
                         .files = deckFiles,
                         .clipboard = services.clipboard,
                         .editor = *editor,
-                        .help = services.help};
+                        .help = services.help,
+                        .images = services.images,
+                        .media = services.media};
     }
 
   private:

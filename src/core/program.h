@@ -13,6 +13,8 @@
 #include "core/platform/file_system.h"
 #include "core/platform/front_end.h"
 #include "core/platform/help_viewer.h"
+#include "core/platform/image_decoder.h"
+#include "core/platform/media_player.h"
 #include "core/platform/random_source.h"
 #include "core/platform/user_interface.h"
 #include "core/profile/profile.h"
@@ -22,8 +24,8 @@ namespace cardwise {
 
 // Every service the core reaches the outside world through, built by the front end before
 // the Program. A front end that lacks one passes its null object (NoClipboard,
-// NoExternalEditor, NoHelpViewer). The media player, image decoder and page device join
-// here when their parts are built.
+// NoExternalEditor, NoHelpViewer, NoImageDecoder, NoMediaPlayer). The page device joins
+// here when its part is built.
 struct Platform {
     UserInterface& ui;
     Clock& clock;
@@ -32,6 +34,8 @@ struct Platform {
     Clipboard& clipboard;
     ExternalEditor& editor;
     HelpViewer& help;
+    ImageDecoder& images;
+    MediaPlayer& media;
 };
 
 // The optional services for a front end that has none of them (a terminal, a fuzz target):
@@ -40,6 +44,8 @@ struct AbsentServices {
     NoClipboard clipboard;
     NoExternalEditor editor;
     NoHelpViewer help;
+    NoImageDecoder images;
+    NoMediaPlayer media;
 
     Platform platform(UserInterface& ui, Clock& clock, RandomSource& random, FileSystem& files) {
         return Platform{.ui = ui,
@@ -48,7 +54,9 @@ struct AbsentServices {
                         .files = files,
                         .clipboard = clipboard,
                         .editor = editor,
-                        .help = help};
+                        .help = help,
+                        .images = images,
+                        .media = media};
     }
 };
 

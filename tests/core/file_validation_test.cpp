@@ -155,5 +155,87 @@ TEST(FileValidation, UnknownTagIsACallerError) {
                                        Icon::Error, Buttons::Ok}));
 }
 
+TEST(FileValidation, WindowsReferencesBecomePathsHere) {
+    struct Case {
+        const char* reference;
+        const char* path;
+    };
+    const Case cases[] = {
+        {"flag.bmp", "flag.bmp"},
+        {"pics\\flag.bmp", "pics/flag.bmp"},
+        {"..\\shared\\flag.bmp", "../shared/flag.bmp"},
+        {"C:\\Decks\\Flags\\fr.bmp", "fr.bmp"},  // a drive: the name alone
+        {"d:fr.bmp", "fr.bmp"},
+        {"\\\\server\\share\\fr.bmp", "fr.bmp"},  // a server: the name alone
+        {"/home/u/fr.bmp", "/home/u/fr.bmp"},
+        {"1:x.bmp", "1:x.bmp"},  // not a drive letter
+    };
+    for (const Case& c : cases) EXPECT_EQ(referenceAsPath(c.reference), c.path) << c.reference;
+}
+
+TEST(FileValidation, WindowsReferencesAreFound) {
+    Fixture f;
+    std::filesystem::create_directories(f.deckDir.file("pics"));
+    f.deckDir.write("pics/flag.bmp", "x");
+    f.graphicsDir.write("fr.bmp", "x");
+    EXPECT_EQ(findReferencedFile(f.files, f.places, MediaKind::Picture, "pics\\flag.bmp"),
+              f.deckDir.file("pics/flag.bmp"));
+    EXPECT_EQ(findReferencedFile(f.files, f.places, MediaKind::Picture, "C:\\Decks\\fr.bmp"),
+              f.graphicsDir.file("fr.bmp"));
+}
+
+TEST(FileValidation, LetterCaseDiffersFindsTheOneMatchingFile) {
+    Fixture f;
+    std::filesystem::create_directories(f.deckDir.file("Pics"));
+    f.deckDir.write("Pics/Flag.BMP", "x");
+    f.programDir.write("Tune.WAV", "x");
+    struct Case {
+        MediaKind kind;
+        std::string reference;
+        std::string found;
+    };
+    const Case cases[] = {
+        {MediaKind::Picture, "pics\\flag.bmp", f.deckDir.file("Pics/Flag.BMP")},
+        {MediaKind::Picture, "PICS/FLAG.bmp", f.deckDir.file("Pics/Flag.BMP")},
+        {MediaKind::Picture, f.deckDir.path() + "/pics/flag.bmp", f.deckDir.file("Pics/Flag.BMP")},
+        {MediaKind::AudioVideo, "tune.wav", f.programDir.file("Tune.WAV")},
+        {MediaKind::Picture, "pics/other.bmp", ""},
+        {MediaKind::Picture, "flag.bmp", ""},  // only below Pics
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(findReferencedFile(f.files, f.places, c.kind, c.reference).value_or(""), c.found)
+            << c.reference;
+    }
+    EXPECT_TRUE(validateReference(f.ui, f.files, f.places, MediaKind::Picture, "PICS\\FLAG.BMP"));
+    EXPECT_TRUE(f.ui.boxes.empty());
+}
+
+TEST(FileValidation, TwoFilesMatchingIgnoringCaseFindNeither) {
+    Fixture f;
+    f.deckDir.write("Map.png", "x");
+    f.deckDir.write("MAP.png", "x");
+    EXPECT_FALSE(findReferencedFile(f.files, f.places, MediaKind::Picture, "map.png"));
+    // As written it is found at once.
+    EXPECT_EQ(findReferencedFile(f.files, f.places, MediaKind::Picture, "MAP.png"),
+              f.deckDir.file("MAP.png"));
+}
+
+TEST(FileValidation, ExactNameInALaterPlaceWinsOverCaseMatchInAnEarlierOne) {
+    Fixture f;
+    f.deckDir.write("G.GIF", "x");
+    f.graphicsDir.write("g.gif", "x");
+    EXPECT_EQ(findReferencedFile(f.files, f.places, MediaKind::Picture, "g.gif"),
+              f.graphicsDir.file("g.gif"));
+}
+
+TEST(FileValidation, CheckedReferenceAnswersTheFileThatIsLoaded) {
+    Fixture f;
+    f.programDir.write("only-here.png", "x");
+    EXPECT_EQ(checkedReferencedFile(f.ui, f.files, f.places, MediaKind::Picture, "only-here.png"),
+              f.programDir.file("only-here.png"));
+    EXPECT_FALSE(checkedReferencedFile(f.ui, f.files, f.places, MediaKind::Picture, "gone.png"));
+    EXPECT_EQ(f.ui.captions(), (std::vector<std::string>{"Missing Graphics File"}));
+}
+
 }  // namespace
 }  // namespace cardwise

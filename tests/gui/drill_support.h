@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "core/deck/deck_close.h"
 #include "core/deck/deck_loader.h"
 #include "core/drill/core_drill_engine.h"
-#include "core/deck/deck_close.h"
 #include "core/drill/run_control.h"
 #include "core/shell/app_settings.h"
 #include "gui/drill/drill_windows.h"
+#include "gui/media/qt_image_decoder.h"
+#include "gui/media/qt_media_player.h"
 #include "support/fakes.h"
 
 namespace cardwise::testing {
@@ -24,7 +26,10 @@ struct GuiDrill : NoFrontEnd {
     TempDir decks;
     TempDir programFolder;
     AbsentServices absent;
-    Program program{absent.platform(ui, clock, random, files)};
+    gui::QtImageDecoder images;
+    gui::QtMediaPlayer player;
+    // Pictures and sounds go through the program's own decoder and player.
+    Program program{withMedia(absent.platform(ui, clock, random, files), images, player)};
     CoreDrillEngine engine;
     DrillController controller{program, engine};
     gui::DrillWindows windows{program, controller};
@@ -49,6 +54,18 @@ struct GuiDrill : NoFrontEnd {
         if (!setup.empty()) decks.write(name + ".DKD", setup);
         program.deck.QAFileName = decks.file(name + ".DKS");
         InitDKSFile(program);
+    }
+
+    static Platform withMedia(const Platform& p, ImageDecoder& decoder, MediaPlayer& media) {
+        return Platform{.ui = p.ui,
+                        .clock = p.clock,
+                        .random = p.random,
+                        .files = p.files,
+                        .clipboard = p.clipboard,
+                        .editor = p.editor,
+                        .help = p.help,
+                        .images = decoder,
+                        .media = media};
     }
 
     template <class W>

@@ -55,6 +55,8 @@ class MainWindowTest : public QObject {
     NoClipboard clipboard_;
     NoExternalEditor editor_;
     CountingHelp help_;
+    NoImageDecoder images_;
+    NoMediaPlayer media_;
     std::unique_ptr<Program> program_;
     std::unique_ptr<MainWindow> window_;
 
@@ -90,12 +92,13 @@ class MainWindowTest : public QObject {
                                                       .files = files_,
                                                       .clipboard = clipboard_,
                                                       .editor = editor_,
-                                                      .help = help_});
+                                                      .help = help_,
+                                                      .images = images_,
+                                                      .media = media_});
         program_->programDirectory = folder_.path().toStdString();
         std::ofstream(folder_.filePath("CARDWISE.PORTABLE").toStdString());
         QVERIFY(FormCreate(*program_, std::nullopt));
-        window_ = std::make_unique<MainWindow>(*program_,
-                                               MainWindowServices{nullptr, {}});
+        window_ = std::make_unique<MainWindow>(*program_, MainWindowServices{nullptr, {}});
         window_->formShow({});
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }

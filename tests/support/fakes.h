@@ -216,6 +216,8 @@ struct RecordedServices {
     RecordingClipboard clipboard;
     RecordingEditor editor;
     RecordingHelpViewer help;
+    NoImageDecoder images;
+    NoMediaPlayer media;
 
     Platform platform(UserInterface& ui, Clock& clock, RandomSource& random, FileSystem& files) {
         return Platform{.ui = ui,
@@ -224,7 +226,9 @@ struct RecordedServices {
                         .files = files,
                         .clipboard = clipboard,
                         .editor = editor,
-                        .help = help};
+                        .help = help,
+                        .images = images,
+                        .media = media};
     }
 };
 

@@ -8,6 +8,7 @@
 
 #include "core/deck/deck_settings.h"
 #include "core/drill/window_layout.h"
+#include "core/media/picture_view.h"
 #include "core/platform/colour.h"
 
 namespace cardwise {
@@ -68,6 +69,7 @@ struct DrillWindowView {
     // when the side refers to none or the check failed (the user was told then).
     std::string pictureFile;
     std::string mediaFile;
+    PictureFit pictureFit = PictureFit::Fitted;
 };
 
 StatusFields drillStatusFields(const Program& program, std::string_view category,

@@ -6,6 +6,7 @@
 #include "core/drill/drill_engine.h"
 #include "core/drill/pair_toggles.h"
 #include "core/media/file_validation.h"
+#include "core/media/picture_view.h"
 #include "core/program.h"
 
 namespace cardwise {
@@ -205,13 +206,12 @@ void DrillController::checkSideFiles(DrillWindowView& view) {
                                   program_.settings.GraphicsDIR, program_.settings.SoundDIR};
     auto check = [&](MediaKind kind, const std::string& reference) -> std::string {
         if (reference.empty()) return {};
-        if (!validateReference(program_.ui(), program_.files(), places, kind, reference)) {
-            return {};
-        }
-        return findReferencedFile(program_.files(), places, kind, reference).value_or("");
+        return checkedReferencedFile(program_.ui(), program_.files(), places, kind, reference)
+            .value_or("");
     };
     view.pictureFile = check(MediaKind::Picture, view.picturePath);
     view.mediaFile = check(MediaKind::AudioVideo, view.mediaPath);
+    view.pictureFit = pictureViewFor(view.pictureFile, program_.settings.NoScale).fit;
 }
 
 void DrillController::hideAnswer() {

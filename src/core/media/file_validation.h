@@ -33,10 +33,31 @@ struct AssociatedFileFields {
 // compared without regard to case.
 bool isAcceptedExtension(MediaKind kind, std::string_view reference);
 
-// The first existing file among the lookup places, or nothing.
+// A reference as written on Windows, as a path here: a backslash separates folders like '/'.
+// A reference that starts with a drive letter ("C:") or a server name names a place
+// that cannot exist on this system; it keeps its file name alone, which the lookup then
+// finds in the deck's folder, the program's folder or the configured folder, where decks
+// moved from Windows carry their files.
+std::string referenceAsPath(std::string_view reference);
+
+// The file at path, or, when no file has that exact name, the one file whose name differs
+// only in letter case, folder by folder below base (base itself is taken as it is). Two
+// names that match ignoring case are ambiguous and find nothing.
+std::optional<std::string> findIgnoringCase(const FileSystem& files, std::string_view base,
+                                            std::string_view path);
+
+// The one lookup both the check and the loading use, so that the file checked is the file
+// shown or played: the reference itself (from the deck's folder unless absolute), then the
+// program's folder, then the configured folder of the kind. The first existing file, or
+// nothing.
 std::optional<std::string> findReferencedFile(const FileSystem& files,
                                               const FileLookupPlaces& places, MediaKind kind,
                                               std::string_view reference);
+
+// validateReference that answers the file found: nothing after a box was shown.
+std::optional<std::string> checkedReferencedFile(UserInterface& ui, const FileSystem& files,
+                                                 const FileLookupPlaces& places, MediaKind kind,
+                                                 std::string_view reference);
 
 // Tests a reference before use: found and of an accepted type answers true; otherwise
 // the missing-file or incompatible-file box of its kind is shown and false answered.

@@ -1,5 +1,6 @@
 #include "core/platform/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -315,6 +316,18 @@ bool LocalFileSystem::fileExists(const std::string& path) const {
 bool LocalFileSystem::directoryExists(const std::string& path) const {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::vector<std::string> LocalFileSystem::directoryEntries(const std::string& directory) const {
+    std::vector<std::string> names;
+    DIR* folder = ::opendir(directory.empty() ? "." : directory.c_str());
+    if (folder == nullptr) return names;
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") names.emplace_back(name);
+    }
+    ::closedir(folder);
+    return names;
 }
 
 bool LocalFileSystem::isReadOnlyFile(const std::string& path) const {

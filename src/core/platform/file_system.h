@@ -46,6 +46,11 @@ class FileSystem {
     virtual bool removeFile(const std::string& path) = 0;
     virtual bool fileExists(const std::string& path) const = 0;
     virtual bool directoryExists(const std::string& path) const = 0;
+    // The names in a folder (no "." or ".."); empty when it cannot be read. A file system
+    // that cannot list folders finds files by their exact names only.
+    virtual std::vector<std::string> directoryEntries(const std::string& /*directory*/) const {
+        return {};
+    }
     // The read-only attribute: no write bit at all in the file's mode. Judged from the
     // mode so that it holds for a superuser too.
     virtual bool isReadOnlyFile(const std::string& path) const = 0;
@@ -70,6 +75,7 @@ class LocalFileSystem : public FileSystem {
     bool removeFile(const std::string& path) override;
     bool fileExists(const std::string& path) const override;
     bool directoryExists(const std::string& path) const override;
+    std::vector<std::string> directoryEntries(const std::string& directory) const override;
     bool isReadOnlyFile(const std::string& path) const override;
     bool canWriteInDirectory(const std::string& directory) override;
 

@@ -25,7 +25,9 @@ Application::Application(std::string programDirectory, std::vector<std::string> 
                         .files = files_,
                         .clipboard = clipboard_,
                         .editor = editor_,
-                        .help = help_}) {
+                        .help = help_,
+                        .images = images_,
+                        .media = media_}) {
     program_.programDirectory = programDirectory_;
 }
 
@@ -47,9 +49,8 @@ void Application::createMainWindow() {
                      &MainWindow::openHandedOver);
     QObject::connect(main_.get(), &MainWindow::commandFinished, drillWindows_.get(),
                      &DrillWindows::sync);
-    ui_.setPromotionWindow([this](const QString& text, bool timed) {
-        runPromotionWindow(main_.get(), text, timed);
-    });
+    ui_.setPromotionWindow(
+        [this](const QString& text, bool timed) { runPromotionWindow(main_.get(), text, timed); });
 }
 
 void Application::RunDKSFile() {

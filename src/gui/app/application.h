@@ -13,6 +13,8 @@
 #include "core/platform/front_end.h"
 #include "core/platform/random_source.h"
 #include "core/program.h"
+#include "gui/media/qt_image_decoder.h"
+#include "gui/media/qt_media_player.h"
 #include "gui/platform/qt_clipboard.h"
 #include "gui/platform/qt_help_viewer.h"
 #include "gui/platform/qt_user_interface.h"
@@ -64,6 +66,8 @@ class Application : public NoFrontEnd {
     QtUserInterface ui_;
     QtClipboard clipboard_;
     QtHelpViewer help_;
+    QtImageDecoder images_;
+    QtMediaPlayer media_;
 
     // The one owner of every program-wide record.
     Program program_;

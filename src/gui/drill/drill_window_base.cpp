@@ -5,7 +5,6 @@
 #include <QContextMenuEvent>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,9 +14,11 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QVideoWidget>
 
 #include "core/drill/drill_window_texts.h"
 #include "gui/drill/drill_look.h"
+#include "gui/media/picture_widget.h"
 #include "gui/platform/qt_text.h"
 
 namespace cardwise::gui {
@@ -91,16 +92,28 @@ DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen
     auto* mediaLayout = new QHBoxLayout(mediaPlayer_);
     mediaLayout->setContentsMargins(0, 0, 0, 0);
     mediaLayout->setSpacing(1);
-    for (QStyle::StandardPixmap icon :
-         {QStyle::SP_MediaPlay, QStyle::SP_MediaPause, QStyle::SP_MediaStop}) {
+    struct PlayerButton {
+        const char* name;
+        QStyle::StandardPixmap icon;
+        MediaButton button;
+    };
+    for (const PlayerButton& b : {PlayerButton{"Play", QStyle::SP_MediaPlay, MediaButton::Play},
+                                  PlayerButton{"Pause", QStyle::SP_MediaPause, MediaButton::Pause},
+                                  PlayerButton{"Stop", QStyle::SP_MediaStop, MediaButton::Stop}}) {
         auto* button = new QToolButton(mediaPlayer_);
-        button->setIcon(style()->standardIcon(icon));
+        button->setObjectName(b.name);
+        button->setIcon(style()->standardIcon(b.icon));
         button->setAutoRaise(false);
+        button->setEnabled(false);
+        button->setFocusPolicy(Qt::NoFocus);
         mediaLayout->addWidget(button);
+        mediaButtons_.push_back(button);
+        const MediaButton pressed = b.button;
+        connect(button, &QToolButton::clicked, this, [this, pressed] {
+            if (media_ != nullptr) media_->buttonPressed(pressed);
+            renderMedia();
+        });
     }
-    // Playing a pair's sound or video belongs to the media player, which is not part of
-    // the drill windows yet; its buttons stay off rather than pretend to play.
-    mediaPlayer_->setEnabled(false);
     statusLayout->addWidget(mediaPlayer_);
 
     textBox_ = new QFrame(this);
@@ -117,9 +130,13 @@ DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen
     pictureBox_ = new QFrame(this);
     pictureBox_->setObjectName("ScrollBox1");
     pictureBox_->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    image_ = new QLabel(pictureBox_);
+    image_ = new PictureWidget(pictureBox_);
     image_->setObjectName("image");
-    image_->setAlignment(Qt::AlignCenter);
+    connect(image_, &PictureWidget::clicked, this, &DrillWindowBase::pictureClicked);
+    // Video is drawn where the picture would be.
+    video_ = new QVideoWidget(pictureBox_);
+    video_->setObjectName("video");
+    video_->hide();
 
     popup_ = new QMenu(this);
     popup_->setObjectName("PopupMenu1");
@@ -251,21 +268,30 @@ void DrillWindowBase::renderCommon(const DrillWindowView& view, const StatusFiel
     layoutContent();
 }
 
-void DrillWindowBase::setPictureFile(const QString& path) {
-    if (path == picturePath_) return;
-    picturePath_ = path;
-    loadPicture();
-    layoutContent();
+void DrillWindowBase::showPicture(const QImage& picture, PictureFit fit) {
+    image_->setMode(fit);
+    image_->setPicture(picture);
+    image_->setVisible(!picture.isNull());
 }
 
-void DrillWindowBase::loadPicture() {
-    picture_ = QPixmap();
-    if (!picturePath_.isEmpty()) {
-        QImageReader reader(picturePath_);
-        reader.setAutoTransform(true);
-        const QImage image = reader.read();
-        if (!image.isNull()) picture_ = QPixmap::fromImage(image);
-    }
+QImage DrillWindowBase::picture() const {
+    return image_->picture();
+}
+
+void DrillWindowBase::attachMedia(MediaControl* media) {
+    media_ = media;
+    if (media_ != nullptr) media_->changed = [this] { renderMedia(); };
+    renderMedia();
+}
+
+void DrillWindowBase::renderMedia() {
+    const MediaButtons enabled = media_ != nullptr ? media_->buttons() : MediaButtons{};
+    mediaButtons_[0]->setEnabled(enabled.play);
+    mediaButtons_[1]->setEnabled(enabled.pause);
+    mediaButtons_[2]->setEnabled(enabled.stop);
+    const bool video = media_ != nullptr && !media_->file().empty() && isVideoFile(media_->file());
+    video_->setVisible(video);
+    if (video) video_->raise();
 }
 
 void DrillWindowBase::layoutContent() {
@@ -280,15 +306,7 @@ void DrillWindowBase::layoutContent() {
     memo_->setGeometry(toQRect(layout.memo));
     pictureBox_->setGeometry(toQRect(layout.pictureBox));
     image_->setGeometry(toQRect(layout.image));
-    if (layout.pictureBoxVisible && !picture_.isNull()) {
-        QPixmap shown = picture_;
-        if (shown.width() > layout.image.width || shown.height() > layout.image.height) {
-            shown = picture_.scaled(image_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        }
-        image_->setPixmap(shown);
-    } else {
-        image_->clear();
-    }
+    video_->setGeometry(toQRect(layout.image));
 }
 
 void DrillWindowBase::reportGeometry() {

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "core/drill/run_control.h"
+#include "core/media/media_control.h"
+#include "core/media/picture_view.h"
 
 class QFrame;
 class QMenu;
@@ -14,8 +16,11 @@ class QPushButton;
 class QTextEdit;
 class QTimer;
 class QToolButton;
+class QVideoWidget;
 
 namespace cardwise::gui {
+
+class PictureWidget;
 
 // A label that can be clicked (the answer window's autopilot pictures).
 class ClickableLabel : public QLabel {
@@ -51,15 +56,20 @@ class DrillWindowBase : public QWidget {
     void startShow(Rect placement);
     // The window goes: its timer stops.
     void stopShow();
-    // The picture file found for the side shown; empty for none. Looked up once per show,
-    // not at every render.
-    void setPictureFile(const QString& path);
+    // The side's picture, decoded once per show; a null image shows none.
+    void showPicture(const QImage& picture, PictureFit fit);
+    QImage picture() const;
+    // The window's media player; its buttons follow it.
+    void attachMedia(MediaControl* media);
+    QVideoWidget* videoOutput() const { return video_; }
 
     // A box or modal dialog of the program is open, or a pop-up menu: the timers wait.
     static bool programBusy();
 
   signals:
     void controllerCalled();
+    // imageClick: the picture is to be zoomed.
+    void pictureClicked();
 
   public slots:
     // One tick of the window's one-second timer.
@@ -109,7 +119,10 @@ class DrillWindowBase : public QWidget {
     QFrame* textBox_ = nullptr;
     QTextEdit* memo_ = nullptr;
     QFrame* pictureBox_ = nullptr;
-    QLabel* image_ = nullptr;
+    PictureWidget* image_ = nullptr;
+    QVideoWidget* video_ = nullptr;
+    std::vector<QToolButton*> mediaButtons_;
+    MediaControl* media_ = nullptr;
     QMenu* popup_ = nullptr;
     QMenu* statusPopup_ = nullptr;
     QTimer* timer_ = nullptr;
@@ -120,12 +133,10 @@ class DrillWindowBase : public QWidget {
     bool pressAccessKey(QObject* receiver, QKeyEvent* event);
     void layoutContent();
     void reportGeometry();
-    void loadPicture();
+    void renderMedia();
     void watchChildren();
 
     SideContent content_ = SideContent::TextOnly;
-    QString picturePath_;
-    QPixmap picture_;
     bool placing_ = false;
 };
 

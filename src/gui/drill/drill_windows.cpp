@@ -7,10 +7,14 @@
 #include <QTimer>
 
 #include "core/drill/answer_view.h"
-#include "core/media/file_validation.h"
+#include "core/media/picture_view.h"
 #include "core/program.h"
 #include "gui/drill/answer_window.h"
 #include "gui/drill/question_window.h"
+#include "gui/media/picture_viewer.h"
+#include "gui/media/qt_image_decoder.h"
+#include "gui/media/qt_media_player.h"
+#include "gui/media/zoom_window.h"
 
 namespace cardwise::gui {
 namespace {
@@ -26,7 +30,13 @@ int captionBarHeight() {
 }  // namespace
 
 DrillWindows::DrillWindows(Program& program, DrillController& controller, QObject* parent)
-    : QObject(parent), program_(program), controller_(controller) {
+    : QObject(parent),
+      program_(program),
+      controller_(controller),
+      questionMedia_(program.ui(), program.platform.media, MediaChannel::Question),
+      answerMedia_(program.ui(), program.platform.media, MediaChannel::Answer),
+      zoom_(std::make_unique<ZoomWindow>()),
+      viewer_(std::make_unique<PictureViewer>(program.platform.help)) {
     controller_.setCaptionBarHeight(captionBarHeight());
     question_ = std::make_unique<QuestionWindow>(controller_, program_.ui());
     answer_ = std::make_unique<AnswerWindow>(controller_, [this](Rect requested) {
@@ -34,11 +44,28 @@ DrillWindows::DrillWindows(Program& program, DrillController& controller, QObjec
     });
     connect(question_.get(), &DrillWindowBase::controllerCalled, this, &DrillWindows::sync);
     connect(answer_.get(), &DrillWindowBase::controllerCalled, this, &DrillWindows::sync);
+    connect(question_.get(), &DrillWindowBase::pictureClicked, this,
+            [this] { zoom_->zoom(question_->picture()); });
+    connect(answer_.get(), &DrillWindowBase::pictureClicked, this,
+            [this] { zoom_->zoom(answer_->picture()); });
+    question_->attachMedia(&questionMedia_);
+    answer_->attachMedia(&answerMedia_);
+    // Video needs a widget to be drawn in, which only the Qt player can take.
+    if (auto* player = dynamic_cast<QtMediaPlayer*>(&program.platform.media)) {
+        player->setVideoOutput(MediaChannel::Question, question_->videoOutput());
+        player->setVideoOutput(MediaChannel::Answer, answer_->videoOutput());
+    }
     controller_.setObserver(this);
 }
 
 DrillWindows::~DrillWindows() {
     controller_.setObserver(nullptr);
+    question_->attachMedia(nullptr);
+    answer_->attachMedia(nullptr);
+    if (auto* player = dynamic_cast<QtMediaPlayer*>(&program_.platform.media)) {
+        player->setVideoOutput(MediaChannel::Question, nullptr);
+        player->setVideoOutput(MediaChannel::Answer, nullptr);
+    }
 }
 
 QWidget* DrillWindows::questionWindow() const {
@@ -73,29 +100,44 @@ void DrillWindows::showWindow(DrillScreen window, bool posted) {
     });
 }
 
-QString DrillWindows::pictureFile(const DrillWindowView& view) const {
+QImage DrillWindows::sidePicture(const DrillWindowView& view) const {
     // The core found (and reported on) the file when the side was shown.
-    if (view.content == SideContent::TextOnly) return {};
-    return QFile::decodeName(QByteArray::fromStdString(view.pictureFile));
+    if (view.content == SideContent::TextOnly || view.pictureFile.empty()) return {};
+    const auto picture =
+        loadPicture(program_.ui(), program_.files(), program_.platform.images, view.pictureFile);
+    return picture ? imageOf(*picture) : QImage();
+}
+
+void DrillWindows::viewPicture(const std::string& path) {
+    const auto picture =
+        loadPicture(program_.ui(), program_.files(), program_.platform.images, path);
+    if (picture) viewer_->display(imageOf(*picture));
 }
 
 void DrillWindows::appear(DrillScreen window) {
     if (window == DrillScreen::Question) {
-        question_->render(controller_.question(), true);
-        question_->setPictureFile(pictureFile(controller_.question()));
-        question_->startShow(controller_.question().placement);
+        const QuestionView& view = controller_.question();
+        question_->render(view, true);
+        question_->showPicture(sidePicture(view), view.pictureFit);
+        question_->startShow(view.placement);
+        questionMedia_.showSide(view.mediaFile);
     } else if (window == DrillScreen::Answer) {
+        const AnswerView& view = controller_.answer();
         answer_->render(controller_.answer());
-        answer_->setPictureFile(pictureFile(controller_.answer()));
-        answer_->startShow(controller_.answer().placement);
+        answer_->showPicture(sidePicture(view), view.pictureFit);
+        answer_->startShow(view.placement);
+        answerMedia_.showSide(view.mediaFile);
     }
 }
 
 void DrillWindows::hideWindow(DrillScreen window) {
-    if (window == DrillScreen::Question)
+    if (window == DrillScreen::Question) {
+        questionMedia_.hide();
         question_->stopShow();
-    else if (window == DrillScreen::Answer)
+    } else if (window == DrillScreen::Answer) {
+        answerMedia_.hide();
         answer_->stopShow();
+    }
 }
 
 }  // namespace cardwise::gui

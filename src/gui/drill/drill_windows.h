@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
 #include "core/drill/run_control.h"
+#include "core/media/media_control.h"
 
 class QWidget;
 
@@ -17,6 +19,8 @@ namespace cardwise::gui {
 
 class QuestionWindow;
 class AnswerWindow;
+class PictureViewer;
+class ZoomWindow;
 
 // Owns the question and answer windows and shows, hides and renders them as the drill
 // controller says. Whoever calls the controller from outside the windows (menus, dialogs)
@@ -31,6 +35,12 @@ class DrillWindows : public QObject, public DrillWindowObserver {
     QWidget* answerWindow() const;
     QuestionWindow& question() const { return *question_; }
     AnswerWindow& answer() const { return *answer_; }
+    ZoomWindow& zoom() const { return *zoom_; }
+    // The picture viewer the editor's display buttons use.
+    PictureViewer& viewer() const { return *viewer_; }
+    // Loads a file into the picture viewer and shows it; a file that cannot be decoded
+    // is reported and leaves the viewer as it was.
+    void viewPicture(const std::string& path);
 
     // Renders the window in use from the controller's view model.
     void sync();
@@ -40,12 +50,16 @@ class DrillWindows : public QObject, public DrillWindowObserver {
 
   private:
     void appear(DrillScreen window);
-    QString pictureFile(const DrillWindowView& view) const;
+    QImage sidePicture(const DrillWindowView& view) const;
 
     Program& program_;
     DrillController& controller_;
     std::unique_ptr<QuestionWindow> question_;
     std::unique_ptr<AnswerWindow> answer_;
+    MediaControl questionMedia_;
+    MediaControl answerMedia_;
+    std::unique_ptr<ZoomWindow> zoom_;
+    std::unique_ptr<PictureViewer> viewer_;
 };
 
 }  // namespace cardwise::gui

@@ -1,0 +1,152 @@
+#include "gui/media/qt_image_decoder.h"
+
+#include <Magick++.h>
+
+#include <QBuffer>
+#include <QImageReader>
+
+#include <mutex>
+
+#include "core/media/picture_view.h"
+
+namespace cardwise::gui {
+namespace {
+
+const char* qtFormatName(PictureFormat format) {
+    switch (format) {
+        case PictureFormat::Bmp:
+            return "bmp";
+        case PictureFormat::Jpg:
+            return "jpg";
+        case PictureFormat::Gif:
+            return "gif";
+        case PictureFormat::Ico:
+            return "ico";
+        case PictureFormat::Png:
+            return "png";
+        case PictureFormat::Pcx:
+        case PictureFormat::Wmf:
+        case PictureFormat::Unknown:
+            break;
+    }
+    return nullptr;
+}
+
+const char* magickFormatName(PictureFormat format) {
+    switch (format) {
+        case PictureFormat::Pcx:
+            return "PCX";
+        case PictureFormat::Wmf:
+            return "WMF";
+        case PictureFormat::Bmp:
+            return "BMP";
+        case PictureFormat::Jpg:
+            return "JPEG";
+        case PictureFormat::Gif:
+            return "GIF";
+        case PictureFormat::Ico:
+            return "ICO";
+        case PictureFormat::Png:
+            return "PNG";
+        case PictureFormat::Unknown:
+            break;
+    }
+    return nullptr;
+}
+
+// Reads through a buffer over the bytes: the file was read by the core's file system.
+struct QtReader {
+    QByteArray data;
+    QBuffer buffer;
+    QImageReader reader;
+
+    QtReader(std::string_view bytes, const char* format)
+        : data(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()))) {
+        buffer.setData(data);
+        buffer.open(QIODevice::ReadOnly);
+        reader.setDevice(&buffer);
+        reader.setFormat(format);
+        reader.setDecideFormatFromContent(false);
+        reader.setAutoTransform(true);
+    }
+};
+
+Magick::Image magickImage(std::string_view bytes, PictureFormat format, bool headerOnly) {
+    Magick::Image image;
+    image.magick(magickFormatName(format));
+    const Magick::Blob blob(bytes.data(), bytes.size());
+    try {
+        if (headerOnly)
+            image.ping(blob);
+        else
+            image.read(blob);
+    } catch (const Magick::Warning&) {
+        // A warning still leaves a usable picture.
+    }
+    return image;
+}
+
+}  // namespace
+
+QtImageDecoder::QtImageDecoder() {
+    static std::once_flag started;
+    std::call_once(started, [] { Magick::InitializeMagick(nullptr); });
+    // The largest picture let through (64 megapixels of 4 bytes) must not be refused by
+    // Qt's own, smaller default limit.
+    QImageReader::setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024) + 16));
+}
+
+std::optional<PictureSize> QtImageDecoder::measure(std::string_view bytes,
+                                                   PictureFormat format) const {
+    if (const char* name = qtFormatName(format)) {
+        QtReader qt(bytes, name);
+        const QSize size = qt.reader.size();
+        if (size.isValid()) return PictureSize{size.width(), size.height()};
+    }
+    if (magickFormatName(format) == nullptr) return std::nullopt;
+    try {
+        Magick::Image image = magickImage(bytes, format, true);
+        if (image.columns() == 0 || image.rows() == 0) return std::nullopt;
+        return PictureSize{static_cast<std::int64_t>(image.columns()),
+                           static_cast<std::int64_t>(image.rows())};
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<DecodedPicture> QtImageDecoder::decode(std::string_view bytes,
+                                                     PictureFormat format) const {
+    QImage decoded;
+    if (const char* name = qtFormatName(format)) {
+        QtReader qt(bytes, name);
+        decoded = qt.reader.read();
+    }
+    if (decoded.isNull() && magickFormatName(format) != nullptr) {
+        try {
+            Magick::Image image = magickImage(bytes, format, false);
+            const auto w = static_cast<int>(image.columns());
+            const auto h = static_cast<int>(image.rows());
+            if (w > 0 && h > 0 && static_cast<std::int64_t>(w) * h <= kMaxPicturePixels) {
+                QImage pixels(w, h, QImage::Format_RGBA8888);
+                if (!pixels.isNull()) {
+                    image.write(0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h), "RGBA",
+                                Magick::CharPixel, pixels.bits());
+                    decoded = std::move(pixels);
+                }
+            }
+        } catch (const std::exception&) {
+            decoded = QImage();
+        }
+    }
+    if (decoded.isNull()) return std::nullopt;
+    auto image = std::make_shared<const QImage>(std::move(decoded));
+    return DecodedPicture{PictureSize{image->width(), image->height()}, image};
+}
+
+QImage imageOf(const DecodedPicture& picture) {
+    // Only this decoder puts pixels into pictures the front end shows.
+    const auto image = std::static_pointer_cast<const QImage>(picture.pixels);
+    return image ? *image : QImage();
+}
+
+}  // namespace cardwise::gui

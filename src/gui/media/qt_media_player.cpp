@@ -1,0 +1,89 @@
+#include "gui/media/qt_media_player.h"
+
+#include <QAudioOutput>
+#include <QFile>
+#include <QMediaPlayer>
+#include <QUrl>
+#include <QVideoWidget>
+
+namespace cardwise::gui {
+
+QtMediaPlayer::QtMediaPlayer(QObject* parent) : QObject(parent) {
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        Channel& c = channels_[i];
+        const auto which = static_cast<MediaChannel>(i);
+        c.player = new QMediaPlayer(this);
+        c.audio = new QAudioOutput(this);
+        c.player->setAudioOutput(c.audio);
+        connect(c.player, &QMediaPlayer::playbackStateChanged, this,
+                [this, which](QMediaPlayer::PlaybackState state) {
+                    const Listener& l = channel(which).listener;
+                    if (!l.stateChanged) return;
+                    l.stateChanged(which,
+                                   state == QMediaPlayer::PlayingState  ? PlaybackState::Playing
+                                   : state == QMediaPlayer::PausedState ? PlaybackState::Paused
+                                                                        : PlaybackState::Stopped);
+                });
+        connect(c.player, &QMediaPlayer::errorOccurred, this, [this, which] {
+            if (channel(which).listener.failed) channel(which).listener.failed(which);
+        });
+        connect(c.player, &QMediaPlayer::mediaStatusChanged, this,
+                [this, which](QMediaPlayer::MediaStatus status) {
+                    if (status != QMediaPlayer::InvalidMedia) return;
+                    if (channel(which).listener.failed) channel(which).listener.failed(which);
+                });
+    }
+}
+
+QtMediaPlayer::~QtMediaPlayer() {
+    for (Channel& c : channels_) {
+        c.listener = {};
+        c.player->stop();
+    }
+}
+
+QtMediaPlayer::Channel& QtMediaPlayer::channel(MediaChannel which) {
+    return channels_[static_cast<std::size_t>(which)];
+}
+
+QMediaPlayer* QtMediaPlayer::player(MediaChannel which) const {
+    return channels_[static_cast<std::size_t>(which)].player;
+}
+
+bool QtMediaPlayer::play(MediaChannel which, const std::string& path) {
+    const QString file = QFile::decodeName(QByteArray::fromStdString(path));
+    if (!QFile::exists(file)) return false;
+    QMediaPlayer* p = channel(which).player;
+    const QUrl source = QUrl::fromLocalFile(file);
+    if (p->source() != source) p->setSource(source);
+    p->play();
+    return true;
+}
+
+void QtMediaPlayer::resume(MediaChannel which) {
+    channel(which).player->play();
+}
+
+void QtMediaPlayer::pause(MediaChannel which) {
+    channel(which).player->pause();
+}
+
+void QtMediaPlayer::stop(MediaChannel which) {
+    channel(which).player->stop();
+}
+
+void QtMediaPlayer::close(MediaChannel which) {
+    QMediaPlayer* p = channel(which).player;
+    p->stop();
+    p->setSource(QUrl());
+}
+
+void QtMediaPlayer::setListener(MediaChannel which, Listener listener) {
+    channel(which).listener = std::move(listener);
+}
+
+void QtMediaPlayer::setVideoOutput(MediaChannel which, QVideoWidget* output) {
+    channel(which).player->setVideoOutput(output);
+}
+
+}  // namespace cardwise::gui
