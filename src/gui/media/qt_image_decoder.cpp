@@ -90,7 +90,14 @@ Magick::Image magickImage(std::string_view bytes, PictureFormat format, bool hea
 
 QtImageDecoder::QtImageDecoder() {
     static std::once_flag started;
-    std::call_once(started, [] { Magick::InitializeMagick(nullptr); });
+    std::call_once(started, [] {
+        // The program's own signal handling stays in place: the library must not quit
+        // the program on SIGTERM or SIGINT.
+        MagickLib::ExceptionInfo exception;
+        MagickLib::GetExceptionInfo(&exception);
+        MagickLib::InitializeMagickEx(nullptr, MAGICK_OPT_NO_SIGNAL_HANDER, &exception);
+        MagickLib::DestroyExceptionInfo(&exception);
+    });
     // The largest picture let through (64 megapixels of 4 bytes) must not be refused by
     // Qt's own, smaller default limit.
     QImageReader::setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024) + 16));
