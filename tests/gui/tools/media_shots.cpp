@@ -3,6 +3,7 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui/gui_media_shots OUT_DIR
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QScreen>
 
@@ -29,7 +30,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
 
     cardwise::testing::GuiDrill d;
-    for (const char* name : {"ireland.pcx", "austria.wmf", "italy.jpg"}) {
+    for (const char* name : {"ireland.pcx", "austria.wmf", "italy.jpg", "flashes.avi"}) {
         QFile::copy(QString(CARDWISE_SOURCE_DIR "/examples/") + name,
                     QString::fromStdString(d.decks.file(name)));
     }
@@ -56,5 +57,23 @@ int main(int argc, char** argv) {
     d.windows.viewPicture(d.decks.file("italy.jpg"));
     d.windows.viewer().resize(500, 420);
     save(&d.windows.viewer(), out, "viewer");
+    d.windows.viewer().hide();
+
+    // A video plays in the question window's picture area.
+    cardwise::testing::GuiDrill v;
+    QFile::copy(QString(CARDWISE_SOURCE_DIR "/examples/flashes.avi"),
+                QString::fromStdString(v.decks.file("flashes.avi")));
+    v.open("video",
+           crlf({"[Cardwise]", "Q1=<WAV>flashes.avi%How many flashes?", "A1=3", "Q2=Next?",
+                 "A2=Yes", "Q3=Last?", "A3=Yes"}),
+           crlf({"[Cardwise]", "Numerical=  1"}));
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 2100) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    // Video is drawn in a native child window, which grab() does not see; the screen does.
+    QWidget* q2 = v.windows.questionWindow();
+    QApplication::primaryScreen()
+        ->grabWindow(0, q2->x(), q2->y(), q2->frameGeometry().width(), q2->frameGeometry().height())
+        .save(out + "/media-video-question.png");
     return 0;
 }
