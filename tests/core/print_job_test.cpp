@@ -142,6 +142,13 @@ TEST_F(PrintFixture, LongTableRowsStartANewPageWithTheTitlesInsteadOfPassingTheM
     int titles = 0;
     for (const auto& t : device.texts()) titles += t.text == "Question" ? 1 : 0;
     EXPECT_EQ(titles, device.pages.front());
+    // The deck's name and "Q&A Table" stand above the table.
+    const auto* name = device.findText("CAPITALS.DKS");
+    const auto* heading = device.findText("Q&A Table");
+    ASSERT_TRUE(name && heading);
+    EXPECT_EQ(name->at.top, 50);
+    EXPECT_GE(heading->at.top, name->at.bottom);
+    EXPECT_GE(device.findText("Pair")->at.top, heading->at.bottom);
     EXPECT_EQ(textsOf(1, "Answer ").size(), 39u);  // pair 21's answer reads "short"
 }
 

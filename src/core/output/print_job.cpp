@@ -213,15 +213,16 @@ void PassPrinter::setUpPage() {
             report_.setBottomMargin(0);
             report_.setLeftMargin(0.5);
             report_.setRightMargin(0);
+            report_.home();
             break;
         case PrintStyle::GraphicsCards:
             report_.setTopMargin(0);
             report_.setBottomMargin(0);
             report_.setLeftMargin(0);
             report_.setRightMargin(0);
+            report_.home();
             break;
     }
-    report_.home();
     report_.startTable();
 }
 

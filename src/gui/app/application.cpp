@@ -25,7 +25,8 @@ Application::Application(std::string programDirectory, std::vector<std::string> 
                         .files = files_,
                         .clipboard = clipboard_,
                         .editor = editor_,
-                        .help = help_}) {
+                        .help = help_,
+                        .printer = printer_}) {
     program_.programDirectory = programDirectory_;
 }
 
@@ -40,16 +41,16 @@ void Application::createDrill() {
 }
 
 void Application::createMainWindow() {
-    MainWindowServices services{drill_.get(), BuiltParts{}};
+    MainWindowServices services{drill_.get(), BuiltParts{.printing = true}};
     main_ = std::make_unique<MainWindow>(program_, services);
     ui_.setParentWindow(main_.get());
+    printer_.bind(program_, engine_, *drill_, drillWindows_.get(), main_.get());
     QObject::connect(instance_.get(), &SingleInstance::decksHandedOver, main_.get(),
                      &MainWindow::openHandedOver);
     QObject::connect(main_.get(), &MainWindow::commandFinished, drillWindows_.get(),
                      &DrillWindows::sync);
-    ui_.setPromotionWindow([this](const QString& text, bool timed) {
-        runPromotionWindow(main_.get(), text, timed);
-    });
+    ui_.setPromotionWindow(
+        [this](const QString& text, bool timed) { runPromotionWindow(main_.get(), text, timed); });
 }
 
 void Application::RunDKSFile() {

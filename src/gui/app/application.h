@@ -13,6 +13,7 @@
 #include "core/platform/front_end.h"
 #include "core/platform/random_source.h"
 #include "core/program.h"
+#include "gui/output/qt_printer.h"
 #include "gui/platform/qt_clipboard.h"
 #include "gui/platform/qt_help_viewer.h"
 #include "gui/platform/qt_user_interface.h"
@@ -64,6 +65,7 @@ class Application : public NoFrontEnd {
     QtUserInterface ui_;
     QtClipboard clipboard_;
     QtHelpViewer help_;
+    QtPrinter printer_;
 
     // The one owner of every program-wide record.
     Program program_;
