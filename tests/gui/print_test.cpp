@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QButtonGroup>
 #include <QDir>
 #include <QFile>
@@ -6,6 +7,7 @@
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -21,6 +23,7 @@
 #include "core/drill/run_control.h"
 #include "core/output/print_job.h"
 #include "core/shell/app_settings.h"
+#include "gui/app/main_window.h"
 #include "gui/drill/drill_windows.h"
 #include "gui/output/print_dialog.h"
 #include "gui/output/qt_printer.h"
@@ -29,6 +32,15 @@
 using namespace cardwise;
 
 namespace {
+
+// Every side fails to read; counts the readings.
+struct FailingEngine : CoreDrillEngine {
+    int readings = 0;
+    bool formatPairSide(Program&, std::string_view) override {
+        ++readings;
+        return false;
+    }
+};
 
 // The desktop's printing over the example deck, with scripted boxes.
 struct PrintHarness : NoFrontEnd {
@@ -269,6 +281,61 @@ class PrintTest : public QObject {
         const auto settings = h.printer.showPrintDialog("02111503");
         QVERIFY(settings.has_value());
         QCOMPARE(QString::fromStdString(*settings), QString("00111503"));
+    }
+
+    void longJobsCanBeCancelledAndLeaveTheDrillAsItWas() {
+        PrintHarness h;
+        const std::int32_t pair = h.program.deck.CurrentPair;
+        QTimer::singleShot(0, [] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* progress = qobject_cast<QProgressDialog*>(w)) progress->cancel();
+            }
+        });
+        h.printToPdf("cancelled.pdf", PrintStyle::TextCards, CardSize::OneByTwo, false);
+        const int pages = pageCount(h.pdf("cancelled.pdf"));
+        QVERIFY2(pages >= 1 && pages < 44, qPrintable(QString::number(pages)));
+        QCOMPARE(h.program.deck.CurrentPair, pair);
+        QVERIFY(!h.program.drill.JumpingToPair);
+        QVERIFY(h.windows.questionWindow()->isVisible());
+    }
+
+    void aSideThatCannotBeReadIsReportedOncePerJob() {
+        PrintHarness h;
+        FailingEngine failing;
+        gui::CaptureEngine engine(failing);
+        QVERIFY(!engine.formatPairSide(h.program, "Q"));
+        QVERIFY(!engine.formatPairSide(h.program, "Q"));
+        QCOMPARE(failing.readings, 1);
+        QVERIFY(!engine.formatPairSide(h.program, "A"));
+        QCOMPARE(failing.readings, 2);
+        engine.forget();
+        QVERIFY(!engine.formatPairSide(h.program, "Q"));
+        QCOMPARE(failing.readings, 3);
+    }
+
+    void mainWindowPrintOpensTheDialogAndRemembersItsChoices() {
+        PrintHarness h;
+        gui::MainWindow main(h.program,
+                             gui::MainWindowServices{&h.controller, BuiltParts{.printing = true}});
+        main.render();
+        QAction* print = main.action("PrintPairs");
+        QVERIFY(print && print->isEnabled());
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            gui::PrintDialog& dialog = h.printer.dialog();
+            shown = dialog.isVisible();
+            dialog.findChild<QRadioButton*>("RGPrintRangeItem0")->click();
+            dialog.findChild<QPushButton*>("BitBtn2")->click();
+        });
+        print->trigger();
+        QVERIFY(shown);
+        QVERIFY(h.program.PrintSettings.empty());  // cancelled
+        h.printer.printToPdf(h.pdf("menu.pdf"));
+        QTimer::singleShot(0,
+                           [&] { h.printer.dialog().findChild<QPushButton*>("BitBtn1")->click(); });
+        print->trigger();
+        QCOMPARE(QString::fromStdString(h.program.PrintSettings), QString("02011501"));
+        QCOMPARE(pageCount(h.pdf("menu.pdf")), 1);
     }
 
     void previewShowsThePagesWithoutPrinting() {
