@@ -15,6 +15,7 @@
 #include "core/platform/help_viewer.h"
 #include "core/platform/image_decoder.h"
 #include "core/platform/media_player.h"
+#include "core/platform/printer.h"
 #include "core/platform/random_source.h"
 #include "core/platform/user_interface.h"
 #include "core/profile/profile.h"
@@ -36,6 +37,14 @@ struct Platform {
     HelpViewer& help;
     ImageDecoder& images;
     MediaPlayer& media;
+    // Front ends that print pass their own; the others share the stateless one that
+    // never prints.
+    Printer& printer = noPrinter();
+
+    static Printer& noPrinter() {
+        static NoPrinter none;
+        return none;
+    }
 };
 
 // The optional services for a front end that has none of them (a terminal, a fuzz target):
@@ -91,6 +100,9 @@ struct Program {
     ProfileFile setupFile;
 
     bool NotePadOpen = false;
+
+    // The print dialog's choices of the last print in this run; empty until then.
+    std::string PrintSettings;
 
     // Binds setupFile to deck.SetupFileName; keys new to the file go ahead of the status
     // lines so that those stay last.

@@ -27,7 +27,8 @@ Application::Application(std::string programDirectory, std::vector<std::string> 
                         .editor = editor_,
                         .help = help_,
                         .images = images_,
-                        .media = media_}) {
+                        .media = media_,
+                        .printer = printer_}) {
     program_.programDirectory = programDirectory_;
 }
 
@@ -42,9 +43,10 @@ void Application::createDrill() {
 }
 
 void Application::createMainWindow() {
-    MainWindowServices services{drill_.get(), BuiltParts{}};
+    MainWindowServices services{drill_.get(), BuiltParts{.printing = true}};
     main_ = std::make_unique<MainWindow>(program_, services);
     ui_.setParentWindow(main_.get());
+    printer_.bind(program_, engine_, *drill_, drillWindows_.get(), main_.get());
     QObject::connect(instance_.get(), &SingleInstance::decksHandedOver, main_.get(),
                      &MainWindow::openHandedOver);
     QObject::connect(main_.get(), &MainWindow::commandFinished, drillWindows_.get(),

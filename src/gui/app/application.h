@@ -15,6 +15,7 @@
 #include "core/program.h"
 #include "gui/media/qt_image_decoder.h"
 #include "gui/media/qt_media_player.h"
+#include "gui/output/qt_printer.h"
 #include "gui/platform/qt_clipboard.h"
 #include "gui/platform/qt_help_viewer.h"
 #include "gui/platform/qt_user_interface.h"
@@ -68,6 +69,7 @@ class Application : public NoFrontEnd {
     QtHelpViewer help_;
     QtImageDecoder images_;
     QtMediaPlayer media_;
+    QtPrinter printer_;
 
     // The one owner of every program-wide record.
     Program program_;

@@ -13,6 +13,7 @@
 #include "core/deck/deck_save_as.h"
 #include "core/deck/notepad_edit.h"
 #include "core/drill/run_control.h"
+#include "core/output/print_job.h"
 #include "core/platform/help_viewer.h"
 #include "core/program.h"
 #include "core/shell/main_commands.h"
@@ -222,15 +223,17 @@ void MainWindow::execute(MenuCommand command, int slot) {
         case MenuCommand::HelpHelp:
             p.platform.help.showHelpOnHelp();
             break;
+        case MenuCommand::PrintPairs:
+            PrintPairsClick(p);
+            break;
         case MenuCommand::HelpAbout: {
             AboutBox about(aboutBox(), this);
             about.exec();
             break;
         }
-        // The editor, options, statistics and printing come with their windows; the model
-        // keeps their items disabled until then.
+        // The editor, options and statistics come with their windows; the model keeps their
+        // items disabled until then.
         case MenuCommand::FileStatistics:
-        case MenuCommand::PrintPairs:
         case MenuCommand::OpenInCardwiseEditor:
         case MenuCommand::EditCurrentPair:
         case MenuCommand::DeleteCurrentPair:

@@ -1,0 +1,218 @@
+#include "gui/output/qt_printer.h"
+
+#include "core/media/picture_view.h"
+#include "gui/media/qt_image_decoder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+
+#include "core/drill/answer_view.h"
+#include "core/drill/question_view.h"
+#include "core/drill/run_control.h"
+#include "core/media/file_validation.h"
+#include "core/output/print_job.h"
+#include "core/program.h"
+#include "gui/drill/answer_window.h"
+#include "gui/drill/drill_windows.h"
+#include "gui/drill/question_window.h"
+#include "gui/output/print_dialog.h"
+#include "gui/output/qt_page_device.h"
+#include "gui/platform/qt_text.h"
+
+namespace cardwise::gui {
+namespace {
+
+// Jobs of more cards than fit on a few pages show their progress and can be cancelled.
+constexpr int kProgressAfterCards = 12;
+
+PagePicture pictureOf(const QImage& grabbed) {
+    const QImage image = grabbed.convertToFormat(QImage::Format_ARGB32);
+    PagePicture picture;
+    picture.width = image.width();
+    picture.height = image.height();
+    picture.pixels.resize(static_cast<std::size_t>(image.width()) *
+                          static_cast<std::size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        std::copy(row, row + image.width(),
+                  picture.pixels.begin() + static_cast<std::ptrdiff_t>(y) * image.width());
+    }
+    return picture;
+}
+
+// Shown without ever reaching the screen: laid out and painted, never placed before the
+// user, its timer and media untouched.
+QImage grabOffScreen(QWidget& window, const Rect& placement) {
+    window.setAttribute(Qt::WA_DontShowOnScreen, true);
+    window.resize(std::max(placement.width, 200), std::max(placement.height, 150));
+    window.show();
+    QImage image = window.grab().toImage();
+    window.hide();
+    return image;
+}
+
+}  // namespace
+
+bool CaptureEngine::formatPairSide(Program& program, std::string_view side) {
+    const auto key = std::make_pair(program.deck.CurrentPair, std::string(side));
+    if (failed_.count(key) != 0) return false;
+    const bool read = engine_.formatPairSide(program, side);
+    if (!read) failed_.insert(key);
+    return read;
+}
+
+QtPrinter::QtPrinter() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+
+QtPrinter::~QtPrinter() = default;
+
+void QtPrinter::bind(Program& program, DrillEngine& engine, DrillController& controller,
+                     DrillWindows* windows, QWidget* parent) {
+    program_ = &program;
+    engine_ = std::make_unique<CaptureEngine>(engine);
+    controller_ = &controller;
+    windows_ = windows;
+    parent_ = parent;
+}
+
+PrintDialog& QtPrinter::dialog() {
+    if (!dialog_) {
+        PrintDialog::Actions actions;
+        actions.setup = [this] {
+            QPrintDialog setup(printer_.get(), dialog_.get());
+            setup.exec();
+        };
+        actions.preview = [this](const PrintChoices& choices) { preview(choices); };
+        actions.choosePdfFile = [this] { return choosePdfFile(); };
+        dialog_ = std::make_unique<PrintDialog>(program_->platform.help, std::move(actions),
+                                                parent_.data());
+    }
+    return *dialog_;
+}
+
+void QtPrinter::printToPdf(const QString& fileName) {
+    toPdf_ = true;
+    printer_->setOutputFormat(QPrinter::PdfFormat);
+    printer_->setOutputFileName(fileName);
+}
+
+QString QtPrinter::choosePdfFile() {
+    const QString deck = fromDeckText(program_->deck.QAFileName);
+    const QFileInfo info(deck);
+    const QString suggested = info.dir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
+    return QFileDialog::getSaveFileName(dialog_.get(), QStringLiteral("Print To PDF"), suggested,
+                                        QStringLiteral("PDF Files (*.pdf)"));
+}
+
+std::optional<std::string> QtPrinter::showPrintDialog(std::string_view settings) {
+    if (program_ == nullptr) return {};
+    PrintDialog& d = dialog();
+    const PrintDialog::Outcome outcome = d.run(settings);
+    if (outcome == PrintDialog::Outcome::Cancelled) return {};
+    if (outcome == PrintDialog::Outcome::Pdf) printToPdf(d.pdfFile());
+    return d.settings();
+}
+
+PageDevice& QtPrinter::pageDevice() {
+    if (!device_) device_ = std::make_unique<QtPageDevice>(*printer_);
+    return *device_;
+}
+
+void QtPrinter::preview(const PrintChoices& choices) {
+    QPrintPreviewDialog previewDialog(printer_.get(), dialog_.get());
+    previewDialog.setObjectName(QStringLiteral("PrintPreview"));
+    QObject::connect(&previewDialog, &QPrintPreviewDialog::paintRequested, &previewDialog,
+                     [this, choices](QPrinter* target) {
+                         QtPageDevice device(*target, true);
+                         runPrintJob(*program_, choices, device, false);
+                     });
+    previewDialog.exec();
+}
+
+std::optional<PagePicture> QtPrinter::captureCard(bool question) {
+    if (program_ == nullptr || controller_ == nullptr) return {};
+    Program& program = *program_;
+    DrillWindowsState state;
+    const FileLookupPlaces places{program.currentDirectory, program.programDirectory,
+                                  program.settings.GraphicsDIR, program.settings.SoundDIR};
+    auto pictureOfSide = [&](const DrillWindowView& view) {
+        if (view.content == SideContent::TextOnly || view.picturePath.empty()) return QImage();
+        const auto found =
+            findReferencedFile(program.files(), places, MediaKind::Picture, view.picturePath);
+        if (!found) return QImage();
+        auto picture = loadPicture(program.ui(), program.files(), program.platform.images, *found);
+        return picture ? imageOf(*picture) : QImage();
+    };
+    QImage image;
+    if (question) {
+        QuestionView view;
+        if (!buildQuestionView(program, *engine_, state, view, controller_->captionBarHeight()))
+            return {};
+        if (!questionCamera_) {
+            questionCamera_ = std::make_unique<QuestionWindow>(*controller_, program.ui());
+        }
+        questionCamera_->render(view, true);
+        questionCamera_->showPicture(pictureOfSide(view), view.pictureFit);
+        image = grabOffScreen(*questionCamera_, view.placement);
+    } else {
+        AnswerView view;
+        if (!buildAnswerView(program, *engine_, state, view, controller_->captionBarHeight()))
+            return {};
+        if (!answerCamera_) {
+            answerCamera_ = std::make_unique<AnswerWindow>(
+                *controller_, [](Rect requested) { return requested; });
+        }
+        answerCamera_->render(view);
+        answerCamera_->showPicture(pictureOfSide(view), view.pictureFit);
+        image = grabOffScreen(*answerCamera_, view.placement);
+    }
+    if (image.isNull()) return {};
+    return pictureOf(image);
+}
+
+void QtPrinter::hideDrillWindows() {
+    hidden_ = controller_ ? controller_->screen() : DrillScreen::None;
+    if (windows_ && hidden_ != DrillScreen::None) windows_->hideWindow(hidden_);
+}
+
+void QtPrinter::showDrillWindow() {
+    if (windows_ && hidden_ != DrillScreen::None) windows_->showWindow(hidden_, false);
+    hidden_ = DrillScreen::None;
+}
+
+bool QtPrinter::progress(int done, int total) {
+    if (total <= kProgressAfterCards) return true;
+    if (!progress_) {
+        progress_ = std::make_unique<QProgressDialog>(
+            QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, total, parent_.data());
+        progress_->setObjectName(QStringLiteral("PrintProgress"));
+        progress_->setWindowTitle(QStringLiteral("Cardwise Print"));
+        progress_->setWindowModality(Qt::ApplicationModal);
+        progress_->setMinimumDuration(0);
+    }
+    progress_->setValue(done);
+    QApplication::processEvents();
+    return !progress_->wasCanceled();
+}
+
+void QtPrinter::jobEnded() {
+    progress_.reset();
+    if (device_) device_->finish();
+    device_.reset();
+    if (engine_) engine_->forget();
+    if (toPdf_) {
+        toPdf_ = false;
+        printer_->setOutputFileName(QString());
+        printer_->setOutputFormat(QPrinter::NativeFormat);
+    }
+}
+
+}  // namespace cardwise::gui
