@@ -102,10 +102,8 @@ TEST_F(AppSettingsTest, NoWritableFolderAtAllEndsTheProgram) {
     files.readOnlyFolder = programDir.path();
     Program q{Platform{h.ui, h.clock, h.random, files}};
     q.programDirectory = programDir.path();
+    h.ui.expectBox({"Error", "Could Not Find Windows Directory", Icon::Warning, Buttons::Ok});
     EXPECT_FALSE(locateAppSettings(q, std::nullopt));
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0], (testing::ShownBox{"Error", "Could Not Find Windows Directory",
-                                                Icon::Warning, Buttons::Ok}));
 }
 
 TEST_F(AppSettingsTest, WriteBackIntoAReadOnlyFolderIsReportedAndKeepsTheOldFile) {
@@ -116,12 +114,11 @@ TEST_F(AppSettingsTest, WriteBackIntoAReadOnlyFolderIsReportedAndKeepsTheOldFile
     Program q{Platform{h.ui, h.clock, h.random, files}};
     q.programDirectory = programDir.path();
     q.appSettings = ProfileFile(files, userDir.file("CARDWISE.INI"));
+    h.ui.expectBox(testing::writeErrorBox(userDir.file("CARDWISE.INI"), "Read-only file system"));
     readAppSettings(q);
     EXPECT_EQ(q.shell.app.MainLeft, 3);
     EXPECT_EQ(q.shell.app.MainTop, 10);
     EXPECT_EQ(userDir.read("CARDWISE.INI"), text);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0].caption, "File Write Error");
 }
 
 TEST_F(AppSettingsTest, FailedWriteBackIsReportedAndKeepsTheOldFile) {
@@ -132,11 +129,10 @@ TEST_F(AppSettingsTest, FailedWriteBackIsReportedAndKeepsTheOldFile) {
     Program q{Platform{ui, h.clock, h.random, failing}};
     q.programDirectory = programDir.path();
     ASSERT_TRUE(locateAppSettings(q, userDir.path()));
+    ui.expectBox(
+        testing::writeErrorBox(programDir.file("CARDWISE.INI"), "No space left on device"));
     readAppSettings(q);
     EXPECT_EQ(programDir.read("CARDWISE.INI"), text);
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].caption, "File Write Error");
-    EXPECT_NE(ui.boxes[0].text.find(programDir.file("CARDWISE.INI")), std::string::npos);
 }
 
 TEST_F(AppSettingsTest, MainWindowPlaceIsStored) {

@@ -12,6 +12,10 @@ namespace {
 
 using testing::crlf;
 using testing::DeckHarness;
+using testing::kOversizeDeckBox;
+using testing::overlongPairBox;
+using testing::readErrorBox;
+using testing::setupDataErrorBox;
 using testing::ShownBox;
 using testing::snapshot;
 using testing::threePairDeck;
@@ -92,11 +96,10 @@ TEST_P(RefusedExtension, IsReportedAndNothingIsLoadedOrWritten) {
     DeckHarness h;
     std::string path = h.write(GetParam().name, threePairDeck());
     auto before = snapshot(h.decks.path());
-    h.open(path);
     std::string text = GetParam().text;
     if (text.front() != '.') text = path + text;
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0], (ShownBox{GetParam().caption, text, Icon::Error, Buttons::Ok}));
+    h.ui.expectBox({GetParam().caption, text, Icon::Error, Buttons::Ok});
+    h.open(path);
     EXPECT_FALSE(h.program.shell.deckOpen);
     EXPECT_EQ(h.drillStarts, 0);
     EXPECT_EQ(snapshot(h.decks.path()), before);
@@ -121,13 +124,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DeckLoaderTest, MissingFileIsReportedAsNoLongerExisting) {
     std::string path = h.decks.file("gone.DKS");
+    h.ui.expectBox({"No .DKS File",
+                    path + " No Longer Exists.  It Was Probably Chosen From The \"Previous "
+                           "Files\" List But Has Been Deleted Since Its Entry Onto The List.",
+                    Icon::Error, Buttons::Ok});
     h.open(path);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"No .DKS File",
-                        path + " No Longer Exists.  It Was Probably Chosen From The \"Previous "
-                               "Files\" List But Has Been Deleted Since Its Entry Onto The List.",
-                        Icon::Error, Buttons::Ok}));
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_FALSE(h.decks.exists("gone.DKD"));
 }
@@ -144,11 +145,10 @@ TEST_F(DeckLoaderTest, ReadOnlyDeckLoadsAndChangesNoByteAnywhere) {
     Program& q = p;
     q.deck.Today = 20261208;
     h.ui.boxes.clear();
+    h.ui.expectBox({"Q&A Read-Only Warning", path + " Is A Read-Only File." + kCannotChange,
+                    Icon::Information, Buttons::Ok});
     h.open(path);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Q&A Read-Only Warning", path + " Is A Read-Only File." + kCannotChange,
-                        Icon::Information, Buttons::Ok}));
+    EXPECT_EQ(h.ui.boxes.size(), 1u);
     EXPECT_TRUE(q.deck.ReadOnlyDeck);
     EXPECT_TRUE(q.shell.deckOpen);
     q.deck.LearnStatus.at(1) = 2;
@@ -162,15 +162,11 @@ TEST_F(DeckLoaderTest, DeckInAFolderThatCannotBeWrittenLoadsAndWritesNothing) {
     h.write("cd.DKD", "");
     h.files.readOnlyFolder = h.decks.path();
     auto before = snapshot(h.decks.path());
+    h.ui.expectBox({"Q&A Write-Protected Disk Warning",
+                    path + " Is Located On A Write-Protected Or Read-Only Disk (Perhaps a CDROM)." +
+                        kCannotChange,
+                    Icon::Information, Buttons::Ok});
     h.open(path);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Q&A Write-Protected Disk Warning",
-                        path +
-                            " Is Located On A Write-Protected Or Read-Only Disk (Perhaps a "
-                            "CDROM)." +
-                            kCannotChange,
-                        Icon::Information, Buttons::Ok}));
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_EQ(p.deck.PairCount, 3);
     ASSERT_TRUE(FileExitQAClick(p));
@@ -181,9 +177,13 @@ TEST_F(DeckLoaderTest, ReadOnlyFileOnAReadOnlyDiskGetsBothWarnings) {
     std::string path = h.write("both.DKS", threePairDeck());
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     h.files.readOnlyFolder = h.decks.path();
+    h.ui.expectBox({"Q&A Read-Only Warning", path + " Is A Read-Only File." + kCannotChange,
+                    Icon::Information, Buttons::Ok});
+    h.ui.expectBox({"Q&A Write-Protected Disk Warning",
+                    path + " Is Located On A Write-Protected Or Read-Only Disk (Perhaps a CDROM)." +
+                        kCannotChange,
+                    Icon::Information, Buttons::Ok});
     h.open(path);
-    EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"Q&A Read-Only Warning",
-                                                         "Q&A Write-Protected Disk Warning"}));
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_FALSE(h.decks.exists("both.DKD"));
 }
@@ -197,10 +197,8 @@ TEST_F(DeckLoaderTest, DeckOfExactlyFiveThousandPairsLoadsWithoutWarning) {
 TEST_F(DeckLoaderTest, OversizeDeckWarnsAndLoadsTheFirstFiveThousand) {
     std::string text = manyPairs(5001);
     std::string path = h.write("huge.DKS", text);
+    h.ui.expectBox(kOversizeDeckBox);
     h.open(path);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0].caption, "Oversize .DKS File");
-    EXPECT_EQ(h.ui.boxes[0].icon, Icon::Warning);
     EXPECT_EQ(p.deck.PairCount, 5000);
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_EQ(h.decks.read("huge.DKS"), text);
@@ -265,25 +263,16 @@ TEST_F(DeckLoaderTest, InvalidSettingsOpenTheSetupFileInTheEditorAndReadItAgain)
         (void)file;
     };
     const std::string qaBefore = h.decks.read("bad.DKS");
+    const ShownBox seconds{"Data Error",
+                           "Error In Display Answer After Value - Must Be An Integer Between 1 "
+                           "and 60 - Please Re-enter",
+                           Icon::Warning, Buttons::Ok};
+    h.ui.expectBox(seconds);
+    h.ui.expectBox(setupDataErrorBox(path, setupPath));
+    // The corrected file is read again and its remaining error shown again.
+    h.ui.expectBox(seconds);
     h.open(path);
     EXPECT_EQ(h.decks.read("bad.DKS"), qaBefore);
-    const std::string seconds =
-        "Error In Display Answer After Value - Must Be An Integer Between 1 and 60 - Please "
-        "Re-enter";
-    ASSERT_EQ(h.ui.boxes.size(), 3u);
-    EXPECT_EQ(h.ui.boxes[0], (ShownBox{"Data Error", seconds, Icon::Warning, Buttons::Ok}));
-    EXPECT_EQ(h.ui.boxes[1],
-              (ShownBox{"Q&A SetUp Data Error",
-                        path +
-                            " Has Invalid Or Corrupted Entries In The Data Stored In Its "
-                            "Associated .DKD File.  This File Cannot Be Used In Its Current "
-                            "State.  NotePad Will Now Be Opened With " +
-                            setupPath +
-                            " Loaded To Allow You To Correct The Indicated Error.  After "
-                            "Correcting The Error, Reopen The File To Continue.",
-                        Icon::Error, Buttons::Ok}));
-    // The corrected file is read again and its remaining error shown again.
-    EXPECT_EQ(h.ui.boxes[2], h.ui.boxes[0]);
     EXPECT_EQ(h.editor.opened, std::vector<std::string>{setupPath});
     EXPECT_EQ(p.settings.NumSeconds, 98);
     EXPECT_FALSE(p.NotePadOpen);
@@ -297,15 +286,13 @@ TEST_F(DeckLoaderTest, InvalidSettingsOpenTheSetupFileInTheEditorAndReadItAgain)
 TEST_F(DeckLoaderTest, DeckWithoutQuestionsIsReportedAsADataError) {
     const std::string qa = crlf({"[Cardwise]", "; nothing", "Q0=no"});
     std::string path = h.write("empty.DKS", qa);
+    h.ui.expectBox({"Data Error",
+                    path + " Does Not Appear To Contain Any Questions.  Please Check That The "
+                           "Data Format Is Correct.  See The Help Topic \"Creating And Editing "
+                           "Q&A Files\" For Additional Information.",
+                    Icon::Warning, Buttons::Ok});
     h.open(path);
     EXPECT_EQ(h.decks.read("empty.DKS"), qa);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Data Error",
-                        path + " Does Not Appear To Contain Any Questions.  Please Check That "
-                               "The Data Format Is Correct.  See The Help Topic \"Creating And "
-                               "Editing Q&A Files\" For Additional Information.",
-                        Icon::Warning, Buttons::Ok}));
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_TRUE(h.editor.opened.empty());
     // The outcome is reported with the normal pointer back.
@@ -317,20 +304,17 @@ TEST_F(DeckLoaderTest, OverlongPairOpensTheQAFileInTheEditor) {
     std::string longAnswer = "A2=" + std::string(2100 - 4 - 6 - 3, 'x');  // pair of 2100
     std::string qa = crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=two", longAnswer, "Q3=3", "A3=3"});
     std::string path = h.write("long.DKS", qa);
-    h.open(path);
-    ASSERT_EQ(h.ui.boxes.size(), 3u);
-    EXPECT_EQ(h.ui.boxes[0].caption, kAppTitle);
-    EXPECT_NE(h.ui.boxes[0].text.find("Q&&A Pair 2 Exceeds"), std::string::npos);
-    EXPECT_EQ(h.ui.boxes[1],
-              (ShownBox{"Q&A .DKS File Error",
+    h.ui.expectBox(overlongPairBox(2));
+    h.ui.expectBox({"Q&A .DKS File Error",
+                    path +
+                        " Has Invalid Entries.  This File Cannot Be Used In Its Current State.  "
+                        "NotePad Will Now Be Opened With " +
                         path +
-                            " Has Invalid Entries.  This File Cannot Be Used In Its Current "
-                            "State.  NotePad Will Now Be Opened With " +
-                            path +
-                            " Loaded To Allow You To Correct The Indicated Error.  After "
-                            "Correcting The Error, Reopen The File To Continue.",
-                        Icon::Error, Buttons::Ok}));
-    EXPECT_EQ(h.ui.boxes[2].caption, "Editor Warning");
+                        " Loaded To Allow You To Correct The Indicated Error.  After Correcting "
+                        "The Error, Reopen The File To Continue.",
+                    Icon::Error, Buttons::Ok});
+    h.ui.expectBox(testing::editorWarningBox());
+    h.open(path);
     EXPECT_EQ(h.editor.opened, std::vector<std::string>{path});
     EXPECT_EQ(p.deck.LoadOutcome, 4);
     EXPECT_FALSE(p.shell.deckOpen);
@@ -349,10 +333,13 @@ TEST_F(DeckLoaderTest, GraphicsFolderThatDoesNotExistIsASetupError) {
     std::string path = h.write("pics.DKS", threePairDeck());
     h.write("pics.DKD",
             crlf({"[CARDWISE]", "NoPriority=  1", "UseGraphicsDIR=  1", "GraphicsDIR=/no/such"}));
+    const ShownBox noFolder{"Options Data Error",
+                            "The Directory Specified For Graphics Files Does Not Exist.",
+                            Icon::Warning, Buttons::Ok};
+    h.ui.expectBox(noFolder);
+    h.ui.expectBox(setupDataErrorBox(path, h.decks.file("pics.DKD")));
+    h.ui.expectBox(noFolder);
     h.open(path);
-    EXPECT_EQ(h.ui.captions(),
-              (std::vector<std::string>{"Options Data Error", "Q&A SetUp Data Error",
-                                        "Options Data Error"}));
     EXPECT_EQ(h.editor.opened, std::vector<std::string>{h.decks.file("pics.DKD")});
 }
 
@@ -360,12 +347,8 @@ TEST_F(DeckLoaderTest, UnreadableQAFileIsReportedAndNothingIsWritten) {
     std::string path = h.write("locked.DKS", threePairDeck());
     h.files.unreadableFile = path;
     auto before = snapshot(h.decks.path());
+    h.ui.expectBox(readErrorBox(path));
     h.open(path);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"File Read Error",
-                        "Cardwise Could Not Read " + path + ".  The File Was Not Opened.",
-                        Icon::Error, Buttons::Ok}));
     EXPECT_EQ(p.deck.LoadOutcome, kLoadFileError);
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_EQ(snapshot(h.decks.path()), before);
@@ -376,8 +359,8 @@ TEST_F(DeckLoaderTest, UnreadableSetupFileIsNeverReplaced) {
     std::string setup = h.write("locked.DKD", "[CARDWISE]\r\nNoPriority=  2\r\n");
     h.files.unreadableFile = setup;
     auto before = snapshot(h.decks.path());
+    h.ui.expectBox(readErrorBox(setup));
     h.open(path);
-    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"File Read Error"});
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_EQ(snapshot(h.decks.path()), before);
 }

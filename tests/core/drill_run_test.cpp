@@ -39,7 +39,13 @@ TEST_F(DrillRunTest, OnePassRunEndsWithTheContinuationQuestion) {
         ASSERT_EQ(drill.screen(), DrillScreen::Question);
         shown.push_back(deck.CurrentPair);
         drill.displayAnswer();
-        if (i == 2) h.ui.answers.push_back(Button::No);
+        if (i == 2) {
+            h.ui.expectBox({"Continuation",
+                            "That Completes This Run Through Of GEO.DKS.  Do You Want To Run It "
+                            "Again?",
+                            Icon::Question, Buttons::YesNo},
+                           Button::No);
+        }
         drill.markCorrect();
     }
     EXPECT_EQ(shown, (std::vector<std::int32_t>{1, 2, 3}));

@@ -282,16 +282,13 @@ TEST_F(RunControlTest, GoToPairRejectsNumbersOutsideTheDeck) {
     startAt(3);
     for (const char* entry : {"0", "11", "-2", "99999999999999"}) {
         h.ui.inputs.push_back(std::string(entry));
+        h.ui.expectBox({std::string(kAppTitle),
+                        "Please Enter A Number Less Than The Highest Number In The Deck And "
+                        "Greater Than 0",
+                        Icon::None, Buttons::Ok});
         drill.goToPair();
+        h.ui.checkAllShown();
         EXPECT_EQ(deck.CurrentPair, 3) << entry;
-    }
-    ASSERT_EQ(h.ui.boxes.size(), 4u);
-    for (const auto& box : h.ui.boxes) {
-        EXPECT_EQ(box.text,
-                  "Please Enter A Number Less Than The Highest Number In The Deck And Greater "
-                  "Than 0");
-        EXPECT_EQ(box.caption, kAppTitle);
-        EXPECT_EQ(box.icon, Icon::None);
     }
     EXPECT_EQ(h.ui.inputPrompts.at(0), "Enter The Number Of The Pair To Jump To|Pair Number");
     EXPECT_EQ(drill.screen(), DrillScreen::Question);
@@ -402,10 +399,12 @@ TEST_F(RunControlTest, HidingAWindowStoresItsGeometry) {
 TEST_F(RunControlTest, HintsComeInSequenceOnlyWhenEnabled) {
     h.engine.pairs[1].question.Notes = {"h1", "h2", "h3"};
     startAt(1);
+    using testing::noteBox;
+    h.ui.expectBox(noteBox("There Are More Hints", "h1"));
+    h.ui.expectBox(noteBox("There Is Another Hint", "h2"));
+    h.ui.expectBox(noteBox("This Is The Last Hint", "h3"));
+    h.ui.expectBox(noteBox("There Are More Hints", "h1"));
     for (int i = 0; i < 4; ++i) drill.hintClick();
-    EXPECT_EQ(h.ui.captions(),
-              (std::vector<std::string>{"There Are More Hints", "There Is Another Hint",
-                                        "This Is The Last Hint", "There Are More Hints"}));
     h.ui.boxes.clear();
     settings.EnableHints = 0;
     drill.redisplay();
@@ -416,13 +415,12 @@ TEST_F(RunControlTest, HintsComeInSequenceOnlyWhenEnabled) {
 TEST_F(RunControlTest, CommentsStartAgainForEveryAnswer) {
     h.engine.pairs[1].answer.Notes = {"c1", "c2", ""};
     startAt(1);
+    h.ui.expectBox(testing::noteBox("There Are More Comments", "c1"), Button::Ok, 2);
     drill.displayAnswer();
     drill.commentClick();
     drill.tryAgain();
     drill.displayAnswer();
     drill.commentClick();
-    EXPECT_EQ(h.ui.captions(),
-              (std::vector<std::string>{"There Are More Comments", "There Are More Comments"}));
 }
 
 TEST_F(RunControlTest, ResetStatusBarEmptiesTheShownFields) {
@@ -465,15 +463,11 @@ TEST_F(RunControlTest, SyntaxErrorOkOpensTheDeckInTheEditor) {
     startAt(1);
     h.engine.selections.push_back(2);
     drill.displayAnswer();
-    h.ui.answers = {Button::Ok, Button::Ok};
+    h.ui.expectBox(
+        {"Question Syntax Error", questionSyntaxErrorText(2), Icon::Error, Buttons::OkCancel});
+    h.ui.expectBox(
+        {"Question Syntax Error", "Open NotePad To Fix Problem", Icon::Error, Buttons::OkCancel});
     drill.markCorrect();
-    ASSERT_EQ(h.ui.boxes.size(), 2u);
-    EXPECT_EQ(h.ui.boxes[0].caption, "Question Syntax Error");
-    EXPECT_EQ(h.ui.boxes[0].text, questionSyntaxErrorText(2));
-    EXPECT_EQ(h.ui.boxes[0].icon, Icon::Error);
-    EXPECT_EQ(h.ui.boxes[0].buttons, Buttons::OkCancel);
-    EXPECT_EQ(h.ui.boxes[1].text, "Open NotePad To Fix Problem");
-    EXPECT_EQ(h.ui.boxes[1].buttons, Buttons::OkCancel);
     EXPECT_EQ(h.commands.edits, 1);
     EXPECT_EQ(drill.screen(), DrillScreen::Question);
     EXPECT_EQ(drill.question().memoText, "Question 1");
@@ -484,10 +478,13 @@ TEST_F(RunControlTest, SyntaxErrorCancelSkipsToTheNextQuestion) {
     startAt(1);
     h.engine.selections = {2, 5};
     drill.displayAnswer();
-    h.ui.answers = {Button::Cancel, Button::Ok};
+    h.ui.expectBox(
+        {"Question Syntax Error", questionSyntaxErrorText(2), Icon::Error, Buttons::OkCancel},
+        Button::Cancel);
+    h.ui.expectBox({"Question Syntax Error",
+                    "Just Bypass The Answer And Go To The Next Question...", Icon::Error,
+                    Buttons::OkCancel});
     drill.markCorrect();
-    ASSERT_EQ(h.ui.boxes.size(), 2u);
-    EXPECT_EQ(h.ui.boxes[1].text, "Just Bypass The Answer And Go To The Next Question...");
     EXPECT_EQ(h.commands.edits, 0);
     EXPECT_EQ(deck.CurrentPair, 5);
     EXPECT_EQ(drill.question().memoText, "Question 5");

@@ -27,17 +27,86 @@ struct ShownBox {
     bool operator==(const ShownBox&) const = default;
 };
 
-inline std::ostream& operator<<(std::ostream& os, const ShownBox& box) {
-    return os << "[" << box.caption << "] " << box.text << " (icon " << static_cast<int>(box.icon)
-              << ", buttons " << static_cast<int>(box.buttons) << ")";
+// Printed as the literal a test would write, so a failure can be pasted into expectBox.
+inline void printLiteral(std::ostream& os, std::string_view text) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    os << '"';
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            os << '\\' << c;
+        } else if (c == '\r') {
+            os << "\\r";
+        } else if (c == '\n') {
+            os << "\\n";
+        } else if (c < 0x20 || c >= 0x7f) {
+            os << "\\x" << hex[c >> 4] << hex[c & 15] << "\"\"";
+        } else {
+            os << c;
+        }
+    }
+    os << '"';
 }
 
-// Records every box and answers from a queue; a box with more than an OK button that
-// finds no scripted answer fails the test, and so does an input or file dialog.
+inline std::ostream& operator<<(std::ostream& os, const ShownBox& box) {
+    static constexpr const char* icons[] = {"None", "Error", "Warning", "Information", "Question"};
+    static constexpr const char* buttons[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
+    os << "{";
+    printLiteral(os, box.caption);
+    os << ", ";
+    printLiteral(os, box.text);
+    return os << ", Icon::" << icons[static_cast<int>(box.icon)]
+              << ", Buttons::" << buttons[static_cast<int>(box.buttons)] << "}";
+}
+
+// The report of a write that failed for `reason`, as the file system put it.
+inline ShownBox writeErrorBox(const std::string& path, const std::string& reason) {
+    return {"File Write Error",
+            "Cardwise Could Not Write " + path + " (" + reason +
+                ").  The File On Disk Was Left As It Was.",
+            Icon::Error, Buttons::Ok};
+}
+
+// A hint or a comment, shown under the caption that says how many are left.
+inline ShownBox noteBox(std::string caption, std::string text) {
+    return {std::move(caption), std::move(text), Icon::Information, Buttons::Ok};
+}
+
+// What follows the pair number in the report of an unknown tag.
+inline const std::string kUnknownTagTail =
+    ".  A Tag Is Any Sequence Of Characters Beginning With The Character \"<\". This Character "
+    "Has Special Meaning In Cardwise.  Questions Or Answers Should Not Contain A _Single_ "
+    "Instance Of This Character In The Text Portion Of The Q or A.  The Cardwise Editor Handles "
+    "This Automatically.  If, However, You Make Edits To The .DKS File With NotePad Or Other "
+    "ANSII Editor, You Must Use TWO <'s For Each One You Wish To Appear In The Text.  Single "
+    "Instances Of < Are Used To Indicate Paths (<BMP>, <WAV>), To Indicate Hints Or Comments "
+    "(<HI1>..<HI3>), To Indicate Multiple Choice Questions Or Fill-In-The-Blank Answers "
+    "(<MC1>..<MC6>), To Indicate Question Named Range (NAM), Or To Show A Fill-In-The-Blank "
+    "Question Or Multiple Choice Answer <FIN>. Please See The On-line Help Under \"Tags\" For "
+    "An In-Depth Discussion Of Their Use.";
+
+// The report of an unknown tag in the question ("Q") or answer ("A") of `pair`.
+inline ShownBox unknownTagBox(std::string_view side, int pair) {
+    std::string number = std::to_string(pair);
+    if (number.size() < 6) number.insert(0, 6 - number.size(), ' ');
+    return {"Unidentified Tag Encountered",
+            "Cardwise Has Found An Unreadable Tag In " +
+                std::string(side == "Q" ? "Question" : "Answer") + number + kUnknownTagTail,
+            Icon::Error, Buttons::Ok};
+}
+
+// Records every box and answers it from the queue of boxes the test expects, in order.
+// Any other box fails the test, a plain OK box included, and so does an expected box
+// that never came, an input box or a file dialog nobody scripted.
 class ScriptedUserInterface : public UserInterface {
-public:
+  public:
+    struct ExpectedBox {
+        ShownBox box;
+        Button answer;
+    };
+
     std::vector<ShownBox> boxes;
-    std::deque<Button> answers;
+    std::deque<ExpectedBox> expected;
+    std::vector<ExpectedBox> standing;
     std::deque<std::optional<std::string>> inputs;
     std::deque<std::optional<std::string>> fileChoices;
     std::vector<std::string> inputPrompts;
@@ -46,20 +115,50 @@ public:
     int waitDepth = 0;
     bool waitCursorDuringBox = false;
 
+    ScriptedUserInterface() = default;
+    ScriptedUserInterface(const ScriptedUserInterface&) = delete;
+    ScriptedUserInterface& operator=(const ScriptedUserInterface&) = delete;
+    ~ScriptedUserInterface() override {
+        for (const auto& e : expected) ADD_FAILURE() << "expected box never shown: " << e.box;
+    }
+
+    // The next box must be exactly `box`; the user answers it with `answer`.
+    void expectBox(ShownBox box, Button answer = Button::Ok, int times = 1) {
+        for (int i = 0; i < times; ++i) expected.push_back(ExpectedBox{box, answer});
+    }
+
+    // Fails for every expected box that has not come yet, then forgets them: for a table
+    // of cases run on one interface.
+    void checkAllShown() {
+        for (const auto& e : expected) ADD_FAILURE() << "expected box never shown: " << e.box;
+        expected.clear();
+    }
+
+    // `box` may come any number of times, between or instead of the expected ones: for
+    // long random runs where the test cannot know how often a run ends.
+    void allowBoxAnyTimes(ShownBox box, Button answer) {
+        standing.push_back(ExpectedBox{std::move(box), answer});
+    }
+
     Button messageBox(std::string_view caption, std::string_view text, Icon icon,
                       Buttons buttons) override {
         boxes.push_back(ShownBox{std::string(caption), std::string(text), icon, buttons});
         if (waitDepth > 0) waitCursorDuringBox = true;
-        if (!answers.empty()) {
-            Button b = answers.front();
-            answers.pop_front();
-            return b;
+        if (expected.empty() || !(expected.front().box == boxes.back())) {
+            for (const auto& s : standing) {
+                if (s.box == boxes.back()) return s.answer;
+            }
         }
-        if (buttons != Buttons::Ok) {
-            ADD_FAILURE() << "unexpected box with a choice: " << boxes.back();
-            return Button::Cancel;
+        if (expected.empty()) {
+            ADD_FAILURE() << "unexpected box: " << boxes.back();
+            // As if closed without a choice.
+            if (buttons == Buttons::Ok) return Button::Ok;
+            return buttons == Buttons::YesNo ? Button::No : Button::Cancel;
         }
-        return Button::Ok;
+        ExpectedBox next = expected.front();
+        expected.pop_front();
+        EXPECT_EQ(next.box, boxes.back()) << "box #" << boxes.size() << " differs";
+        return next.answer;
     }
 
     std::optional<std::string> inputBox(std::string_view caption, std::string_view prompt,
@@ -95,7 +194,7 @@ public:
         return out;
     }
 
-private:
+  private:
     std::optional<std::string> nextFile(const FileDialogRequest& request) {
         fileRequests.push_back(request);
         if (fileChoices.empty()) {
@@ -109,14 +208,14 @@ private:
 };
 
 class FixedClock : public Clock {
-public:
+  public:
     explicit FixedClock(std::int32_t date = 20261207) : date_(date) {}
     std::int32_t today() const override { return date_; }
     TimeOfDay timeOfDay() const override { return time_; }
     void setToday(std::int32_t date) { date_ = date; }
     void setTime(TimeOfDay time) { time_ = time; }
 
-private:
+  private:
     std::int32_t date_;
     TimeOfDay time_{10, 0, 0, 0};
 };
@@ -124,7 +223,7 @@ private:
 // Deterministic uniform draws; reseeding is recorded but keeps the sequence going so a
 // test with a fixed seed is repeatable.
 class SeededRandom : public RandomSource {
-public:
+  public:
     explicit SeededRandom(unsigned seed = 12345) : engine_(seed) {}
     double uniform() override {
         if (!scripted.empty()) {
@@ -138,13 +237,13 @@ public:
     std::deque<double> scripted;
     int reseeds = 0;
 
-private:
+  private:
     std::mt19937 engine_;
 };
 
 // A fresh folder per test, removed afterwards.
 class TempDir {
-public:
+  public:
     TempDir() {
         auto base = std::filesystem::temp_directory_path();
         std::random_device rd;
@@ -182,7 +281,7 @@ public:
                                    std::filesystem::copy_options::overwrite_existing);
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
