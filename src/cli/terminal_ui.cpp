@@ -50,13 +50,19 @@ TerminalUserInterface::TerminalUserInterface(LineInput& in, std::ostream& out, M
     : in_(in), out_(out), mode_(mode) {}
 
 std::optional<std::string> TerminalUserInterface::readLine() {
-    auto line = in_.readLine();
-    if (!line) {
-        out_ << "\n";  // ends the prompt's line
-        return std::nullopt;
+    for (;;) {
+        auto line = in_.readLine();
+        if (!line) {
+            out_ << "\n";  // ends the prompt's line
+            return std::nullopt;
+        }
+        if (echo_) out_ << *line << "\n";
+        DeckTextConversion deckText = fromTerminal(*line);
+        if (deckText.ok()) return std::move(deckText.text);
+        // Refused rather than stored as '?': the line is asked for again.
+        out_ << "[" << kCharacterNotAllowedCaption << "] "
+             << characterNotAllowedText(*deckText.refused) << "\n> " << std::flush;
     }
-    if (echo_) out_ << *line << "\n";
-    return fromTerminal(*line);
 }
 
 Button TerminalUserInterface::messageBox(std::string_view caption, std::string_view text, Icon,

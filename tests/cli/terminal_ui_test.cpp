@@ -97,13 +97,22 @@ TEST(LineInput, DescriptorInputSplitsLinesAndWaits) {
 TEST(TerminalText, DeckBytesBecomeUtf8AndBack) {
     EXPECT_EQ(toTerminal("caf\xE9 \x80 line\r\nnext\rlast"),
               "caf\xC3\xA9 \xE2\x82\xAC line\nnext\nlast");
-    EXPECT_EQ(fromTerminal("caf\xC3\xA9 \xE2\x82\xAC\r"), "caf\xE9 \x80");
+    EXPECT_EQ(fromTerminal("caf\xC3\xA9 \xE2\x82\xAC\r").text, "caf\xE9 \x80");
     // A UTF-8 file name inside a message is not encoded twice.
     EXPECT_EQ(toTerminal("/home/jos\xC3\xA9/a.DKS Has \xE9"),
               "/home/jos\xC3\xA9/a.DKS Has \xC3\xA9");
-    EXPECT_EQ(fromTerminal("\xE6\x97\xA5 ok"), "? ok");  // not in the code page
-    EXPECT_EQ(fromTerminal("\xC3"), "?");                // cut short
-    EXPECT_EQ(fromTerminal("\xFF\xFE"), "??");           // not UTF-8 at all
+    EXPECT_EQ(fromTerminal("\xE6\x97\xA5 ok").refused, U'\u65E5');  // not in the code page
+    EXPECT_FALSE(fromTerminal("\xC3").ok());                           // cut short
+}
+
+TEST(TerminalText, ALineWithACharacterDecksCannotHoldIsAskedAgain) {
+    std::istringstream in("\xE6\x97\xA5\nok\n");
+    StreamLineInput input(in);
+    std::ostringstream out;
+    TerminalUserInterface ui(input, out, TerminalUserInterface::Mode::Ask);
+    EXPECT_EQ(ui.readLine(), "ok");
+    EXPECT_NE(out.str().find("[Character Not Allowed] The Character \"\xE6\x97\xA5\" (U+65E5)"),
+              std::string::npos);
 }
 
 }  // namespace
