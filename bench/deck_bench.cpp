@@ -97,7 +97,8 @@ void BM_DeckOpenClose(benchmark::State& state) {
         fuzzing::SetClock clock(kToday);
         fuzzing::RepeatableRandom random;
         LocalFileSystem files;
-        Program program{Platform{ui, clock, random, files}};
+        AbsentServices absent;
+        Program program{absent.platform(ui, clock, random, files)};
         program.programDirectory = std::filesystem::path(folder.qaPath()).parent_path().string();
         program.appSettings = ProfileFile(files, folder.file("CARDWISE.INI"));
         if (!bench::openDeck(program, folder.qaPath())) throw std::runtime_error("open failed");
@@ -169,11 +170,12 @@ void BM_FormatAndDecodePair(benchmark::State& state) {
     std::int32_t n = 0;
     for (auto _ : state) {
         n = n % kMaxPairs + 1;
-        FormatPairSide(program, "Q", n, FaultReports::Quiet);
-        DecodeMarks(program.view.Text);
-        FormatPairSide(program, "A", n, FaultReports::Quiet);
-        DecodeMarks(program.view.Text);
-        benchmark::DoNotOptimize(program.view.Text.data());
+        FormattedSide question = FormatPairSide(program, "Q", n, {}, FaultReports::Quiet);
+        FormattedSide answer = FormatPairSide(program, "A", n, question.view, FaultReports::Quiet);
+        DecodeMarks(question.view.Text);
+        DecodeMarks(answer.view.Text);
+        benchmark::DoNotOptimize(question.view.Text.data());
+        benchmark::DoNotOptimize(answer.view.Text.data());
     }
 }
 BENCHMARK(BM_FormatAndDecodePair)

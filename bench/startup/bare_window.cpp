@@ -2,14 +2,14 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "startup_probe.h"
+#include "gui/app/startup_probe.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle("Bare");
     window.resize(610, 376);
-    cardwise::bench::reportFirstShow(&window);
+    cardwise::gui::reportFirstShow(&window);
     window.show();
     return app.exec();
 }

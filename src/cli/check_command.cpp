@@ -40,9 +40,10 @@ class CheckCommand : public Command {
         for (std::int32_t n = 1; n <= program.deck.PairCount; ++n) {
             deck.ui().setPrefix("Pair " + std::to_string(n) + ": ");
             program.deck.CurrentPair = n;
+            PairView question;
             for (std::string_view side : {"Q", "A"}) {
-                FormatPairSide(program, side, n);
-                const PairView& view = program.view;
+                const PairView view = FormatPairSide(program, side, n, question).view;
+                if (side == "Q") question = view;
                 if (!view.PicturePath.empty()) {
                     validateReference(deck.ui(), program.files(), places, MediaKind::Picture,
                                       view.PicturePath);

@@ -6,6 +6,7 @@
 #include "core/platform/clock.h"
 #include "core/platform/file_system.h"
 #include "core/platform/random_source.h"
+#include "core/program.h"
 
 namespace cardwise {
 class ExternalEditor;
@@ -29,10 +30,26 @@ struct CliEnvironment {
     Clock& clock;
     RandomSource& random;
     FileSystem& files;
-    ExternalEditor* editor = nullptr;  // for the drill's "fix this file" paths
+    ExternalEditor* editor = nullptr;  // for the drill's "fix this file" paths; none when null
     std::string currentDirectory;      // where relative deck names are taken from
     std::string programDirectory;      // where the executable and EXAMPLES/ live
     bool inputIsTerminal = false;      // timers run only on a terminal
+
+    // A terminal has no clipboard and no help pages.
+    Platform platform(UserInterface& ui, FileSystem& deckFiles) {
+        Platform services = absent_.platform(ui, clock, random, deckFiles);
+        if (editor == nullptr) return services;
+        return Platform{.ui = ui,
+                        .clock = clock,
+                        .random = random,
+                        .files = deckFiles,
+                        .clipboard = services.clipboard,
+                        .editor = *editor,
+                        .help = services.help};
+    }
+
+  private:
+    AbsentServices absent_;
 };
 
 }  // namespace cardwise::cli

@@ -17,12 +17,12 @@
 namespace cardwise::cli {
 namespace {
 
-// The program's start: the application settings file beside the program, or in the
-// user's folder when the program's folder cannot be written.
-bool readApplicationSettings(Program& program, CliEnvironment& env) {
+// The program's start: the application settings file beside a portable copy of the
+// program, else in the user's folder.
+bool readApplicationSettings(Program& program) {
     if (program.programDirectory.empty()) return true;
     std::optional<std::string> userFolder;
-    if (!env.files.canWriteInDirectory(program.programDirectory)) userFolder = userSettingsFolder();
+    if (!settingsBesideProgram(program)) userFolder = userSettingsFolder();
     if (!locateAppSettings(program, userFolder)) return false;
     readAppSettings(program);
     return true;
@@ -49,18 +49,14 @@ class DrillCommand : public Command {
         }
         TerminalUserInterface ui(*input, env.out, TerminalUserInterface::Mode::Ask);
         ui.setEcho(!env.inputIsTerminal);
-        Program program(Platform{ui, env.clock, env.random, env.files});
+        Program program(env.platform(ui, env.files));
         program.programDirectory = env.programDirectory;
         program.currentDirectory = env.currentDirectory;
-        program.shell.editor = env.editor;
-        if (!readApplicationSettings(program, env)) return kExitFailure;
+        if (!readApplicationSettings(program)) return kExitFailure;
 
         CoreDrillEngine engine;
         TerminalDrill drill(program, engine, ui, *input, env.out, env.inputIsTerminal);
-        program.shell.hooks.RunDKSFile = [&drill](Program&) { drill.controller().start(); };
-        program.shell.hooks.closeDrillWindows = [&drill](Program&) {
-            drill.controller().hideWindows();
-        };
+        program.attachFrontEnd(drill);
 
         program.deck.QAFileName = deckPathFrom(env, args[0]);
         InitDKSFile(program);

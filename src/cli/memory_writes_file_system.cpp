@@ -20,6 +20,22 @@ FileResult MemoryWritesFileSystem::writeFile(const std::string& path, std::strin
     return {};
 }
 
+// Memory writes cannot fail half-way: every folder is checked before anything changes.
+FileResult MemoryWritesFileSystem::writeFiles(const std::vector<FileWrite>& writes) {
+    for (const FileWrite& write : writes) {
+        if (!folderOfExists(write.path)) return FileResult::failure("No such file or directory");
+    }
+    for (const FileWrite& write : writes) changed_[write.path] = std::string(write.bytes);
+    return {};
+}
+
+std::optional<std::uint64_t> MemoryWritesFileSystem::fileSize(const std::string& path) const {
+    auto found = changed_.find(path);
+    if (found == changed_.end()) return disk_.fileSize(path);
+    if (!found->second) return std::nullopt;
+    return found->second->size();
+}
+
 FileResult MemoryWritesFileSystem::copyFile(const std::string& from, const std::string& to) {
     auto bytes = readFile(from);
     if (!bytes) return FileResult::failure("Cannot read " + from);

@@ -19,6 +19,8 @@ class MemoryWritesFileSystem : public FileSystem {
 
     std::optional<std::string> readFile(const std::string& path) const override;
     FileResult writeFile(const std::string& path, std::string_view bytes) override;
+    FileResult writeFiles(const std::vector<FileWrite>& writes) override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     FileResult copyFile(const std::string& from, const std::string& to) override;
     bool removeFile(const std::string& path) override;
     bool fileExists(const std::string& path) const override;

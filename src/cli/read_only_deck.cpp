@@ -10,28 +10,24 @@
 namespace cardwise::cli {
 
 std::string deckPathFrom(const CliEnvironment& env, const std::string& argument) {
-    std::filesystem::path path(argument);
-    if (path.is_relative() && !env.currentDirectory.empty()) {
-        path = std::filesystem::path(env.currentDirectory) / path;
-    }
-    return path.lexically_normal().string();
+    return std::filesystem::path(pathFrom(env.currentDirectory, argument))
+        .lexically_normal()
+        .string();
 }
 
 ReadOnlyDeck::ReadOnlyDeck(CliEnvironment& env)
     : input_(env.in),
       ui_(input_, env.out, TerminalUserInterface::Mode::NeverAsk),
       files_(env.files),
-      program_(Platform{ui_, env.clock, env.random, files_}) {
+      program_(env.platform(ui_, files_)) {
     program_.programDirectory = env.programDirectory;
     program_.currentDirectory = env.currentDirectory;
 }
 
 OpenResult ReadOnlyDeck::open(const std::string& path) {
-    // The program reads its application settings before any deck; the per-user folder
-    // is not looked for, since finding it may create it.
-    if (!program_.programDirectory.empty() &&
-        files_.canWriteInDirectory(program_.programDirectory) &&
-        locateAppSettings(program_, std::nullopt)) {
+    // The program reads its application settings before any deck; only a portable copy's
+    // are read, since finding the per-user folder may create it.
+    if (settingsBesideProgram(program_) && locateAppSettings(program_, std::nullopt)) {
         readAppSettings(program_);
     }
     DeckState& deck = program_.deck;

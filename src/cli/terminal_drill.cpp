@@ -73,7 +73,7 @@ TerminalDrill::TerminalDrill(Program& program, DrillEngine& engine, TerminalUser
       input_(input),
       out_(out),
       timers_(timers),
-      controller_(program, engine, *this) {}
+      controller_(program, engine) {}
 
 TerminalDrill::Shown TerminalDrill::shown() const {
     return Shown{controller_.screen(), program_.deck.CurrentPair};
@@ -90,8 +90,6 @@ void TerminalDrill::editQAFile() {
 }
 
 int TerminalDrill::run() {
-    places_ = FileLookupPlaces{program_.currentDirectory, program_.programDirectory,
-                               program_.settings.GraphicsDIR, program_.settings.SoundDIR};
     out_ << "Keys anywhere: :q close the deck and exit, :g N go to pair N, :h next hint or "
             "comment, :r reset the status bar statistics\n";
     render();
@@ -229,25 +227,18 @@ void TerminalDrill::render() {
         renderAnswer();
 }
 
-// A terminal shows neither pictures nor sounds; it names the file found, so that the user
-// can open it.
+// A terminal shows neither pictures nor sounds; it names the file found when the side was
+// shown, so that the user can open it.
 void TerminalDrill::printMedia(const std::string& picture, const std::string& media) {
-    const std::pair<const std::string*, MediaKind> references[] = {{&picture, MediaKind::Picture},
-                                                                   {&media, MediaKind::AudioVideo}};
-    for (const auto& [reference, kind] : references) {
-        if (reference->empty()) continue;
-        if (!validateReference(ui_, program_.files(), places_, kind, *reference)) continue;
-        auto found = findReferencedFile(program_.files(), places_, kind, *reference);
-        out_ << (kind == MediaKind::Picture ? "Picture: " : "Sound: ")
-             << toTerminal(found.value_or(*reference)) << "\n";
-    }
+    if (!picture.empty()) out_ << "Picture: " << toTerminal(picture) << "\n";
+    if (!media.empty()) out_ << "Sound: " << toTerminal(media) << "\n";
 }
 
 void TerminalDrill::renderQuestion() {
     const QuestionView& view = controller_.question();
     out_ << toTerminal(view.caption) << "\n" << toTerminal(statusLine(view.status)) << "\n";
     if (!view.memoText.empty()) out_ << toTerminal(view.memoText) << "\n";
-    printMedia(view.picturePath, view.mediaPath);
+    printMedia(view.pictureFile, view.mediaFile);
     std::string keys;
     switch (view.panel) {
         case QuestionPanel::DisplayAnswer:
@@ -283,7 +274,7 @@ void TerminalDrill::renderAnswer() {
         out_ << "Verdict: " << (controller_.state().AnswerCorrect ? "Correct" : "Incorrect")
              << "\n";
     }
-    printMedia(view.picturePath, view.mediaPath);
+    printMedia(view.pictureFile, view.mediaFile);
     std::string buttons;
     if (view.panel == AnswerPanel::UserGrades) {
         buttons = "[c] " + withoutAccessKeys(kCorrectCaption) + " (Enter) | [i] " +

@@ -9,13 +9,14 @@
 #include "core/drill/drill_engine.h"
 #include "core/drill/run_control.h"
 #include "core/media/file_validation.h"
+#include "core/platform/front_end.h"
 
 namespace cardwise::cli {
 
 // The drill windows on a terminal. Each window prints its caption, a status line
 // "Pair <n> | ...", its text and its keys, then a prompt ending in "> "; each line typed is
 // one click, key or reply. The layout is a contract that scripts rely on.
-class TerminalDrill : public DeckCommands {
+class TerminalDrill : public NoFrontEnd {
   public:
     TerminalDrill(Program& program, DrillEngine& engine, TerminalUserInterface& ui,
                   LineInput& input, std::ostream& out, bool timers);
@@ -26,7 +27,9 @@ class TerminalDrill : public DeckCommands {
     // ends; answers the exit status.
     int run();
 
-    // Deck commands the windows hand over.
+    // The hand-overs a terminal has: the drill windows and the deck commands they use.
+    void RunDKSFile() override { controller_.start(); }
+    void closeDrillWindows() override { controller_.hideWindows(); }
     void closeDeck() override;
     void editQAFile() override;
 
@@ -58,7 +61,6 @@ class TerminalDrill : public DeckCommands {
     std::ostream& out_;
     bool timers_;
     DrillController controller_;
-    FileLookupPlaces places_;
     bool closed_ = false;
     bool saveFailed_ = false;
     bool redraw_ = false;  // the window changed without moving on

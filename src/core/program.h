@@ -7,8 +7,12 @@
 #include "core/deck/deck_state.h"
 #include "core/drill/drill_flags.h"
 #include "core/drill/selector_state.h"
+#include "core/platform/clipboard.h"
 #include "core/platform/clock.h"
+#include "core/platform/external_editor.h"
 #include "core/platform/file_system.h"
+#include "core/platform/front_end.h"
+#include "core/platform/help_viewer.h"
 #include "core/platform/random_source.h"
 #include "core/platform/user_interface.h"
 #include "core/profile/profile.h"
@@ -16,19 +20,48 @@
 
 namespace cardwise {
 
-// The services the core reaches the outside world through.
+// Every service the core reaches the outside world through, built by the front end before
+// the Program. A front end that lacks one passes its null object (NoClipboard,
+// NoExternalEditor, NoHelpViewer). The media player, image decoder and page device join
+// here when their parts are built.
 struct Platform {
     UserInterface& ui;
     Clock& clock;
     RandomSource& random;
     FileSystem& files;
+    Clipboard& clipboard;
+    ExternalEditor& editor;
+    HelpViewer& help;
+};
+
+// The optional services for a front end that has none of them (a terminal, a fuzz target):
+// nothing is copied, no editor starts, no help shows.
+struct AbsentServices {
+    NoClipboard clipboard;
+    NoExternalEditor editor;
+    NoHelpViewer help;
+
+    Platform platform(UserInterface& ui, Clock& clock, RandomSource& random, FileSystem& files) {
+        return Platform{.ui = ui,
+                        .clock = clock,
+                        .random = random,
+                        .files = files,
+                        .clipboard = clipboard,
+                        .editor = editor,
+                        .help = help};
+    }
 };
 
 // Owner of every program-wide record; created once at start and passed by reference.
 struct Program {
-    explicit Program(Platform services) : platform(services) {
+    explicit Program(const Platform& services) : platform(services) {
         deck.Today = platform.clock.today();
     }
+    // Windows and controllers hold on to the one Program; a copy would split its state.
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    Program(Program&&) = delete;
+    Program& operator=(Program&&) = delete;
 
     Platform platform;
 
@@ -61,6 +94,14 @@ struct Program {
 
     UserInterface& ui() { return platform.ui; }
     FileSystem& files() { return platform.files; }
+
+    // The windows the core hands work over to; ignored until the front end attaches its own.
+    FrontEnd& frontEnd() { return *frontEnd_; }
+    void attachFrontEnd(FrontEnd& windows) { frontEnd_ = &windows; }
+
+  private:
+    NoFrontEnd noFrontEnd_;
+    FrontEnd* frontEnd_ = &noFrontEnd_;
 };
 
 }  // namespace cardwise

@@ -162,6 +162,7 @@ TEST(CheckCommand, ReadsTheApplicationSettingsBesideTheProgramWithoutWritingThem
     deck.copy("clean.DKS");
     const std::string settings = "[CARDWISE]\r\nUseStartDIR=1\r\nStartDIR=/no/such/folder/\r\n";
     deck.write("CARDWISE.INI", settings);
+    deck.write("CARDWISE.PORTABLE", "");
     CliRun cli(deck.path());
     cli.run({"check", "clean.DKS"});
     EXPECT_EQ(cli.out.str(),

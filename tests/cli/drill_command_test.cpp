@@ -204,6 +204,26 @@ TEST(DrillCommand, TryAgainDisableAndKeysOfAnotherWindow) {
     EXPECT_EQ(status[0], "Q&A1=20261207 1    1 0 0006");  // disabled, asked
 }
 
+TEST(DrillCommand, AMissingPictureIsReportedOncePerShowOfItsSide) {
+    DeckFolder deck;
+    deck.write("flags.DKS",
+               "[Cardwise]\r\nQ1=<BMP>missing.gif%Which "
+               "flag?\r\nA1=France\r\nQ2=Two?\r\nA2=2\r\nQ3=Three?\r\nA3=3\r\n");
+    deck.write("flags.DKD", kOnePassSetup);
+    // Two redraws of the question, then its answer, try again, and the question anew.
+    CliRun cli(deck.path(), ":r\n:r\n\nt\n:q\n");
+    cli.run({"drill", "flags.DKS"});
+    EXPECT_EQ(cli.status, kExitOk) << cli.err.str();
+    const std::string out = cli.out.str();
+    std::size_t boxes = 0;
+    for (std::size_t at = out.find("[Missing Graphics File]"); at != std::string::npos;
+         at = out.find("[Missing Graphics File]", at + 1)) {
+        ++boxes;
+    }
+    EXPECT_EQ(boxes, 2u) << out;
+    EXPECT_EQ(out.find("Picture:"), std::string::npos);
+}
+
 TEST(DrillCommand, DeckThatCannotBeOpenedExitsTwo) {
     DeckFolder deck;
     deck.copy("faults.DKS");

@@ -122,7 +122,7 @@ TEST_F(AnswerViewTest, AnswerFirstStandardPairShowsTheQuestionAsTheAnswer) {
     s.QCurBkGndColor = 222;
     ASSERT_TRUE(askAndAnswer(""));
     EXPECT_EQ(view.memoText, "Question 1");
-    EXPECT_EQ(view.memoLook.background, 222);
+    EXPECT_EQ(view.memoLook.background, Colour::fromStored(222));
     EXPECT_EQ(view.panel, AnswerPanel::UserGrades);
 }
 
@@ -159,7 +159,7 @@ TEST_F(AnswerViewTest, ListButtonsDependOnTheModeAndTheFlags) {
     ASSERT_TRUE(askAndAnswer(""));
     EXPECT_TRUE(view.listEnabled);
     EXPECT_EQ(view.listCaption, "&Remove Pair From Priority List");
-    EXPECT_EQ(view.status.pairNumberColors, (FieldColors{kRed, kWhite}));
+    EXPECT_EQ(view.status.pairNumberColours, (FieldColours{kRed, kWhite}));
 
     p.deck.ListFlags[1] = 2;
     ASSERT_TRUE(askAndAnswer(""));

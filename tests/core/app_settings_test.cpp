@@ -18,7 +18,10 @@ struct AppSettingsTest : ::testing::Test {
     TempDir userDir;
     Program& p = h.program;
 
-    AppSettingsTest() { p.programDirectory = programDir.path(); }
+    AppSettingsTest() {
+        p.programDirectory = programDir.path();
+        programDir.write(std::string(kPortableMarkerFileName), "");
+    }
 };
 
 TEST_F(AppSettingsTest, MissingFileGetsEveryDefaultWrittenBack) {
@@ -87,7 +90,7 @@ TEST_F(AppSettingsTest, ProgramFolderFileWinsOverTheUserFolderFile) {
 TEST_F(AppSettingsTest, ReadOnlyProgramFolderUsesTheUserFolder) {
     testing::FaultyFileSystem files;
     files.readOnlyFolder = programDir.path();
-    Program q{Platform{h.ui, h.clock, h.random, files}};
+    Program q{h.services.platform(h.ui, h.clock, h.random, files)};
     q.programDirectory = programDir.path();
     ASSERT_TRUE(locateAppSettings(q, userDir.path()));
     EXPECT_EQ(q.appSettings.path(), userDir.file("CARDWISE.INI"));
@@ -100,7 +103,7 @@ TEST_F(AppSettingsTest, ReadOnlyProgramFolderUsesTheUserFolder) {
 TEST_F(AppSettingsTest, NoWritableFolderAtAllEndsTheProgram) {
     testing::FaultyFileSystem files;
     files.readOnlyFolder = programDir.path();
-    Program q{Platform{h.ui, h.clock, h.random, files}};
+    Program q{h.services.platform(h.ui, h.clock, h.random, files)};
     q.programDirectory = programDir.path();
     h.ui.expectBox({"Error", "Could Not Find Windows Directory", Icon::Warning, Buttons::Ok});
     EXPECT_FALSE(locateAppSettings(q, std::nullopt));
@@ -111,7 +114,7 @@ TEST_F(AppSettingsTest, WriteBackIntoAReadOnlyFolderIsReportedAndKeepsTheOldFile
     userDir.write("CARDWISE.INI", text);
     testing::FaultyFileSystem files;
     files.readOnlyFolder = userDir.path();
-    Program q{Platform{h.ui, h.clock, h.random, files}};
+    Program q{h.services.platform(h.ui, h.clock, h.random, files)};
     q.programDirectory = programDir.path();
     q.appSettings = ProfileFile(files, userDir.file("CARDWISE.INI"));
     h.ui.expectBox(testing::writeErrorBox(userDir.file("CARDWISE.INI"), "Read-only file system"));
@@ -126,13 +129,60 @@ TEST_F(AppSettingsTest, FailedWriteBackIsReportedAndKeepsTheOldFile) {
     programDir.write("CARDWISE.INI", text);
     LocalFileSystem failing(0);
     testing::ScriptedUserInterface ui;
-    Program q{Platform{ui, h.clock, h.random, failing}};
+    Program q{h.services.platform(ui, h.clock, h.random, failing)};
     q.programDirectory = programDir.path();
     ASSERT_TRUE(locateAppSettings(q, userDir.path()));
     ui.expectBox(
         testing::writeErrorBox(programDir.file("CARDWISE.INI"), "No space left on device"));
     readAppSettings(q);
     EXPECT_EQ(programDir.read("CARDWISE.INI"), text);
+}
+
+// Where the settings file goes: only a portable copy (marker present, folder writable)
+// writes beside itself; an installed program's folder is never written, whoever runs it.
+TEST(AppSettingsLocation, ProgramFolderOnlyForAWritablePortableCopy) {
+    struct Case {
+        const char* name;
+        bool marker;
+        bool programFolderWritable;
+        bool userFolder;
+        const char* expected;  // "program", "user" or "none"
+    };
+    const Case cases[] = {
+        {"installed, writable (root)", false, true, true, "user"},
+        {"installed, read-only", false, false, true, "user"},
+        {"portable, writable", true, true, true, "program"},
+        {"portable, read-only", true, false, true, "user"},
+        {"portable, writable, no user folder", true, true, false, "program"},
+        {"installed, writable, no user folder", false, true, false, "none"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::ProgramHarness h;
+        TempDir programDir;
+        TempDir userDir;
+        testing::FaultyFileSystem files;
+        if (!c.programFolderWritable) files.readOnlyFolder = programDir.path();
+        if (c.marker) programDir.write(std::string(kPortableMarkerFileName), "");
+        AbsentServices absent;
+        Program q{absent.platform(h.ui, h.clock, h.random, files)};
+        q.programDirectory = programDir.path();
+        std::optional<std::string> user;
+        if (c.userFolder) user = userDir.path();
+        std::string expected = c.expected;
+        if (expected == "none") {
+            h.ui.expectBox(
+                {"Error", "Could Not Find Windows Directory", Icon::Warning, Buttons::Ok});
+        }
+        bool located = locateAppSettings(q, user);
+        EXPECT_EQ(located, expected != "none") << c.name;
+        h.ui.checkAllShown();
+        if (!located) continue;
+        readAppSettings(q);
+        EXPECT_EQ(programDir.exists("CARDWISE.INI"), expected == "program") << c.name;
+        EXPECT_EQ(userDir.exists("CARDWISE.INI"), expected == "user") << c.name;
+        EXPECT_TRUE(h.ui.boxes.empty()) << c.name;
+    }
 }
 
 TEST_F(AppSettingsTest, MainWindowPlaceIsStored) {

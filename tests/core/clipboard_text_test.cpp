@@ -14,17 +14,11 @@ namespace {
 
 using testing::ProgramHarness;
 
-class FakeClipboard : public Clipboard {
-  public:
-    std::vector<std::string> texts;
-    void setText(std::string_view text) override { texts.emplace_back(text); }
-};
-
 // Pair n (1-based) gets question/answer sides; the others stay new pairs.
 struct CopyFixture : ::testing::Test {
     ProgramHarness h;
     Program& program = h.program;
-    FakeClipboard clipboard;
+    testing::RecordingClipboard& clipboard = h.services.clipboard;
     CopyFixture() {
         program.deck.allocate(9);
         for (std::int32_t i = 1; i <= 9; ++i) program.deck.PairText[i - 1] = newPairText(i);
@@ -49,9 +43,9 @@ class CopyTable : public CopyFixture, public ::testing::WithParamInterface<CopyC
 TEST_P(CopyTable, QuestionAnswerAndBoth) {
     const CopyCase& c = GetParam();
     setPair(7, c.question, c.answer);
-    EditCopyQClick(program, clipboard);
-    EditCopyAClick(program, clipboard);
-    EditCopyBothClick(program, clipboard);
+    EditCopyQClick(program);
+    EditCopyAClick(program);
+    EditCopyBothClick(program);
     ASSERT_EQ(clipboard.texts.size(), 3u);
     EXPECT_EQ(clipboard.texts[0], "Question 7\r\n\r\n" + c.questionCopy);
     EXPECT_EQ(clipboard.texts[1], "Answer 7\r\n\r\n" + c.answerCopy);
@@ -93,8 +87,8 @@ TEST_F(CopyFixture, PrintJobCopiesPrintPairWithoutHeading) {
     setPair(3, "<MC1>a<MC2>b%Pick", "<FIB>2%Because");
     program.deck.CurrentPair = 1;
     program.drill.JumpingToPair = true;
-    EditCopyQClick(program, clipboard, 3);
-    EditCopyAClick(program, clipboard, 3);
+    EditCopyQClick(program, 3);
+    EditCopyAClick(program, 3);
     ASSERT_EQ(clipboard.texts.size(), 2u);
     EXPECT_EQ(clipboard.texts[0], "Pick\r\n\r\n1. a\r\n2. b");
     EXPECT_EQ(clipboard.texts[1], "Because\r\n\r\nThe correct answer was:\r\n\r\nNumber: 2");
@@ -107,11 +101,11 @@ TEST_F(CopyFixture, AnswerAloneUsesItsOwnQuestion) {
     setPair(2, "Plain", "x");
     setPair(5, "<MC1>a<MC2>b<MC3>c%Pick", "<FIB>3");
     program.drill.JumpingToPair = true;
-    FormatPairSide(program, "Q", 2);
+    program.view = FormatPairSide(program, "Q", 2, {}).view;
     EXPECT_EQ(answerCopyText(program, 5), "The correct answer was:\r\n\r\nNumber: 3");
     program.drill.JumpingToPair = false;
     program.deck.CurrentPair = 5;
-    FormatPairSide(program, "Q", 2);
+    program.view = FormatPairSide(program, "Q", 2, {}).view;
     EXPECT_EQ(answerCopyText(program), "Answer 5\r\n\r\nThe correct answer was:\r\n\r\nNumber: 3");
     EXPECT_TRUE(h.ui.boxes.empty());
 }

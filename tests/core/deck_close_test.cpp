@@ -38,8 +38,6 @@ TEST_F(DeckCloseTest, CloseWithoutTheEditorKeepsTheQAFileAndWritesTheLearningSta
     p.deck.RightTotal.at(2) = 15;
     p.deck.ListFlags.at(3) = 3;
     p.deck.AskedInRun.at(3) = 1;
-    int closedWindows = 0;
-    p.shell.hooks.closeDrillWindows = [&](Program&) { ++closedWindows; };
     ASSERT_TRUE(FileExitQAClick(p));
     EXPECT_EQ(h.decks.read("deck.DKS"), threePairDeck());
     EXPECT_EQ(statusTail(), crlf({"Q&A1=20261207 0    0 0 0000", "Q&A2=20261207 7   15 0 0010",
@@ -47,7 +45,7 @@ TEST_F(DeckCloseTest, CloseWithoutTheEditorKeepsTheQAFileAndWritesTheLearningSta
     std::string setup = h.decks.read("deck.DKD");
     EXPECT_EQ(setup.rfind("[CARDWISE]\r\nCenter=  0\r\n", 0), 0u);
     EXPECT_NE(setup.find("\r\nLastDayUsed=20261207\r\nQ&A1="), std::string::npos);
-    EXPECT_EQ(closedWindows, 1);
+    EXPECT_EQ(h.frontEnd.calls, (std::vector<std::string>{"RunDKSFile", "closeDrillWindows"}));
     EXPECT_FALSE(p.drill.DrillActive);
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_EQ(p.shell.deckMenus, DeckMenus{});
@@ -71,14 +69,12 @@ TEST_F(DeckCloseTest, CloseAfterTheEditorRewritesTheQAFileFromTheEditedTexts) {
                                      "A7=dos", "Q9=three", "A9=tres"}));
     h.open(path);
     ASSERT_TRUE(p.shell.deckOpen);
-    int editorClosed = 0;
-    p.shell.hooks.closeEditor = [&](Program&) { ++editorClosed; };
     p.deck.EditorUsed = true;
     p.deck.EditedText[1] = "Q2=TWO$#$!A2=DOS";
     p.deck.EditSlot[2] = 1;
     p.deck.EditSlotsUsed = 1;
     ASSERT_TRUE(FileExitQAClick(p));
-    EXPECT_EQ(editorClosed, 1);
+    EXPECT_EQ(h.frontEnd.count("closeEditor"), 1);
     EXPECT_EQ(h.decks.read("deck.DKS"),
               crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=TWO", "A2=DOS", "Q3=three", "A3=tres"}));
     EXPECT_FALSE(p.deck.EditorUsed);
@@ -95,7 +91,8 @@ TEST_F(DeckCloseTest, FailedWriteKeepsTheOldFilesAndTheDeckAndCanBeRetried) {
     // The settings file of the program fails too; the deck's own report is the last.
     h.ui.expectBox(
         testing::writeErrorBox(h.programFolder.file("CARDWISE.INI"), "No space left on device"));
-    h.ui.expectBox(testing::writeErrorBox(h.decks.file("deck.DKD"), "No space left on device"));
+    h.ui.expectBox(
+        testing::writeErrorBox(h.decks.file("deck.DKD"), path, "No space left on device"));
     EXPECT_FALSE(FileExitQAClick(p));
     EXPECT_EQ(snapshot(h.decks.path()), before);
     // Nothing is discarded: the deck is still loaded and can be closed again.
@@ -111,12 +108,63 @@ TEST_F(DeckCloseTest, FailedWriteKeepsTheOldFilesAndTheDeckAndCanBeRetried) {
     EXPECT_NE(statusTail().find("Q&A1=20261207 0    0 0 0020"), std::string::npos);
 }
 
+TEST_F(DeckCloseTest, AFailureAtAnyStepOfTheTwoFileWriteLeavesBothFilesAsTheyWere) {
+    openThreePairs();
+    // The learning state belongs to pairs renumbered by the edit: neither file may change
+    // without the other.
+    p.deck.LearnStatus.at(3) = LongTerm;
+    p.deck.EditorUsed = true;
+    p.deck.EditedText[1] = "Q1=changed$#$!A1=uno";
+    p.deck.EditSlot[1] = 1;
+    auto before = snapshot(h.decks.path());
+    h.files.stepsFolder = h.decks.path();
+    // The two temporary files, the old setup data file kept, the two renames.
+    for (int step = 1; step <= 5; ++step) {
+        SCOPED_TRACE("step " + std::to_string(step));
+        h.files.steps = 0;
+        h.files.failingSteps = {step};
+        h.ui.expectBox(
+            testing::writeErrorBox(h.decks.file("deck.DKD"), path, "Input/output error"));
+        EXPECT_FALSE(FileExitQAClick(p));
+        h.ui.checkAllShown();
+        EXPECT_EQ(snapshot(h.decks.path()), before);
+        EXPECT_TRUE(p.shell.deckOpen);
+    }
+    h.files.failingSteps.clear();
+    ASSERT_TRUE(FileExitQAClick(p));
+    EXPECT_NE(h.decks.read("deck.DKS").find("Q1=changed"), std::string::npos);
+    EXPECT_NE(statusTail().find("Q&A3=20261207 0    0 0 0020"), std::string::npos);
+}
+
+TEST_F(DeckCloseTest, AnOldFileThatCouldNotBePutBackIsNotReportedAsKept) {
+    openThreePairs();
+    p.deck.EditorUsed = true;
+    h.files.stepsFolder = h.decks.path();
+    h.files.steps = 0;
+    h.files.failingSteps = {5, 6};
+    const std::string setup = h.decks.file("deck.DKD");
+    // The kept file's name ends in a random part.
+    const std::string start = "Cardwise Could Not Write " + setup + " And " + path +
+                              " (Input/output error; the old " + setup +
+                              " could not be put back (Input/output error) and is kept as " +
+                              h.decks.path() + "/.deck.DKD.old-";
+    const std::string end =
+        ").  Not Every Old File Could Be Put Back In Place; The Reason Above Names Where It Is "
+        "Kept.";
+    h.ui.expectBoxWhere("File Write Error", Icon::Error, Buttons::Ok, [&](const std::string& text) {
+        return text.size() > start.size() + end.size() && text.rfind(start, 0) == 0 &&
+               text.compare(text.size() - end.size(), end.size(), end) == 0 &&
+               text.find(')', start.size()) == text.size() - end.size();
+    });
+    EXPECT_FALSE(FileExitQAClick(p));
+}
+
 TEST_F(DeckCloseTest, FolderThatTurnedReadOnlyKeepsTheOldFiles) {
     openThreePairs();
     auto before = snapshot(h.decks.path());
     p.deck.EditorUsed = true;
     h.files.readOnlyFolder = h.decks.path();
-    h.ui.expectBox(testing::writeErrorBox(h.decks.file("deck.DKD"), "Read-only file system"));
+    h.ui.expectBox(testing::writeErrorBox(h.decks.file("deck.DKD"), path, "Read-only file system"));
     EXPECT_FALSE(FileExitQAClick(p));
     EXPECT_EQ(snapshot(h.decks.path()), before);
     EXPECT_TRUE(p.shell.deckOpen);

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/deck/deck_close.h"
+#include "core/deck/deck_new.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {
@@ -48,7 +49,7 @@ TEST_F(DeckLoaderTest, GoodDeckOpensStartsTheDrillAndEnablesTheDeckMenus) {
     EXPECT_EQ(p.deck.PairText.at(1), "Q2=two$#$!A2=dos");
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_TRUE(p.drill.DrillActive);
-    EXPECT_EQ(h.drillStarts, 1);
+    EXPECT_EQ(h.drillStarts(), 1);
     DeckMenus enabled;
     enabled.setAll(true);
     EXPECT_EQ(p.shell.deckMenus, enabled);
@@ -101,7 +102,7 @@ TEST_P(RefusedExtension, IsReportedAndNothingIsLoadedOrWritten) {
     h.ui.expectBox({GetParam().caption, text, Icon::Error, Buttons::Ok});
     h.open(path);
     EXPECT_FALSE(h.program.shell.deckOpen);
-    EXPECT_EQ(h.drillStarts, 0);
+    EXPECT_EQ(h.drillStarts(), 0);
     EXPECT_EQ(snapshot(h.decks.path()), before);
     EXPECT_EQ(h.program.shell.recentFiles[0], "");
 }
@@ -278,7 +279,7 @@ TEST_F(DeckLoaderTest, InvalidSettingsOpenTheSetupFileInTheEditorAndReadItAgain)
     EXPECT_FALSE(p.NotePadOpen);
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_FALSE(p.drill.DrillActive);
-    EXPECT_EQ(h.drillStarts, 0);
+    EXPECT_EQ(h.drillStarts(), 0);
     EXPECT_FALSE(h.decks.exists("bad.~LS"));
     EXPECT_EQ(p.deck.PairCount, 0);
 }
@@ -305,14 +306,7 @@ TEST_F(DeckLoaderTest, OverlongPairOpensTheQAFileInTheEditor) {
     std::string qa = crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=two", longAnswer, "Q3=3", "A3=3"});
     std::string path = h.write("long.DKS", qa);
     h.ui.expectBox(overlongPairBox(2));
-    h.ui.expectBox({"Q&A .DKS File Error",
-                    path +
-                        " Has Invalid Entries.  This File Cannot Be Used In Its Current State.  "
-                        "NotePad Will Now Be Opened With " +
-                        path +
-                        " Loaded To Allow You To Correct The Indicated Error.  After Correcting "
-                        "The Error, Reopen The File To Continue.",
-                    Icon::Error, Buttons::Ok});
+    h.ui.expectBox(testing::qaFileErrorBox(path));
     h.ui.expectBox(testing::editorWarningBox());
     h.open(path);
     EXPECT_EQ(h.editor.opened, std::vector<std::string>{path});
@@ -363,6 +357,58 @@ TEST_F(DeckLoaderTest, UnreadableSetupFileIsNeverReplaced) {
     h.open(path);
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_EQ(snapshot(h.decks.path()), before);
+}
+
+// Sparse files: the sizes cost no disk space, and a read of them would show as a read box.
+TEST_F(DeckLoaderTest, FilesLargerThanAnyDeckAreRefusedBeforeBeingRead) {
+    struct Case {
+        std::string qaName;
+        std::uint64_t qaSize;
+        std::uint64_t setupSize;  // 0: no setup data file
+        std::string refused;
+        std::uint64_t limit;
+    };
+    const std::vector<Case> cases = {
+        {"huge.DKS", kMaxQAFileBytes + 1, 0, "huge.DKS", kMaxQAFileBytes},
+        {"bloated.DKS", 100, kMaxSetupFileBytes + 1, "bloated.DKD", kMaxSetupFileBytes},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.qaName);
+        std::string path = h.write(c.qaName, threePairDeck());
+        std::filesystem::resize_file(path, c.qaSize);
+        std::string setup = h.decks.file(setupNameOf(c.qaName));
+        if (c.setupSize > 0) {
+            h.decks.write(setupNameOf(c.qaName), "[CARDWISE]\r\n");
+            std::filesystem::resize_file(setup, c.setupSize);
+        }
+        h.files.unreadableFile = c.setupSize > 0 ? setup : path;
+        const std::uint64_t size = c.setupSize > 0 ? c.setupSize : c.qaSize;
+        h.ui.expectBox({"File Too Large",
+                        h.decks.file(c.refused) + " Is " + std::to_string(size) +
+                            " Bytes Long, Larger Than Any Cardwise Deck File Can Be (At Most " +
+                            std::to_string(c.limit) + " Bytes).  The File Was Not Opened.",
+                        Icon::Error, Buttons::Ok});
+        h.open(path);
+        h.ui.checkAllShown();
+        EXPECT_EQ(p.deck.LoadOutcome, kLoadFileError);
+        EXPECT_FALSE(p.shell.deckOpen);
+        EXPECT_EQ(std::filesystem::file_size(path), c.qaSize);
+        EXPECT_EQ(h.decks.exists(setupNameOf(c.qaName)), c.setupSize > 0);
+    }
+}
+
+TEST_F(DeckLoaderTest, DeckNamesWithControlCharactersAreRefusedBeforeAnythingHappens) {
+    for (std::string name : {"two\nlines.DKS", "cr\rname.DKS", "tab\tname.DKS", "bell\x07.DKS"}) {
+        SCOPED_TRACE(name);
+        std::string path = h.write(name, threePairDeck());
+        auto before = snapshot(h.decks.path());
+        h.ui.expectBox(testing::invalidFileNameBox(path));
+        h.open(path);
+        h.ui.checkAllShown();
+        EXPECT_FALSE(p.shell.deckOpen);
+        EXPECT_EQ(snapshot(h.decks.path()), before);
+        EXPECT_EQ(p.appSettings.read().bytes().find(name), std::string::npos);
+    }
 }
 
 TEST(ExtensionOf, TakesTheFileNamesLastDot) {

@@ -103,10 +103,11 @@ struct DeckNewTest : ::testing::Test {
     std::int32_t rememberedPair = -1;
 
     DeckNewTest() {
-        p.shell.hooks.showEditor = [this](Program& q, std::int32_t remembered) {
-            EXPECT_TRUE(q.deck.EditorUsed);
-            EXPECT_EQ(q.deck.CurrentPair, 1);
-            rememberedPair = remembered;
+        h.frontEnd.onCall = [this](std::string_view call) {
+            if (call != "showEditorOnNewDeck") return;
+            EXPECT_TRUE(p.deck.EditorUsed);
+            EXPECT_EQ(p.deck.CurrentPair, 1);
+            rememberedPair = h.frontEnd.rememberedPair;
             ++editorShown;
         };
     }
@@ -177,6 +178,15 @@ TEST_F(DeckNewTest, LeftoverSetupFileOfTheSameNameIsRefusedToo) {
                    Button::Cancel);
     FileNewClick(p);
     EXPECT_EQ(snapshot(h.decks.path()), before);
+}
+
+TEST_F(DeckNewTest, NameWithALineBreakIsRefusedAndTheDialogAsksAgain) {
+    h.ui.fileChoices = {h.decks.file("two\nlines.DKS"), std::nullopt};
+    h.ui.expectBox(testing::invalidFileNameBox(h.decks.file("two\nlines.DKS")));
+    FileNewClick(p);
+    EXPECT_EQ(h.ui.fileRequests.size(), 2u);
+    EXPECT_TRUE(snapshot(h.decks.path()).empty());
+    EXPECT_EQ(p.appSettings.read().bytes().find("two"), std::string::npos);
 }
 
 TEST_F(DeckNewTest, OtherExtensionIsRefusedAndCancelStops) {

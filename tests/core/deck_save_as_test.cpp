@@ -43,7 +43,7 @@ TEST_F(DeckSaveAsTest, NewNameGetsBothFilesAndTheCopyIsOpen) {
     EXPECT_EQ(p.deck.LearnStatus.at(2), LongTerm);
     EXPECT_EQ(p.shell.recentFiles[0], copy);
     EXPECT_EQ(p.shell.recentFiles[1], path);
-    EXPECT_EQ(h.drillStarts, 2);
+    EXPECT_EQ(h.drillStarts(), 2);
 }
 
 TEST_F(DeckSaveAsTest, LowerCaseNameKeepsTheLearningStateOnACaseSensitiveDisk) {
@@ -65,7 +65,7 @@ TEST_F(DeckSaveAsTest, OwnNameSavesAndReopens) {
     FileSaveAsClick(p);
     EXPECT_TRUE(h.ui.boxes.empty());
     EXPECT_TRUE(p.shell.deckOpen);
-    EXPECT_EQ(h.drillStarts, 2);
+    EXPECT_EQ(h.drillStarts(), 2);
     EXPECT_EQ(p.deck.LearnStatus.at(2), LongTerm);
 }
 
@@ -151,7 +151,7 @@ TEST_F(DeckSaveAsTest, CancelledDialogKeepsTheDeck) {
     h.ui.fileChoices.push_back(std::nullopt);
     FileSaveAsClick(p);
     EXPECT_TRUE(p.shell.deckOpen);
-    EXPECT_EQ(h.drillStarts, 1);
+    EXPECT_EQ(h.drillStarts(), 1);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 // The drill on a deck opened from disk, with the program's deck commands.
 #include <gtest/gtest.h>
 
+#include "core/deck/deck_close.h"
 #include "core/deck/deck_loader.h"
+#include "core/deck/notepad_edit.h"
 #include "core/drill/core_drill_engine.h"
-#include "core/drill/program_deck_commands.h"
 #include "core/drill/question_view.h"
 #include "core/drill/run_control.h"
 #include "support/deck_harness.h"
@@ -16,12 +17,17 @@ using testing::crlf;
 struct DrillDeckTest : ::testing::Test {
     testing::DeckHarness h;
     CoreDrillEngine engine;
-    ProgramDeckCommands commands{h.program};
-    DrillController drill{h.program, engine, commands};
+    DrillController drill{h.program, engine};
 
+    // The windows as a front end wires them: the drill runs the deck and hands its deck
+    // commands to the main window's.
     DrillDeckTest() {
-        h.program.shell.hooks.RunDKSFile = [this](Program&) { drill.start(); };
-        h.program.shell.hooks.closeDrillWindows = [this](Program&) { drill.hideWindows(); };
+        h.frontEnd.onCall = [this](std::string_view call) {
+            if (call == "RunDKSFile") drill.start();
+            if (call == "closeDrillWindows") drill.hideWindows();
+            if (call == "closeDeck") FileExitQAClick(h.program);
+            if (call == "editQAFile") EditFileClick(h.program);
+        };
     }
 };
 
@@ -36,11 +42,7 @@ TEST_F(DrillDeckTest, DecliningAnotherRunClosesAndSavesTheDeck) {
     for (int i = 0; i < 3; ++i) {
         drill.displayAnswer();
         if (i == 2) {
-            h.ui.expectBox({"Continuation",
-                            "That Completes This Run Through Of verbs.DKS.  Do You Want To Run "
-                            "It Again?",
-                            Icon::Question, Buttons::YesNo},
-                           Button::No);
+            h.ui.expectBox(testing::continuationBox("verbs.DKS"), Button::No);
         }
         drill.markCorrect();
     }

@@ -8,13 +8,10 @@
 namespace cardwise {
 namespace {
 
-using testing::RecordingDeckCommands;
-
 struct DrillRunTest : ::testing::Test {
     testing::ProgramHarness h;
     CoreDrillEngine engine;
-    RecordingDeckCommands commands;
-    DrillController drill{h.program, engine, commands};
+    DrillController drill{h.program, engine};
     DeckState& deck = h.program.deck;
     DeckSettings& settings = h.program.settings;
 
@@ -40,18 +37,14 @@ TEST_F(DrillRunTest, OnePassRunEndsWithTheContinuationQuestion) {
         shown.push_back(deck.CurrentPair);
         drill.displayAnswer();
         if (i == 2) {
-            h.ui.expectBox({"Continuation",
-                            "That Completes This Run Through Of GEO.DKS.  Do You Want To Run It "
-                            "Again?",
-                            Icon::Question, Buttons::YesNo},
-                           Button::No);
+            h.ui.expectBox(testing::continuationBox("GEO.DKS"), Button::No);
         }
         drill.markCorrect();
     }
     EXPECT_EQ(shown, (std::vector<std::int32_t>{1, 2, 3}));
     EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"Continuation"}));
     EXPECT_EQ(drill.screen(), DrillScreen::None);
-    EXPECT_EQ(commands.closes, 1);
+    EXPECT_EQ(h.frontEnd.count("closeDeck"), 1);
     EXPECT_FALSE(h.program.drill.DrillActive);
     EXPECT_EQ(deck.SessionCorrect, 3);
     EXPECT_EQ(deck.RightTotal[1] + deck.RightTotal[2] + deck.RightTotal[3], 3);
@@ -105,7 +98,7 @@ TEST_F(DrillRunTest, ListToggleThroughTheProgramsToggle) {
     drill.togglePriorityList();
     EXPECT_EQ(deck.ListFlags[static_cast<std::size_t>(deck.CurrentPair)], 1);
     EXPECT_EQ(drill.answer().listCaption, "&Remove Pair From Priority List");
-    EXPECT_EQ(drill.answer().status.pairNumberColors, (FieldColors{kRed, kWhite}));
+    EXPECT_EQ(drill.answer().status.pairNumberColours, (FieldColours{kRed, kWhite}));
 }
 
 }  // namespace

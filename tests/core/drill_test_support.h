@@ -11,6 +11,7 @@
 #include "core/content/pair_side.h"
 #include "core/content/pair_view.h"
 #include "core/drill/answer_view.h"
+#include "core/drill/core_drill_engine.h"
 #include "core/drill/drill_engine.h"
 #include "core/program.h"
 #include "support/fakes.h"
@@ -114,19 +115,9 @@ class MarkupDrillEngine : public ScriptedDrillEngine {
   public:
     bool formatPairSide(Program& program, std::string_view side) override {
         formatted.push_back(std::string(side) + std::to_string(program.deck.CurrentPair));
-        return FormatPairSide(program, side, program.deck.CurrentPair);
+        return CoreDrillEngine().formatPairSide(program, side);
     }
     void decodeMarks(std::string& text) override { DecodeMarks(text); }
-};
-
-class RecordingDeckCommands : public DeckCommands {
-  public:
-    int closes = 0;
-    int edits = 0;
-    int editorShows = 0;
-    void closeDeck() override { ++closes; }
-    void editQAFile() override { ++edits; }
-    void showEditor() override { ++editorShows; }
 };
 
 inline PairView textSide(std::string text) {
@@ -159,7 +150,6 @@ inline ScriptedPair fillInPair(std::string question, std::string answerText,
 // A program with an open deck of pairCount pairs named GEO.DKS.
 struct DrillHarness : ProgramHarness {
     ScriptedDrillEngine engine;
-    RecordingDeckCommands commands;
 
     explicit DrillHarness(std::int32_t pairCount = 10) {
         program.deck.allocate(pairCount);

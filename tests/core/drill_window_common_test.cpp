@@ -41,7 +41,7 @@ TEST(PairNumberColors, FollowModeListAndCategory) {
     p.deck.CurrentPair = 2;
     struct Case {
         std::int32_t mode, flags, status;
-        FieldColors colors;
+        FieldColours colors;
     };
     for (const Case& c : {Case{1, 1, 0, {kYellow, kBlack}}, Case{3, 0, 2, {kYellow, kBlack}},
                           Case{2, 1, 0, {kRed, kWhite}}, Case{2, 3, 0, {kRed, kWhite}},
@@ -51,7 +51,7 @@ TEST(PairNumberColors, FollowModeListAndCategory) {
         p.settings.NoPriority = c.mode;
         p.deck.ListFlags[2] = c.flags;
         p.deck.LearnStatus[2] = c.status;
-        EXPECT_EQ(pairNumberColors(p), c.colors) << "mode " << c.mode;
+        EXPECT_EQ(pairNumberColours(p), c.colors) << "mode " << c.mode;
     }
 }
 
@@ -59,7 +59,7 @@ TEST(PairNumberColors, APairOutsideTheTablesReadsAsZero) {
     DrillHarness h(3);
     h.program.settings.NoPriority = 4;
     h.program.deck.CurrentPair = 99;
-    EXPECT_EQ(pairNumberColors(h.program), (FieldColors{kRed, kWhite}));
+    EXPECT_EQ(pairNumberColours(h.program), (FieldColours{kRed, kWhite}));
 }
 
 TEST(StatusFields, ShowSessionFiguresUnlessNoneOrAutopilot) {

@@ -9,13 +9,11 @@ namespace cardwise {
 namespace {
 
 using testing::MarkupDrillEngine;
-using testing::RecordingDeckCommands;
 
 struct MarkupDrillTest : ::testing::Test {
     testing::ProgramHarness h;
     MarkupDrillEngine engine;
-    RecordingDeckCommands commands;
-    DrillController drill{h.program, engine, commands};
+    DrillController drill{h.program, engine};
 
     void deck(std::initializer_list<std::string> texts) {
         DeckState& d = h.program.deck;
@@ -58,6 +56,18 @@ TEST_F(MarkupDrillTest, MultipleChoicePairJudgesTheChosenButton) {
     EXPECT_TRUE(drill.state().AnswerCorrect);
     EXPECT_EQ(drill.answer().memoText, "The correct answer was:\r\n\r\nNumber: 1");
     EXPECT_EQ(drill.answer().panel, AnswerPanel::Judged);
+}
+
+// Copying another pair while the question shows leaves that pair in the shared view; the
+// answer is still judged against its own question.
+TEST_F(MarkupDrillTest, AnswerIsReadAgainstItsOwnQuestion) {
+    deck({"Q1=<MC1>Paris<MC2>London<MC3>Rome%Capital of France?$#$!A1=<FIB>3", "Q2=Plain$#$!A2=x"});
+    startAt(1);
+    h.program.drill.JumpingToPair = false;
+    h.program.view = FormatPairSide(h.program, "Q", 2, {}).view;
+    drill.displayAnswer();
+    EXPECT_TRUE(h.ui.boxes.empty());
+    EXPECT_EQ(drill.answer().memoText, "The correct answer was:\r\n\r\nNumber: 3");
 }
 
 TEST_F(MarkupDrillTest, FillInPairJudgesTheTypedReply) {

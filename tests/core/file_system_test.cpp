@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/fakes.h"
+#include "support/faulty_files.h"
 
 namespace cardwise {
 namespace {
@@ -69,6 +70,26 @@ TEST(LocalFileSystem, AWriteKeepsThePermissionsOfTheReplacedFile) {
     ::umask(mask);
     ASSERT_TRUE(files.writeFile(dir.file("fresh.DKS"), "z").ok);
     EXPECT_EQ(modeOf(dir.file("fresh.DKS")), 0666u & ~mask);
+}
+
+TEST(LocalFileSystem, ANewFileTakesTheUmaskWithoutTheWriteChangingIt) {
+    TempDir dir;
+    LocalFileSystem files;
+    const mode_t saved = ::umask(0);
+    for (mode_t mask : {mode_t{077}, mode_t{022}, mode_t{002}}) {
+        ::umask(mask);
+        const std::string name = "fresh" + std::to_string(mask) + ".DKS";
+        ASSERT_TRUE(files.writeFile(dir.file(name), "z").ok);
+        EXPECT_EQ(modeOf(dir.file(name)), 0666u & ~mask);
+        EXPECT_EQ(::umask(mask), mask);  // the write left the process's umask alone
+    }
+    ::umask(saved);
+    // A file without write bits stays so when replaced.
+    dir.write("locked.DKS", "x");
+    ASSERT_EQ(::chmod(dir.file("locked.DKS").c_str(), 0444), 0);
+    ASSERT_TRUE(files.writeFile(dir.file("locked.DKS"), "y").ok);
+    EXPECT_EQ(modeOf(dir.file("locked.DKS")), 0444u);
+    EXPECT_EQ(dir.read("locked.DKS"), "y");
 }
 
 TEST(LocalFileSystem, WriteIntoAMissingFolderFails) {
@@ -155,6 +176,28 @@ TEST(Paths, DirectoryAndNameParts) {
     EXPECT_EQ(joinPath("", "a.DKS"), "a.DKS");
 }
 
+struct PathFromCase {
+    std::string folder;
+    std::string path;
+    std::string expected;
+};
+
+class PathFrom : public ::testing::TestWithParam<PathFromCase> {};
+
+TEST_P(PathFrom, AbsolutePathsStayRelativeOnesJoinTheFolder) {
+    EXPECT_EQ(pathFrom(GetParam().folder, GetParam().path), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PathFrom,
+    ::testing::Values(PathFromCase{"/decks", "/pics", "/pics"},
+                      PathFromCase{"/decks", "pics", "/decks/pics"},
+                      PathFromCase{"/decks/", "pics/a.bmp", "/decks/pics/a.bmp"},
+                      PathFromCase{"", "pics", "pics"},
+                      // Not rooted on this system: taken from the folder like any other name.
+                      PathFromCase{"/decks", "C:\\PICS", "/decks/C:\\PICS"},
+                      PathFromCase{"/decks", "\\PICS", "/decks/\\PICS"}));
+
 TEST(LocalFileSystem, ReadsFilesLargerThanOneBlockWholeAndEmptyFilesAsEmpty) {
     TempDir dir;
     LocalFileSystem files;
@@ -165,6 +208,82 @@ TEST(LocalFileSystem, ReadsFilesLargerThanOneBlockWholeAndEmptyFilesAsEmpty) {
     EXPECT_EQ(files.readFile(dir.file("big.DKS")), big);
     EXPECT_EQ(files.readFile(dir.file("empty.DKS")), std::string());
     EXPECT_EQ(files.readFile(dir.path()), std::nullopt);  // a folder is no file
+}
+
+// Two files written together, their folder before the write and what it must hold after.
+struct PairWrite : ::testing::Test {
+    TempDir dir;
+    testing::FaultyFileSystem files;
+    std::vector<std::string> before;
+
+    void SetUp() override {
+        dir.write("deck.DKD", "old settings");
+        dir.write("deck.DKS", "old pairs");
+        ASSERT_EQ(::chmod(dir.file("deck.DKS").c_str(), 0640), 0);
+        before = namesIn(dir);
+    }
+    FileResult writeBoth() {
+        return files.writeFiles({FileWrite{dir.file("deck.DKD"), "new settings"},
+                                 FileWrite{dir.file("deck.DKS"), "new pairs"}});
+    }
+};
+
+TEST_F(PairWrite, BothFilesAreReplacedAndNothingIsLeftBeside) {
+    ASSERT_TRUE(writeBoth().ok);
+    EXPECT_EQ(dir.read("deck.DKD"), "new settings");
+    EXPECT_EQ(dir.read("deck.DKS"), "new pairs");
+    EXPECT_EQ(modeOf(dir.file("deck.DKS")), 0640u);
+    EXPECT_EQ(namesIn(dir), before);
+    // Two temporary files, one old file kept, two renames.
+    EXPECT_EQ(files.steps, 5);
+}
+
+TEST_F(PairWrite, AFailureAtAnyStepLeavesBothFilesAsTheyWere) {
+    for (int step = 1; step <= 5; ++step) {
+        files.failingSteps = {step};
+        files.steps = 0;
+        FileResult result = writeBoth();
+        EXPECT_FALSE(result.ok) << "step " << step;
+        EXPECT_TRUE(result.unchanged) << "step " << step;
+        EXPECT_EQ(result.error, "Input/output error") << "step " << step;
+        EXPECT_EQ(dir.read("deck.DKD"), "old settings") << "step " << step;
+        EXPECT_EQ(dir.read("deck.DKS"), "old pairs") << "step " << step;
+        EXPECT_EQ(modeOf(dir.file("deck.DKS")), 0640u) << "step " << step;
+        EXPECT_EQ(namesIn(dir), before) << "step " << step;
+    }
+}
+
+TEST_F(PairWrite, AFileThatDidNotExistIsRemovedAgainWhenTheOtherFails) {
+    ASSERT_TRUE(files.removeFile(dir.file("deck.DKD")));
+    before = namesIn(dir);
+    files.failingSteps = {4};  // no old settings file to keep: the second rename
+    EXPECT_FALSE(writeBoth().ok);
+    EXPECT_FALSE(dir.exists("deck.DKD"));
+    EXPECT_EQ(dir.read("deck.DKS"), "old pairs");
+    EXPECT_EQ(namesIn(dir), before);
+}
+
+TEST_F(PairWrite, AnOldFileThatCannotBePutBackIsKeptAndNamed) {
+    files.failingSteps = {5, 6};  // the second rename, then putting the first back
+    FileResult result = writeBoth();
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.unchanged);
+    EXPECT_EQ(dir.read("deck.DKS"), "old pairs");
+    std::size_t at = result.error.find(" is kept as ");
+    ASSERT_NE(at, std::string::npos) << result.error;
+    std::string kept = result.error.substr(at + 12);
+    EXPECT_EQ(directoryOf(kept), dir.path());
+    EXPECT_EQ(dir.read(fileNameOf(kept)), "old settings");
+    EXPECT_EQ(namesIn(dir).size(), before.size() + 1);
+}
+
+TEST(LocalFileSystem, SizeOfAFileAndNothingForAFolderOrAMissingFile) {
+    TempDir dir;
+    LocalFileSystem files;
+    dir.write("a.DKS", "12345");
+    EXPECT_EQ(files.fileSize(dir.file("a.DKS")), 5u);
+    EXPECT_EQ(files.fileSize(dir.path()), std::nullopt);
+    EXPECT_EQ(files.fileSize(dir.file("missing.DKS")), std::nullopt);
 }
 
 }  // namespace

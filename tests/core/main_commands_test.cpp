@@ -73,14 +73,53 @@ TEST_F(MainCommandsTest, DemoIsOfferedOnlyWhenTheExampleDeckExists) {
     EXPECT_TRUE(p.shell.deckOpen);
 }
 
+// An installed program lives in <prefix>/bin with its example deck in
+// <prefix>/share/cardwise/EXAMPLES; a copy beside the program still comes first.
+TEST_F(MainCommandsTest, DemoDeckOfAnInstalledProgramIsFoundInShare) {
+    namespace fs = std::filesystem;
+    fs::path prefix = h.decks.path();
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share/cardwise/EXAMPLES");
+    p.programDirectory = (prefix / "bin").string();
+    EXPECT_FALSE(demoDeckAvailable(p));
+    h.decks.write("share/cardwise/EXAMPLES/CRDWSE50.DKS", threePairDeck());
+    EXPECT_EQ(demoDeckPath(p), (prefix / "share/cardwise/EXAMPLES/CRDWSE50.DKS").string());
+    EXPECT_TRUE(demoDeckAvailable(p));
+    fs::create_directories(prefix / "bin/EXAMPLES");
+    h.decks.write("bin/EXAMPLES/CRDWSE50.DKS", threePairDeck());
+    EXPECT_EQ(demoDeckPath(p), (prefix / "bin/EXAMPLES/CRDWSE50.DKS").string());
+    // Only a folder named bin has a share folder beside it.
+    p.programDirectory = (prefix / "share").string();
+    EXPECT_FALSE(demoDeckAvailable(p));
+}
+
+TEST_F(MainCommandsTest, HandedOverDecksOpenTheFirstAfterSavingTheOpenOne) {
+    std::string a = h.write("a.DKS", threePairDeck());
+    std::string b = h.write("b.DKS", threePairDeck());
+    std::string c = h.write("c.DKS", threePairDeck());
+    openDeck(p, a);
+    p.deck.LearnStatus.at(2) = ShortTerm;
+    openHandedOver(p, {b, c});
+    EXPECT_NE(h.decks.read("a.DKD").find("Q&A2=20261207 0    0 0 0010"), std::string::npos);
+    EXPECT_EQ(p.deck.QAFileName, b);
+    EXPECT_TRUE(p.shell.deckOpen);
+    EXPECT_EQ(p.shell.recentFiles[0], b);
+    EXPECT_EQ(p.shell.recentFiles[1], a);
+    EXPECT_FALSE(h.decks.exists("c.DKD"));
+    openHandedOver(p, {});
+    EXPECT_EQ(p.deck.QAFileName, b);
+    EXPECT_TRUE(h.ui.boxes.empty());
+}
+
 TEST_F(MainCommandsTest, CommandLineDecksOpenInTurnEachSavedBeforeTheNext) {
     std::string a = h.write("a.DKS", threePairDeck());
     std::string b = h.write("b.DKS", threePairDeck());
     bool deferred = false;
-    p.shell.hooks.RunDKSFile = [&](Program& q) {
-        deferred = q.drill.DeferredFirstShow;
-        q.drill.DeferredFirstShow = false;
-        if (q.deck.QAFileName == a) q.deck.LearnStatus.at(1) = LongTerm;
+    h.frontEnd.onCall = [&](std::string_view call) {
+        if (call != "RunDKSFile") return;
+        deferred = p.drill.DeferredFirstShow;
+        p.drill.DeferredFirstShow = false;
+        if (p.deck.QAFileName == a) p.deck.LearnStatus.at(1) = LongTerm;
     };
     openAtStart(p, {a, b});
     EXPECT_TRUE(deferred);
@@ -145,7 +184,7 @@ TEST_F(MainCommandsTest, EditFileWarnsSavesTheSettingsAndWaitsForTheEditor) {
 TEST_F(MainCommandsTest, MissingTextEditorIsReported) {
     std::string a = h.write("a.DKS", threePairDeck());
     openDeck(p, a);
-    p.shell.editor = nullptr;
+    h.editor.result = NoExternalEditor().editAndWait(a);
     h.ui.expectBox(testing::editorWarningBox());
     h.ui.expectBox({"Text Editor Error",
                     "Cardwise Could Not Start A Text Editor On " + a +

@@ -84,8 +84,7 @@ TEST_P(EncodeSpacedTable, KeepsLineBreaksApart) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, EncodeSpacedTable,
     ::testing::Values(SpacedCase{"EmptyLine", "a\r\n\r\nb", "a^ ^b", "a\r\n \r\nb"},
-                      SpacedCase{"TwoEmptyLines", "a\r\n\r\n\r\nb", "a^ ^ ^b",
-                                 "a\r\n \r\n \r\nb"},
+                      SpacedCase{"TwoEmptyLines", "a\r\n\r\n\r\nb", "a^ ^ ^b", "a\r\n \r\n \r\nb"},
                       SpacedCase{"CaretAfterBreak", "a\r\n^", "a^ ^^", "a\r\n ^"},
                       SpacedCase{"EmptyLastLines", "a\r\n\r\n", "a^ ^", "a\r\n \r\n"},
                       SpacedCase{"LoneCrAfterBreak", "a\r\n\rb", "a^ \rb", "a\r\n \rb"}),
@@ -138,8 +137,9 @@ TEST(MarksProperty, EncodedTextDecodesToItselfAndStaysDisplayText) {
         ASSERT_EQ(encodedMarks(decodedMarks(stored)), stored);
 
         h.program.deck.PairText[0] = "Q1=<HC1>hint%" + stored + "$#$!A1=x";
-        ASSERT_TRUE(FormatPairSide(h.program, "Q", 1));
-        ASSERT_EQ(h.program.view.Text, stored);
+        const FormattedSide question = FormatPairSide(h.program, "Q", 1, {});
+        ASSERT_TRUE(question.ok);
+        ASSERT_EQ(question.view.Text, stored);
     }
     EXPECT_TRUE(h.ui.boxes.empty());
 }

@@ -58,11 +58,7 @@ class PairSelectorTest : public ::testing::Test {
     }
 
     // The question at the end of a run through the deck.
-    static ShownBox continuation() {
-        return {"Continuation",
-                "That Completes This Run Through Of SPANISH.DKS.  Do You Want To Run It Again?",
-                Icon::Question, Buttons::YesNo};
-    }
+    static ShownBox continuation() { return testing::continuationBox("SPANISH.DKS"); }
 
     static ShownBox lastPairInRange(std::string_view which) {
         return {"Last Pair In Range",

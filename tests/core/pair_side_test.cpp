@@ -15,6 +15,15 @@ using testing::kUnknownTagTail;
 using testing::ProgramHarness;
 using testing::ShownBox;
 
+// Formats a side into the shared view as the drill windows keep it; an answer side is read
+// against the question formatted there before.
+bool formatSide(Program& program, std::string_view side, std::int32_t n,
+                FaultReports reports = FaultReports::Shown) {
+    FormattedSide formatted = FormatPairSide(program, side, n, program.view, reports);
+    program.view = std::move(formatted.view);
+    return formatted.ok;
+}
+
 // One pair numbered n (with n-1 filler pairs ahead of it) holding question q and answer a.
 void setPair(Program& program, std::int32_t n, const std::string& q, const std::string& a) {
     program.deck.allocate(n);
@@ -47,7 +56,7 @@ TEST_P(QuestionSideTable, FillsView) {
     h.program.settings.EnableGraphics = c.enableGraphics;
     h.program.settings.EnableAudioVideo = c.enableAudioVideo;
     setPair(h.program, 3, c.side, "answer");
-    ASSERT_TRUE(FormatPairSide(h.program, "Q", 3));
+    ASSERT_TRUE(formatSide(h.program, "Q", 3));
     const PairView& v = h.program.view;
     EXPECT_EQ(v.Text, c.text);
     for (std::size_t i = 0; i < v.Notes.size(); ++i)
@@ -153,11 +162,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FormatPairSide, FillInQuestionMarkIsNotNoText) {
     ProgramHarness h;
     setPair(h.program, 1, "<FIB>", "<MC1>blue");
-    ASSERT_TRUE(FormatPairSide(h.program, "Q", 1));
+    ASSERT_TRUE(formatSide(h.program, "Q", 1));
     EXPECT_TRUE(h.program.view.FillInQuestion);
     EXPECT_FALSE(h.program.view.NoText);
     // The answer's accepted answers of a fill-in pair are not media-only either.
-    ASSERT_TRUE(FormatPairSide(h.program, "A", 1));
+    ASSERT_TRUE(formatSide(h.program, "A", 1));
     EXPECT_EQ(h.program.view.Choices[0], "blue");
     EXPECT_FALSE(h.program.view.NoText);
     EXPECT_TRUE(h.program.view.FillInQuestion);
@@ -166,8 +175,8 @@ TEST(FormatPairSide, FillInQuestionMarkIsNotNoText) {
 TEST(FormatPairSide, AnswerPictureOfStandardPairIsNoText) {
     ProgramHarness h;
     setPair(h.program, 2, "Look", "<BMP>a.bmp");
-    ASSERT_TRUE(FormatPairSide(h.program, "Q", 2));
-    ASSERT_TRUE(FormatPairSide(h.program, "A", 2));
+    ASSERT_TRUE(formatSide(h.program, "Q", 2));
+    ASSERT_TRUE(formatSide(h.program, "A", 2));
     EXPECT_TRUE(h.program.view.NoText);
     EXPECT_FALSE(h.program.view.TextOnly);
 }
@@ -175,8 +184,8 @@ TEST(FormatPairSide, AnswerPictureOfStandardPairIsNoText) {
 TEST(FormatPairSide, CorrectChoiceRunningToEndIsNotNoText) {
     ProgramHarness h;
     setPair(h.program, 2, "<MC1>x<MC2>y%Pick", "<FIB>2");
-    ASSERT_TRUE(FormatPairSide(h.program, "Q", 2));
-    ASSERT_TRUE(FormatPairSide(h.program, "A", 2));
+    ASSERT_TRUE(formatSide(h.program, "Q", 2));
+    ASSERT_TRUE(formatSide(h.program, "A", 2));
     EXPECT_EQ(h.program.view.CorrectChoice, "2");
     EXPECT_FALSE(h.program.view.NoText);
 }
@@ -192,8 +201,8 @@ class CorrectChoiceTable : public ::testing::TestWithParam<ChoiceCase> {};
 TEST_P(CorrectChoiceTable, ReadFromAnswerTag) {
     ProgramHarness h;
     setPair(h.program, 4, "<MC1>a<MC2>b<MC3>c%Pick", GetParam().answer);
-    ASSERT_TRUE(FormatPairSide(h.program, "Q", 4));
-    ASSERT_TRUE(FormatPairSide(h.program, "A", 4));
+    ASSERT_TRUE(formatSide(h.program, "Q", 4));
+    ASSERT_TRUE(formatSide(h.program, "A", 4));
     EXPECT_EQ(h.program.view.CorrectChoice, GetParam().correct);
     EXPECT_TRUE(h.ui.boxes.empty());
 }
@@ -209,12 +218,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, CorrectChoiceTable,
 TEST(FormatPairSide, CategoryKeptForAnswerAndOverwrittenByIt) {
     ProgramHarness h;
     setPair(h.program, 1, "<NAM>Geo%x", "y");
-    FormatPairSide(h.program, "Q", 1);
-    FormatPairSide(h.program, "A", 1);
+    formatSide(h.program, "Q", 1);
+    formatSide(h.program, "A", 1);
     EXPECT_EQ(h.program.view.Category, "Geo");
     setPair(h.program, 1, "<NAM>Geo%x", "<NAM>Other%y");
-    FormatPairSide(h.program, "Q", 1);
-    FormatPairSide(h.program, "A", 1);
+    formatSide(h.program, "Q", 1);
+    formatSide(h.program, "A", 1);
     EXPECT_EQ(h.program.view.Category, "Other");
 }
 
@@ -222,7 +231,7 @@ TEST(FormatPairSide, AnswerPrefixCountedFromPairNumber) {
     ProgramHarness h;
     h.program.deck.allocate(12);
     h.program.deck.PairText[11] = "Q5=x$#$!A5=yes";
-    FormatPairSide(h.program, "A", 12);
+    formatSide(h.program, "A", 12);
     EXPECT_EQ(h.program.view.Text, "es");
 }
 
@@ -230,23 +239,23 @@ TEST(FormatPairSide, HandMadeSidesNeverReadOutside) {
     ProgramHarness h;
     h.program.deck.allocate(10);
     h.program.deck.PairText[9] = "Q10 no equals$#$!A1";
-    EXPECT_TRUE(FormatPairSide(h.program, "Q", 10));
+    EXPECT_TRUE(formatSide(h.program, "Q", 10));
     EXPECT_EQ(h.program.view.Text, "");
-    EXPECT_TRUE(FormatPairSide(h.program, "A", 10));
+    EXPECT_TRUE(formatSide(h.program, "A", 10));
     EXPECT_EQ(h.program.view.Text, "");
     h.program.deck.PairText[9] = "Q10=only a question";
-    EXPECT_TRUE(FormatPairSide(h.program, "Q", 10));
+    EXPECT_TRUE(formatSide(h.program, "Q", 10));
     EXPECT_EQ(h.program.view.Text, "only a question");
-    EXPECT_TRUE(FormatPairSide(h.program, "A", 10));
+    EXPECT_TRUE(formatSide(h.program, "A", 10));
     EXPECT_EQ(h.program.view.Text, "");
     // A side ending in a bare "<" or a short tag.
     h.program.deck.PairText[9] = "Q10=<BM$#$!A10=<";
-    EXPECT_TRUE(FormatPairSide(h.program, "Q", 10));
+    EXPECT_TRUE(formatSide(h.program, "Q", 10));
     EXPECT_EQ(h.program.view.PicturePath, "");
     h.ui.expectBox({"Unidentified Tag Encountered",
                     "Cardwise Has Found An Unreadable Tag In Answer    10" + kUnknownTagTail,
                     Icon::Error, Buttons::Ok});
-    EXPECT_FALSE(FormatPairSide(h.program, "A", 10));
+    EXPECT_FALSE(formatSide(h.program, "A", 10));
 }
 
 TEST(FormatPairSide, EditedTextComesFirst) {
@@ -255,7 +264,7 @@ TEST(FormatPairSide, EditedTextComesFirst) {
     h.program.deck.EditorUsed = true;
     h.program.deck.EditSlot[2] = 1;
     h.program.deck.EditedText[1] = "Q2=edited$#$!A2=b";
-    FormatPairSide(h.program, "Q", 2);
+    formatSide(h.program, "Q", 2);
     EXPECT_EQ(h.program.view.Text, "edited");
 }
 
@@ -278,11 +287,11 @@ TEST_P(FaultTable, ReportedOnceWithExactText) {
     ProgramHarness h;
     h.ui.expectBox({c.caption, c.message, Icon::Error, Buttons::Ok});
     setPair(h.program, c.pair, c.question, c.answer);
-    bool questionOk = FormatPairSide(h.program, "Q", c.pair);
+    bool questionOk = formatSide(h.program, "Q", c.pair);
     bool ok = questionOk;
     if (c.onAnswer) {
         ASSERT_TRUE(questionOk);
-        ok = FormatPairSide(h.program, "A", c.pair);
+        ok = formatSide(h.program, "A", c.pair);
     }
     EXPECT_FALSE(ok);
     EXPECT_EQ(h.program.view.Text, c.text);
@@ -337,7 +346,7 @@ TEST(FormatPairSide, FaultKeepsWhatWasReadAndCountsNoDroppedChoice) {
          "Cardwise Has Found More Than Six Multiple Choice Possibilities In Question     "
          "7.  Please Limit The Number Of Choices To Six. ",
          Icon::Error, Buttons::Ok});
-    EXPECT_FALSE(FormatPairSide(h.program, "Q", 7));
+    EXPECT_FALSE(formatSide(h.program, "Q", 7));
     EXPECT_EQ(h.program.view.Choices[5], "6");
     EXPECT_EQ(h.program.view.ChoiceCount, 6);
     EXPECT_EQ(h.program.view.Notes[0], "");
@@ -348,8 +357,8 @@ TEST(FormatPairSide, InvalidAnswerNumberSilentWhileJumping) {
     ProgramHarness h;
     setPair(h.program, 7, "<MC1>Paris<MC2>London%Capital?", "<FIB>3%text");
     h.program.drill.JumpingToPair = true;
-    ASSERT_TRUE(FormatPairSide(h.program, "Q", 7));
-    EXPECT_TRUE(FormatPairSide(h.program, "A", 7));
+    ASSERT_TRUE(formatSide(h.program, "Q", 7));
+    EXPECT_TRUE(formatSide(h.program, "A", 7));
     EXPECT_TRUE(h.ui.boxes.empty());
     EXPECT_EQ(h.program.view.CorrectChoice, "");
     EXPECT_EQ(h.program.view.Text, "text");
@@ -358,16 +367,69 @@ TEST(FormatPairSide, InvalidAnswerNumberSilentWhileJumping) {
 TEST(FormatPairSide, QuietFormattingShowsNoBox) {
     ProgramHarness h;
     setPair(h.program, 1, "<XYZ>a%b", "x");
-    EXPECT_FALSE(FormatPairSide(h.program, "Q", 1, FaultReports::Quiet));
+    EXPECT_FALSE(formatSide(h.program, "Q", 1, FaultReports::Quiet));
     EXPECT_TRUE(h.ui.boxes.empty());
 }
 
 TEST(FormatPairSide, StoredSpaceLineDecodesToSpaceLine) {
     ProgramHarness h;
     setPair(h.program, 1, "x^ ^y", "a");
-    FormatPairSide(h.program, "Q", 1);
+    formatSide(h.program, "Q", 1);
     DecodeMarks(h.program.view.Text);
     EXPECT_EQ(h.program.view.Text, "x\r\n \r\ny");
+}
+
+TEST(FormatPairSide, LeavesTheSharedViewAlone) {
+    ProgramHarness h;
+    setPair(h.program, 1, "<NAM>Geo<MC1>a<MC2>b%Pick", "<FIB>2");
+    h.program.view.Text = "shown";
+    const FormattedSide question = FormatPairSide(h.program, "Q", 1, {});
+    EXPECT_EQ(question.view.ChoiceCount, 2);
+    EXPECT_EQ(h.program.view.Text, "shown");
+}
+
+struct ChoiceCountCase {
+    std::int32_t questionChoices;
+    bool ok;
+};
+
+class AnswerAgainstQuestion : public ::testing::TestWithParam<ChoiceCountCase> {};
+
+// The answer is judged by the question it is given, not by what was formatted last.
+TEST_P(AnswerAgainstQuestion, ChoiceNumberMustHaveAChoice) {
+    ProgramHarness h;
+    setPair(h.program, 1, "q", "<FIB>3");
+    formatSide(h.program, "Q", 1);
+    PairView question;
+    question.ChoiceCount = GetParam().questionChoices;
+    question.FillInQuestion = true;
+    question.Category = "Geo";
+    if (!GetParam().ok) {
+        h.ui.expectBox({"Invalid Multiple Choice Answer Number",
+                        "The Indicated Multiple Choice Answer Number For Answer   1 Did Not Have "
+                        "A Corresponding Choice In The Question Section. ",
+                        Icon::Error, Buttons::Ok});
+    }
+    const FormattedSide answer = FormatPairSide(h.program, "A", 1, question);
+    EXPECT_EQ(answer.ok, GetParam().ok);
+    EXPECT_EQ(answer.view.CorrectChoice, GetParam().ok ? "3" : "");
+    EXPECT_EQ(answer.view.ChoiceCount, GetParam().questionChoices);
+    EXPECT_TRUE(answer.view.FillInQuestion);
+    EXPECT_EQ(answer.view.Category, "Geo");
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, AnswerAgainstQuestion,
+                         ::testing::Values(ChoiceCountCase{0, false}, ChoiceCountCase{2, false},
+                                           ChoiceCountCase{3, true}, ChoiceCountCase{6, true}));
+
+TEST(FormatAnswerOf, ReadsItsOwnQuestionQuietly) {
+    ProgramHarness h;
+    setPair(h.program, 2, "<MC1>a<MC2>b<MC3>c<XYZ>%Pick", "<FIB>3");
+    h.program.view.ChoiceCount = 0;
+    const FormattedSide answer = FormatAnswerOf(h.program, 2);
+    EXPECT_TRUE(answer.ok);
+    EXPECT_EQ(answer.view.CorrectChoice, "3");
+    EXPECT_TRUE(h.ui.boxes.empty());
 }
 
 }  // namespace

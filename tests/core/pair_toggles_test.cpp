@@ -32,15 +32,15 @@ class PairTogglesTest : public ::testing::Test {
     std::vector<std::int32_t>& flags = h.program.deck.ListFlags;
 };
 
-const PairNumberColours kListed{kColourRed, kColourWhite};
-const PairNumberColours kUnlisted{kColourGreen, kColourWhite};
+const FieldColours kListed{kRed, kWhite};
+const FieldColours kUnlisted{kGreen, kWhite};
 
 TEST_F(PairTogglesTest, PriorityToggleMovesThePairOnAndOffTheList) {
     struct Case {
         std::int32_t before;
         std::int32_t after;
         std::string_view caption;
-        PairNumberColours colours;
+        FieldColours colours;
     };
     for (Case c : {Case{0, 1, "&Remove Pair From Priority List", kListed},
                    Case{1, 0, "&Add Pair To Priority List", kUnlisted},

@@ -57,6 +57,15 @@ TEST(Profile, IntegersComeFromLeadingDigitsAndAreClampedTo32Bits) {
     }
 }
 
+TEST(RightAligned, PadsWithLeadingBlanksAndNeverCuts) {
+    EXPECT_EQ(rightAligned(0, 3), "  0");
+    EXPECT_EQ(rightAligned(7, 5), "    7");
+    EXPECT_EQ(rightAligned(-12, 4), " -12");
+    EXPECT_EQ(rightAligned(5000, 3), "5000");
+    EXPECT_EQ(rightAligned(12345, 0), "12345");
+    EXPECT_EQ(rightAligned(std::numeric_limits<std::int64_t>::min(), 2), "-9223372036854775808");
+}
+
 TEST(Profile, WriteInPlaceKeepsEveryOtherLineByteForByte) {
     std::string before =
         "; header comment  \n[Cardwise]\r\nCenter = 0\nQFontName=Arial  \r\n"
@@ -86,6 +95,18 @@ TEST(Profile, ANewKeyGoesBeforeTheStatusLinesWhenToldSo) {
     p.assign(crlf({"[Cardwise]", "Q&A1=x"}));
     p.writeString("Cardwise", "Center", "0");
     EXPECT_EQ(p.bytes(), crlf({"[Cardwise]", "Center=0", "Q&A1=x"}));
+}
+
+TEST(Profile, NoWrittenValueCarriesALineBreakIntoTheFile) {
+    for (std::string_view value :
+         {"/decks/a\nUsedFilePath2=/evil.DKS", "/decks/a\r\nX=1", "/decks/a\rX=1"}) {
+        Profile p = Profile::fromBytes("[CARDWISE]\r\nUsedFilePath1=old\r\n");
+        p.writeString("CARDWISE", "UsedFilePath1", value);
+        p.writeString("CARDWISE", "New\nKey", value);
+        EXPECT_EQ(p.bytes(), "[CARDWISE]\r\nUsedFilePath1=/decks/a\r\nNew=/decks/a\r\n");
+        EXPECT_FALSE(p.hasKey("CARDWISE", "UsedFilePath2"));
+        EXPECT_FALSE(p.hasKey("CARDWISE", "X"));
+    }
 }
 
 TEST(Profile, AMissingSectionIsAddedAtTheEnd) {

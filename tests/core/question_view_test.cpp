@@ -110,7 +110,7 @@ TEST_F(QuestionViewTest, AnswerFirstAsksTheAnswerOfAStandardPair) {
     EXPECT_TRUE(state.AnswerFirstApplied);
     EXPECT_FALSE(state.AnswerFirstFillIn);
     EXPECT_EQ(view.memoText, "Answer 1");
-    EXPECT_EQ(view.memoLook.background, 111);
+    EXPECT_EQ(view.memoLook.background, Colour::fromStored(111));
     EXPECT_EQ(view.panel, QuestionPanel::DisplayAnswer);
 }
 
@@ -133,7 +133,7 @@ TEST_F(QuestionViewTest, AnswerFirstLeavesAFillInWithSeveralAnswersAlone) {
     EXPECT_FALSE(state.AnswerFirstApplied);
     EXPECT_FALSE(state.AnswerFirstFillIn);
     EXPECT_EQ(view.memoText, "Capital?");
-    EXPECT_EQ(view.memoLook.background, 222);
+    EXPECT_EQ(view.memoLook.background, Colour::fromStored(222));
     EXPECT_EQ(view.panel, QuestionPanel::FillIn);
     EXPECT_EQ(h.engine.formatted, (std::vector<std::string>{"Q1", "A1", "Q1"}));
 }
@@ -148,7 +148,7 @@ TEST_F(QuestionViewTest, AnswerFirstReversesAFillInWithOneAnswer) {
     EXPECT_TRUE(state.AnswerFirstApplied);
     EXPECT_TRUE(state.AnswerFirstFillIn);
     EXPECT_EQ(view.memoText, "Paris");
-    EXPECT_EQ(view.memoLook.background, 111);
+    EXPECT_EQ(view.memoLook.background, Colour::fromStored(111));
     EXPECT_EQ(view.entryLook.fontName, "Times");
     EXPECT_EQ(view.panel, QuestionPanel::FillIn);
 }

@@ -21,6 +21,7 @@ struct RecentDecksTest : ::testing::Test {
 
     RecentDecksTest() {
         p.programDirectory = dir.path();
+        dir.write(std::string(kPortableMarkerFileName), "");
         EXPECT_TRUE(locateAppSettings(p, std::nullopt));
     }
 

@@ -10,10 +10,11 @@ namespace {
 using testing::DrillHarness;
 using testing::fillInPair;
 using testing::multipleChoicePair;
+using testing::ShownBox;
 
 struct RunControlTest : ::testing::Test {
     DrillHarness h;
-    DrillController drill{h.program, h.engine, h.commands};
+    DrillController drill{h.program, h.engine};
     DeckSettings& settings = h.program.settings;
     DrillFlags& flags = h.program.drill;
     DeckState& deck = h.program.deck;
@@ -39,6 +40,54 @@ TEST_F(RunControlTest, StartSelectsTheFirstPairAsARunStart) {
     EXPECT_FALSE(flags.EditorTestRun);
     EXPECT_TRUE(flags.DrillActive);
     EXPECT_EQ(drill.question().memoText, "Question 4");
+}
+
+TEST_F(RunControlTest, ASidesFilesAreCheckedOncePerShowNotOnEachRedraw) {
+    testing::TempDir dir;
+    h.program.currentDirectory = dir.path();
+    dir.write("here.gif", "GIF89a");
+    h.engine.pairs[3].question.PicturePath = "missing.gif";
+    h.engine.pairs[3].answer.MediaPath = "gone.wav";
+    h.engine.pairs[4].question.PicturePath = "here.gif";
+    const ShownBox missingPicture{
+        "Missing Graphics File",
+        "Cardwise Cannot Locate The Graphics File missing.gif Referenced By The "
+        "Currently-Displayed Question Or Answer. Please Check Its Path In The Editor's "
+        "Associated Files Page.",
+        Icon::Warning, Buttons::Ok};
+    const ShownBox missingSound{
+        "Missing Multi-Media File",
+        "Cardwise Cannot Locate The Multi-Media File gone.wav Referenced By The "
+        "Currently-Displayed Question Or Answer Please Check Its Path In The Editor's "
+        "Associated Files Page.",
+        Icon::Warning, Buttons::Ok};
+
+    h.ui.expectBox(missingPicture);
+    startAt(3);
+    h.ui.checkAllShown();
+    EXPECT_TRUE(drill.question().pictureFile.empty());
+    drill.resetStatusBar();
+    ticks(3);
+
+    h.ui.expectBox(missingSound);
+    drill.displayAnswer();
+    h.ui.checkAllShown();
+    drill.togglePriorityList();
+    drill.toggleDisabled();
+    drill.resetStatusBar();
+
+    // Trying again shows the side anew, and so checks it anew.
+    h.ui.expectBox(missingPicture);
+    drill.tryAgain();
+    h.ui.checkAllShown();
+    h.ui.expectBox(missingSound);
+    drill.displayAnswer();
+    h.ui.checkAllShown();
+
+    h.engine.selections.push_back(4);
+    drill.markCorrect();
+    EXPECT_EQ(drill.question().pictureFile, dir.file("here.gif"));
+    EXPECT_EQ(drill.question().picturePath, "here.gif");
 }
 
 TEST_F(RunControlTest, StartReturnsToARememberedPair) {
@@ -339,7 +388,7 @@ TEST_F(RunControlTest, DecliningTheContinuationClosesTheDeck) {
     h.engine.selections.push_back(std::nullopt);
     drill.markCorrect();
     EXPECT_EQ(drill.screen(), DrillScreen::None);
-    EXPECT_EQ(h.commands.closes, 1);
+    EXPECT_EQ(h.frontEnd.count("closeDeck"), 1);
     EXPECT_FALSE(flags.DrillActive);
 }
 
@@ -348,7 +397,7 @@ TEST_F(RunControlTest, ClosingADrillWindowClosesTheDeckWithoutGrading) {
     drill.displayAnswer();
     EXPECT_TRUE(drill.closeWindow());
     EXPECT_EQ(drill.screen(), DrillScreen::None);
-    EXPECT_EQ(h.commands.closes, 1);
+    EXPECT_EQ(h.frontEnd.count("closeDeck"), 1);
     EXPECT_TRUE(h.engine.grades.empty());
     EXPECT_FALSE(flags.DrillActive);
 }
@@ -366,7 +415,7 @@ TEST_F(RunControlTest, EditorPairRunShowsOnePairWithoutGradingAndReturns) {
     EXPECT_EQ(drill.screen(), DrillScreen::None);
     EXPECT_TRUE(h.engine.grades.empty());
     EXPECT_EQ(h.engine.selectCalls, 1);
-    EXPECT_EQ(h.commands.editorShows, 1);
+    EXPECT_EQ(h.frontEnd.count("returnToEditor"), 1);
     EXPECT_FALSE(flags.EditorTestRun);
 }
 
@@ -376,7 +425,7 @@ TEST_F(RunControlTest, EditorPairRunInQuestionOnlyModeReturnsToTheEditor) {
     drill.runEditorPair();
     drill.displayAnswer();
     EXPECT_EQ(drill.screen(), DrillScreen::None);
-    EXPECT_EQ(h.commands.editorShows, 1);
+    EXPECT_EQ(h.frontEnd.count("returnToEditor"), 1);
     EXPECT_EQ(h.engine.selectCalls, 1);
 }
 
@@ -439,11 +488,11 @@ TEST_F(RunControlTest, ListToggleRecoloursTheNumberAndRenamesBothButtons) {
     settings.NoPriority = 2;
     startAt(1);
     drill.displayAnswer();
-    EXPECT_EQ(drill.answer().status.pairNumberColors, (FieldColors{kGreen, kWhite}));
+    EXPECT_EQ(drill.answer().status.pairNumberColours, (FieldColours{kGreen, kWhite}));
     drill.togglePriorityList();
     EXPECT_EQ(deck.ListFlags[1], 1);
     EXPECT_EQ(drill.answer().listCaption, "&Remove Pair From Priority List");
-    EXPECT_EQ(drill.answer().status.pairNumberColors, (FieldColors{kRed, kWhite}));
+    EXPECT_EQ(drill.answer().status.pairNumberColours, (FieldColours{kRed, kWhite}));
     drill.toggleDisabled();
     EXPECT_EQ(drill.answer().disableCaption, "Re-&enable This Pair");
     h.engine.refuseDisable = true;
@@ -468,7 +517,7 @@ TEST_F(RunControlTest, SyntaxErrorOkOpensTheDeckInTheEditor) {
     h.ui.expectBox(
         {"Question Syntax Error", "Open NotePad To Fix Problem", Icon::Error, Buttons::OkCancel});
     drill.markCorrect();
-    EXPECT_EQ(h.commands.edits, 1);
+    EXPECT_EQ(h.frontEnd.count("editQAFile"), 1);
     EXPECT_EQ(drill.screen(), DrillScreen::Question);
     EXPECT_EQ(drill.question().memoText, "Question 1");
 }
@@ -485,7 +534,7 @@ TEST_F(RunControlTest, SyntaxErrorCancelSkipsToTheNextQuestion) {
                     "Just Bypass The Answer And Go To The Next Question...", Icon::Error,
                     Buttons::OkCancel});
     drill.markCorrect();
-    EXPECT_EQ(h.commands.edits, 0);
+    EXPECT_EQ(h.frontEnd.count("editQAFile"), 0);
     EXPECT_EQ(deck.CurrentPair, 5);
     EXPECT_EQ(drill.question().memoText, "Question 5");
 }

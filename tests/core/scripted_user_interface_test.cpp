@@ -62,6 +62,27 @@ TEST(ScriptedUserInterface, AnExpectedBoxThatNeverCameFails) {
     EXPECT_NONFATAL_FAILURE(ui.checkAllShown(), "expected box never shown");
 }
 
+TEST(ScriptedUserInterface, ABoxExpectedByATextCheckMustPassItAndMatchTheRest) {
+    const auto hasTemporaryName = [](const std::string& text) {
+        return text.rfind("Kept As .deck.old-", 0) == 0;
+    };
+    const ShownBox shown[] = {{"Note", "Kept As .deck.old-x1Y2", Icon::Information, Buttons::Ok},
+                              {"Note", "Kept As deck.DKD", Icon::Information, Buttons::Ok},
+                              {"Other", "Kept As .deck.old-x1Y2", Icon::Information, Buttons::Ok},
+                              {"Note", "Kept As .deck.old-x1Y2", Icon::Error, Buttons::Ok}};
+    for (std::size_t i = 0; i < std::size(shown); ++i) {
+        ScriptedUserInterface ui;
+        ui.expectBoxWhere("Note", Icon::Information, Buttons::Ok, hasTemporaryName);
+        const ShownBox& box = shown[i];
+        if (i == 0) {
+            EXPECT_EQ(ui.messageBox(box.caption, box.text, box.icon, box.buttons), Button::Ok);
+        } else {
+            EXPECT_NONFATAL_FAILURE(ui.messageBox(box.caption, box.text, box.icon, box.buttons),
+                                    "differs");
+        }
+    }
+}
+
 TEST(ScriptedUserInterface, AStandingBoxMayComeAnyNumberOfTimesButNoOther) {
     ScriptedUserInterface ui;
     const ShownBox again{"Continuation", "Again?", Icon::Question, Buttons::YesNo};

@@ -349,7 +349,8 @@ TEST_F(CheckSetUpTest, FailedLastDayUsedRepairIsReportedAndKeepsTheFile) {
     testing::FixedClock clock;
     testing::SeededRandom random;
     LocalFileSystem failing(8);
-    Program q{Platform{ui, clock, random, failing}};
+    testing::RecordedServices services;
+    Program q{services.platform(ui, clock, random, failing)};
     q.deck = p.deck;
     q.settings = p.settings;
     q.bindSetupFile();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -123,6 +124,46 @@ TEST_F(SetupFileTest, GoldenFileReadsBackToTheSettingsItWasWrittenFrom) {
     EXPECT_EQ(s.HistoryRollover, (std::array<std::int32_t, 3>{1, 0, 0}));
 }
 
+TEST(SetupKeys, EachNameOnceAndEveryIntegerWithAWidth) {
+    for (std::size_t i = 0; i < kSetupKeys.size(); ++i) {
+        const SetupKey& key = kSetupKeys[i];
+        for (std::size_t j = i + 1; j < kSetupKeys.size(); ++j) {
+            EXPECT_FALSE(equalsIgnoreCase(key.name, kSetupKeys[j].name)) << key.name;
+        }
+        const bool text = key.kind == SetupKeyKind::Text || key.kind == SetupKeyKind::FontStyle;
+        EXPECT_EQ(key.width == 0, text) << key.name;
+    }
+}
+
+// A key read into another key's field would come back with the other key's value.
+TEST_F(SetupFileTest, EveryIntegerKeyComesBackFromItsOwnField) {
+    std::vector<std::string> lines{"[CARDWISE]", "NoPriority=  1", "UseNamedRange=  3"};
+    std::int32_t value = 100;
+    for (const SetupKey& key : kSetupKeys) {
+        if (key.number == nullptr || key.name == "NoPriority" || key.name == "UseNamedRange") {
+            continue;
+        }
+        lines.push_back(std::string(key.name) + "=" + std::to_string(value++));
+    }
+    std::string file;
+    for (const auto& line : lines) file += line + "\r\n";
+    setupBytes(file);
+    // 100 and up is out of range for the answer delay, so the fields are not taken over.
+    h.ui.expectBox(kDisplayAnswerAfterError);
+    ReadSetUp(p);
+    ASSERT_TRUE(WriteSetUp(p, false));
+    const Profile& written = p.setupFile.read();
+    for (std::size_t i = 3; i < lines.size(); ++i) {
+        const std::size_t eq = lines[i].find('=');
+        const std::string key = lines[i].substr(0, eq);
+        const SetupKey& entry = *std::find_if(kSetupKeys.begin(), kSetupKeys.end(),
+                                              [&](const SetupKey& k) { return k.name == key; });
+        if (entry.takenOverWhenValid) continue;
+        EXPECT_EQ(written.readInt(kSetupSection, key, -1), std::stoi(lines[i].substr(eq + 1)))
+            << key;
+    }
+}
+
 TEST_F(SetupFileTest, ValidGoldenFileTakesOverFontsColoursAndDate) {
     std::string golden = readTestData("setup_golden.DKD");
     golden.replace(golden.find("HighRange=5000"), 14, "HighRange=  5");
@@ -239,7 +280,8 @@ struct FailingHarness {
     testing::FixedClock clock;
     testing::SeededRandom random;
     LocalFileSystem files{16};
-    Program program{Platform{ui, clock, random, files}};
+    testing::RecordedServices services;
+    Program program{services.platform(ui, clock, random, files)};
 };
 
 TEST_F(SetupFileTest, FailedWriteKeepsTheOldFileAndIsReported) {

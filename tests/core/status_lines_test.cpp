@@ -236,7 +236,8 @@ TEST(DecodeStatus, AFailedWriteOfTheDefaultLinesIsReported) {
     testing::FixedClock clock;
     testing::SeededRandom random;
     FailingWrites files;
-    Program program{Platform{ui, clock, random, files}};
+    testing::RecordedServices services;
+    Program program{services.platform(ui, clock, random, files)};
     std::string setup = setupWith("20261207", "0", {});
     dir.write("deck.DKD", setup);
     program.deck.QAFileName = dir.file("deck.DKS");
@@ -327,7 +328,8 @@ struct ProtectedDeck {
     testing::FixedClock clock;
     testing::SeededRandom random;
     ProtectedFiles files;
-    Program program{Platform{ui, clock, random, files}};
+    testing::RecordedServices services;
+    Program program{services.platform(ui, clock, random, files)};
     ProtectedDeck() {
         program.deck.QAFileName = "/decks/deck.DKS";
         program.currentDirectory = "/decks";

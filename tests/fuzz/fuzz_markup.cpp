@@ -83,16 +83,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Program& a = shownHarness.program;
     Program& b = quietHarness.program;
-    bool questionOk = FormatPairSide(a, "Q", n);
-    checkView(a.view);
-    require(FormatPairSide(b, "Q", n, FaultReports::Quiet) == questionOk);
-    require(sameView(a.view, b.view));
-    require(questionOk == (shownHarness.ui.boxCount == 0));
+    const FormattedSide shownQuestion = FormatPairSide(a, "Q", n, {});
+    checkView(shownQuestion.view);
+    const FormattedSide quietQuestion = FormatPairSide(b, "Q", n, {}, FaultReports::Quiet);
+    require(quietQuestion.ok == shownQuestion.ok);
+    require(sameView(shownQuestion.view, quietQuestion.view));
+    require(shownQuestion.ok == (shownHarness.ui.boxCount == 0));
 
-    bool answerOk = FormatPairSide(a, "A", n);
-    checkView(a.view);
-    require(FormatPairSide(b, "A", n, FaultReports::Quiet) == answerOk);
-    require(sameView(a.view, b.view));
+    const FormattedSide shownAnswer = FormatPairSide(a, "A", n, shownQuestion.view);
+    checkView(shownAnswer.view);
+    const FormattedSide quietAnswer = FormatAnswerOf(b, n, FaultReports::Quiet);
+    require(quietAnswer.ok == shownAnswer.ok);
+    require(sameView(shownAnswer.view, quietAnswer.view));
     require(quietHarness.ui.boxCount == 0);
     return 0;
 }

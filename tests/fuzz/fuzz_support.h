@@ -108,6 +108,16 @@ class MemoryFileSystem : public FileSystem {
         files[path] = std::string(bytes);
         return {};
     }
+    FileResult writeFiles(const std::vector<FileWrite>& writes) override {
+        if (failWrites) return FileResult::failure("No space left on device");
+        for (const FileWrite& write : writes) writeFile(write.path, write.bytes);
+        return {};
+    }
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override {
+        auto it = files.find(path);
+        if (it == files.end()) return std::nullopt;
+        return it->second.size();
+    }
     FileResult copyFile(const std::string& from, const std::string& to) override {
         auto bytes = readFile(from);
         if (!bytes) return FileResult::failure("No such file or directory");
@@ -148,7 +158,8 @@ struct Harness {
     SetClock clock;
     RepeatableRandom random;
     MemoryFileSystem files;
-    Program program{Platform{ui, clock, random, files}};
+    AbsentServices absent;
+    Program program{absent.platform(ui, clock, random, files)};
 };
 
 }  // namespace cardwise::fuzzing

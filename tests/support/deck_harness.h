@@ -7,27 +7,11 @@
 #include <vector>
 
 #include "core/deck/deck_loader.h"
-#include "core/platform/external_editor.h"
 #include "core/shell/app_settings.h"
 #include "support/fakes.h"
 #include "support/faulty_files.h"
 
 namespace cardwise::testing {
-
-// Stands in for the user's text editor: records the files it was run on and lets a test
-// change the file as the user would.
-class RecordingEditor : public ExternalEditor {
-  public:
-    std::vector<std::string> opened;
-    std::function<void(const std::string&)> onEdit;
-    FileResult result;
-
-    FileResult editAndWait(const std::string& path) override {
-        opened.push_back(path);
-        if (onEdit) onEdit(path);
-        return result;
-    }
-};
 
 // Every file below a folder with its bytes, for before-and-after comparisons.
 inline std::map<std::string, std::string> snapshot(const std::string& folder) {
@@ -75,6 +59,30 @@ inline ShownBox readErrorBox(const std::string& path) {
             Icon::Error, Buttons::Ok};
 }
 
+// A deck name holding a control character, which the box shows as '?'.
+inline ShownBox invalidFileNameBox(std::string path) {
+    for (char& c : path) {
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+    }
+    return {"Invalid File Name",
+            "The Name " + path +
+                " Holds A Line Break Or Another Control Character (Shown As ?).  Cardwise Cannot "
+                "Use A File So Named; Please Rename It.",
+            Icon::Error, Buttons::Ok};
+}
+
+// Bad entries in the Q&A file: the editor is about to open it.
+inline ShownBox qaFileErrorBox(const std::string& qaPath) {
+    return {"Q&A .DKS File Error",
+            qaPath +
+                " Has Invalid Entries.  This File Cannot Be Used In Its Current State.  NotePad "
+                "Will Now Be Opened With " +
+                qaPath +
+                " Loaded To Allow You To Correct The Indicated Error.  After Correcting The "
+                "Error, Reopen The File To Continue.",
+            Icon::Error, Buttons::Ok};
+}
+
 // Bad settings in the setup data file: the editor is about to open it.
 inline ShownBox setupDataErrorBox(const std::string& qaPath, const std::string& setupPath) {
     return {"Q&A SetUp Data Error",
@@ -99,21 +107,26 @@ struct DeckHarness {
     FixedClock clock;
     SeededRandom random;
     FaultyFileSystem files;
-    RecordingEditor editor;
+    RecordedServices services;
+    RecordingEditor& editor = services.editor;
+    RecordingFrontEnd frontEnd;
     TempDir decks;
     TempDir programFolder;
-    Program program{Platform{ui, clock, random, files}};
-    int drillStarts = 0;
+    Program program{services.platform(ui, clock, random, files)};
 
     DeckHarness() {
         program.programDirectory = programFolder.path();
+        programFolder.write(std::string(kPortableMarkerFileName), "");
         EXPECT_TRUE(locateAppSettings(program, std::nullopt));
-        program.shell.editor = &editor;
-        program.shell.hooks.RunDKSFile = [this](Program& p) {
-            EXPECT_TRUE(p.drill.DrillActive);
-            ++drillStarts;
+        program.attachFrontEnd(frontEnd);
+        frontEnd.onCall = [this](std::string_view call) {
+            if (call == "RunDKSFile") {
+                EXPECT_TRUE(program.drill.DrillActive);
+            }
         };
     }
+
+    int drillStarts() const { return frontEnd.count("RunDKSFile"); }
 
     std::string write(const std::string& name, const std::string& bytes) {
         decks.write(name, bytes);

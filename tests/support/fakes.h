@@ -2,17 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/platform/clipboard.h"
 #include "core/platform/clock.h"
+#include "core/platform/external_editor.h"
 #include "core/platform/file_system.h"
+#include "core/platform/front_end.h"
+#include "core/platform/help_viewer.h"
 #include "core/platform/random_source.h"
 #include "core/platform/user_interface.h"
 #include "core/program.h"
@@ -66,6 +72,23 @@ inline ShownBox writeErrorBox(const std::string& path, const std::string& reason
             Icon::Error, Buttons::Ok};
 }
 
+// The report of two files written together that failed, both left as they were.
+inline ShownBox writeErrorBox(const std::string& first, const std::string& second,
+                              const std::string& reason) {
+    return {"File Write Error",
+            "Cardwise Could Not Write " + first + " And " + second + " (" + reason +
+                ").  The Files On Disk Were All Left As They Were.",
+            Icon::Error, Buttons::Ok};
+}
+
+// The question at the end of a run through the deck file `deck` (its name only).
+inline ShownBox continuationBox(std::string_view deck) {
+    return {"Continuation",
+            "That Completes This Run Through Of " + std::string(deck) +
+                ".  Do You Want To Run It Again?",
+            Icon::Question, Buttons::YesNo};
+}
+
 // A hint or a comment, shown under the caption that says how many are left.
 inline ShownBox noteBox(std::string caption, std::string text) {
     return {std::move(caption), std::move(text), Icon::Information, Buttons::Ok};
@@ -102,6 +125,14 @@ class ScriptedUserInterface : public UserInterface {
     struct ExpectedBox {
         ShownBox box;
         Button answer;
+        // When set, the text must satisfy it instead of equalling box.text.
+        std::function<bool(const std::string&)> textMatches;
+
+        bool matches(const ShownBox& shown) const {
+            if (!textMatches) return box == shown;
+            return box.caption == shown.caption && box.icon == shown.icon &&
+                   box.buttons == shown.buttons && textMatches(shown.text);
+        }
     };
 
     std::vector<ShownBox> boxes;
@@ -124,7 +155,17 @@ class ScriptedUserInterface : public UserInterface {
 
     // The next box must be exactly `box`; the user answers it with `answer`.
     void expectBox(ShownBox box, Button answer = Button::Ok, int times = 1) {
-        for (int i = 0; i < times; ++i) expected.push_back(ExpectedBox{box, answer});
+        for (int i = 0; i < times; ++i) expected.push_back(ExpectedBox{box, answer, {}});
+    }
+
+    // As expectBox, for a text with a part the test cannot know (a random temporary name):
+    // caption, icon and buttons must be as given and `textMatches` must accept the text.
+    void expectBoxWhere(std::string caption, Icon icon, Buttons buttons,
+                        std::function<bool(const std::string&)> textMatches,
+                        Button answer = Button::Ok) {
+        expected.push_back(ExpectedBox{
+            ShownBox{std::move(caption), "(a text the test checks by hand)", icon, buttons}, answer,
+            std::move(textMatches)});
     }
 
     // Fails for every expected box that has not come yet, then forgets them: for a table
@@ -137,16 +178,16 @@ class ScriptedUserInterface : public UserInterface {
     // `box` may come any number of times, between or instead of the expected ones: for
     // long random runs where the test cannot know how often a run ends.
     void allowBoxAnyTimes(ShownBox box, Button answer) {
-        standing.push_back(ExpectedBox{std::move(box), answer});
+        standing.push_back(ExpectedBox{std::move(box), answer, {}});
     }
 
     Button messageBox(std::string_view caption, std::string_view text, Icon icon,
                       Buttons buttons) override {
         boxes.push_back(ShownBox{std::string(caption), std::string(text), icon, buttons});
         if (waitDepth > 0) waitCursorDuringBox = true;
-        if (expected.empty() || !(expected.front().box == boxes.back())) {
+        if (expected.empty() || !expected.front().matches(boxes.back())) {
             for (const auto& s : standing) {
-                if (s.box == boxes.back()) return s.answer;
+                if (s.matches(boxes.back())) return s.answer;
             }
         }
         if (expected.empty()) {
@@ -157,7 +198,12 @@ class ScriptedUserInterface : public UserInterface {
         }
         ExpectedBox next = expected.front();
         expected.pop_front();
-        EXPECT_EQ(next.box, boxes.back()) << "box #" << boxes.size() << " differs";
+        if (!next.textMatches) {
+            EXPECT_EQ(next.box, boxes.back()) << "box #" << boxes.size() << " differs";
+        } else if (!next.matches(boxes.back())) {
+            ADD_FAILURE() << "box #" << boxes.size() << " differs from " << next.box << ": "
+                          << boxes.back();
+        }
         return next.answer;
     }
 
@@ -241,6 +287,86 @@ class SeededRandom : public RandomSource {
     std::mt19937 engine_;
 };
 
+class RecordingClipboard : public Clipboard {
+  public:
+    std::vector<std::string> texts;
+    void setText(std::string_view text) override { texts.emplace_back(text); }
+};
+
+// Stands in for the user's text editor: records the files it was run on and lets a test
+// change the file as the user would.
+class RecordingEditor : public ExternalEditor {
+  public:
+    std::vector<std::string> opened;
+    std::function<void(const std::string&)> onEdit;
+    FileResult result;
+
+    FileResult editAndWait(const std::string& path) override {
+        opened.push_back(path);
+        if (onEdit) onEdit(path);
+        return result;
+    }
+};
+
+class RecordingHelpViewer : public HelpViewer {
+  public:
+    static constexpr int kContents = -1;
+    static constexpr int kHelpOnHelp = -2;
+    std::vector<int> shown;  // topic numbers, kContents, kHelpOnHelp
+    void showContents() override { shown.push_back(kContents); }
+    void showTopic(int topic) override { shown.push_back(topic); }
+    void showHelpOnHelp() override { shown.push_back(kHelpOnHelp); }
+};
+
+// Records every hand-over to the windows in order; onCall lets a test act as the window
+// would, after the call is recorded.
+class RecordingFrontEnd : public FrontEnd {
+  public:
+    std::vector<std::string> calls;  // method names
+    std::function<void(std::string_view call)> onCall;
+    std::int32_t rememberedPair = -1;  // as showEditorOnNewDeck last got it
+
+    int count(std::string_view call) const {
+        int n = 0;
+        for (const auto& c : calls) n += c == call ? 1 : 0;
+        return n;
+    }
+
+    void RunDKSFile() override { record("RunDKSFile"); }
+    void closeDrillWindows() override { record("closeDrillWindows"); }
+    void closeEditor() override { record("closeEditor"); }
+    void showEditorOnNewDeck(std::int32_t pair) override {
+        rememberedPair = pair;
+        record("showEditorOnNewDeck");
+    }
+    void returnToEditor() override { record("returnToEditor"); }
+    void closeDeck() override { record("closeDeck"); }
+    void editQAFile() override { record("editQAFile"); }
+
+  private:
+    void record(std::string_view call) {
+        calls.emplace_back(call);
+        if (onCall) onCall(call);
+    }
+};
+
+// The services most tests do not look at, recorded for those that do.
+struct RecordedServices {
+    RecordingClipboard clipboard;
+    RecordingEditor editor;
+    RecordingHelpViewer help;
+
+    Platform platform(UserInterface& ui, Clock& clock, RandomSource& random, FileSystem& files) {
+        return Platform{.ui = ui,
+                        .clock = clock,
+                        .random = random,
+                        .files = files,
+                        .clipboard = clipboard,
+                        .editor = editor,
+                        .help = help};
+    }
+};
+
 // A fresh folder per test, removed afterwards.
 class TempDir {
   public:
@@ -301,7 +427,11 @@ struct ProgramHarness {
     FixedClock clock;
     SeededRandom random;
     LocalFileSystem files;
-    Program program{Platform{ui, clock, random, files}};
+    RecordedServices services;
+    RecordingFrontEnd frontEnd;
+    Program program{services.platform(ui, clock, random, files)};
+
+    ProgramHarness() { program.attachFrontEnd(frontEnd); }
 };
 
 }  // namespace cardwise::testing

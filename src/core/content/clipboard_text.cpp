@@ -72,14 +72,6 @@ void appendAnswerBody(std::string& out, PairView& view) {
     }
 }
 
-// The answer side reads the choice count and the fill-in mark of its own question; a copy
-// of the answer alone (the answer pass of a print job) must not see another pair's.
-void formatAnswerOf(Program& program, std::int32_t n) {
-    FormatPairSide(program, "Q", n, FaultReports::Quiet);
-    program.view.Text.clear();
-    FormatPairSide(program, "A", n);
-}
-
 std::string limited(std::string text) {
     if (text.size() > kClipboardTextMax) {
         text.resize(kClipboardTextMax);
@@ -90,23 +82,24 @@ std::string limited(std::string text) {
 
 }  // namespace
 
+// The side copied last stays in the shared view, as after every other reading of a pair.
 std::string questionCopyText(Program& program, std::int32_t printPair) {
     std::string out;
-    program.view.Text.clear();
     const bool printing = program.drill.JumpingToPair;
     const std::int32_t n = printing ? printPair : program.deck.CurrentPair;
-    FormatPairSide(program, "Q", n);
+    program.view = FormatPairSide(program, "Q", n, {}).view;
     if (!printing) appendHeading(out, kQuestionHeading, n);
     appendQuestionBody(out, program.view);
     return limited(std::move(out));
 }
 
+// A copy of the answer alone (the answer pass of a print job) is judged against its own
+// question, never against the one formatted last.
 std::string answerCopyText(Program& program, std::int32_t printPair) {
     std::string out;
-    program.view.Text.clear();
     const bool printing = program.drill.JumpingToPair;
     const std::int32_t n = printing ? printPair : program.deck.CurrentPair;
-    formatAnswerOf(program, n);
+    program.view = FormatAnswerOf(program, n).view;
     if (!printing) appendHeading(out, kAnswerHeading, n);
     appendAnswerBody(out, program.view);
     return limited(std::move(out));
@@ -115,28 +108,27 @@ std::string answerCopyText(Program& program, std::int32_t printPair) {
 std::string bothCopyText(Program& program) {
     std::string out;
     const std::int32_t n = program.deck.CurrentPair;
-    FormatPairSide(program, "Q", n);
+    PairView question = FormatPairSide(program, "Q", n, {}).view;
     appendHeading(out, kQuestionHeading, n);
-    appendQuestionBody(out, program.view);
+    appendQuestionBody(out, question);
     out += kBreak;
     out += kBreak;
-    program.view.Text.clear();
-    FormatPairSide(program, "A", n);
+    program.view = FormatPairSide(program, "A", n, question).view;
     appendHeading(out, kAnswerHeading, n);
     appendAnswerBody(out, program.view);
     return limited(std::move(out));
 }
 
-void EditCopyQClick(Program& program, Clipboard& clipboard, std::int32_t printPair) {
-    clipboard.setText(questionCopyText(program, printPair));
+void EditCopyQClick(Program& program, std::int32_t printPair) {
+    program.platform.clipboard.setText(questionCopyText(program, printPair));
 }
 
-void EditCopyAClick(Program& program, Clipboard& clipboard, std::int32_t printPair) {
-    clipboard.setText(answerCopyText(program, printPair));
+void EditCopyAClick(Program& program, std::int32_t printPair) {
+    program.platform.clipboard.setText(answerCopyText(program, printPair));
 }
 
-void EditCopyBothClick(Program& program, Clipboard& clipboard) {
-    clipboard.setText(bothCopyText(program));
+void EditCopyBothClick(Program& program) {
+    program.platform.clipboard.setText(bothCopyText(program));
 }
 
 }  // namespace cardwise

@@ -6,7 +6,6 @@
 namespace cardwise {
 
 struct Program;
-class Clipboard;
 
 inline constexpr std::size_t kClipboardTextMax = 2000;
 
@@ -17,8 +16,9 @@ std::string questionCopyText(Program& program, std::int32_t printPair = 0);
 std::string answerCopyText(Program& program, std::int32_t printPair = 0);
 std::string bothCopyText(Program& program);
 
-void EditCopyQClick(Program& program, Clipboard& clipboard, std::int32_t printPair = 0);
-void EditCopyAClick(Program& program, Clipboard& clipboard, std::int32_t printPair = 0);
-void EditCopyBothClick(Program& program, Clipboard& clipboard);
+// The copy commands put their text on the platform's clipboard.
+void EditCopyQClick(Program& program, std::int32_t printPair = 0);
+void EditCopyAClick(Program& program, std::int32_t printPair = 0);
+void EditCopyBothClick(Program& program);
 
 }  // namespace cardwise

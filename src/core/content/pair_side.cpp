@@ -58,12 +58,6 @@ constexpr std::size_t kTagLength = 5;
 constexpr std::size_t kMaxChoices = 6;
 constexpr std::size_t kMaxNotes = 3;
 
-std::string rightAligned(std::int32_t value, std::size_t width) {
-    std::string digits = std::to_string(value);
-    if (digits.size() < width) digits.insert(0, width - digits.size(), ' ');
-    return digits;
-}
-
 std::size_t decimalDigits(std::int32_t n) {
     return std::to_string(n).size();
 }
@@ -103,8 +97,9 @@ std::int32_t leadingNumber(std::string_view content) {
 
 class SideParser {
   public:
-    SideParser(Program& program, bool question, std::int32_t n, FaultReports reports)
-        : program_(program), view_(program.view), question_(question), n_(n), reports_(reports) {}
+    SideParser(const Program& program, PairView& view, bool question, std::int32_t n,
+               FaultReports reports)
+        : program_(program), view_(view), question_(question), n_(n), reports_(reports) {}
 
     bool run(std::string_view side) {
         std::string_view rest = side;
@@ -223,10 +218,12 @@ class SideParser {
 
     void fault(std::string_view caption, const std::string& text) {
         faulted_ = true;
-        if (reports_ == FaultReports::Shown) program_.ui().message(caption, text, Icon::Error);
+        if (reports_ == FaultReports::Shown) {
+            program_.platform.ui.message(caption, text, Icon::Error);
+        }
     }
 
-    Program& program_;
+    const Program& program_;
     PairView& view_;
     bool question_;
     std::int32_t n_;
@@ -238,24 +235,24 @@ class SideParser {
 
 }  // namespace
 
-bool FormatPairSide(Program& program, std::string_view side, std::int32_t n, FaultReports reports) {
-    const bool question = side == "Q";
-    PairView& view = program.view;
-    view.Text.clear();
-    view.PicturePath.clear();
-    view.MediaPath.clear();
-    for (auto& note : view.Notes) note.clear();
-    for (auto& choice : view.Choices) choice.clear();
-    view.CorrectChoice.clear();
-    if (question) view.Category.clear();
-    view.NoText = false;
-    view.TextOnly = true;
-    if (question) {
-        view.ChoiceCount = 0;
-        view.FillInQuestion = false;
+FormattedSide FormatPairSide(const Program& program, std::string_view side, std::int32_t n,
+                             const PairView& question, FaultReports reports) {
+    const bool questionSide = side == "Q";
+    FormattedSide result;
+    if (!questionSide) {
+        result.view.Category = question.Category;
+        result.view.ChoiceCount = question.ChoiceCount;
+        result.view.FillInQuestion = question.FillInQuestion;
     }
     const std::string& text = program.deck.currentText(n);
-    return SideParser(program, question, n, reports).run(cutSide(text, question, n));
+    result.ok = SideParser(program, result.view, questionSide, n, reports)
+                    .run(cutSide(text, questionSide, n));
+    return result;
+}
+
+FormattedSide FormatAnswerOf(const Program& program, std::int32_t n, FaultReports reports) {
+    const PairView question = FormatPairSide(program, "Q", n, {}, FaultReports::Quiet).view;
+    return FormatPairSide(program, "A", n, question, reports);
 }
 
 }  // namespace cardwise

@@ -3,17 +3,32 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/content/pair_view.h"
+
 namespace cardwise {
 
 struct Program;
 
 enum class FaultReports { Shown, Quiet };
 
-// Parses one side of pair n into program.view: side "Q" is the question, any other value
-// the answer. The answer side relies on FillInQuestion and ChoiceCount from the question
-// side of the same pair, so format that first. Each fault is reported in a box (unless
-// quiet) and stops the reading of tags; answers true when no fault was found.
-bool FormatPairSide(Program& program, std::string_view side, std::int32_t n,
-                    FaultReports reports = FaultReports::Shown);
+// One side of a pair as read. What was read before a fault stays in the view.
+struct FormattedSide {
+    PairView view;
+    bool ok = true;  // no fault was found
+};
+
+// Parses one side of pair n: side "Q" is the question, any other value the answer. An
+// answer side is read against question, the parse of the same pair's question side: its
+// choice number may not exceed question.ChoiceCount, and its view keeps the question's
+// FillInQuestion, ChoiceCount and, unless it names its own, Category. A question side
+// ignores question. Each fault is reported in a box (unless quiet) and stops the reading
+// of tags.
+FormattedSide FormatPairSide(const Program& program, std::string_view side, std::int32_t n,
+                             const PairView& question, FaultReports reports = FaultReports::Shown);
+
+// The answer side of pair n read against its own question side, which is parsed without
+// reports.
+FormattedSide FormatAnswerOf(const Program& program, std::int32_t n,
+                             FaultReports reports = FaultReports::Shown);
 
 }  // namespace cardwise

@@ -16,21 +16,26 @@ bool saveDeck(Program& program) {
     program.setupFile.edit().clear();
     WriteSetUp(program, false);  // a failure of the application settings file is reported there
     WriteStatusLines(program);
-    if (!reportIfFailed(program.ui(), deck.SetupFileName, program.setupFile.flush())) {
-        return false;
+    // The status lines belong to the pairs as the Q&A file numbers them: both files are
+    // replaced together or neither is.
+    std::vector<std::string> paths{deck.SetupFileName};
+    std::vector<FileWrite> alongside;
+    std::string qaBytes;
+    if (deck.EditorUsed) {
+        qaBytes = writeQAFile(deck);
+        paths.push_back(deck.QAFileName);
+        alongside.push_back(FileWrite{deck.QAFileName, qaBytes});
     }
-    if (!deck.EditorUsed) return true;
-    return reportIfFailed(program.ui(), deck.QAFileName,
-                          program.files().writeFile(deck.QAFileName, writeQAFile(deck)));
+    return reportIfFailed(program.ui(), paths, program.setupFile.flushWith(std::move(alongside)));
 }
 
 }  // namespace
 
 bool FileExitQAClick(Program& program) {
-    DeckHooks& hooks = program.shell.hooks;
-    if (program.deck.EditorUsed && hooks.closeEditor) hooks.closeEditor(program);
+    FrontEnd& windows = program.frontEnd();
+    if (program.deck.EditorUsed) windows.closeEditor();
     program.drill.DrillActive = false;
-    if (hooks.closeDrillWindows) hooks.closeDrillWindows(program);
+    windows.closeDrillWindows();
     if (!program.shell.deckOpen) return true;
     if (!saveDeck(program)) return false;
     FreeDeck(program);

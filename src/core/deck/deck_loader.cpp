@@ -1,10 +1,12 @@
 #include "core/deck/deck_loader.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/deck/notepad_edit.h"
 #include "core/deck/qa_file.h"
 #include "core/deck/setup_file.h"
+#include "core/deck/setup_keys.h"
 #include "core/deck/status_lines.h"
 #include "core/deck/write_failure.h"
 #include "core/profile/profile.h"
@@ -13,12 +15,6 @@
 
 namespace cardwise {
 namespace {
-
-std::string padded(std::int32_t value, std::size_t width) {
-    std::string text = std::to_string(value);
-    if (text.size() < width) text.insert(0, width - text.size(), ' ');
-    return text;
-}
 
 // A deck without a setup data file whose Q&A file still holds the settings lines of the
 // older single-file layout: those lines start the new file, behind the keys that layout
@@ -29,22 +25,13 @@ void moveOlderSettingsLines(Program& program, std::string_view qaBytes) {
     DeckSettings& s = program.settings;
     Profile& setup = program.setupFile.edit();
     setup.appendLine(kQAFileHeader);
-    setup.appendLine("RangeName=");
-    const std::pair<std::string_view, std::int32_t> windows[] = {
-        {"QLeft", s.QLeft}, {"QTop", s.QTop}, {"QWidth", s.QWidth}, {"QHeight", s.QHeight},
-        {"ALeft", s.ALeft}, {"ATop", s.ATop}, {"AWidth", s.AWidth}, {"AHeight", s.AHeight},
-    };
-    for (const auto& [key, value] : windows) {
-        setup.appendLine(std::string(key) + "=" + padded(value, 4));
+    for (const SetupKey& key : kSetupKeys) {
+        if (!key.olderLayoutLacks) continue;
+        const bool text = key.kind == SetupKeyKind::Text || key.kind == SetupKeyKind::FontStyle;
+        setup.appendLine(
+            std::string(key.name) + "=" +
+            (text ? std::string(key.olderLayoutText) : rightAligned(s.*key.number, key.width)));
     }
-    setup.appendLine("QFontName=Arial");
-    setup.appendLine("QFontSize=" + padded(s.QFontSize, 4));
-    setup.appendLine("QFontStyle=fsBold");
-    setup.appendLine("QFontColor=" + padded(s.QFontColor, 10));
-    setup.appendLine("AFontName=Arial");
-    setup.appendLine("AFontSize=" + padded(s.AFontSize, 4));
-    setup.appendLine("AFontStyle=fsBold");
-    setup.appendLine("AFontColor=" + padded(s.AFontColor, 10));
     s.LowRange = 1;
     s.HighRange = 3;
     s.RangeName.clear();
@@ -56,6 +43,18 @@ void reportUnreadable(Program& program, const std::string& path) {
     program.ui().message("File Read Error",
                          "Cardwise Could Not Read " + path + ".  The File Was Not Opened.",
                          Icon::Error);
+}
+
+// Checked before reading: a file too large to be a deck is never read into memory.
+bool withinSizeLimit(Program& program, const std::string& path, std::uint64_t limit) {
+    std::optional<std::uint64_t> size = program.files().fileSize(path);
+    if (!size || *size <= limit) return true;  // one that cannot be examined fails its read
+    program.ui().message("File Too Large",
+                         path + " Is " + std::to_string(*size) +
+                             " Bytes Long, Larger Than Any Cardwise Deck File Can Be (At Most " +
+                             std::to_string(limit) + " Bytes).  The File Was Not Opened.",
+                         Icon::Error);
+    return false;
 }
 
 // Run state of a fresh start: nothing pending from the deck before.
@@ -81,7 +80,7 @@ void actOnOutcome(Program& program) {
         program.shell.deckOpen = true;
         program.selector.ShuffleFilled = false;  // a fresh shuffle for the new deck
         program.drill.DrillActive = true;
-        if (program.shell.hooks.RunDKSFile) program.shell.hooks.RunDKSFile(program);
+        program.frontEnd().RunDKSFile();
         return;
     }
     reportLoadOutcome(program);
@@ -125,6 +124,19 @@ void reportLoadOutcome(Program& program) {
     }
 }
 
+bool acceptDeckName(Program& program, std::string_view path) {
+    auto isControl = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
+    if (std::none_of(path.begin(), path.end(), isControl)) return true;
+    std::string shown(path);
+    std::replace_if(shown.begin(), shown.end(), isControl, '?');
+    program.ui().message("Invalid File Name",
+                         "The Name " + shown +
+                             " Holds A Line Break Or Another Control Character (Shown As ?).  "
+                             "Cardwise Cannot Use A File So Named; Please Rename It.",
+                         Icon::Error);
+    return false;
+}
+
 std::string extensionOf(std::string_view path) {
     std::string name = fileNameOf(path);
     std::size_t dot = name.rfind('.');
@@ -139,8 +151,13 @@ bool LoadDeck(Program& program) {
     deck.EditSlotsUsed = 0;
     deck.EditorUsed = false;
 
-    std::optional<std::string> qaBytes = files.readFile(deck.QAFileName);
     const bool setupMissing = !files.fileExists(deck.SetupFileName);
+    if (!withinSizeLimit(program, deck.QAFileName, kMaxQAFileBytes) ||
+        (!setupMissing && !withinSizeLimit(program, deck.SetupFileName, kMaxSetupFileBytes))) {
+        deck.LoadOutcome = kLoadFileError;
+        return false;
+    }
+    std::optional<std::string> qaBytes = files.readFile(deck.QAFileName);
     if (!qaBytes) {
         reportUnreadable(program, deck.QAFileName);
         deck.LoadOutcome = kLoadFileError;
@@ -178,6 +195,7 @@ bool LoadDeck(Program& program) {
 void InitDKSFile(Program& program) {
     DeckState& deck = program.deck;
     resetRunState(program);
+    if (!acceptDeckName(program, deck.QAFileName)) return;
 
     if (directoryOf(deck.QAFileName).empty()) {
         deck.QAFileName = joinPath(program.programDirectory, deck.QAFileName);

@@ -53,6 +53,7 @@ void FileNewClick(Program& program) {
         std::optional<std::string> chosen = ui.chooseSaveFile(request);
         if (!chosen || chosen->empty()) return;
         name = withDefaultExtension(*chosen);
+        if (!acceptDeckName(program, name)) continue;
         // A setup data file left behind by a deleted deck counts too: the new deck would
         // otherwise take over its settings and learning state.
         if (program.files().fileExists(name) || program.files().fileExists(setupNameOf(name))) {
@@ -90,7 +91,7 @@ void FileNewClick(Program& program) {
     std::int32_t rememberedPair = deck.CurrentPair;
     deck.EditorUsed = true;
     deck.CurrentPair = 1;
-    if (program.shell.hooks.showEditor) program.shell.hooks.showEditor(program, rememberedPair);
+    program.frontEnd().showEditorOnNewDeck(rememberedPair);
 }
 
 }  // namespace cardwise

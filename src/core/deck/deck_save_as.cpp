@@ -38,6 +38,7 @@ void FileSaveAsClick(Program& program) {
         std::optional<std::string> chosen = ui.chooseSaveFile(request);
         if (!chosen || chosen->empty()) return;
         name = withDefaultExtension(*chosen);
+        if (!acceptDeckName(program, name)) continue;
         if (!program.files().fileExists(name)) break;
         if (name == deck.QAFileName) {
             program.drill.ReturnToPair = false;

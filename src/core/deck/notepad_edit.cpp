@@ -11,9 +11,7 @@ namespace {
 // no editor could be started.
 bool runEditor(Program& program, const std::string& path) {
     program.NotePadOpen = true;
-    FileResult result = program.shell.editor != nullptr
-                            ? program.shell.editor->editAndWait(path)
-                            : FileResult::failure("No text editor is available");
+    FileResult result = program.platform.editor.editAndWait(path);
     program.NotePadOpen = false;
     if (result.ok) return true;
     program.ui().message("Text Editor Error",

@@ -18,25 +18,8 @@ constexpr std::string_view S = kSetupSection;
 // NoPriority read with this default means the file holds no settings block.
 constexpr std::int32_t kNoSettingsBlock = 5;
 
-constexpr int kSwitchWidth = 3;
-constexpr int kWindowWidth = 4;
-constexpr int kColorWidth = 10;
-constexpr int kDateWidth = 8;
-
 constexpr std::string_view kDataError = "Data Error";
 constexpr std::string_view kOptionsDataError = "Options Data Error";
-
-// A number right-aligned in `width` with leading blanks; never cut when it is wider.
-std::string rightAligned(std::int64_t value, int width) {
-    std::string digits = std::to_string(value);
-    if (digits.size() >= static_cast<std::size_t>(width)) return digits;
-    return std::string(static_cast<std::size_t>(width) - digits.size(), ' ') + digits;
-}
-
-// A value must stay on its own line, or it would break the file apart.
-std::string_view oneLine(std::string_view text) {
-    return text.substr(0, text.find_first_of("\r\n"));
-}
 
 std::string cutTo(std::string text, std::size_t limit) {
     if (text.size() > limit) text.resize(limit);
@@ -50,7 +33,7 @@ std::int32_t clamp16(std::int32_t value) {
 
 // The stored LastDayUsed when it is a plain number from 19960801 up to today.
 std::optional<std::int32_t> validStoredDate(const Profile& file, std::int32_t today) {
-    std::string text = file.readString(S, "LastDayUsed", "1");
+    std::string text = file.readString(S, setupKey("LastDayUsed").name, "1");
     if (text.empty() ||
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
@@ -60,11 +43,6 @@ std::optional<std::int32_t> validStoredDate(const Profile& file, std::int32_t to
     return date;
 }
 
-bool isAbsolutePath(std::string_view path) {
-    if (!path.empty() && (path.front() == '/' || path.front() == '\\')) return true;
-    return path.size() >= 2 && path[1] == ':';
-}
-
 // Directories are judged from the deck's folder, which stands in for the current directory;
 // a trailing separator (the options dialog adds one) does not count.
 bool directoryExists(Program& program, std::string_view directory) {
@@ -72,11 +50,7 @@ bool directoryExists(Program& program, std::string_view directory) {
         directory.remove_suffix(1);
     }
     if (directory.empty()) return false;
-    std::string path(directory);
-    if (!isAbsolutePath(path) && !program.currentDirectory.empty()) {
-        path = joinPath(program.currentDirectory, path);
-    }
-    return program.files().directoryExists(path);
+    return program.files().directoryExists(pathFrom(program.currentDirectory, directory));
 }
 
 std::array<std::int32_t, 3> rolloverToWrite(const DeckSettings& s) {
@@ -90,93 +64,43 @@ std::array<std::int32_t, 3> rolloverToWrite(const DeckSettings& s) {
     }
 }
 
+// The value a key is written with.
+std::string valueToWrite(const SetupKey& key, Program& program, const ScreenSize& screen) {
+    const DeckSettings& s = program.settings;
+    const DeckState& deck = program.deck;
+    switch (key.kind) {
+        case SetupKeyKind::Switch:
+        case SetupKeyKind::Number:
+            return rightAligned(s.*key.number, key.width);
+        case SetupKeyKind::Text:
+            return std::string(oneLine(s.*key.text));
+        case SetupKeyKind::FontStyle:
+            return encodeFontStyle(s.*key.style);
+        case SetupKeyKind::Rollover:
+            // Only the written values follow the mode; the history mode's flags stay in memory.
+            return rightAligned(rolloverToWrite(s)[key.rollover], key.width);
+        case SetupKeyKind::Position:
+            return rightAligned(std::max(s.*key.number, 0), key.width);
+        case SetupKeyKind::Width:
+            return rightAligned(std::min(s.*key.number, screen.width), key.width);
+        case SetupKeyKind::Height:
+            return rightAligned(std::min(s.*key.number, screen.height), key.width);
+        case SetupKeyKind::Date: {
+            // A date never taken from a file (a first write) starts as today.
+            const bool known = deck.LastDayUsed >= kEarliestDate && deck.LastDayUsed <= deck.Today;
+            return rightAligned(known ? deck.LastDayUsed : deck.Today, key.width);
+        }
+    }
+    return {};
+}
+
 // The settings block in table order. Existing keys are replaced in place, new keys go where
 // the profile's placement rule puts them.
 void writeSettingsBlock(Program& program, Profile& file) {
-    const DeckSettings& s = program.settings;
-    const DeckState& deck = program.deck;
-    auto number = [&](std::string_view key, std::int64_t value, int width) {
-        file.writeString(S, key, rightAligned(value, width));
-    };
-    auto text = [&](std::string_view key, std::string_view value) {
-        file.writeString(S, key, oneLine(value));
-    };
-    auto sw = [&](std::string_view key, std::int64_t value) { number(key, value, kSwitchWidth); };
-
-    sw("Center", s.Center);
-    sw("CheckCase", s.CheckCase);
-    sw("QOnly", s.QOnly);
-    sw("NoScale", s.NoScale);
-    sw("SyncWin", s.SyncWin);
-    sw("NoPriority", s.NoPriority);
-    sw("AnsFirst", s.AnsFirst);
-    sw("IncludeDisabled", s.IncludeDisabled);
-    sw("UseTimer", s.UseTimer);
-    sw("Resume", s.Resume);
-    sw("NumSeconds", s.NumSeconds);
-    sw("OnePass", s.OnePass);
-    sw("Numerical", s.Numerical);
-    sw("Reverse", s.Reverse);
-    sw("Frequency", s.Frequency);
-    sw("LowRange", s.LowRange);
-    sw("HighRange", s.HighRange);
-    sw("UseNamedRange", s.UseNamedRange);
-    text("RangeName", s.RangeName);
-    sw("UnFrequency", s.UnFrequency);
-    sw("PromoMessage", s.PromoMessage);
-    sw("ShortFrequency", s.ShortFrequency);
-    sw("LongFrequency", s.LongFrequency);
-    sw("ShortThreshold", s.ShortThreshold);
-    sw("LongAnsThreshold", s.LongAnsThreshold);
-    sw("LongDayThreshold", s.LongDayThreshold);
-
-    // Only the written values follow the mode; the history mode's flags stay in memory.
-    const auto rollover = rolloverToWrite(s);
-    sw("UnlearnedRollover", rollover[0]);
-    sw("STLearnedRollover", rollover[1]);
-    sw("LTLearnedRollover", rollover[2]);
-
     const ScreenSize screen = program.ui().screenSize();
-    auto window = [&](char prefix, std::int32_t left, std::int32_t top, std::int32_t width,
-                      std::int32_t height) {
-        const std::string p(1, prefix);
-        number(p + "Left", std::max(left, 0), kWindowWidth);
-        number(p + "Top", std::max(top, 0), kWindowWidth);
-        number(p + "Width", std::min(width, screen.width), kWindowWidth);
-        number(p + "Height", std::min(height, screen.height), kWindowWidth);
-    };
-    window('Q', s.QLeft, s.QTop, s.QWidth, s.QHeight);
-    window('A', s.ALeft, s.ATop, s.AWidth, s.AHeight);
-
-    text("QFontName", s.QFontName);
-    number("QFontSize", s.QFontSize, kWindowWidth);
-    text("QFontStyle", encodeFontStyle(s.QFontStyle));
-    number("QFontColor", s.QFontColor, kColorWidth);
-    text("AFontName", s.AFontName);
-    number("AFontSize", s.AFontSize, kWindowWidth);
-    text("AFontStyle", encodeFontStyle(s.AFontStyle));
-    number("AFontColor", s.AFontColor, kColorWidth);
-
-    number("MWCurBkGndColor", s.MWCurBkGndColor, kColorWidth);
-    number("QCurBkGndColor", s.QCurBkGndColor, kColorWidth);
-    number("ACurBkGndColor", s.ACurBkGndColor, kColorWidth);
-
-    text("GraphicsDIR", s.GraphicsDIR);
-    text("SoundDIR", s.SoundDIR);
-    sw("UseGraphicsDIR", s.UseGraphicsDIR);
-    sw("UseSoundDIR", s.UseSoundDIR);
-    sw("EnableHints", s.EnableHints);
-    sw("EnableComments", s.EnableComments);
-    sw("EnableTips", s.EnableTips);
-    sw("EnableGraphics", s.EnableGraphics);
-    sw("EnableAudioVideo", s.EnableAudioVideo);
-    sw("AutoPilot", s.AutoPilot);
-    sw("AutoQTime", s.AutoQTime);
-    sw("AutoATime", s.AutoATime);
-
-    // A date never taken from a file (a first write) starts as today.
-    const bool knownDate = deck.LastDayUsed >= kEarliestDate && deck.LastDayUsed <= deck.Today;
-    number("LastDayUsed", knownDate ? deck.LastDayUsed : deck.Today, kDateWidth);
+    for (const SetupKey& key : kSetupKeys) {
+        file.writeString(S, key.name, valueToWrite(key, program, screen));
+    }
 }
 
 bool writeDirectorySettings(Program& program) {
@@ -188,68 +112,42 @@ bool writeDirectorySettings(Program& program) {
     return reportIfFailed(program.ui(), program.appSettings.path(), program.appSettings.flush());
 }
 
+// Reads one key into the settings; rollover collects the three rollover values.
+void readKey(const SetupKey& key, const Profile& file, DeckSettings& s,
+             std::array<std::int32_t, 3>& rollover) {
+    switch (key.kind) {
+        case SetupKeyKind::Switch:
+            s.*key.number = clamp16(file.readInt(S, key.name, key.readDefault));
+            break;
+        case SetupKeyKind::Number:
+        case SetupKeyKind::Position:
+        case SetupKeyKind::Width:
+        case SetupKeyKind::Height:
+            s.*key.number = file.readInt(S, key.name, key.readDefault);
+            break;
+        case SetupKeyKind::Text:
+            s.*key.text = cutTo(file.readString(S, key.name, key.textDefault), key.textLimit);
+            break;
+        case SetupKeyKind::FontStyle:
+            s.*key.style = decodeFontStyle(file.readString(S, key.name, key.textDefault));
+            break;
+        case SetupKeyKind::Rollover:
+            rollover[key.rollover] = file.readInt(S, key.name, key.readDefault);
+            break;
+        case SetupKeyKind::Date:
+            break;  // taken over with the check of its value
+    }
+}
+
 void readSettings(Program& program, const Profile& file) {
     DeckSettings& s = program.settings;
+    std::array<std::int32_t, 3> rollover{};
+    for (const SetupKey& key : kSetupKeys) {
+        if (!key.takenOverWhenValid) readKey(key, file, s, rollover);
+    }
     auto number = [&](std::string_view key, std::int32_t fallback) {
         return file.readInt(S, key, fallback);
     };
-    auto sw16 = [&](std::string_view key, std::int32_t fallback) {
-        return clamp16(number(key, fallback));
-    };
-    auto text = [&](std::string_view key, std::string_view fallback, std::size_t limit) {
-        return cutTo(file.readString(S, key, fallback), limit);
-    };
-
-    s.Center = sw16("Center", 0);
-    s.CheckCase = sw16("CheckCase", 0);
-    s.QOnly = sw16("QOnly", 0);
-    s.NoScale = sw16("NoScale", 0);
-    s.SyncWin = sw16("SyncWin", 0);
-    s.NoPriority = sw16("NoPriority", 1);
-    s.AnsFirst = sw16("AnsFirst", 0);
-    s.IncludeDisabled = sw16("IncludeDisabled", 0);
-    s.UseTimer = sw16("UseTimer", 0);
-    s.Resume = sw16("Resume", 0);
-    s.NumSeconds = number("NumSeconds", 5);
-    s.OnePass = sw16("OnePass", 0);
-    s.Numerical = sw16("Numerical", 1);
-    s.Reverse = sw16("Reverse", 0);
-    s.Frequency = number("Frequency", 50);
-    s.LowRange = number("LowRange", 1);
-    s.HighRange = number("HighRange", 3);
-    s.UseNamedRange = number("UseNamedRange", 0);
-    s.RangeName = text("RangeName", "1", kRangeNameMax);
-    s.UnFrequency = number("UnFrequency", 80);
-    s.PromoMessage = number("PromoMessage", 0);
-    s.ShortFrequency = number("ShortFrequency", 10);
-    s.LongFrequency = number("LongFrequency", 10);
-    s.ShortThreshold = number("ShortThreshold", 2);
-    s.LongAnsThreshold = number("LongAnsThreshold", 2);
-    s.LongDayThreshold = number("LongDayThreshold", 2);
-    const std::array<std::int32_t, 3> rollover{number("UnlearnedRollover", 0),
-                                               number("STLearnedRollover", 0),
-                                               number("LTLearnedRollover", 0)};
-    s.QLeft = number("QLeft", 30);
-    s.QTop = number("QTop", 52);
-    s.QWidth = number("QWidth", 610);
-    s.QHeight = number("QHeight", 376);
-    s.ALeft = number("ALeft", 30);
-    s.ATop = number("ATop", 52);
-    s.AWidth = number("AWidth", 610);
-    s.AHeight = number("AHeight", 376);
-    // Fonts, colours and LastDayUsed are taken over only from a valid file (takeOver).
-    s.GraphicsDIR = text("GraphicsDIR", "1", kDirectoryMax);
-    s.SoundDIR = text("SoundDIR", "1", kDirectoryMax);
-    s.UseGraphicsDIR = number("UseGraphicsDIR", 0);
-    s.UseSoundDIR = number("UseSoundDIR", 0);
-    s.EnableHints = number("EnableHints", 1);
-    s.EnableComments = number("EnableComments", 1);
-    s.EnableTips = number("EnableTips", 1);
-    s.EnableGraphics = number("EnableGraphics", 1);
-    s.EnableAudioVideo = number("EnableAudioVideo", 1);
-    s.AutoPilot = number("AutoPilot", 0);
-    s.AutoQTime = number("AutoQTime", 5);
-    s.AutoATime = number("AutoATime", 5);
 
     // Keys of older files.
     if (s.NoPriority == 0) {
@@ -280,33 +178,30 @@ void readDirectorySettings(Program& program) {
     s.UseStartDIR = app.readInt(S, "UseStartDIR", 0);
 }
 
-void takeOverFont(const Profile& file, char prefix, std::string& name, std::int32_t& size,
-                  FontStyle& style, std::int32_t& color) {
-    const std::string p(1, prefix);
-    std::string stored = file.readString(S, p + "FontName", "A");
-    // "A" is the missing key; an empty name would give no usable font either.
-    if (stored == "A" || stored.empty()) {
-        name = "Arial";
-        size = 12;
-        style = FontStyle{true, false, false, false};
-        color = 0;
-        return;
-    }
-    name = cutTo(std::move(stored), kFontNameMax);
-    size = file.readInt(S, p + "FontSize", 12);
-    style = decodeFontStyle(file.readString(S, p + "FontStyle", "1"));
-    color = file.readInt(S, p + "FontColor", 1);
+// A font whose name key is missing (it reads as "A"), or empty, would be no usable font.
+void replaceMissingFont(std::string& name, std::int32_t& size, FontStyle& style,
+                        std::int32_t& color) {
+    if (name != "A" && !name.empty()) return;
+    name = "Arial";
+    size = 12;
+    style = FontStyle{true, false, false, false};
+    color = 0;
 }
 
 void takeOver(Program& program, const Profile& file) {
     DeckSettings& s = program.settings;
     DeckState& deck = program.deck;
-    deck.LastDayUsed = validStoredDate(file, deck.Today).value_or(deck.Today);
-    s.MWCurBkGndColor = file.readInt(S, "MWCurBkGndColor", 1);
-    s.QCurBkGndColor = file.readInt(S, "QCurBkGndColor", 1);
-    s.ACurBkGndColor = file.readInt(S, "ACurBkGndColor", 1);
-    takeOverFont(file, 'Q', s.QFontName, s.QFontSize, s.QFontStyle, s.QFontColor);
-    takeOverFont(file, 'A', s.AFontName, s.AFontSize, s.AFontStyle, s.AFontColor);
+    std::array<std::int32_t, 3> unused{};
+    for (const SetupKey& key : kSetupKeys) {
+        if (!key.takenOverWhenValid) continue;
+        if (key.kind == SetupKeyKind::Date) {
+            deck.LastDayUsed = validStoredDate(file, deck.Today).value_or(deck.Today);
+        } else {
+            readKey(key, file, s, unused);
+        }
+    }
+    replaceMissingFont(s.QFontName, s.QFontSize, s.QFontStyle, s.QFontColor);
+    replaceMissingFont(s.AFontName, s.AFontSize, s.AFontStyle, s.AFontColor);
 }
 
 }  // namespace
@@ -486,8 +381,8 @@ int CheckSetUp(Program& program) {
     if (valid() && !validStoredDate(program.setupFile.read(), deck.Today)) {
         deck.LastDayUsed = deck.Today;
         if (!deck.ReadOnlyDeck) {
-            program.setupFile.edit().writeString(S, "LastDayUsed",
-                                                 rightAligned(deck.Today, kDateWidth));
+            constexpr const SetupKey& key = setupKey("LastDayUsed");
+            program.setupFile.edit().writeString(S, key.name, rightAligned(deck.Today, key.width));
             reportIfFailed(ui, program.setupFile.path(), program.setupFile.flush());
         }
     }

@@ -4,13 +4,11 @@
 #include <string_view>
 
 #include "core/deck/deck_settings.h"
+#include "core/deck/setup_keys.h"
 
 namespace cardwise {
 
 struct Program;
-
-// Section of the settings in the setup data file and in the application settings file.
-inline constexpr std::string_view kSetupSection = "CARDWISE";
 
 // Results of CheckSetUp (stored in LoadOutcome by ReadSetUp).
 inline constexpr int kSetUpValid = 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/deck/setup_keys.h"
 #include "core/deck/text_lines.h"
 #include "core/deck/write_failure.h"
 #include "core/platform/user_interface.h"
@@ -10,7 +11,6 @@
 namespace cardwise {
 namespace {
 
-constexpr std::string_view kSection = "CARDWISE";
 constexpr std::string_view kCannotChange =
     "  The File Will Operate Properly, But No "
     "Permanent Changes Can Be Made To The Option Settings, Priority List, Etc.";
@@ -29,10 +29,9 @@ std::int32_t maxOfWidth(std::size_t width) {
     return max;
 }
 
-// The value right-aligned in width with leading blanks, held within the width.
-std::string rightAligned(std::int32_t value, std::size_t width) {
-    std::string digits = std::to_string(std::clamp(value, 0, maxOfWidth(width)));
-    return std::string(width - digits.size(), ' ') + digits;
+// The value right-aligned in its field, held within the field's width.
+std::string fieldText(std::int32_t value, std::size_t width) {
+    return rightAligned(std::clamp(value, 0, maxOfWidth(width)), width);
 }
 
 // One field of the 22 characters: blanks and missing characters read as 0, any other
@@ -112,14 +111,14 @@ std::string encodeStatusLine(std::int32_t n, const StatusFields& f) {
     std::int32_t flags = std::clamp(f.ListFlags, 0, kOnListFlag | kDisabledFlag);
     if (f.AskedInRun) flags += 4;
     std::string line = statusPrefix(n);
-    line += rightAligned(f.LastDate, kFields[0].width);
-    line += rightAligned(f.RightToday, kFields[1].width);
-    line += rightAligned(f.RightTotal, kFields[2].width);
-    line += rightAligned(f.WrongToday, kFields[3].width);
-    line += rightAligned(f.WrongTotal, kFields[4].width);
-    line += rightAligned(f.DayCount, kFields[5].width);
-    line += rightAligned(f.LearnStatus, kFields[6].width);
-    line += rightAligned(flags, kFields[7].width);
+    line += fieldText(f.LastDate, kFields[0].width);
+    line += fieldText(f.RightToday, kFields[1].width);
+    line += fieldText(f.RightTotal, kFields[2].width);
+    line += fieldText(f.WrongToday, kFields[3].width);
+    line += fieldText(f.WrongTotal, kFields[4].width);
+    line += fieldText(f.DayCount, kFields[5].width);
+    line += fieldText(f.LearnStatus, kFields[6].width);
+    line += fieldText(flags, kFields[7].width);
     return line;
 }
 
@@ -127,10 +126,13 @@ void DecodeStatus(Program& program) {
     DeckState& deck = program.deck;
     ensureTables(deck);
     const Profile& setup = program.setupFile.read();
-    std::int32_t lastDayUsed = setup.readInt(kSection, "LastDayUsed", 1);
+    constexpr const SetupKey& lastDayKey = setupKey("LastDayUsed");
+    constexpr const SetupKey& resumeKey = setupKey("Resume");
+    std::int32_t lastDayUsed =
+        setup.readInt(kSetupSection, lastDayKey.name, lastDayKey.readDefault);
     if (lastDayUsed < kEarliestDate || lastDayUsed > deck.Today) lastDayUsed = kEarliestDate;
     deck.LastDayUsed = lastDayUsed;
-    const bool resume = setup.readInt(kSection, "Resume", 0) == 1;
+    const bool resume = setup.readInt(kSetupSection, resumeKey.name, resumeKey.readDefault) == 1;
     const bool newDay = lastDayUsed < deck.Today;
 
     bool appended = false;
@@ -166,7 +168,8 @@ void WriteStatusLines(Program& program) {
     if (deck.ReadOnlyDeck) return;
     WaitCursor wait(program.ui());
     Profile& setup = program.setupFile.edit();
-    setup.writeString(kSection, "LastDayUsed", rightAligned(deck.Today, 8));
+    constexpr const SetupKey& lastDayKey = setupKey("LastDayUsed");
+    setup.writeString(kSetupSection, lastDayKey.name, rightAligned(deck.Today, lastDayKey.width));
     for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
         StatusFields f;
         f.LastDate = tableValue(deck.LastDate, n);

@@ -18,8 +18,14 @@ std::optional<std::string> captionOf(const ToggleOutcome& outcome) {
 
 }  // namespace
 
+// An answer is read against its own question, parsed afresh, whatever the windows
+// formatted last.
 bool CoreDrillEngine::formatPairSide(Program& program, std::string_view side) {
-    return FormatPairSide(program, side, program.deck.CurrentPair);
+    const std::int32_t n = program.deck.CurrentPair;
+    FormattedSide formatted =
+        side == "Q" ? FormatPairSide(program, side, n, {}) : FormatAnswerOf(program, n);
+    program.view = std::move(formatted.view);
+    return formatted.ok;
 }
 
 void CoreDrillEngine::decodeMarks(std::string& text) {

@@ -34,16 +34,4 @@ class DrillEngine {
     virtual std::optional<std::string> toggleDisabled(Program& program) = 0;
 };
 
-// Main-window commands the drill windows hand work to.
-class DeckCommands {
-  public:
-    virtual ~DeckCommands() = default;
-    // Closes the open deck, saving it.
-    virtual void closeDeck() = 0;
-    // Opens the deck's Q&A file in the external editor to fix a faulty pair.
-    virtual void editQAFile() = 0;
-    // Brings the editor back after its single-pair run.
-    virtual void showEditor() {}
-};
-
 }  // namespace cardwise

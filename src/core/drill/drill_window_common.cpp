@@ -1,17 +1,20 @@
 #include "core/drill/drill_window_common.h"
 
 #include "core/drill/pair_selector.h"
+#include "core/drill/pair_toggles.h"
 #include "core/platform/file_system.h"
 #include "core/program.h"
 
 namespace cardwise {
 
 TextLook questionLook(const DeckSettings& s) {
-    return TextLook{s.QCurBkGndColor, s.QFontName, s.QFontSize, s.QFontStyle, s.QFontColor};
+    return TextLook{Colour::fromStored(s.QCurBkGndColor), s.QFontName, s.QFontSize, s.QFontStyle,
+                    Colour::fromStored(s.QFontColor)};
 }
 
 TextLook answerLook(const DeckSettings& s) {
-    return TextLook{s.ACurBkGndColor, s.AFontName, s.AFontSize, s.AFontStyle, s.AFontColor};
+    return TextLook{Colour::fromStored(s.ACurBkGndColor), s.AFontName, s.AFontSize, s.AFontStyle,
+                    Colour::fromStored(s.AFontColor)};
 }
 
 std::string drillWindowCaption(std::string_view window, const Program& program) {
@@ -59,16 +62,11 @@ std::int32_t pairTableValue(const std::vector<std::int32_t>& table, std::int32_t
     return table[static_cast<std::size_t>(pair)];
 }
 
-FieldColors listToggleColors(bool onList) {
-    return onList ? FieldColors{kRed, kWhite} : FieldColors{kGreen, kWhite};
-}
-
-FieldColors pairNumberColors(const Program& program) {
+FieldColours pairNumberColours(const Program& program) {
     const std::int32_t pair = program.deck.CurrentPair;
     switch (program.settings.questionMode()) {
         case 2:
-            return listToggleColors((pairTableValue(program.deck.ListFlags, pair) & kOnListFlag) !=
-                                    0);
+            return pairNumberColours(pairTableValue(program.deck.ListFlags, pair));
         case 4:
             switch (pairTableValue(program.deck.LearnStatus, pair)) {
                 case Unlearned:
@@ -98,7 +96,7 @@ StatusFields drillStatusFields(const Program& program, std::string_view category
         fields.incorrect = std::to_string(program.deck.SessionIncorrect);
         fields.percent = percentCorrectText(correct, total);
     }
-    fields.pairNumberColors = pairNumberColors(program);
+    fields.pairNumberColours = pairNumberColours(program);
     return fields;
 }
 

@@ -8,39 +8,20 @@
 
 #include "core/deck/deck_settings.h"
 #include "core/drill/window_layout.h"
+#include "core/platform/colour.h"
 
 namespace cardwise {
 
 struct Program;
 class UserInterface;
 
-struct Rgb {
-    std::uint8_t r = 0;
-    std::uint8_t g = 0;
-    std::uint8_t b = 0;
-    bool operator==(const Rgb&) const = default;
-};
-
-inline constexpr Rgb kRed{255, 0, 0};
-inline constexpr Rgb kGreen{0, 128, 0};
-inline constexpr Rgb kYellow{255, 255, 0};
-inline constexpr Rgb kWhite{255, 255, 255};
-inline constexpr Rgb kBlack{0, 0, 0};
-
-struct FieldColors {
-    Rgb background;
-    Rgb text;
-    bool operator==(const FieldColors&) const = default;
-};
-
-// Background, font and colour of a drill window's text area; colours as stored in the
-// setup data file.
+// Background, font and colour of a drill window's text area.
 struct TextLook {
-    std::int32_t background = 0;
+    Colour background;
     std::string fontName;
     std::int32_t fontSize = 0;
     FontStyle fontStyle;
-    std::int32_t fontColor = 0;
+    Colour fontColour;
     bool operator==(const TextLook&) const = default;
 };
 
@@ -55,9 +36,7 @@ std::string drillWindowCaption(std::string_view window, const Program& program);
 std::string percentCorrectText(std::int64_t correct, std::int64_t total);
 
 // The pair-number field's colours by question mode, priority list and learning category.
-FieldColors pairNumberColors(const Program& program);
-// After the priority-list toggle: red on the list, green off it.
-FieldColors listToggleColors(bool onList);
+FieldColours pairNumberColours(const Program& program);
 
 // The status bar both drill windows share.
 struct StatusFields {
@@ -68,7 +47,7 @@ struct StatusFields {
     std::string correct;
     std::string incorrect;
     std::string percent;
-    FieldColors pairNumberColors;
+    FieldColours pairNumberColours;
     bool operator==(const StatusFields&) const = default;
 };
 
@@ -85,6 +64,10 @@ struct DrillWindowView {
     std::string memoText;
     std::string picturePath;
     std::string mediaPath;
+    // The side's files as found when the side was shown, after their one check; empty
+    // when the side refers to none or the check failed (the user was told then).
+    std::string pictureFile;
+    std::string mediaFile;
 };
 
 StatusFields drillStatusFields(const Program& program, std::string_view category,

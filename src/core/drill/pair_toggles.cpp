@@ -33,8 +33,8 @@ std::string_view disableCaption(std::int32_t listFlags) {
     return listFlags >= kDisabledFlag ? kReEnableCaption : kDisableCaption;
 }
 
-PairNumberColours pairNumberColours(std::int32_t listFlags) {
-    return PairNumberColours{(listFlags & kOnListFlag) ? kColourRed : kColourGreen, kColourWhite};
+FieldColours pairNumberColours(std::int32_t listFlags) {
+    return FieldColours{(listFlags & kOnListFlag) ? kRed : kGreen, kWhite};
 }
 
 ToggleOutcome TogglePriorityList(Program& program) {

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/platform/colour.h"
+
 namespace cardwise {
 
 struct Program;
@@ -18,29 +20,18 @@ inline constexpr std::string_view kCannotDisableText =
     "Cannot Disable The Only Active Question On/Off The Priority List Or Inside/Outside The "
     "Range";
 
-// Windows colour values (0x00BBGGRR).
-inline constexpr std::int32_t kColourRed = 0x0000FF;
-inline constexpr std::int32_t kColourGreen = 0x008000;
-inline constexpr std::int32_t kColourWhite = 0xFFFFFF;
-
-// The pair-number field of the drill windows: red for a pair on the priority list,
-// green otherwise, white text on both.
-struct PairNumberColours {
-    std::int32_t background = kColourGreen;
-    std::int32_t text = kColourWhite;
-    bool operator==(const PairNumberColours&) const = default;
-};
-
 // What a toggle leaves for the answer window to show.
 struct ToggleOutcome {
-    bool changed = false;       // false when the toggle refused or was undone
-    std::string_view caption;   // the toggle's buttons now read this
-    PairNumberColours colours;  // the pair-number field
+    bool changed = false;      // false when the toggle refused or was undone
+    std::string_view caption;  // the toggle's buttons now read this
+    FieldColours colours;      // the pair-number field
 };
 
 std::string_view priorityListCaption(std::int32_t listFlags);
 std::string_view disableCaption(std::int32_t listFlags);
-PairNumberColours pairNumberColours(std::int32_t listFlags);
+// The pair-number field after a toggle: red for a pair on the priority list, green
+// otherwise, white text on both.
+FieldColours pairNumberColours(std::int32_t listFlags);
 
 // Puts CurrentPair on the priority list or takes it off; the pair counts as unasked again.
 ToggleOutcome TogglePriorityList(Program& program);

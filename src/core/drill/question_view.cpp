@@ -127,9 +127,7 @@ bool buildQuestionView(Program& program, DrillEngine& engine, DrillWindowsState&
 }
 
 std::string questionSyntaxErrorText(std::int32_t pair) {
-    std::string number = std::to_string(pair);
-    if (number.size() < 4) number.insert(0, 4 - number.size(), ' ');
-    return "Cardwise Has Encountered An Error In Question  " + number +
+    return "Cardwise Has Encountered An Error In Question  " + rightAligned(pair, 4) +
            "  And Cannot Correctly Process This Question.  "
            "To Open The .DKS File In NotePad And Correct The Problem "
            "Indicated In The Previous Error Dialog, Select OK.  To Skip "

@@ -4,6 +4,8 @@
 #include <limits>
 
 #include "core/drill/drill_engine.h"
+#include "core/drill/pair_toggles.h"
+#include "core/media/file_validation.h"
 #include "core/program.h"
 
 namespace cardwise {
@@ -28,8 +30,8 @@ std::optional<std::int64_t> parsePairNumber(std::string_view entry) {
     return negative ? -value : value;
 }
 
-DrillController::DrillController(Program& program, DrillEngine& engine, DeckCommands& commands)
-    : program_(program), engine_(engine), commands_(commands) {}
+DrillController::DrillController(Program& program, DrillEngine& engine)
+    : program_(program), engine_(engine) {}
 
 void DrillController::start() {
     DrillFlags& f = program_.drill;
@@ -42,13 +44,15 @@ void DrillController::start() {
         program_.deck.CurrentPair = f.ReturnPair;
     }
     f.RunStarting = false;
-    // The front end decides when the first window appears; the display is ready now.
+    // A deck named on the command line opens before the front end is up; its first window
+    // is handed over as a posted show.
+    const bool posted = f.DeferredFirstShow;
     f.DeferredFirstShow = false;
     if (!chosen) {
         closeDeck();
         return;
     }
-    showQuestion();
+    showQuestion(posted);
 }
 
 void DrillController::runEditorPair() {
@@ -62,7 +66,7 @@ void DrillController::hideWindows() {
     if (state_.screen == DrillScreen::None) return;
     storeGeometry();
     if (state_.screen == DrillScreen::Question) program_.drill.TryAgainPending = false;
-    state_.screen = DrillScreen::None;
+    leaveScreen();
 }
 
 void DrillController::redisplay() {
@@ -74,23 +78,37 @@ void DrillController::redisplay() {
 
 // ---- question window ------------------------------------------------------------------
 
-void DrillController::showQuestion() {
+void DrillController::enterScreen(DrillScreen window, bool posted) {
+    state_.screen = window;
+    if (observer_ && window != DrillScreen::None) observer_->showWindow(window, posted);
+}
+
+void DrillController::leaveScreen() {
+    const DrillScreen was = state_.screen;
+    state_.screen = DrillScreen::None;
+    if (observer_ && was != DrillScreen::None) observer_->hideWindow(was);
+}
+
+void DrillController::showQuestion(bool posted) {
     DeckState& deck = program_.deck;
     // A faulty pair is skipped at the user's word; at most once round the deck.
     for (std::int32_t skipped = 0;; ++skipped) {
         if (!deck.validPair(deck.CurrentPair)) {
             if (deck.PairCount < 1) {
-                state_.screen = DrillScreen::None;
+                leaveScreen();
                 return;
             }
             deck.CurrentPair = 1;
         }
         const bool shown =
             buildQuestionView(program_, engine_, state_, question_, captionBarHeight_);
-        state_.screen = DrillScreen::Question;
         state_.questionTicks = 0;
         geometry_ = question_.placement;
-        if (shown) return;
+        if (shown) {
+            checkSideFiles(question_);
+            enterScreen(DrillScreen::Question, posted);
+            return;
+        }
 
         UserInterface& ui = program_.ui();
         const Button choice =
@@ -99,13 +117,18 @@ void DrillController::showQuestion() {
         if (choice == Button::Ok) {
             ui.messageBox(kQuestionSyntaxErrorCaption, "Open NotePad To Fix Problem", Icon::Error,
                           Buttons::OkCancel);
-            commands_.editQAFile();
+            program_.frontEnd().editQAFile();
+            // The window shows what it held before.
+            enterScreen(DrillScreen::Question, posted);
             return;
         }
         ui.messageBox(kQuestionSyntaxErrorCaption,
                       "Just Bypass The Answer And Go To The Next Question...", Icon::Error,
                       Buttons::OkCancel);
-        if (skipped >= deck.PairCount) return;
+        if (skipped >= deck.PairCount) {
+            enterScreen(DrillScreen::Question, posted);
+            return;
+        }
         if (!engine_.selectNextPair(program_)) {
             closeDeck();
             return;
@@ -115,7 +138,7 @@ void DrillController::showQuestion() {
 
 void DrillController::hideQuestion() {
     storeGeometry();
-    state_.screen = DrillScreen::None;
+    leaveScreen();
     program_.drill.TryAgainPending = false;
     const DrillFlags& f = program_.drill;
     if (f.DrillActive && !f.JumpingToPair && program_.settings.QOnly != 1) showAnswer();
@@ -128,7 +151,7 @@ void DrillController::leaveQuestion() {
     if (f.EditorTestRun) {
         // The editor's single pair is done; there is no next one to ask.
         f.EditorTestRun = false;
-        commands_.showEditor();
+        program_.frontEnd().returnToEditor();
         return;
     }
     if (!engine_.selectNextPair(program_)) {
@@ -170,14 +193,30 @@ void DrillController::hintClick() {
 
 void DrillController::showAnswer() {
     buildAnswerView(program_, engine_, state_, answer_, captionBarHeight_);
-    state_.screen = DrillScreen::Answer;
     state_.answerTicks = 0;
     geometry_ = answer_.placement;
+    checkSideFiles(answer_);
+    enterScreen(DrillScreen::Answer);
+}
+
+// Once per show of a side: a redraw of the same window must not repeat the boxes.
+void DrillController::checkSideFiles(DrillWindowView& view) {
+    const FileLookupPlaces places{program_.currentDirectory, program_.programDirectory,
+                                  program_.settings.GraphicsDIR, program_.settings.SoundDIR};
+    auto check = [&](MediaKind kind, const std::string& reference) -> std::string {
+        if (reference.empty()) return {};
+        if (!validateReference(program_.ui(), program_.files(), places, kind, reference)) {
+            return {};
+        }
+        return findReferencedFile(program_.files(), places, kind, reference).value_or("");
+    };
+    view.pictureFile = check(MediaKind::Picture, view.picturePath);
+    view.mediaFile = check(MediaKind::AudioVideo, view.mediaPath);
 }
 
 void DrillController::hideAnswer() {
     storeGeometry();
-    state_.screen = DrillScreen::None;
+    leaveScreen();
     DrillFlags& f = program_.drill;
     if (!f.TryAgainPending && f.DrillActive && !f.EditorTestRun) {
         // After Go To Pair CurrentPair is already the pair jumped to, which must not take
@@ -198,7 +237,7 @@ void DrillController::hideAnswer() {
     if (f.DrillActive && !f.JumpingToPair && !f.EditorTestRun) showQuestion();
     if (f.EditorTestRun) {
         f.EditorTestRun = false;
-        commands_.showEditor();
+        program_.frontEnd().returnToEditor();
     }
 }
 
@@ -231,7 +270,7 @@ void DrillController::togglePriorityList() {
     if (!caption) return;
     answer_.listCaption = *caption;
     const std::int32_t flags = pairTableValue(program_.deck.ListFlags, program_.deck.CurrentPair);
-    answer_.status.pairNumberColors = listToggleColors((flags & kOnListFlag) != 0);
+    answer_.status.pairNumberColours = pairNumberColours(flags);
 }
 
 void DrillController::toggleDisabled() {
@@ -349,8 +388,8 @@ void DrillController::storeGeometry() {
 }
 
 void DrillController::closeDeck() {
-    state_.screen = DrillScreen::None;
-    commands_.closeDeck();
+    leaveScreen();
+    program_.frontEnd().closeDeck();
     program_.drill.DrillActive = false;
 }
 

@@ -13,7 +13,6 @@ namespace cardwise {
 
 struct Program;
 class DrillEngine;
-class DeckCommands;
 
 inline constexpr std::string_view kGoToPairCaption = "Enter The Number Of The Pair To Jump To";
 inline constexpr std::string_view kGoToPairPrompt = "Pair Number";
@@ -25,13 +24,29 @@ inline constexpr std::string_view kQuestionSyntaxErrorCaption = "Question Syntax
 // number. Numbers too large for the deck are kept large.
 std::optional<std::int64_t> parsePairNumber(std::string_view entry);
 
+// How the controller tells its front end that a drill window appears or goes. Hides come
+// before anything the controller does next (grading, a box, the next selection), so no box
+// stands over a window that is already done with; a show follows the window's view being
+// built, and a window shown again restarts its timer, media and focus.
+class DrillWindowObserver {
+  public:
+    virtual ~DrillWindowObserver() = default;
+    // posted: the deck was named on the command line; the window appears once the front
+    // end's event loop runs rather than at once.
+    virtual void showWindow(DrillScreen window, bool posted) = 0;
+    virtual void hideWindow(DrillScreen window) = 0;
+};
+
 // Chains the question window, the answer window, the selector and grading into a drill.
 // The front end shows the window screen() names with the view model question() or
 // answer(), forwards every button, typed reply and timer tick, and re-renders after each
 // call.
 class DrillController {
   public:
-    DrillController(Program& program, DrillEngine& engine, DeckCommands& commands);
+    DrillController(Program& program, DrillEngine& engine);
+
+    // Null stops the notifications.
+    void setObserver(DrillWindowObserver* observer) { observer_ = observer; }
 
     // Large system fonts need larger drill windows.
     void setCaptionBarHeight(int pixels) { captionBarHeight_ = pixels; }
@@ -82,25 +97,29 @@ class DrillController {
     void windowGeometryChanged(Rect geometry) { geometry_ = geometry; }
 
   private:
-    void showQuestion();
+    void showQuestion(bool posted = false);
     void leaveQuestion();
     void hideQuestion();
     void showAnswer();
     void hideAnswer();
     void storeGeometry();
+    void checkSideFiles(DrillWindowView& view);
     void closeDeck();
     void questionTick();
     void answerTick();
+    // The window in use becomes `window` (None: no window), telling the observer.
+    void enterScreen(DrillScreen window, bool posted = false);
+    void leaveScreen();
 
     Program& program_;
     DrillEngine& engine_;
-    DeckCommands& commands_;
     DrillWindowsState state_;
     QuestionView question_;
     AnswerView answer_;
     Rect geometry_;
     int captionBarHeight_ = 22;
     bool timersRunning_ = true;
+    DrillWindowObserver* observer_ = nullptr;
 };
 
 }  // namespace cardwise

@@ -12,10 +12,6 @@ constexpr std::array<std::string_view, 5> kAudioVideoTypes = {".WAV", ".MID", ".
 constexpr std::array<std::string_view, 9> kPictureTypes = {".BMP", ".JPG", ".WMF", ".PCX", ".GIF",
                                                            ".ICO", ".SCM", ".PNG", ".CMS"};
 
-bool isAbsolute(std::string_view path) {
-    return !path.empty() && path.front() == '/';
-}
-
 std::string missingText(MediaKind kind, std::string_view name) {
     std::string n(name);
     if (kind == MediaKind::AudioVideo) {
@@ -61,7 +57,7 @@ std::optional<std::string> findReferencedFile(const FileSystem& files,
                                               const FileLookupPlaces& places, MediaKind kind,
                                               std::string_view reference) {
     if (reference.empty()) return std::nullopt;
-    if (isAbsolute(reference)) {
+    if (isAbsolutePath(reference)) {
         std::string path(reference);
         return files.fileExists(path) ? std::optional<std::string>(path) : std::nullopt;
     }

@@ -11,4 +11,10 @@ class Clipboard {
     virtual void setText(std::string_view text) = 0;
 };
 
+// For a front end without a clipboard: copied text goes nowhere.
+class NoClipboard final : public Clipboard {
+  public:
+    void setText(std::string_view) override {}
+};
+
 }  // namespace cardwise

@@ -11,16 +11,103 @@
 namespace cardwise {
 namespace {
 
-// Desktop editors that stay in the foreground until their window is closed.
-const std::vector<std::vector<std::string>>& desktopEditors() {
-    static const std::vector<std::vector<std::string>> editors = {
-        {"gnome-text-editor", "--standalone"}, {"gedit", "--wait"}, {"kate", "--block"},
-        {"mousepad", "--disable-server"},      {"xed", "--wait"},
+struct DesktopEditor {
+    std::string_view program;
+    std::string_view stayOption;  // keeps the command running until the file is closed
+    std::string_view shortOption;
+};
+
+// Each on its own would hand the file to a running copy and end at once.
+constexpr DesktopEditor kDesktopEditors[] = {
+    {"gnome-text-editor", "--standalone", "-s"},
+    {"gedit", "--wait", "-w"},
+    {"kate", "--block", "-b"},
+    {"code", "--wait", "-w"},
+    {"xed", "--wait", "-w"},
+    {"mousepad", "--disable-server", ""},
+};
+
+constexpr std::string_view kTerminalEditors[] = {"nano", "vim", "vi"};
+
+// Terminal windows that stay until the command in them ends, with the words that start it.
+const std::vector<std::vector<std::string>>& terminalWindows() {
+    static const std::vector<std::vector<std::string>> windows = {
+        {"xterm", "-e"},
+        {"gnome-terminal", "--wait", "--"},
+        {"konsole", "--nofork", "-e"},
+        {"xfce4-terminal", "--disable-server", "-x"},
     };
-    return editors;
+    return windows;
 }
 
+const DesktopEditor* desktopEditorNamed(std::string_view command) {
+    std::string_view name = command.substr(command.find_last_of('/') + 1);
+    for (const DesktopEditor& editor : kDesktopEditors) {
+        if (editor.program == name) return &editor;
+    }
+    return nullptr;
+}
+
+// The desktop editor's command with its stay option, added when the words lack it.
+std::vector<std::string> staying(std::vector<std::string> words, const DesktopEditor& editor) {
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        if (words[i] == editor.stayOption ||
+            (!editor.shortOption.empty() && words[i] == editor.shortOption)) {
+            return words;
+        }
+    }
+    words.insert(words.begin() + 1, std::string(editor.stayOption));
+    return words;
+}
+
+bool found(const EditorSurroundings& around, std::string_view program) {
+    return around.onPath && around.onPath(program);
+}
+
+std::vector<std::string> userSetting(const EditorSurroundings& around) {
+    for (const auto& setting : {around.visual, around.editor}) {
+        if (!setting) continue;
+        auto words = splitCommandWords(*setting);
+        if (!words.empty()) return words;
+    }
+    return {};
+}
+
+std::vector<std::string> desktopEditorOnPath(const EditorSurroundings& around) {
+    for (const DesktopEditor& editor : kDesktopEditors) {
+        if (found(around, editor.program)) {
+            return {std::string(editor.program), std::string(editor.stayOption)};
+        }
+    }
+    return {};
+}
+
+std::vector<std::string> terminalEditorOnPath(const EditorSurroundings& around) {
+    for (std::string_view editor : kTerminalEditors) {
+        if (found(around, editor)) return {std::string(editor)};
+    }
+    return {};
+}
+
+std::vector<std::string> inTerminalWindow(const EditorSurroundings& around,
+                                          const std::vector<std::string>& editor) {
+    if (editor.empty()) return {};
+    for (const auto& window : terminalWindows()) {
+        if (!found(around, window.front())) continue;
+        std::vector<std::string> command = window;
+        command.insert(command.end(), editor.begin(), editor.end());
+        return command;
+    }
+    return {};
+}
+
+}  // namespace
+
 bool isExecutableOnPath(std::string_view program, std::string_view searchPath) {
+    if (program.empty()) return false;
+    if (program.find('/') != std::string_view::npos) {
+        return ::access(std::string(program).c_str(), X_OK) == 0;
+    }
     std::size_t start = 0;
     while (start <= searchPath.size()) {
         std::size_t colon = searchPath.find(':', start);
@@ -33,6 +120,8 @@ bool isExecutableOnPath(std::string_view program, std::string_view searchPath) {
     }
     return false;
 }
+
+namespace {
 
 std::optional<std::string_view> environment(const char* name) {
     const char* value = std::getenv(name);
@@ -57,23 +146,31 @@ std::vector<std::string> splitCommandWords(std::string_view setting) {
     return words;
 }
 
-std::vector<std::string> chooseEditorCommand(std::optional<std::string_view> visual,
-                                             std::optional<std::string_view> editor,
-                                             std::string_view searchPath) {
-    for (const auto& setting : {visual, editor}) {
-        if (!setting) continue;
-        auto words = splitCommandWords(*setting);
-        if (!words.empty()) return words;
+std::vector<std::string> chooseEditorCommand(const EditorSurroundings& around) {
+    std::vector<std::string> chosen = userSetting(around);
+    if (around.terminal) {
+        if (!chosen.empty()) return chosen;
+        if (around.display) chosen = desktopEditorOnPath(around);
+        return chosen.empty() ? terminalEditorOnPath(around) : chosen;
     }
-    for (const auto& candidate : desktopEditors()) {
-        if (isExecutableOnPath(candidate.front(), searchPath)) return candidate;
+    if (!around.display) return {};
+    if (!chosen.empty()) {
+        if (const DesktopEditor* desktop = desktopEditorNamed(chosen.front())) {
+            return staying(std::move(chosen), *desktop);
+        }
+        if (auto windowed = inTerminalWindow(around, chosen); !windowed.empty()) return windowed;
     }
-    return {};
+    if (auto desktop = desktopEditorOnPath(around); !desktop.empty()) return desktop;
+    return inTerminalWindow(around, terminalEditorOnPath(around));
 }
 
 FileResult runAndWait(const std::vector<std::string>& argv) {
     if (argv.empty()) {
-        return FileResult::failure("No text editor was found; set VISUAL or EDITOR");
+        return FileResult::failure(
+            "no text editor was found that can be waited on: with no terminal to run in, "
+            "Cardwise needs a desktop editor (gnome-text-editor, gedit, kate, code, xed, "
+            "mousepad) or a terminal window (xterm, gnome-terminal, konsole, xfce4-terminal) "
+            "on the PATH");
     }
     std::vector<char*> args;
     args.reserve(argv.size() + 1);
@@ -116,9 +213,20 @@ FileResult runAndWait(const std::vector<std::string>& argv) {
     return {};
 }
 
+EditorSurroundings EditorSurroundings::ofThisProcess() {
+    EditorSurroundings around;
+    if (auto visual = environment("VISUAL")) around.visual = std::string(*visual);
+    if (auto editor = environment("EDITOR")) around.editor = std::string(*editor);
+    around.terminal = ::isatty(STDIN_FILENO) == 1;
+    around.display = !environment("DISPLAY").value_or("").empty() ||
+                     !environment("WAYLAND_DISPLAY").value_or("").empty();
+    std::string path(environment("PATH").value_or("/usr/local/bin:/usr/bin:/bin"));
+    around.onPath = [path](std::string_view program) { return isExecutableOnPath(program, path); };
+    return around;
+}
+
 StandardExternalEditor::StandardExternalEditor()
-    : command_(chooseEditorCommand(environment("VISUAL"), environment("EDITOR"),
-                                   environment("PATH").value_or("/usr/local/bin:/usr/bin:/bin"))) {}
+    : command_(chooseEditorCommand(EditorSurroundings::ofThisProcess())) {}
 
 StandardExternalEditor::StandardExternalEditor(std::vector<std::string> command)
     : command_(std::move(command)) {}

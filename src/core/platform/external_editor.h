@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,12 +18,31 @@ class ExternalEditor {
     virtual FileResult editAndWait(const std::string& path) = 0;
 };
 
-// Runs $VISUAL, else $EDITOR, else the first desktop text editor found on the PATH. The
-// file goes to the editor as one argument of its own; no shell is involved, so no
-// character of the path is interpreted.
+// For a front end that cannot start a text editor: every start fails, and the commands
+// that need one say so.
+class NoExternalEditor final : public ExternalEditor {
+  public:
+    FileResult editAndWait(const std::string&) override {
+        return FileResult::failure("No text editor is available");
+    }
+};
+
+// What the choice of an editor depends on: taken from the process, or given by a test.
+struct EditorSurroundings {
+    std::optional<std::string> visual;  // $VISUAL
+    std::optional<std::string> editor;  // $EDITOR
+    bool terminal = false;              // standard input is a terminal an editor can run in
+    bool display = false;               // a desktop session windows can be shown in
+    std::function<bool(std::string_view program)> onPath;
+
+    static EditorSurroundings ofThisProcess();
+};
+
+// Runs the editor chosen by chooseEditorCommand. The file goes to the editor as one
+// argument of its own; no shell is involved, so no character of the path is interpreted.
 class StandardExternalEditor final : public ExternalEditor {
   public:
-    // Takes the command from the environment.
+    // Chooses the command for this process's surroundings.
     StandardExternalEditor();
     // A fixed command (program and leading arguments), for tests and front ends.
     explicit StandardExternalEditor(std::vector<std::string> command);
@@ -39,11 +59,15 @@ class StandardExternalEditor final : public ExternalEditor {
 // and other shell characters are kept as they are.
 std::vector<std::string> splitCommandWords(std::string_view setting);
 
-// The editor command from the two settings and the desktop editors that can be found;
-// empty when there is none.
-std::vector<std::string> chooseEditorCommand(std::optional<std::string_view> visual,
-                                             std::optional<std::string_view> editor,
-                                             std::string_view searchPath);
+// A command that ends when the user is done, never one that waits for nobody. With a
+// terminal: $VISUAL, else $EDITOR, else a desktop editor, else a terminal editor. Without
+// one, a terminal editor would wait unseen: a desktop editor with the option that makes it
+// stay until its window closes (the user's own choice first), else a terminal editor
+// inside a terminal window that stays until the editor ends. Empty when there is none.
+std::vector<std::string> chooseEditorCommand(const EditorSurroundings& surroundings);
+
+// True when the program is an executable file in one of the PATH's folders.
+bool isExecutableOnPath(std::string_view program, std::string_view searchPath);
 
 // Runs the program with the arguments and waits for it. Fails when it cannot be started.
 FileResult runAndWait(const std::vector<std::string>& argv);

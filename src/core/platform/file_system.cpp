@@ -7,15 +7,41 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace cardwise {
 namespace {
 
-std::string systemError() { return std::strerror(errno); }
+std::string systemError() {
+    return std::strerror(errno);
+}
 
 std::size_t lastSeparator(std::string_view path) {
     return path.find_last_of("/\\");
+}
+
+std::string randomTag() {
+    static constexpr std::string_view kLetters =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device device;
+    std::string tag;
+    for (int i = 0; i < 8; ++i) tag += kLetters[device() % kLetters.size()];
+    return tag;
+}
+
+// Hands out the file behind fd block by block.
+std::function<FileResult(std::string_view&)> readerOf(int fd, const std::string& path,
+                                                      std::vector<char>& block) {
+    return [fd, &path, &block](std::string_view& piece) {
+        for (;;) {
+            ssize_t n = ::read(fd, block.data(), block.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return FileResult::failure("Cannot read " + path + ": " + systemError());
+            piece = std::string_view(block.data(), static_cast<std::size_t>(n));
+            return FileResult{};
+        }
+    };
 }
 
 }  // namespace
@@ -39,6 +65,34 @@ std::string joinPath(std::string_view directory, std::string_view name) {
     result += name;
     return result;
 }
+
+bool isAbsolutePath(std::string_view path) {
+    return !path.empty() && path.front() == '/';
+}
+
+std::string pathFrom(std::string_view folder, std::string_view path) {
+    if (isAbsolutePath(path)) return std::string(path);
+    return joinPath(folder, path);
+}
+
+namespace {
+
+// A hidden name beside target that tells what it belongs to.
+std::string siblingName(const std::string& target, std::string_view kind) {
+    std::string dir = directoryOf(target);
+    return joinPath(dir.empty() ? "." : dir,
+                    "." + fileNameOf(target) + "." + std::string(kind) + "-" + randomTag());
+}
+
+void syncFolderOf(const std::string& path) {
+    std::string dir = directoryOf(path);
+    int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
 
 // Read in large blocks: decks run to megabytes, and byte-wise stream reading costs far more
 // than the disk.
@@ -68,39 +122,114 @@ std::optional<std::string> LocalFileSystem::readFile(const std::string& path) co
 }
 
 FileResult LocalFileSystem::writeFile(const std::string& path, std::string_view bytes) {
-    return writeFrom(path, [&bytes](std::string_view& piece) {
-        piece = bytes;
-        bytes = {};
-        return FileResult{};
-    });
+    return writeFiles({FileWrite{path, bytes}});
 }
 
-FileResult LocalFileSystem::writeFrom(const std::string& path, const PieceSource& next) {
-    std::string dir = directoryOf(path);
-    std::string pattern = joinPath(dir.empty() ? "." : dir, "." + fileNameOf(path) + ".XXXXXX");
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0) return FileResult::failure(systemError());
-    std::string tempPath(name.data());
+FileResult LocalFileSystem::writeFiles(const std::vector<FileWrite>& writes) {
+    std::vector<PendingWrite> pending;
+    pending.reserve(writes.size());
+    for (const FileWrite& write : writes) {
+        pending.push_back(
+            PendingWrite{write.path, [bytes = write.bytes](std::string_view& piece) mutable {
+                             piece = bytes;
+                             bytes = {};
+                             return FileResult{};
+                         }});
+    }
+    return commit(pending);
+}
+
+FileResult LocalFileSystem::commit(const std::vector<PendingWrite>& writes) {
+    struct Step {
+        std::string temporary;
+        std::string kept;
+        bool existed = false;
+        bool replaced = false;
+    };
+    std::vector<Step> steps(writes.size());
+    auto removeLeftovers = [&steps] {
+        for (Step& step : steps) {
+            if (!step.temporary.empty()) ::unlink(step.temporary.c_str());
+            if (!step.kept.empty()) ::unlink(step.kept.c_str());
+        }
+    };
+
+    // Every new file is complete on disk before any old one is touched.
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+        FileResult written = writeTemporary(writes[i].target, writes[i].next, steps[i].temporary);
+        if (!written.ok) {
+            removeLeftovers();
+            return written;
+        }
+    }
+    // Nothing can fail after the last rename, so the last old file needs no keeping.
+    for (std::size_t i = 0; i + 1 < writes.size(); ++i) {
+        struct stat st {};
+        steps[i].existed = ::lstat(writes[i].target.c_str(), &st) == 0;
+        if (!steps[i].existed) continue;
+        FileResult kept = keepOldFile(writes[i].target, steps[i].kept);
+        if (!kept.ok) {
+            removeLeftovers();
+            return kept;
+        }
+    }
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+        FileResult renamed = renameFile(steps[i].temporary, writes[i].target);
+        if (renamed.ok) {
+            steps[i].temporary.clear();
+            steps[i].replaced = true;
+            continue;
+        }
+        // Put back what was replaced; an old file that cannot go back stays where it was kept.
+        for (std::size_t j = 0; j < i; ++j) {
+            Step& step = steps[j];
+            const std::string& target = writes[j].target;
+            if (!step.existed) {
+                if (::unlink(target.c_str()) != 0) {
+                    renamed.unchanged = false;
+                    renamed.error += "; the new " + target + " could not be removed";
+                }
+            } else if (FileResult back = renameFile(step.kept, target); back.ok) {
+                step.kept.clear();
+            } else {
+                renamed.unchanged = false;
+                renamed.error += "; the old " + target + " could not be put back (" + back.error +
+                                 ") and is kept as " + step.kept;
+                step.kept.clear();  // it holds the only copy of the old file now
+            }
+        }
+        removeLeftovers();
+        return renamed;
+    }
+    removeLeftovers();
+    return {};
+}
+
+FileResult LocalFileSystem::writeTemporary(const std::string& target, const PieceSource& next,
+                                           std::string& temporary) {
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = siblingName(target, "new");
+        // The kernel applies the user's umask to a new file; nothing process-wide changes.
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) {
+        temporary.clear();
+        return FileResult::failure(systemError());
+    }
 
     auto fail = [&](std::string reason) {
         ::close(fd);
-        ::unlink(tempPath.c_str());
+        ::unlink(temporary.c_str());
+        temporary.clear();
         return FileResult::failure(std::move(reason));
     };
 
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat old {};
-    mode_t mode = 0666;
-    if (::stat(path.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
-    if (::fchmod(fd, mode) != 0) return fail(systemError());
+    // Keep the permissions of the file being replaced.
+    if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0) return fail(systemError());
 
     const std::size_t limit = failAfter_.value_or(std::numeric_limits<std::size_t>::max());
     std::size_t written = 0;
@@ -122,15 +251,45 @@ FileResult LocalFileSystem::writeFrom(const std::string& path, const PieceSource
     }
     if (::fsync(fd) != 0) return fail(systemError());
     if (::close(fd) != 0) {
-        ::unlink(tempPath.c_str());
-        return FileResult::failure(systemError());
-    }
-    if (::rename(tempPath.c_str(), path.c_str()) != 0) {
         std::string reason = systemError();
-        ::unlink(tempPath.c_str());
+        ::unlink(temporary.c_str());
+        temporary.clear();
         return FileResult::failure(reason);
     }
     return {};
+}
+
+FileResult LocalFileSystem::keepOldFile(const std::string& path, std::string& kept) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        kept = siblingName(path, "old");
+        if (::link(path.c_str(), kept.c_str()) == 0) return {};
+        if (errno == EEXIST) continue;
+        if (errno != EPERM && errno != ENOTSUP && errno != EMLINK && errno != ENOSYS) break;
+        // A file system without hard links: the old bytes are copied instead.
+        int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (in < 0) break;
+        std::vector<char> block(65536);
+        FileResult copied = writeTemporary(path, readerOf(in, path, block), kept);
+        ::close(in);
+        return copied;
+    }
+    FileResult failed = FileResult::failure(systemError());
+    kept.clear();
+    return failed;
+}
+
+FileResult LocalFileSystem::renameFile(const std::string& from, const std::string& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) return FileResult::failure(systemError());
+    // The rename has happened whatever the folder's flush answers; a file system that
+    // cannot flush a folder has nothing more to offer.
+    syncFolderOf(to);
+    return {};
+}
+
+std::optional<std::uint64_t> LocalFileSystem::fileSize(const std::string& path) const {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
 }
 
 // Copied block by block: a backup of a large deck would otherwise hold a second copy of
@@ -139,20 +298,14 @@ FileResult LocalFileSystem::copyFile(const std::string& from, const std::string&
     int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return FileResult::failure("Cannot read " + from + ": " + systemError());
     std::vector<char> block(65536);
-    FileResult result = writeFrom(to, [&](std::string_view& piece) {
-        for (;;) {
-            ssize_t n = ::read(in, block.data(), block.size());
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) return FileResult::failure("Cannot read " + from + ": " + systemError());
-            piece = std::string_view(block.data(), static_cast<std::size_t>(n));
-            return FileResult{};
-        }
-    });
+    FileResult result = commit({PendingWrite{to, readerOf(in, from, block)}});
     ::close(in);
     return result;
 }
 
-bool LocalFileSystem::removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool LocalFileSystem::removeFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
 bool LocalFileSystem::fileExists(const std::string& path) const {
     struct stat st {};

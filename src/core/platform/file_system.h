@@ -1,29 +1,47 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cardwise {
 
 struct FileResult {
     bool ok = true;
     std::string error;  // the system's reason when !ok
+    // False only after a failed write of several files that could not put every old file
+    // back; error then says where the old ones are kept.
+    bool unchanged = true;
 
-    static FileResult failure(std::string reason) { return FileResult{false, std::move(reason)}; }
+    static FileResult failure(std::string reason) {
+        return FileResult{false, std::move(reason), true};
+    }
+};
+
+// One file of a write that changes several files together.
+struct FileWrite {
+    std::string path;
+    std::string_view bytes;
 };
 
 // The file operations the core uses. Every write is atomic: the bytes go to a temporary
 // file in the target's folder, are flushed to disk and renamed over the target, so a
 // failed write leaves the old file exactly as it was.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     virtual std::optional<std::string> readFile(const std::string& path) const = 0;
     virtual FileResult writeFile(const std::string& path, std::string_view bytes) = 0;
+    // All or nothing for a set of files that belong together: either every file holds its
+    // new bytes or every file is as it was (a file that did not exist does not exist).
+    virtual FileResult writeFiles(const std::vector<FileWrite>& writes) = 0;
+    // The size in bytes, or nothing when the file cannot be examined.
+    virtual std::optional<std::uint64_t> fileSize(const std::string& path) const = 0;
     virtual FileResult copyFile(const std::string& from, const std::string& to) = 0;
     virtual bool removeFile(const std::string& path) = 0;
     virtual bool fileExists(const std::string& path) const = 0;
@@ -36,14 +54,18 @@ public:
 };
 
 class LocalFileSystem : public FileSystem {
-public:
+  public:
     LocalFileSystem() = default;
     // For tests: every write fails after this many bytes reached the temporary file.
-    explicit LocalFileSystem(std::size_t failWritesAfterBytes)
-        : failAfter_(failWritesAfterBytes) {}
+    explicit LocalFileSystem(std::size_t failWritesAfterBytes) : failAfter_(failWritesAfterBytes) {}
 
     std::optional<std::string> readFile(const std::string& path) const override;
     FileResult writeFile(const std::string& path, std::string_view bytes) override;
+    // Every new file is written to a temporary file and flushed first; the old files are
+    // kept under temporary names (hard links, copies where links are not supported) until
+    // the last new one is in place, and are put back when any step fails.
+    FileResult writeFiles(const std::vector<FileWrite>& writes) override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     FileResult copyFile(const std::string& from, const std::string& to) override;
     bool removeFile(const std::string& path) override;
     bool fileExists(const std::string& path) const override;
@@ -51,11 +73,26 @@ public:
     bool isReadOnlyFile(const std::string& path) const override;
     bool canWriteInDirectory(const std::string& directory) override;
 
-private:
+  protected:
     // Hands out the next piece of the file's bytes; an empty piece ends the file.
     using PieceSource = std::function<FileResult(std::string_view& piece)>;
-    // The atomic write: a temporary file beside path, flushed to disk, renamed over path.
-    FileResult writeFrom(const std::string& path, const PieceSource& next);
+
+    // The steps a write is made of, each a place where a test double can fail.
+    // Writes a new temporary file beside target, with target's mode (a new file gets the
+    // usual mode for the user's umask), flushed to disk; names it in temporary.
+    virtual FileResult writeTemporary(const std::string& target, const PieceSource& next,
+                                      std::string& temporary);
+    // Keeps the file at path under a new temporary name beside it, named in kept.
+    virtual FileResult keepOldFile(const std::string& path, std::string& kept);
+    // Renames from over to, then flushes the folder so that the rename lasts.
+    virtual FileResult renameFile(const std::string& from, const std::string& to);
+
+  private:
+    struct PendingWrite {
+        std::string target;
+        PieceSource next;
+    };
+    FileResult commit(const std::vector<PendingWrite>& writes);
 
     std::optional<std::size_t> failAfter_;
 };
@@ -68,5 +105,10 @@ std::string directoryOf(std::string_view path);
 // Name part of a path, after the last '/' or '\'.
 std::string fileNameOf(std::string_view path);
 std::string joinPath(std::string_view directory, std::string_view name);
+// A path that starts at the root; every other path is taken from some folder.
+bool isAbsolutePath(std::string_view path);
+// The path as seen from folder: an absolute path as it is, a relative one joined onto the
+// folder (unless there is none).
+std::string pathFrom(std::string_view folder, std::string_view path);
 
 }  // namespace cardwise

@@ -26,4 +26,12 @@ class HelpViewer {
     virtual void showHelpOnHelp() = 0;
 };
 
+// For a front end without help pages: every request is ignored.
+class NoHelpViewer final : public HelpViewer {
+  public:
+    void showContents() override {}
+    void showTopic(int) override {}
+    void showHelpOnHelp() override {}
+};
+
 }  // namespace cardwise

@@ -6,7 +6,9 @@
 namespace cardwise {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && (isBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
@@ -25,6 +27,10 @@ std::optional<std::string_view> sectionName(std::string_view line) {
 
 }  // namespace
 
+std::string_view oneLine(std::string_view text) {
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -34,6 +40,12 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
         }
     }
     return true;
+}
+
+std::string rightAligned(std::int64_t value, std::size_t width) {
+    std::string digits = std::to_string(value);
+    if (digits.size() < width) digits.insert(0, width - digits.size(), ' ');
+    return digits;
 }
 
 std::int32_t parseProfileInt(std::string_view text) {
@@ -160,8 +172,11 @@ void Profile::terminateLastLine() {
     if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = "\r\n";
 }
 
-void Profile::writeString(std::string_view section, std::string_view key,
-                          std::string_view value) {
+void Profile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+    // A line break would end the line early and make the rest a line of its own.
+    section = oneLine(section);
+    key = oneLine(key);
+    value = oneLine(value);
     std::string text = std::string(key) + "=" + std::string(value);
     auto span = findSection(section);
     if (!span) {
@@ -220,10 +235,17 @@ Profile& ProfileFile::edit() {
     return profile_;
 }
 
-FileResult ProfileFile::flush() {
-    if (!dirty_ || !bound()) return {};
-    if (unreadable_) return FileResult::failure("The file could not be read");
-    FileResult result = files_->writeFile(path_, profile_.bytes());
+FileResult ProfileFile::flushWith(std::vector<FileWrite> alongside) {
+    const bool write = dirty_ && bound();
+    if (write && unreadable_) return FileResult::failure("The file could not be read");
+    std::string bytes;
+    if (write) {
+        bytes = profile_.bytes();
+        alongside.insert(alongside.begin(), FileWrite{path_, bytes});
+    }
+    if (alongside.empty()) return {};
+    FileResult result = files_ != nullptr ? files_->writeFiles(alongside)
+                                          : FileResult::failure("No file system to write to");
     if (result.ok) dirty_ = false;
     return result;
 }

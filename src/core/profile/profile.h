@@ -17,7 +17,7 @@ namespace cardwise {
 // in place or adds the key at the end of its section. Lines that are not touched keep
 // their bytes, line ends included.
 class Profile {
-public:
+  public:
     Profile() = default;
     static Profile fromBytes(std::string_view bytes);
     // Replaces the text; the new-key placement rule stays.
@@ -30,6 +30,7 @@ public:
                          std::int32_t defaultValue) const;
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
+    // Nothing from the first line break on is written: each key stays on one line.
     void writeString(std::string_view section, std::string_view key, std::string_view value);
 
     // A key new to a section goes before the section's first line that this accepts
@@ -48,7 +49,7 @@ public:
     };
     const std::vector<Line>& lines() const { return lines_; }
 
-private:
+  private:
     struct Span {
         std::size_t header;  // index of the section line
         std::size_t end;     // one past the section's last line
@@ -67,11 +68,18 @@ private:
 // leading decimal digits; no digits gives 0; values beyond 32 bits are clamped.
 std::int32_t parseProfileInt(std::string_view text);
 
+// The number right-aligned in width characters, padded with leading blanks; a wider number
+// is never cut. Settings values, status lines and message texts all use this layout.
+std::string rightAligned(std::int64_t value, std::size_t width);
+
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+// The text up to its first line break (CR or LF).
+std::string_view oneLine(std::string_view text);
 
 // A profile bound to its file: read once, written back atomically by flush().
 class ProfileFile {
-public:
+  public:
     ProfileFile() = default;
     ProfileFile(FileSystem& files, std::string path) : files_(&files), path_(std::move(path)) {}
 
@@ -85,9 +93,11 @@ public:
     // The profile for changing; flush() then writes it.
     Profile& edit();
     // Writes the profile to its file when it changed since the last read or flush.
-    FileResult flush();
+    FileResult flush() { return flushWith({}); }
+    // The same, together with other files in one all-or-nothing write.
+    FileResult flushWith(std::vector<FileWrite> alongside);
 
-private:
+  private:
     void ensureLoaded() const;
 
     FileSystem* files_ = nullptr;

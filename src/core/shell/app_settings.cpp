@@ -20,11 +20,18 @@ void flushReported(Program& program) {
 
 }  // namespace
 
+bool settingsBesideProgram(Program& program) {
+    const std::string& folder = program.programDirectory;
+    return !folder.empty() &&
+           program.files().fileExists(joinPath(folder, kPortableMarkerFileName)) &&
+           program.files().canWriteInDirectory(folder);
+}
+
 bool locateAppSettings(Program& program, const std::optional<std::string>& userFolder) {
     FileSystem& files = program.files();
     const std::string& programFolder = program.programDirectory;
     std::string path;
-    if (files.canWriteInDirectory(programFolder)) {
+    if (settingsBesideProgram(program)) {
         path = joinPath(programFolder, kAppSettingsFileName);
         if (userFolder && !files.fileExists(path)) {
             std::string userFile = joinPath(*userFolder, kAppSettingsFileName);

@@ -13,10 +13,20 @@ inline constexpr std::string_view kAppSettingsFileName = "CARDWISE.INI";
 // Read as the default of an integer key, it tells that the key is missing.
 inline constexpr int kMissingKeyMarker = 30000;
 
+// A file of this name beside the program makes it a portable copy that keeps its settings
+// file in its own folder. Without it the folder is never written: an installed program's
+// folder belongs to the system, even when the user (root) could write there.
+inline constexpr std::string_view kPortableMarkerFileName = "CARDWISE.PORTABLE";
+
+// Whether the program keeps its settings file in its own folder: the folder holds the
+// portable marker and can be written.
+bool settingsBesideProgram(Program& program);
+
 // Finds the application settings file and binds program.appSettings to it: the program's
-// folder when it can be written, otherwise userFolder. A file found only in userFolder is
-// first copied into a writable program folder. When the user folder is needed and there is
-// none, the warning is shown and false returned: the program must end with exit code 1.
+// folder when settingsBesideProgram(), otherwise userFolder. A file found only in
+// userFolder is first copied into the program's folder. When the user folder is needed and
+// there is none, the warning is shown and false returned: the program must end with exit
+// code 1.
 bool locateAppSettings(Program& program, const std::optional<std::string>& userFolder);
 
 // Reads every key into program.shell.app and the three directory settings of

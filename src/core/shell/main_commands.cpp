@@ -15,7 +15,16 @@ bool FormCreate(Program& program, const std::optional<std::string>& userSettings
 }
 
 std::string demoDeckPath(const Program& program) {
-    return joinPath(joinPath(program.programDirectory, "EXAMPLES"), "CRDWSE50.DKS");
+    constexpr std::string_view kExamples = "EXAMPLES";
+    constexpr std::string_view kDeck = "CRDWSE50.DKS";
+    const std::string& folder = program.programDirectory;
+    std::string beside = joinPath(joinPath(folder, kExamples), kDeck);
+    if (program.platform.files.fileExists(beside)) return beside;
+    std::string prefix = directoryOf(folder);
+    if (fileNameOf(folder) != "bin" || prefix.empty()) return beside;
+    std::string installed =
+        joinPath(joinPath(joinPath(joinPath(prefix, "share"), "cardwise"), kExamples), kDeck);
+    return program.platform.files.fileExists(installed) ? installed : beside;
 }
 
 bool demoDeckAvailable(const Program& program) {
@@ -63,6 +72,13 @@ void openAtStart(Program& program, const std::vector<std::string>& commandLineDe
         openDeck(program, path);
         if (!program.shell.deckOpen) program.drill.DeferredFirstShow = false;
     }
+}
+
+void openHandedOver(Program& program, const std::vector<std::string>& decks) {
+    if (decks.empty() || decks.front().empty()) return;
+    if (!closeOpenDeck(program)) return;
+    addRecentDeck(program, decks.front());
+    openDeck(program, decks.front());
 }
 
 bool FormClose(Program& program, int left, int top, int width, int height) {

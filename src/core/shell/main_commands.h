@@ -13,7 +13,9 @@ struct Program;
 // must end with exit code 1 (the warning has been shown).
 bool FormCreate(Program& program, const std::optional<std::string>& userSettingsFolder);
 
-// The example deck below the program's folder.
+// The example deck: EXAMPLES below the program's folder, or, for an installed program
+// (bin/cardwise), share/cardwise/EXAMPLES beside its bin folder. The first that exists;
+// the first place when neither does.
 std::string demoDeckPath(const Program& program);
 // Whether the "Demo" command is shown.
 bool demoDeckAvailable(const Program& program);
@@ -34,6 +36,11 @@ void RunQuickDemo1Click(Program& program);
 // without a folder is looked for in the program's folder, as every deck name is; a front
 // end that means the working folder makes such names absolute first.
 void openAtStart(Program& program, const std::vector<std::string>& commandLineDecks);
+
+// Decks named when the program was started a second time, handed over by that copy: the
+// first is opened as a command-line deck is (the open deck closed and saved first); the
+// rest are left alone, since each would close the one before.
+void openHandedOver(Program& program, const std::vector<std::string>& decks);
 
 // The main window closes: its place is stored and the open deck saved and closed. False
 // when the user chose to keep the program running because the deck could not be saved.

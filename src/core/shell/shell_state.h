@@ -2,13 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace cardwise {
-
-struct Program;
-class ExternalEditor;
 
 inline constexpr int kRecentSlots = 9;
 
@@ -46,21 +42,6 @@ struct AppSettingsValues {
     std::int32_t FileSaveI = 0;
 };
 
-// Where the deck commands hand over to parts that live elsewhere (the drill engine, the
-// windows). An empty hook does nothing, which is what a front end without that part wants.
-struct DeckHooks {
-    // Starts the drill on the deck just loaded (the deck runner). Called with DrillActive
-    // set and the selector's shuffle table marked for refilling.
-    std::function<void(Program&)> RunDKSFile;
-    // Closes the question and answer windows when a deck is closed.
-    std::function<void(Program&)> closeDrillWindows;
-    // Closes the editor window when a deck is closed after the editor was used.
-    std::function<void(Program&)> closeEditor;
-    // Shows the editor on a new deck; CurrentPair is already 1 and EditorUsed is set.
-    // rememberedPair is the pair the drill was on before.
-    std::function<void(Program&, std::int32_t rememberedPair)> showEditor;
-};
-
 // State of the application shell: application settings, recent decks, deck menus.
 struct ShellState {
     AppSettingsValues app;
@@ -71,9 +52,6 @@ struct ShellState {
     // A deck is loaded and will be saved when closed. Unlike DrillActive it stays set when
     // the drill stops or when saving the deck failed.
     bool deckOpen = false;
-    // The user's text editor; none makes the commands that need one say so.
-    ExternalEditor* editor = nullptr;
-    DeckHooks hooks;
 };
 
 }  // namespace cardwise

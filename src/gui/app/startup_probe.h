@@ -6,10 +6,11 @@
 
 #include <cstdio>
 
-namespace cardwise::bench {
+namespace cardwise::gui {
 
-// Writes "shown" on standard output when the widget is first exposed on screen, so that a
-// runner can time the start-up and read the process's memory at that moment.
+// With CARDWISE_STARTUP_PROBE set, the program writes "shown" on standard output when its
+// question window first appears, so that the start-up benchmark can time it and read the
+// process's memory at that moment.
 class FirstShowProbe : public QObject {
   public:
     using QObject::QObject;
@@ -35,4 +36,4 @@ inline void reportFirstShow(QWidget* widget) {
     widget->installEventFilter(new FirstShowProbe(widget));
 }
 
-}  // namespace cardwise::bench
+}  // namespace cardwise::gui

@@ -1,0 +1,89 @@
+#include "gui/app/application.h"
+
+#include <QApplication>
+
+#include "core/deck/deck_close.h"
+#include "core/deck/notepad_edit.h"
+#include "core/drill/run_control.h"
+#include "core/platform/settings_folder.h"
+#include "core/shell/app_settings.h"
+#include "core/shell/main_commands.h"
+#include "gui/app/main_window.h"
+#include "gui/app/single_instance.h"
+#include "gui/app/startup_probe.h"
+#include "gui/drill/drill_windows.h"
+#include "gui/drill/promotion_window.h"
+
+namespace cardwise::gui {
+
+Application::Application(std::string programDirectory, std::vector<std::string> commandLineDecks)
+    : programDirectory_(std::move(programDirectory)),
+      commandLineDecks_(std::move(commandLineDecks)),
+      program_(Platform{.ui = ui_,
+                        .clock = clock_,
+                        .random = random_,
+                        .files = files_,
+                        .clipboard = clipboard_,
+                        .editor = editor_,
+                        .help = help_}) {
+    program_.programDirectory = programDirectory_;
+}
+
+Application::~Application() = default;
+
+void Application::createDrill() {
+    drill_ = std::make_unique<DrillController>(program_, engine_);
+    drillWindows_ = std::make_unique<DrillWindows>(program_, *drill_);
+    if (qEnvironmentVariableIsSet("CARDWISE_STARTUP_PROBE")) {
+        reportFirstShow(drillWindows_->questionWindow());
+    }
+}
+
+void Application::createMainWindow() {
+    MainWindowServices services{drill_.get(), BuiltParts{}};
+    main_ = std::make_unique<MainWindow>(program_, services);
+    ui_.setParentWindow(main_.get());
+    QObject::connect(instance_.get(), &SingleInstance::decksHandedOver, main_.get(),
+                     &MainWindow::openHandedOver);
+    QObject::connect(main_.get(), &MainWindow::commandFinished, drillWindows_.get(),
+                     &DrillWindows::sync);
+    ui_.setPromotionWindow([this](const QString& text, bool timed) {
+        runPromotionWindow(main_.get(), text, timed);
+    });
+}
+
+void Application::RunDKSFile() {
+    drill_->start();
+}
+
+void Application::closeDrillWindows() {
+    drill_->hideWindows();
+}
+
+// A failed save has been reported and keeps the deck loaded; the drill stops either way.
+void Application::closeDeck() {
+    FileExitQAClick(program_);
+}
+
+void Application::editQAFile() {
+    EditFileClick(program_);
+}
+
+int Application::run() {
+    QStringList decks;
+    for (const std::string& deck : commandLineDecks_) decks << QString::fromStdString(deck);
+    instance_ = std::make_unique<SingleInstance>();
+    if (!instance_->claim(decks)) return 0;
+
+    std::optional<std::string> userFolder;
+    if (!settingsBesideProgram(program_)) userFolder = userSettingsFolder();
+    if (!FormCreate(program_, userFolder)) return 1;
+
+    createDrill();
+    createMainWindow();
+    program_.attachFrontEnd(*this);
+    main_->formShow(commandLineDecks_);
+    return QApplication::exec();
+}
+
+}  // namespace cardwise::gui

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QStringList>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/drill/core_drill_engine.h"
+#include "core/platform/clock.h"
+#include "core/platform/external_editor.h"
+#include "core/platform/file_system.h"
+#include "core/platform/front_end.h"
+#include "core/platform/random_source.h"
+#include "core/program.h"
+#include "gui/platform/qt_clipboard.h"
+#include "gui/platform/qt_help_viewer.h"
+#include "gui/platform/qt_user_interface.h"
+
+namespace cardwise {
+class DrillController;
+}
+
+namespace cardwise::gui {
+
+class MainWindow;
+class DrillWindows;
+class SingleInstance;
+
+// The desktop program put together: the one Program, the Qt platform objects and the
+// windows. Nothing else creates long-lived objects.
+class Application : public NoFrontEnd {
+  public:
+    // commandLineDecks are absolute already; programDirectory holds the executable.
+    Application(std::string programDirectory, std::vector<std::string> commandLineDecks);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // The single-instance check, start-up and the event loop; the exit status.
+    int run();
+
+    // Hand-overs from the core to the windows.
+    void RunDKSFile() override;
+    void closeDrillWindows() override;
+    void closeDeck() override;
+    void editQAFile() override;
+
+  private:
+    // Where the drill windows join the program: the run control over the drill engine,
+    // started by the deck runner after each successful load.
+    void createDrill();
+    // The main window over the Program and the Qt services.
+    void createMainWindow();
+
+    std::string programDirectory_;
+    std::vector<std::string> commandLineDecks_;
+
+    // Services the core reaches the outside world through.
+    SystemClock clock_;
+    StdRandomSource random_;
+    LocalFileSystem files_;
+    StandardExternalEditor editor_;
+    QtUserInterface ui_;
+    QtClipboard clipboard_;
+    QtHelpViewer help_;
+
+    // The one owner of every program-wide record.
+    Program program_;
+
+    CoreDrillEngine engine_;
+    std::unique_ptr<DrillController> drill_;
+    std::unique_ptr<DrillWindows> drillWindows_;
+
+    std::unique_ptr<SingleInstance> instance_;
+    std::unique_ptr<MainWindow> main_;
+};
+
+}  // namespace cardwise::gui

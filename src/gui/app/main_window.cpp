@@ -1,0 +1,265 @@
+#include "gui/app/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "core/content/clipboard_text.h"
+#include "core/deck/deck_close.h"
+#include "core/deck/deck_new.h"
+#include "core/deck/deck_save_as.h"
+#include "core/deck/notepad_edit.h"
+#include "core/drill/run_control.h"
+#include "core/platform/help_viewer.h"
+#include "core/program.h"
+#include "core/shell/main_commands.h"
+#include "gui/dialogs/about_box.h"
+#include "gui/platform/qt_text.h"
+
+namespace cardwise::gui {
+namespace {
+
+QKeySequence keyOf(const std::string& shortcut) {
+    return QKeySequence(QString::fromStdString(shortcut), QKeySequence::PortableText);
+}
+
+// A stored place that no screen shows any of would leave the window out of reach.
+bool onSomeScreen(const QRect& place) {
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().intersects(place.adjusted(0, 0, 0, -place.height() + 30))) {
+            return true;
+        }
+    }
+    return QGuiApplication::screens().isEmpty();
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Program& program, MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), program_(program), services_(services) {
+    setObjectName("TFMain");
+    setWindowIcon(QIcon(":/app/cardwise.png"));
+    auto* area = new QWidget(this);
+    area->setObjectName("MainArea");
+    area->setAutoFillBackground(true);
+    setCentralWidget(area);
+    build();
+    render();
+}
+
+void MainWindow::build() {
+    MainMenuView view = mainMenu(program_, demoAvailable_, services_.parts);
+    // The Help menu sits at the right end of the bar, in a bar of its own.
+    helpBar_ = new QMenuBar(menuBar());
+    helpBar_->setObjectName("HelpBar");
+    menuBar()->setCornerWidget(helpBar_, Qt::TopRightCorner);
+    for (const MenuItem& top : view.bar) {
+        QMenuBar* bar = top.rightAligned ? helpBar_ : menuBar();
+        if (top.items.empty()) {
+            bar->addAction(makeAction(top, bar));
+            continue;
+        }
+        QMenu* menu = bar->addMenu(fromMessage(top.caption));
+        menu->setObjectName(QString::fromStdString(top.name));
+        menus_.insert(menu->objectName(), menu);
+        addItems(menu, top);
+    }
+}
+
+void MainWindow::addItems(QMenu* menu, const MenuItem& parent) {
+    for (const MenuItem& item : parent.items) {
+        QAction* action = makeAction(item, menu);
+        if (!item.visible && !item.shortcut.empty() && item.command != MenuCommand::UsedFile) {
+            // In no menu, yet its short-cut works: the window holds the action.
+            addAction(action);
+            continue;
+        }
+        if (item.separatorBefore) {
+            QAction* separator = menu->addSeparator();
+            separator->setObjectName(QString::fromStdString(item.name) + "Separator");
+        }
+        menu->addAction(action);
+    }
+}
+
+QAction* MainWindow::makeAction(const MenuItem& item, QObject* owner) {
+    auto* action = new QAction(fromMessage(item.caption), owner);
+    action->setObjectName(QString::fromStdString(item.name));
+    if (!item.shortcut.empty()) {
+        action->setShortcut(keyOf(item.shortcut));
+        // The commands work while a drill window has the focus.
+        action->setShortcutContext(Qt::ApplicationShortcut);
+    }
+    std::string name = item.name;
+    connect(action, &QAction::triggered, this, [this, name] {
+        MainMenuView view = mainMenu(program_, demoAvailable_, services_.parts);
+        const MenuItem* current = findMenuItem(view, name);
+        if (current != nullptr && current->enabled) run(*current);
+    });
+    actions_.insert(action->objectName(), action);
+    return action;
+}
+
+QMenu* MainWindow::menu(const QString& name) const {
+    return menus_.value(name);
+}
+
+void MainWindow::render() {
+    MainMenuView view = mainMenu(program_, demoAvailable_, services_.parts);
+    for (const MenuItem* item : allMenuItems(view)) {
+        QString name = QString::fromStdString(item->name);
+        if (QMenu* menu = menus_.value(name)) {
+            menu->menuAction()->setEnabled(item->enabled);
+            menu->menuAction()->setVisible(item->visible);
+            continue;
+        }
+        QAction* action = actions_.value(name);
+        if (action == nullptr) continue;
+        action->setText(fromMessage(item->caption));
+        action->setEnabled(item->enabled);
+        bool inMenu =
+            item->visible || item->shortcut.empty() || item->command == MenuCommand::UsedFile;
+        if (inMenu) action->setVisible(item->visible);
+        QString why = item->available ? QString() : QString("Not part of this version");
+        action->setToolTip(why);
+        action->setStatusTip(why);
+    }
+    if (QAction* separator = findChild<QAction*>("UsedFile1Separator")) {
+        separator->setVisible(findMenuItem(view, "UsedFile1")->visible);
+    }
+    QPalette palette = centralWidget()->palette();
+    palette.setColor(QPalette::Window,
+                     QColor(view.background.r, view.background.g, view.background.b));
+    centralWidget()->setPalette(palette);
+}
+
+void MainWindow::formShow(const std::vector<std::string>& commandLineDecks) {
+    MainMenuView view = mainMenu(program_, demoAvailable_, services_.parts);
+    setWindowTitle(QString::fromStdString(view.windowCaption));
+    demoAvailable_ = demoDeckAvailable(program_);
+    const AppSettingsValues& app = program_.shell.app;
+    QRect place(app.MainLeft, app.MainTop, app.MainWidth, app.MainHeight);
+    if (!onSomeScreen(place)) place.moveTo(10, 10);
+    resize(std::max(place.width(), 200), std::max(place.height(), 80));
+    move(place.topLeft());
+    show();
+    openAtStart(program_, commandLineDecks);
+    render();
+    emit commandFinished();
+}
+
+void MainWindow::openHandedOver(const QStringList& decks) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    std::vector<std::string> names;
+    for (const QString& deck : decks) names.push_back(deck.toStdString());
+    // A box of ours is open: the deck waits, as it would for a second start.
+    if (QApplication::activeModalWidget() != nullptr || names.empty()) return;
+    cardwise::openHandedOver(program_, names);
+    render();
+    emit commandFinished();
+}
+
+void MainWindow::run(const MenuItem& item) {
+    execute(item.command, item.slot);
+    render();
+    emit commandFinished();
+}
+
+void MainWindow::execute(MenuCommand command, int slot) {
+    Program& p = program_;
+    DrillController* drill = services_.drill;
+    switch (command) {
+        case MenuCommand::FileNew:
+            FileNewClick(p);
+            break;
+        case MenuCommand::FileOpen:
+            FileOpenClick(p);
+            break;
+        case MenuCommand::FileSaveAs:
+            FileSaveAsClick(p);
+            break;
+        case MenuCommand::FileExitQA:
+            FileExitQAClick(p);
+            break;
+        case MenuCommand::FileExit:
+            close();
+            break;
+        case MenuCommand::UsedFile:
+            UsedFileClick(p, slot);
+            break;
+        case MenuCommand::EditCopyQ:
+            EditCopyQClick(p);
+            break;
+        case MenuCommand::EditCopyA:
+            EditCopyAClick(p);
+            break;
+        case MenuCommand::EditCopyBoth:
+            EditCopyBothClick(p);
+            break;
+        case MenuCommand::EditFile:
+            EditFileClick(p);
+            break;
+        case MenuCommand::ClickHintOrComment:
+            if (drill != nullptr) ClickHintorCommentButton1Click(*drill);
+            break;
+        case MenuCommand::BringUpGoToPair:
+            if (drill != nullptr) drill->goToPair();
+            break;
+        case MenuCommand::RunQuickDemo:
+            RunQuickDemo1Click(p);
+            break;
+        case MenuCommand::HelpContents:
+            p.platform.help.showContents();
+            break;
+        case MenuCommand::Tutorial:
+            p.platform.help.showTopic(HelpTopic::Tutorial);
+            break;
+        case MenuCommand::HelpHelp:
+            p.platform.help.showHelpOnHelp();
+            break;
+        case MenuCommand::HelpAbout: {
+            AboutBox about(aboutBox(), this);
+            about.exec();
+            break;
+        }
+        // The editor, options, statistics and printing come with their windows; the model
+        // keeps their items disabled until then.
+        case MenuCommand::FileStatistics:
+        case MenuCommand::PrintPairs:
+        case MenuCommand::OpenInCardwiseEditor:
+        case MenuCommand::EditCurrentPair:
+        case MenuCommand::DeleteCurrentPair:
+        case MenuCommand::InsertNewPair:
+        case MenuCommand::EditorNextPair:
+        case MenuCommand::EditorPreviousPair:
+        case MenuCommand::MoveToMemo:
+        case MenuCommand::Options:
+        case MenuCommand::None:
+            break;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    QPoint place = pos();
+    if (!FormClose(program_, place.x(), place.y(), width(), height())) {
+        // The deck could not be saved and the user chose to keep the program running.
+        render();
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    event->accept();
+    // Drill and help windows must not keep the program alive.
+    QApplication::quit();
+}
+
+}  // namespace cardwise::gui

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+#include "core/shell/main_menu.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace cardwise {
+struct Program;
+class Clipboard;
+class HelpViewer;
+class DrillController;
+}  // namespace cardwise
+
+namespace cardwise::gui {
+
+// What the main window's commands reach besides the Program.
+struct MainWindowServices {
+    // The drill run control, once there is one: Ctrl+H and Ctrl+G act on it.
+    DrillController* drill = nullptr;
+    BuiltParts parts;
+};
+
+// TFMain: the menu bar of the core's menu model over the main window's colour. Every
+// command calls the core and then renders the model again.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    MainWindow(Program& program, MainWindowServices services, QWidget* parent = nullptr);
+
+    // FormShow: captions, the demo command, the stored place, the recent decks, then the
+    // decks of the command line.
+    void formShow(const std::vector<std::string>& commandLineDecks);
+    // Copies the menu model into the menus.
+    void render();
+
+    // Another start of the program handed its decks over: come to the front and open the
+    // first of them.
+    void openHandedOver(const QStringList& decks);
+
+    // The action of a menu item, by component name (e.g. "FileOpen"); null when none.
+    QAction* action(const QString& name) const { return actions_.value(name); }
+    QMenu* menu(const QString& name) const;
+
+  signals:
+    // A command of the main window ran: the drill windows may have something new to show.
+    void commandFinished();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void build();
+    void addItems(QMenu* menu, const MenuItem& parent);
+    QAction* makeAction(const MenuItem& item, QObject* owner);
+    void run(const MenuItem& item);
+    void execute(MenuCommand command, int slot);
+
+    Program& program_;
+    MainWindowServices services_;
+    bool demoAvailable_ = false;
+    bool closing_ = false;
+    QMenuBar* helpBar_ = nullptr;
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QMenu*> menus_;
+};
+
+}  // namespace cardwise::gui

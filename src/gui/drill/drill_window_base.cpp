@@ -1,0 +1,413 @@
+#include "gui/drill/drill_window_base.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include "core/drill/drill_window_texts.h"
+#include "gui/drill/drill_look.h"
+#include "gui/platform/qt_text.h"
+
+namespace cardwise::gui {
+namespace {
+
+constexpr int kTickMs = 1000;
+
+QLabel* addField(QWidget* panel, const char* name, int minimumWidth) {
+    auto* field = new QLabel(panel);
+    field->setObjectName(name);
+    field->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    field->setAlignment(Qt::AlignCenter);
+    field->setMinimumWidth(minimumWidth);
+    field->setAutoFillBackground(true);
+    panel->layout()->addWidget(field);
+    return field;
+}
+
+QAction* addMenuItem(QMenu* menu, const char* name, std::string_view caption, bool enabled) {
+    QAction* action = menu->addAction(captionText(caption));
+    action->setObjectName(name);
+    action->setEnabled(enabled);
+    return action;
+}
+
+QRect toQRect(Rect r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
+
+// Deck text for a widget; the memo wants bare line breaks.
+QString memoText(const std::string& text) {
+    QString shown = fromDeckText(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+}  // namespace
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+    QLabel::mousePressEvent(event);
+    emit clicked();
+}
+
+DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen,
+                                 const Names& names)
+    : controller_(controller), screen_(screen) {
+    setObjectName(names.window);
+    const WindowSize minimum = minimumDrillWindowSize(controller.captionBarHeight());
+    setMinimumSize(minimum.width, minimum.height);
+
+    statusPanel_ = new QFrame(this);
+    statusPanel_->setObjectName("StatusPanel");
+    auto* statusLayout = new QHBoxLayout(statusPanel_);
+    statusLayout->setContentsMargins(2, 2, 2, 2);
+    statusLayout->setSpacing(2);
+    noteButton_ = new QToolButton(statusPanel_);
+    noteButton_->setObjectName(names.noteButton);
+    noteButton_->setText(QStringLiteral("?"));
+    noteButton_->setFixedWidth(26);
+    statusLayout->addWidget(noteButton_);
+    percent_ = addField(statusPanel_, "PPercent", 50);
+    category_ = addField(statusPanel_, "PCategory", 110);
+    pairNumber_ = addField(statusPanel_, names.pairNumber, 44);
+    total_ = addField(statusPanel_, "PTotal", 40);
+    correct_ = addField(statusPanel_, "PCorrect", 40);
+    incorrect_ = addField(statusPanel_, "PIncorrect", 40);
+    left_ = addField(statusPanel_, "PLeft", 40);
+    statusLayout->addStretch(1);
+    mediaPlayer_ = new QWidget(statusPanel_);
+    mediaPlayer_->setObjectName(names.mediaPlayer);
+    auto* mediaLayout = new QHBoxLayout(mediaPlayer_);
+    mediaLayout->setContentsMargins(0, 0, 0, 0);
+    mediaLayout->setSpacing(1);
+    for (QStyle::StandardPixmap icon :
+         {QStyle::SP_MediaPlay, QStyle::SP_MediaPause, QStyle::SP_MediaStop}) {
+        auto* button = new QToolButton(mediaPlayer_);
+        button->setIcon(style()->standardIcon(icon));
+        button->setAutoRaise(false);
+        mediaLayout->addWidget(button);
+    }
+    // Playing a pair's sound or video belongs to the media player, which is not part of
+    // the drill windows yet; its buttons stay off rather than pretend to play.
+    mediaPlayer_->setEnabled(false);
+    statusLayout->addWidget(mediaPlayer_);
+
+    textBox_ = new QFrame(this);
+    textBox_->setObjectName("ScrollBox2");
+    textBox_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    memo_ = new QTextEdit(textBox_);
+    memo_->setObjectName("Memo1");
+    memo_->setReadOnly(true);
+    memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(memo_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popup_->exec(memo_->mapToGlobal(at)); });
+
+    pictureBox_ = new QFrame(this);
+    pictureBox_->setObjectName("ScrollBox1");
+    pictureBox_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    image_ = new QLabel(pictureBox_);
+    image_->setObjectName("image");
+    image_->setAlignment(Qt::AlignCenter);
+
+    popup_ = new QMenu(this);
+    popup_->setObjectName("PopupMenu1");
+    // Options, the editor's commands and inserting pairs arrive with their windows.
+    addMenuItem(popup_, "RealOptions1", kMenuOptions, false);
+    popup_->addSeparator();
+    addMenuItem(popup_, "EditCurrentQAPair1", kMenuEditPair, false);
+    addMenuItem(popup_, "DeleteCurrentQAPair1", kMenuDeletePair, false);
+    QAction* goTo = addMenuItem(popup_, "GoToPair1", kMenuGoToPair, true);
+    connect(goTo, &QAction::triggered, this, [this] { call([this] { controller_.goToPair(); }); });
+    popup_->addSeparator();
+    addMenuItem(popup_, "InsertNewQAPair1", kMenuInsertPair, false);
+
+    statusPopup_ = new QMenu(this);
+    statusPopup_->setObjectName("PopupMenu3");
+    QAction* reset =
+        addMenuItem(statusPopup_, "ResetStatusBarStatistics1", kMenuResetStatusBar, true);
+    connect(reset, &QAction::triggered, this,
+            [this] { call([this] { controller_.resetStatusBar(); }); });
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName("Timer1");
+    timer_->setInterval(kTickMs);
+    connect(timer_, &QTimer::timeout, this, &DrillWindowBase::timerTick);
+}
+
+QPushButton* DrillWindowBase::addButton(QWidget* panel, const char* name,
+                                        std::string_view caption) {
+    auto* button = new QPushButton(captionText(caption), panel);
+    button->setObjectName(name);
+    // A focused button takes Enter itself, as buttons of a dialog do.
+    button->setAutoDefault(true);
+    panel->layout()->addWidget(button);
+    return button;
+}
+
+QWidget* DrillWindowBase::addBottomPanel(const char* name) {
+    auto* panel = new QFrame(this);
+    panel->setObjectName(name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setSpacing(6);
+    bottomPanels_.push_back(panel);
+    return panel;
+}
+
+void DrillWindowBase::showOnlyPanel(QWidget* shown) {
+    for (QWidget* panel : bottomPanels_) panel->setVisible(panel == shown);
+}
+
+void DrillWindowBase::call(const std::function<void()>& action) {
+    action();
+    emit controllerCalled();
+}
+
+bool DrillWindowBase::programBusy() {
+    return QApplication::activeModalWidget() != nullptr ||
+           QApplication::activePopupWidget() != nullptr;
+}
+
+void DrillWindowBase::timerTick() {
+    // Nothing moves behind a box: the tick is skipped, not saved up.
+    if (programBusy() || !isVisible()) return;
+    call([this] { controller_.tick(); });
+}
+
+void DrillWindowBase::startShow(Rect placement) {
+    watchChildren();
+    placing_ = true;
+    setGeometry(toQRect(placement));
+    placing_ = false;
+    show();
+    raise();
+    activateWindow();
+    if (QWidget* focus = firstFocus()) focus->setFocus(Qt::OtherFocusReason);
+    timer_->start();
+    reportGeometry();
+}
+
+void DrillWindowBase::stopShow() {
+    timer_->stop();
+    hide();
+}
+
+void DrillWindowBase::renderCommon(const DrillWindowView& view, const StatusFields& status,
+                                   bool noteEnabled, const char* categoryTip, const char* numberTip,
+                                   const char* noteTip) {
+    setWindowTitle(fromMessage(view.caption));
+
+    applyLook(*memo_, view.memoLook);
+    const QString text = memoText(view.memoText);
+    const int scrolled = memo_->verticalScrollBar()->value();
+    const bool newText = memo_->toPlainText() != text;
+    if (newText) memo_->setPlainText(text);
+    memo_->selectAll();
+    memo_->setAlignment(view.centered ? Qt::AlignHCenter : Qt::AlignLeft);
+    QTextCursor cursor = memo_->textCursor();
+    cursor.clearSelection();
+    cursor.movePosition(QTextCursor::Start);
+    memo_->setTextCursor(cursor);
+    // A new text starts at its top; the same text stays where the user scrolled it.
+    memo_->verticalScrollBar()->setValue(newText ? 0 : scrolled);
+
+    content_ = view.content;
+
+    noteButton_->setEnabled(noteEnabled);
+    percent_->setText(fromDeckText(status.percent));
+    category_->setText(fromDeckText(status.category));
+    pairNumber_->setText(fromDeckText(status.pairNumber));
+    applyFieldColours(*pairNumber_, status.pairNumberColours);
+    total_->setText(fromDeckText(status.total));
+    correct_->setText(fromDeckText(status.correct));
+    incorrect_->setText(fromDeckText(status.incorrect));
+    left_->setText(fromDeckText(status.left));
+
+    auto tip = [&view](std::string_view text) {
+        return view.tipsEnabled ? captionText(text) : QString();
+    };
+    noteButton_->setToolTip(tip(noteTip));
+    percent_->setToolTip(tip(kPercentTip));
+    category_->setToolTip(tip(categoryTip));
+    pairNumber_->setToolTip(tip(numberTip));
+    total_->setToolTip(tip(kTotalTip));
+    correct_->setToolTip(tip(kCorrectTip));
+    incorrect_->setToolTip(tip(kIncorrectTip));
+    left_->setToolTip(tip(kLeftTip));
+
+    layoutContent();
+}
+
+void DrillWindowBase::setPictureFile(const QString& path) {
+    if (path == picturePath_) return;
+    picturePath_ = path;
+    loadPicture();
+    layoutContent();
+}
+
+void DrillWindowBase::loadPicture() {
+    picture_ = QPixmap();
+    if (!picturePath_.isEmpty()) {
+        QImageReader reader(picturePath_);
+        reader.setAutoTransform(true);
+        const QImage image = reader.read();
+        if (!image.isNull()) picture_ = QPixmap::fromImage(image);
+    }
+}
+
+void DrillWindowBase::layoutContent() {
+    const int bottom = kBottomHeight;
+    statusPanel_->setGeometry(0, 0, width(), kStatusHeight);
+    for (QWidget* panel : bottomPanels_) panel->setGeometry(0, height() - bottom, width(), bottom);
+    const ContentLayout layout =
+        layoutDrillWindow(content_, width(), height(), kStatusHeight, bottom);
+    textBox_->setVisible(layout.textBoxVisible);
+    pictureBox_->setVisible(layout.pictureBoxVisible);
+    textBox_->setGeometry(toQRect(layout.textBox));
+    memo_->setGeometry(toQRect(layout.memo));
+    pictureBox_->setGeometry(toQRect(layout.pictureBox));
+    image_->setGeometry(toQRect(layout.image));
+    if (layout.pictureBoxVisible && !picture_.isNull()) {
+        QPixmap shown = picture_;
+        if (shown.width() > layout.image.width || shown.height() > layout.image.height) {
+            shown = picture_.scaled(image_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        }
+        image_->setPixmap(shown);
+    } else {
+        image_->clear();
+    }
+}
+
+void DrillWindowBase::reportGeometry() {
+    if (placing_ || !isVisible() || controller_.screen() != screen_) return;
+    controller_.windowGeometryChanged(Rect{x(), y(), width(), height()});
+}
+
+void DrillWindowBase::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!placing_ && isVisible()) {
+        const Rect current{x(), y(), width(), height()};
+        const Rect wanted = correctedPlacement(current);
+        if (wanted != current) {
+            placing_ = true;
+            setGeometry(toQRect(wanted));
+            placing_ = false;
+        }
+    }
+    layoutContent();
+    reportGeometry();
+}
+
+void DrillWindowBase::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    reportGeometry();
+}
+
+void DrillWindowBase::closeEvent(QCloseEvent* event) {
+    bool closes = true;
+    call([this, &closes] { closes = controller_.closeWindow(); });
+    if (closes)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void DrillWindowBase::contextMenuEvent(QContextMenuEvent* event) {
+    if (statusPanel_->geometry().contains(event->pos()))
+        statusPopup_->exec(event->globalPos());
+    else
+        popup_->exec(event->globalPos());
+}
+
+void DrillWindowBase::watchChildren() {
+    // Only the window's own controls: the pop-up menus take their keys themselves.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->window() == this) child->installEventFilter(this);
+    }
+}
+
+bool DrillWindowBase::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && handleKey(watched, static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    // The status bar's own pop-up menu, whichever of its fields was clicked.
+    if (event->type() == QEvent::ContextMenu && watched->isWidgetType() &&
+        (watched == statusPanel_ || statusPanel_->isAncestorOf(static_cast<QWidget*>(watched)))) {
+        statusPopup_->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void DrillWindowBase::keyPressEvent(QKeyEvent* event) {
+    if (!handleKey(this, event)) QWidget::keyPressEvent(event);
+}
+
+bool DrillWindowBase::handleKey(QObject* receiver, QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    switch (event->key()) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            // The page keys scroll the text wherever the focus is.
+            if (!memo_->isVisibleTo(this)) return false;
+            memo_->setFocus(Qt::OtherFocusReason);
+            memo_->verticalScrollBar()->triggerAction(event->key() == Qt::Key_PageUp
+                                                          ? QAbstractSlider::SliderPageStepSub
+                                                          : QAbstractSlider::SliderPageStepAdd);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            // A focused button takes Enter itself; elsewhere the panel's default button does.
+            if (qobject_cast<QPushButton*>(receiver)) return false;
+            QPushButton* button = defaultButton();
+            if (!button || !button->isVisibleTo(this) || !button->isEnabled()) return false;
+            button->click();
+            return true;
+        }
+        default:
+            return pressAccessKey(receiver, event);
+    }
+}
+
+bool DrillWindowBase::pressAccessKey(QObject* receiver, QKeyEvent* event) {
+    // As in a Windows dialog, a button's access key works without Alt unless the user is
+    // typing into a field.
+    if (qobject_cast<QLineEdit*>(receiver) || event->text().size() != 1) return false;
+    const QChar key = event->text().at(0).toLower();
+    if (!key.isLetterOrNumber()) return false;
+    for (QWidget* panel : bottomPanels_) {
+        if (!panel->isVisibleTo(this)) continue;
+        for (QPushButton* button : panel->findChildren<QPushButton*>()) {
+            if (!button->isVisibleTo(this) || !button->isEnabled()) continue;
+            const QString text = button->text();
+            for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+                if (text.at(i) != QLatin1Char('&')) continue;
+                if (text.at(i + 1) == QLatin1Char('&')) {
+                    ++i;
+                    continue;
+                }
+                if (text.at(i + 1).toLower() == key) {
+                    button->click();
+                    return true;
+                }
+                break;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace cardwise::gui

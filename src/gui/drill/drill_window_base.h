@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+#include "core/drill/run_control.h"
+
+class QFrame;
+class QMenu;
+class QPushButton;
+class QTextEdit;
+class QTimer;
+class QToolButton;
+
+namespace cardwise::gui {
+
+// A label that can be clicked (the answer window's autopilot pictures).
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+  public:
+    using QLabel::QLabel;
+  signals:
+    void clicked();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// What the question and answer windows share: the status bar, the text and picture boxes,
+// the bottom panels, the two pop-up menus, the one-second timer, the keys and the close
+// button. Every user action calls the controller and then emits controllerCalled(), after
+// which the owner renders the window in use.
+class DrillWindowBase : public QWidget {
+    Q_OBJECT
+  public:
+    // The names that differ between the two windows.
+    struct Names {
+        const char* window;       // TFQuestion
+        const char* noteButton;   // SBHint
+        const char* pairNumber;   // PQNumber
+        const char* mediaPlayer;  // MP1
+    };
+
+    DrillWindowBase(DrillController& controller, DrillScreen screen, const Names& names);
+
+    // The window appears for a pair: placed where the view says, timer restarted, focus on
+    // the panel's first control.
+    void startShow(Rect placement);
+    // The window goes: its timer stops.
+    void stopShow();
+    // The picture file found for the side shown; empty for none. Looked up once per show,
+    // not at every render.
+    void setPictureFile(const QString& path);
+
+    // A box or modal dialog of the program is open, or a pop-up menu: the timers wait.
+    static bool programBusy();
+
+  signals:
+    void controllerCalled();
+
+  public slots:
+    // One tick of the window's one-second timer.
+    void timerTick();
+
+  protected:
+    static constexpr int kStatusHeight = 30;
+    static constexpr int kBottomHeight = 64;
+
+    // Calls the controller, then lets the owner render.
+    void call(const std::function<void()>& action);
+
+    void renderCommon(const DrillWindowView& view, const StatusFields& status, bool noteEnabled,
+                      const char* categoryTip, const char* numberTip, const char* noteTip);
+    QPushButton* addButton(QWidget* panel, const char* name, std::string_view caption);
+    QWidget* addBottomPanel(const char* name);
+    void showOnlyPanel(QWidget* panel);
+
+    // The button Enter presses in the panel shown; none when the panel has none.
+    virtual QPushButton* defaultButton() const = 0;
+    // Where the keyboard focus goes when the window appears.
+    virtual QWidget* firstFocus() const = 0;
+    // A resize the user asked for may be corrected (the answer window follows the
+    // question window's place when the windows are kept in step).
+    virtual Rect correctedPlacement(Rect requested) const { return requested; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+    DrillController& controller_;
+    DrillScreen screen_;
+
+    QWidget* statusPanel_ = nullptr;
+    QToolButton* noteButton_ = nullptr;
+    QLabel* percent_ = nullptr;
+    QLabel* category_ = nullptr;
+    QLabel* pairNumber_ = nullptr;
+    QLabel* total_ = nullptr;
+    QLabel* correct_ = nullptr;
+    QLabel* incorrect_ = nullptr;
+    QLabel* left_ = nullptr;
+    QWidget* mediaPlayer_ = nullptr;
+    QFrame* textBox_ = nullptr;
+    QTextEdit* memo_ = nullptr;
+    QFrame* pictureBox_ = nullptr;
+    QLabel* image_ = nullptr;
+    QMenu* popup_ = nullptr;
+    QMenu* statusPopup_ = nullptr;
+    QTimer* timer_ = nullptr;
+    std::vector<QWidget*> bottomPanels_;
+
+  private:
+    bool handleKey(QObject* receiver, QKeyEvent* event);
+    bool pressAccessKey(QObject* receiver, QKeyEvent* event);
+    void layoutContent();
+    void reportGeometry();
+    void loadPicture();
+    void watchChildren();
+
+    SideContent content_ = SideContent::TextOnly;
+    QString picturePath_;
+    QPixmap picture_;
+    bool placing_ = false;
+};
+
+}  // namespace cardwise::gui

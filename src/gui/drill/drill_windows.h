@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+#include "core/drill/run_control.h"
+
+class QWidget;
+
+namespace cardwise {
+struct Program;
+}
+
+namespace cardwise::gui {
+
+class QuestionWindow;
+class AnswerWindow;
+
+// Owns the question and answer windows and shows, hides and renders them as the drill
+// controller says. Whoever calls the controller from outside the windows (menus, dialogs)
+// calls sync() afterwards.
+class DrillWindows : public QObject, public DrillWindowObserver {
+    Q_OBJECT
+  public:
+    DrillWindows(Program& program, DrillController& controller, QObject* parent = nullptr);
+    ~DrillWindows() override;
+
+    QWidget* questionWindow() const;
+    QWidget* answerWindow() const;
+    QuestionWindow& question() const { return *question_; }
+    AnswerWindow& answer() const { return *answer_; }
+
+    // Renders the window in use from the controller's view model.
+    void sync();
+
+    void showWindow(DrillScreen window, bool posted) override;
+    void hideWindow(DrillScreen window) override;
+
+  private:
+    void appear(DrillScreen window);
+    QString pictureFile(const DrillWindowView& view) const;
+
+    Program& program_;
+    DrillController& controller_;
+    std::unique_ptr<QuestionWindow> question_;
+    std::unique_ptr<AnswerWindow> answer_;
+};
+
+}  // namespace cardwise::gui

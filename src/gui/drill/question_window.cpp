@@ -1,0 +1,132 @@
+#include "gui/drill/question_window.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include "core/content/windows1252.h"
+#include "core/drill/drill_window_texts.h"
+#include "core/platform/user_interface.h"
+#include "gui/drill/drill_look.h"
+#include "gui/platform/qt_text.h"
+
+namespace cardwise::gui {
+namespace {
+
+// The two-line label at the left of a bottom panel.
+void addTwoLineLabel(QWidget* panel, std::string_view first, std::string_view second) {
+    auto* label = new QLabel(captionText(first) + QLatin1Char('\n') + captionText(second), panel);
+    label->setTextFormat(Qt::PlainText);
+    panel->layout()->addWidget(label);
+}
+
+}  // namespace
+
+QuestionWindow::QuestionWindow(DrillController& controller, UserInterface& ui)
+    : DrillWindowBase(controller, DrillScreen::Question,
+                      Names{"TFQuestion", "SBHint", "PQNumber", "MP1"}),
+      ui_(ui) {
+    connect(noteButton_, &QToolButton::clicked, this,
+            [this] { call([this] { controller_.hintClick(); }); });
+
+    displayPanel_ = addBottomPanel("DE");
+    static_cast<QHBoxLayout*>(displayPanel_->layout())->addStretch(1);
+    displayAnswer_ = addButton(displayPanel_, "BBDispAns", kDisplayAnswerCaption);
+    displayAnswer_->setMinimumWidth(180);
+    static_cast<QHBoxLayout*>(displayPanel_->layout())->addStretch(1);
+    connect(displayAnswer_, &QPushButton::clicked, this,
+            [this] { call([this] { controller_.displayAnswer(); }); });
+
+    fillInPanel_ = addBottomPanel("FI");
+    addTwoLineLabel(fillInPanel_, kFillInLabel1, kFillInLabel2);
+    fillIn_ = new QLineEdit(fillInPanel_);
+    fillIn_->setObjectName("EBFillIn");
+    fillInPanel_->layout()->addWidget(fillIn_);
+    checkFillIn_ = addButton(fillInPanel_, "BBCheckFI", kCheckMyAnswerCaption);
+    connect(checkFillIn_, &QPushButton::clicked, this, &QuestionWindow::checkFillIn);
+
+    choicePanel_ = addBottomPanel("MC");
+    addTwoLineLabel(choicePanel_, kChoiceLabel1, kChoiceLabel2);
+    for (int k = 0; k < 6; ++k) {
+        const std::string name = "BBMC" + std::to_string(k + 1);
+        const std::string caption = "&" + std::to_string(k + 1);
+        choices_[static_cast<std::size_t>(k)] = addButton(choicePanel_, name.c_str(), caption);
+        choices_[static_cast<std::size_t>(k)]->setFixedWidth(36);
+        const char choice = static_cast<char>('1' + k);
+        connect(choices_[static_cast<std::size_t>(k)], &QPushButton::clicked, this,
+                [this, choice] { call([this, choice] { controller_.chooseAnswer(choice); }); });
+    }
+    allOfTheAbove_ = addButton(choicePanel_, "BBMCAll", kAllOfTheAboveCaption);
+    noneOfTheAbove_ = addButton(choicePanel_, "BBMCNone", kNoneOfTheAboveCaption);
+    connect(allOfTheAbove_, &QPushButton::clicked, this,
+            [this] { call([this] { controller_.chooseAnswer('A'); }); });
+    connect(noneOfTheAbove_, &QPushButton::clicked, this,
+            [this] { call([this] { controller_.chooseAnswer('N'); }); });
+    static_cast<QHBoxLayout*>(choicePanel_->layout())->addStretch(1);
+
+    showOnlyPanel(displayPanel_);
+}
+
+void QuestionWindow::checkFillIn() {
+    QString refusal;
+    std::optional<std::string> reply = toDeckText(fillIn_->text(), &refusal);
+    if (!reply) {
+        // A character no deck can hold is refused here; nothing reaches the drill.
+        ui_.message(kCharacterNotAllowedCaption, refusal.toStdString(), Icon::Warning);
+        fillIn_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    call([this, &reply] { controller_.checkFillIn(*reply); });
+}
+
+void QuestionWindow::render(const QuestionView& view, bool appearing) {
+    renderCommon(view, view.status, view.hintEnabled, kQuestionCategoryTip.data(),
+                 kQuestionNumberTip.data(), kHintTip.data());
+    panel_ = view.panel;
+    switch (view.panel) {
+        case QuestionPanel::DisplayAnswer:
+            showOnlyPanel(displayPanel_);
+            break;
+        case QuestionPanel::FillIn:
+            showOnlyPanel(fillInPanel_);
+            break;
+        case QuestionPanel::MultipleChoice:
+            showOnlyPanel(choicePanel_);
+            break;
+    }
+    for (std::size_t k = 0; k < choices_.size(); ++k) {
+        choices_[k]->setVisible(view.choiceButtons[k]);
+    }
+    applyLook(*fillIn_, view.entryLook);
+    if (appearing) fillIn_->setText(fromDeckText(view.entryText));
+}
+
+QPushButton* QuestionWindow::defaultButton() const {
+    switch (panel_) {
+        case QuestionPanel::DisplayAnswer:
+            return displayAnswer_;
+        case QuestionPanel::FillIn:
+            return checkFillIn_;
+        case QuestionPanel::MultipleChoice:
+            break;
+    }
+    return nullptr;
+}
+
+QWidget* QuestionWindow::firstFocus() const {
+    switch (panel_) {
+        case QuestionPanel::DisplayAnswer:
+            return displayAnswer_;
+        case QuestionPanel::FillIn:
+            return fillIn_;
+        case QuestionPanel::MultipleChoice:
+            // Not a choice button: Enter must not answer "1" by accident.
+            return memo_;
+    }
+    return nullptr;
+}
+
+}  // namespace cardwise::gui

@@ -1,0 +1,93 @@
+#include "gui/platform/qt_help_viewer.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace cardwise::gui {
+namespace {
+
+constexpr const char* kContentsPage = "index.html";
+
+// "qrc:/help/x.html" is the resource ":/help/x.html"; other roots are plain folders.
+bool pageExists(const QString& root, const QString& name) {
+    QString url = root + name;
+    if (url.startsWith("qrc:")) return QFile::exists(url.mid(3));
+    return QFile::exists(QUrl(url).toLocalFile());
+}
+
+}  // namespace
+
+HelpWindow::HelpWindow(QString pageRoot, QWidget* parent)
+    : QWidget(parent, Qt::Window), root_(std::move(pageRoot)) {
+    setObjectName("HelpWindow");
+    setWindowTitle("Cardwise Help");
+    browser_ = new QTextBrowser(this);
+    browser_->setObjectName("HelpText");
+    browser_->setOpenExternalLinks(true);
+    auto* contents = new QPushButton("&Contents", this);
+    contents->setObjectName("BBContents");
+    back_ = new QPushButton("&Back", this);
+    back_->setObjectName("BBBack");
+    forward_ = new QPushButton("&Forward", this);
+    forward_->setObjectName("BBForward");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(contents);
+    buttons->addWidget(back_);
+    buttons->addWidget(forward_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(browser_);
+    resize(640, 520);
+
+    connect(contents, &QPushButton::clicked, this, [this] { showPage(kContentsPage); });
+    connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+    connect(browser_, &QTextBrowser::historyChanged, this, &HelpWindow::updateButtons);
+    updateButtons();
+}
+
+void HelpWindow::showPage(const QString& name) {
+    QString page = pageExists(root_, name) ? name : QString(kContentsPage);
+    browser_->setSource(QUrl(root_ + page));
+    updateButtons();
+}
+
+QUrl HelpWindow::currentPage() const {
+    return browser_->source();
+}
+
+void HelpWindow::updateButtons() {
+    back_->setEnabled(browser_->isBackwardAvailable());
+    forward_->setEnabled(browser_->isForwardAvailable());
+}
+
+QtHelpViewer::~QtHelpViewer() {
+    delete window_;
+}
+
+void QtHelpViewer::show(const QString& page) {
+    if (window_ == nullptr) window_ = new HelpWindow(root_);
+    window_->showPage(page);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void QtHelpViewer::showContents() {
+    show(kContentsPage);
+}
+
+void QtHelpViewer::showTopic(int topic) {
+    show(QString("topic-%1.html").arg(topic));
+}
+
+void QtHelpViewer::showHelpOnHelp() {
+    show("help-on-help.html");
+}
+
+}  // namespace cardwise::gui

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+#include "core/platform/user_interface.h"
+
+class QDialog;
+class QWidget;
+
+namespace cardwise::gui {
+
+// The core's boxes and dialogs as Qt shows them. Every box and dialog runs through one
+// runner, so a GUI test can answer a real box by pressing its keys.
+class QtUserInterface : public UserInterface {
+  public:
+    // Runs a modal dialog until it closes; the default is QDialog::exec().
+    using DialogRunner = std::function<void(QDialog&)>;
+    // Shows the promotion message window; set where that window exists.
+    using PromotionWindow = std::function<void(const QString& text, bool timed)>;
+
+    QtUserInterface();
+
+    Button messageBox(std::string_view caption, std::string_view text, Icon icon,
+                      Buttons buttons) override;
+    std::optional<std::string> inputBox(std::string_view caption, std::string_view prompt,
+                                        std::string_view defaultText) override;
+    std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) override;
+    void setWaitCursor(bool on) override;
+    ScreenSize screenSize() const override;
+    void showPromotionMessage(std::string_view text, bool timed) override;
+
+    // Boxes are placed over this window (the main window once it exists).
+    void setParentWindow(QWidget* window) { parent_ = window; }
+    void setDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
+    void setPromotionWindow(PromotionWindow window) { promotion_ = std::move(window); }
+
+  private:
+    // Runs a dialog with the normal pointer, whatever wait cursor is on.
+    void run(QDialog& dialog);
+    std::optional<std::string> chooseFile(const FileDialogRequest& request, bool save);
+
+    QWidget* parent_ = nullptr;
+    DialogRunner runDialog_;
+    PromotionWindow promotion_;
+    int waitDepth_ = 0;
+};
+
+// A "DKS Files (*.dks)|*.dks|..." filter as a Qt name filter list ("DKS Files (*.dks
+// *.DKS);;..."): each pattern in both cases, since file names on this system are matched
+// with regard to case.
+QString qtFileFilter(std::string_view filter);
+
+// The height of the title bar the window manager draws over a shown window; the style's
+// title-bar height when the window has no frame yet (or no window manager draws one).
+int captionBarHeight(const QWidget& shownWindow);
+
+}  // namespace cardwise::gui

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QWidget>
+
+#include "core/deck/deck_loader.h"
+#include "core/drill/core_drill_engine.h"
+#include "core/deck/deck_close.h"
+#include "core/drill/run_control.h"
+#include "core/shell/app_settings.h"
+#include "gui/drill/drill_windows.h"
+#include "support/fakes.h"
+
+namespace cardwise::testing {
+
+// The program's drill over a deck on disk, with scripted boxes and the real windows.
+struct GuiDrill : NoFrontEnd {
+    ScriptedUserInterface ui;
+    FixedClock clock;
+    SeededRandom random;
+    LocalFileSystem files;
+    TempDir decks;
+    TempDir programFolder;
+    AbsentServices absent;
+    Program program{absent.platform(ui, clock, random, files)};
+    CoreDrillEngine engine;
+    DrillController controller{program, engine};
+    gui::DrillWindows windows{program, controller};
+
+    GuiDrill() {
+        program.programDirectory = programFolder.path();
+        programFolder.write(std::string(kPortableMarkerFileName), "");
+        locateAppSettings(program, std::nullopt);
+        program.attachFrontEnd(*this);
+    }
+
+    void RunDKSFile() override {
+        controller.start();
+        windows.sync();
+    }
+    void closeDrillWindows() override { controller.hideWindows(); }
+    void closeDeck() override { FileExitQAClick(program); }
+
+    // Writes NAME.DKS and, when given, NAME.DKD, and opens the deck.
+    void open(const std::string& name, const std::string& qa, const std::string& setup = {}) {
+        decks.write(name + ".DKS", qa);
+        if (!setup.empty()) decks.write(name + ".DKD", setup);
+        program.deck.QAFileName = decks.file(name + ".DKS");
+        InitDKSFile(program);
+    }
+
+    template <class W>
+    W* find(QWidget* window, const char* name) {
+        return window->findChild<W*>(QString::fromLatin1(name));
+    }
+};
+
+// A failure the scripted fakes reported outside a GoogleTest test.
+inline bool fakesFailed() {
+    return ::testing::UnitTest::GetInstance()->ad_hoc_test_result().Failed();
+}
+
+}  // namespace cardwise::testing
