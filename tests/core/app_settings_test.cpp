@@ -105,10 +105,8 @@ TEST_F(AppSettingsTest, NoWritableFolderAtAllEndsTheProgram) {
     files.readOnlyFolder = programDir.path();
     Program q{h.services.platform(h.ui, h.clock, h.random, files)};
     q.programDirectory = programDir.path();
+    h.ui.expectBox({"Error", "Could Not Find Windows Directory", Icon::Warning, Buttons::Ok});
     EXPECT_FALSE(locateAppSettings(q, std::nullopt));
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0], (testing::ShownBox{"Error", "Could Not Find Windows Directory",
-                                                Icon::Warning, Buttons::Ok}));
 }
 
 TEST_F(AppSettingsTest, WriteBackIntoAReadOnlyFolderIsReportedAndKeepsTheOldFile) {
@@ -119,12 +117,11 @@ TEST_F(AppSettingsTest, WriteBackIntoAReadOnlyFolderIsReportedAndKeepsTheOldFile
     Program q{h.services.platform(h.ui, h.clock, h.random, files)};
     q.programDirectory = programDir.path();
     q.appSettings = ProfileFile(files, userDir.file("CARDWISE.INI"));
+    h.ui.expectBox(testing::writeErrorBox(userDir.file("CARDWISE.INI"), "Read-only file system"));
     readAppSettings(q);
     EXPECT_EQ(q.shell.app.MainLeft, 3);
     EXPECT_EQ(q.shell.app.MainTop, 10);
     EXPECT_EQ(userDir.read("CARDWISE.INI"), text);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0].caption, "File Write Error");
 }
 
 TEST_F(AppSettingsTest, FailedWriteBackIsReportedAndKeepsTheOldFile) {
@@ -135,11 +132,10 @@ TEST_F(AppSettingsTest, FailedWriteBackIsReportedAndKeepsTheOldFile) {
     Program q{h.services.platform(ui, h.clock, h.random, failing)};
     q.programDirectory = programDir.path();
     ASSERT_TRUE(locateAppSettings(q, userDir.path()));
+    ui.expectBox(
+        testing::writeErrorBox(programDir.file("CARDWISE.INI"), "No space left on device"));
     readAppSettings(q);
     EXPECT_EQ(programDir.read("CARDWISE.INI"), text);
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].caption, "File Write Error");
-    EXPECT_NE(ui.boxes[0].text.find(programDir.file("CARDWISE.INI")), std::string::npos);
 }
 
 // Where the settings file goes: only a portable copy (marker present, folder writable)
@@ -161,6 +157,7 @@ TEST(AppSettingsLocation, ProgramFolderOnlyForAWritablePortableCopy) {
         {"installed, writable, no user folder", false, true, false, "none"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         testing::ProgramHarness h;
         TempDir programDir;
         TempDir userDir;
@@ -172,13 +169,15 @@ TEST(AppSettingsLocation, ProgramFolderOnlyForAWritablePortableCopy) {
         q.programDirectory = programDir.path();
         std::optional<std::string> user;
         if (c.userFolder) user = userDir.path();
-        bool located = locateAppSettings(q, user);
         std::string expected = c.expected;
-        EXPECT_EQ(located, expected != "none") << c.name;
-        if (!located) {
-            EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"Error"}) << c.name;
-            continue;
+        if (expected == "none") {
+            h.ui.expectBox(
+                {"Error", "Could Not Find Windows Directory", Icon::Warning, Buttons::Ok});
         }
+        bool located = locateAppSettings(q, user);
+        EXPECT_EQ(located, expected != "none") << c.name;
+        h.ui.checkAllShown();
+        if (!located) continue;
         readAppSettings(q);
         EXPECT_EQ(programDir.exists("CARDWISE.INI"), expected == "program") << c.name;
         EXPECT_EQ(userDir.exists("CARDWISE.INI"), expected == "user") << c.name;

@@ -112,8 +112,11 @@ TEST_F(CopyFixture, AnswerAloneUsesItsOwnQuestion) {
 
 TEST_F(CopyFixture, FaultyAnswerStillCopiedAfterOneBox) {
     setPair(4, "<MC1>a<MC2>b%Pick", "<FIB>3%Text");
+    h.ui.expectBox({"Invalid Multiple Choice Answer Number",
+                    "The Indicated Multiple Choice Answer Number For Answer   4 Did Not Have A "
+                    "Corresponding Choice In The Question Section. ",
+                    Icon::Error, Buttons::Ok});
     EXPECT_EQ(answerCopyText(program), "Answer 4\r\n\r\nText");
-    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"Invalid Multiple Choice Answer Number"});
 }
 
 TEST_F(CopyFixture, LongTextCutAtLimitWithoutHalfLineBreak) {

@@ -13,6 +13,10 @@ namespace {
 
 using testing::crlf;
 using testing::DeckHarness;
+using testing::kOversizeDeckBox;
+using testing::overlongPairBox;
+using testing::readErrorBox;
+using testing::setupDataErrorBox;
 using testing::ShownBox;
 using testing::snapshot;
 using testing::threePairDeck;
@@ -93,11 +97,10 @@ TEST_P(RefusedExtension, IsReportedAndNothingIsLoadedOrWritten) {
     DeckHarness h;
     std::string path = h.write(GetParam().name, threePairDeck());
     auto before = snapshot(h.decks.path());
-    h.open(path);
     std::string text = GetParam().text;
     if (text.front() != '.') text = path + text;
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0], (ShownBox{GetParam().caption, text, Icon::Error, Buttons::Ok}));
+    h.ui.expectBox({GetParam().caption, text, Icon::Error, Buttons::Ok});
+    h.open(path);
     EXPECT_FALSE(h.program.shell.deckOpen);
     EXPECT_EQ(h.drillStarts(), 0);
     EXPECT_EQ(snapshot(h.decks.path()), before);
@@ -122,13 +125,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DeckLoaderTest, MissingFileIsReportedAsNoLongerExisting) {
     std::string path = h.decks.file("gone.DKS");
+    h.ui.expectBox({"No .DKS File",
+                    path + " No Longer Exists.  It Was Probably Chosen From The \"Previous "
+                           "Files\" List But Has Been Deleted Since Its Entry Onto The List.",
+                    Icon::Error, Buttons::Ok});
     h.open(path);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"No .DKS File",
-                        path + " No Longer Exists.  It Was Probably Chosen From The \"Previous "
-                               "Files\" List But Has Been Deleted Since Its Entry Onto The List.",
-                        Icon::Error, Buttons::Ok}));
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_FALSE(h.decks.exists("gone.DKD"));
 }
@@ -145,11 +146,10 @@ TEST_F(DeckLoaderTest, ReadOnlyDeckLoadsAndChangesNoByteAnywhere) {
     Program& q = p;
     q.deck.Today = 20261208;
     h.ui.boxes.clear();
+    h.ui.expectBox({"Q&A Read-Only Warning", path + " Is A Read-Only File." + kCannotChange,
+                    Icon::Information, Buttons::Ok});
     h.open(path);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Q&A Read-Only Warning", path + " Is A Read-Only File." + kCannotChange,
-                        Icon::Information, Buttons::Ok}));
+    EXPECT_EQ(h.ui.boxes.size(), 1u);
     EXPECT_TRUE(q.deck.ReadOnlyDeck);
     EXPECT_TRUE(q.shell.deckOpen);
     q.deck.LearnStatus.at(1) = 2;
@@ -163,15 +163,11 @@ TEST_F(DeckLoaderTest, DeckInAFolderThatCannotBeWrittenLoadsAndWritesNothing) {
     h.write("cd.DKD", "");
     h.files.readOnlyFolder = h.decks.path();
     auto before = snapshot(h.decks.path());
+    h.ui.expectBox({"Q&A Write-Protected Disk Warning",
+                    path + " Is Located On A Write-Protected Or Read-Only Disk (Perhaps a CDROM)." +
+                        kCannotChange,
+                    Icon::Information, Buttons::Ok});
     h.open(path);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Q&A Write-Protected Disk Warning",
-                        path +
-                            " Is Located On A Write-Protected Or Read-Only Disk (Perhaps a "
-                            "CDROM)." +
-                            kCannotChange,
-                        Icon::Information, Buttons::Ok}));
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_EQ(p.deck.PairCount, 3);
     ASSERT_TRUE(FileExitQAClick(p));
@@ -182,9 +178,13 @@ TEST_F(DeckLoaderTest, ReadOnlyFileOnAReadOnlyDiskGetsBothWarnings) {
     std::string path = h.write("both.DKS", threePairDeck());
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     h.files.readOnlyFolder = h.decks.path();
+    h.ui.expectBox({"Q&A Read-Only Warning", path + " Is A Read-Only File." + kCannotChange,
+                    Icon::Information, Buttons::Ok});
+    h.ui.expectBox({"Q&A Write-Protected Disk Warning",
+                    path + " Is Located On A Write-Protected Or Read-Only Disk (Perhaps a CDROM)." +
+                        kCannotChange,
+                    Icon::Information, Buttons::Ok});
     h.open(path);
-    EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"Q&A Read-Only Warning",
-                                                         "Q&A Write-Protected Disk Warning"}));
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_FALSE(h.decks.exists("both.DKD"));
 }
@@ -198,10 +198,8 @@ TEST_F(DeckLoaderTest, DeckOfExactlyFiveThousandPairsLoadsWithoutWarning) {
 TEST_F(DeckLoaderTest, OversizeDeckWarnsAndLoadsTheFirstFiveThousand) {
     std::string text = manyPairs(5001);
     std::string path = h.write("huge.DKS", text);
+    h.ui.expectBox(kOversizeDeckBox);
     h.open(path);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0].caption, "Oversize .DKS File");
-    EXPECT_EQ(h.ui.boxes[0].icon, Icon::Warning);
     EXPECT_EQ(p.deck.PairCount, 5000);
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_EQ(h.decks.read("huge.DKS"), text);
@@ -266,25 +264,16 @@ TEST_F(DeckLoaderTest, InvalidSettingsOpenTheSetupFileInTheEditorAndReadItAgain)
         (void)file;
     };
     const std::string qaBefore = h.decks.read("bad.DKS");
+    const ShownBox seconds{"Data Error",
+                           "Error In Display Answer After Value - Must Be An Integer Between 1 "
+                           "and 60 - Please Re-enter",
+                           Icon::Warning, Buttons::Ok};
+    h.ui.expectBox(seconds);
+    h.ui.expectBox(setupDataErrorBox(path, setupPath));
+    // The corrected file is read again and its remaining error shown again.
+    h.ui.expectBox(seconds);
     h.open(path);
     EXPECT_EQ(h.decks.read("bad.DKS"), qaBefore);
-    const std::string seconds =
-        "Error In Display Answer After Value - Must Be An Integer Between 1 and 60 - Please "
-        "Re-enter";
-    ASSERT_EQ(h.ui.boxes.size(), 3u);
-    EXPECT_EQ(h.ui.boxes[0], (ShownBox{"Data Error", seconds, Icon::Warning, Buttons::Ok}));
-    EXPECT_EQ(h.ui.boxes[1],
-              (ShownBox{"Q&A SetUp Data Error",
-                        path +
-                            " Has Invalid Or Corrupted Entries In The Data Stored In Its "
-                            "Associated .DKD File.  This File Cannot Be Used In Its Current "
-                            "State.  NotePad Will Now Be Opened With " +
-                            setupPath +
-                            " Loaded To Allow You To Correct The Indicated Error.  After "
-                            "Correcting The Error, Reopen The File To Continue.",
-                        Icon::Error, Buttons::Ok}));
-    // The corrected file is read again and its remaining error shown again.
-    EXPECT_EQ(h.ui.boxes[2], h.ui.boxes[0]);
     EXPECT_EQ(h.editor.opened, std::vector<std::string>{setupPath});
     EXPECT_EQ(p.settings.NumSeconds, 98);
     EXPECT_FALSE(p.NotePadOpen);
@@ -298,15 +287,13 @@ TEST_F(DeckLoaderTest, InvalidSettingsOpenTheSetupFileInTheEditorAndReadItAgain)
 TEST_F(DeckLoaderTest, DeckWithoutQuestionsIsReportedAsADataError) {
     const std::string qa = crlf({"[Cardwise]", "; nothing", "Q0=no"});
     std::string path = h.write("empty.DKS", qa);
+    h.ui.expectBox({"Data Error",
+                    path + " Does Not Appear To Contain Any Questions.  Please Check That The "
+                           "Data Format Is Correct.  See The Help Topic \"Creating And Editing "
+                           "Q&A Files\" For Additional Information.",
+                    Icon::Warning, Buttons::Ok});
     h.open(path);
     EXPECT_EQ(h.decks.read("empty.DKS"), qa);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Data Error",
-                        path + " Does Not Appear To Contain Any Questions.  Please Check That "
-                               "The Data Format Is Correct.  See The Help Topic \"Creating And "
-                               "Editing Q&A Files\" For Additional Information.",
-                        Icon::Warning, Buttons::Ok}));
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_TRUE(h.editor.opened.empty());
     // The outcome is reported with the normal pointer back.
@@ -318,20 +305,10 @@ TEST_F(DeckLoaderTest, OverlongPairOpensTheQAFileInTheEditor) {
     std::string longAnswer = "A2=" + std::string(2100 - 4 - 6 - 3, 'x');  // pair of 2100
     std::string qa = crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=two", longAnswer, "Q3=3", "A3=3"});
     std::string path = h.write("long.DKS", qa);
+    h.ui.expectBox(overlongPairBox(2));
+    h.ui.expectBox(testing::qaFileErrorBox(path));
+    h.ui.expectBox(testing::editorWarningBox());
     h.open(path);
-    ASSERT_EQ(h.ui.boxes.size(), 3u);
-    EXPECT_EQ(h.ui.boxes[0].caption, kAppTitle);
-    EXPECT_NE(h.ui.boxes[0].text.find("Q&&A Pair 2 Exceeds"), std::string::npos);
-    EXPECT_EQ(h.ui.boxes[1],
-              (ShownBox{"Q&A .DKS File Error",
-                        path +
-                            " Has Invalid Entries.  This File Cannot Be Used In Its Current "
-                            "State.  NotePad Will Now Be Opened With " +
-                            path +
-                            " Loaded To Allow You To Correct The Indicated Error.  After "
-                            "Correcting The Error, Reopen The File To Continue.",
-                        Icon::Error, Buttons::Ok}));
-    EXPECT_EQ(h.ui.boxes[2].caption, "Editor Warning");
     EXPECT_EQ(h.editor.opened, std::vector<std::string>{path});
     EXPECT_EQ(p.deck.LoadOutcome, 4);
     EXPECT_FALSE(p.shell.deckOpen);
@@ -350,10 +327,13 @@ TEST_F(DeckLoaderTest, GraphicsFolderThatDoesNotExistIsASetupError) {
     std::string path = h.write("pics.DKS", threePairDeck());
     h.write("pics.DKD",
             crlf({"[CARDWISE]", "NoPriority=  1", "UseGraphicsDIR=  1", "GraphicsDIR=/no/such"}));
+    const ShownBox noFolder{"Options Data Error",
+                            "The Directory Specified For Graphics Files Does Not Exist.",
+                            Icon::Warning, Buttons::Ok};
+    h.ui.expectBox(noFolder);
+    h.ui.expectBox(setupDataErrorBox(path, h.decks.file("pics.DKD")));
+    h.ui.expectBox(noFolder);
     h.open(path);
-    EXPECT_EQ(h.ui.captions(),
-              (std::vector<std::string>{"Options Data Error", "Q&A SetUp Data Error",
-                                        "Options Data Error"}));
     EXPECT_EQ(h.editor.opened, std::vector<std::string>{h.decks.file("pics.DKD")});
 }
 
@@ -361,12 +341,8 @@ TEST_F(DeckLoaderTest, UnreadableQAFileIsReportedAndNothingIsWritten) {
     std::string path = h.write("locked.DKS", threePairDeck());
     h.files.unreadableFile = path;
     auto before = snapshot(h.decks.path());
+    h.ui.expectBox(readErrorBox(path));
     h.open(path);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"File Read Error",
-                        "Cardwise Could Not Read " + path + ".  The File Was Not Opened.",
-                        Icon::Error, Buttons::Ok}));
     EXPECT_EQ(p.deck.LoadOutcome, kLoadFileError);
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_EQ(snapshot(h.decks.path()), before);
@@ -377,8 +353,8 @@ TEST_F(DeckLoaderTest, UnreadableSetupFileIsNeverReplaced) {
     std::string setup = h.write("locked.DKD", "[CARDWISE]\r\nNoPriority=  2\r\n");
     h.files.unreadableFile = setup;
     auto before = snapshot(h.decks.path());
+    h.ui.expectBox(readErrorBox(setup));
     h.open(path);
-    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"File Read Error"});
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_EQ(snapshot(h.decks.path()), before);
 }
@@ -397,7 +373,7 @@ TEST_F(DeckLoaderTest, FilesLargerThanAnyDeckAreRefusedBeforeBeingRead) {
         {"bloated.DKS", 100, kMaxSetupFileBytes + 1, "bloated.DKD", kMaxSetupFileBytes},
     };
     for (const Case& c : cases) {
-        h.ui.boxes.clear();
+        SCOPED_TRACE(c.qaName);
         std::string path = h.write(c.qaName, threePairDeck());
         std::filesystem::resize_file(path, c.qaSize);
         std::string setup = h.decks.file(setupNameOf(c.qaName));
@@ -406,15 +382,14 @@ TEST_F(DeckLoaderTest, FilesLargerThanAnyDeckAreRefusedBeforeBeingRead) {
             std::filesystem::resize_file(setup, c.setupSize);
         }
         h.files.unreadableFile = c.setupSize > 0 ? setup : path;
-        h.open(path);
         const std::uint64_t size = c.setupSize > 0 ? c.setupSize : c.qaSize;
-        ASSERT_EQ(h.ui.boxes.size(), 1u) << c.qaName;
-        EXPECT_EQ(h.ui.boxes[0],
-                  (ShownBox{"File Too Large",
-                            h.decks.file(c.refused) + " Is " + std::to_string(size) +
-                                " Bytes Long, Larger Than Any Cardwise Deck File Can Be (At Most " +
-                                std::to_string(c.limit) + " Bytes).  The File Was Not Opened.",
-                            Icon::Error, Buttons::Ok}));
+        h.ui.expectBox({"File Too Large",
+                        h.decks.file(c.refused) + " Is " + std::to_string(size) +
+                            " Bytes Long, Larger Than Any Cardwise Deck File Can Be (At Most " +
+                            std::to_string(c.limit) + " Bytes).  The File Was Not Opened.",
+                        Icon::Error, Buttons::Ok});
+        h.open(path);
+        h.ui.checkAllShown();
         EXPECT_EQ(p.deck.LoadOutcome, kLoadFileError);
         EXPECT_FALSE(p.shell.deckOpen);
         EXPECT_EQ(std::filesystem::file_size(path), c.qaSize);
@@ -424,21 +399,12 @@ TEST_F(DeckLoaderTest, FilesLargerThanAnyDeckAreRefusedBeforeBeingRead) {
 
 TEST_F(DeckLoaderTest, DeckNamesWithControlCharactersAreRefusedBeforeAnythingHappens) {
     for (std::string name : {"two\nlines.DKS", "cr\rname.DKS", "tab\tname.DKS", "bell\x07.DKS"}) {
-        h.ui.boxes.clear();
+        SCOPED_TRACE(name);
         std::string path = h.write(name, threePairDeck());
         auto before = snapshot(h.decks.path());
+        h.ui.expectBox(testing::invalidFileNameBox(path));
         h.open(path);
-        std::string shown = path;
-        for (char& c : shown) {
-            if (static_cast<unsigned char>(c) < 0x20) c = '?';
-        }
-        ASSERT_EQ(h.ui.boxes.size(), 1u);
-        EXPECT_EQ(h.ui.boxes[0],
-                  (ShownBox{"Invalid File Name",
-                            "The Name " + shown +
-                                " Holds A Line Break Or Another Control Character (Shown As ?).  "
-                                "Cardwise Cannot Use A File So Named; Please Rename It.",
-                            Icon::Error, Buttons::Ok}));
+        h.ui.checkAllShown();
         EXPECT_FALSE(p.shell.deckOpen);
         EXPECT_EQ(snapshot(h.decks.path()), before);
         EXPECT_EQ(p.appSettings.read().bytes().find(name), std::string::npos);

@@ -158,14 +158,11 @@ TEST_F(DeckNewTest, ExistingNameIsRefusedAndOkAsksAgain) {
     h.write("taken.DKS", threePairDeck());
     auto before = snapshot(h.decks.path());
     h.ui.fileChoices = {h.decks.file("taken.DKS"), h.decks.file("other.DKS")};
-    h.ui.answers = {Button::Ok};
+    h.ui.expectBox({"File Already Exists",
+                    "Creating A New File With The Same Name And Path As An Existing File Is Not "
+                    "Allowed.",
+                    Icon::Error, Buttons::OkCancel});
     FileNewClick(p);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"File Already Exists",
-                        "Creating A New File With The Same Name And Path As An Existing File Is "
-                        "Not Allowed.",
-                        Icon::Error, Buttons::OkCancel}));
     EXPECT_EQ(h.decks.read("taken.DKS"), before.at(h.decks.file("taken.DKS")));
     EXPECT_EQ(h.decks.read("other.DKS"), kSevenLines);
 }
@@ -174,16 +171,19 @@ TEST_F(DeckNewTest, LeftoverSetupFileOfTheSameNameIsRefusedToo) {
     h.write("gone.DKD", "[CARDWISE]\r\nNoPriority=  4\r\nQ&A1=20200101 5   10 0 0020\r\n");
     auto before = snapshot(h.decks.path());
     h.ui.fileChoices = {h.decks.file("gone")};
-    h.ui.answers = {Button::Cancel};
+    h.ui.expectBox({"File Already Exists",
+                    "Creating A New File With The Same Name And Path As An Existing File Is Not "
+                    "Allowed.",
+                    Icon::Error, Buttons::OkCancel},
+                   Button::Cancel);
     FileNewClick(p);
-    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"File Already Exists"});
     EXPECT_EQ(snapshot(h.decks.path()), before);
 }
 
 TEST_F(DeckNewTest, NameWithALineBreakIsRefusedAndTheDialogAsksAgain) {
     h.ui.fileChoices = {h.decks.file("two\nlines.DKS"), std::nullopt};
+    h.ui.expectBox(testing::invalidFileNameBox(h.decks.file("two\nlines.DKS")));
     FileNewClick(p);
-    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"Invalid File Name"});
     EXPECT_EQ(h.ui.fileRequests.size(), 2u);
     EXPECT_TRUE(snapshot(h.decks.path()).empty());
     EXPECT_EQ(p.appSettings.read().bytes().find("two"), std::string::npos);
@@ -191,13 +191,11 @@ TEST_F(DeckNewTest, NameWithALineBreakIsRefusedAndTheDialogAsksAgain) {
 
 TEST_F(DeckNewTest, OtherExtensionIsRefusedAndCancelStops) {
     h.ui.fileChoices = {h.decks.file("notes.txt")};
-    h.ui.answers = {Button::Cancel};
+    h.ui.expectBox(
+        {"Invalid .DKS Extension", "Creating A New File With A Non-.DKS Extension Is Not Allowed.",
+         Icon::Error, Buttons::OkCancel},
+        Button::Cancel);
     FileNewClick(p);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Invalid .DKS Extension",
-                        "Creating A New File With A Non-.DKS Extension Is Not Allowed.",
-                        Icon::Error, Buttons::OkCancel}));
     EXPECT_FALSE(h.decks.exists("notes.txt"));
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_EQ(editorShown, 0);
@@ -224,6 +222,9 @@ TEST_F(DeckNewTest, DeckThatCannotBeSavedStaysOpenAndNoNewDeckIsMade) {
     std::string old = h.write("old.DKS", threePairDeck());
     h.open(old);
     h.files.failWrites = true;
+    h.ui.expectBox(
+        testing::writeErrorBox(h.programFolder.file("CARDWISE.INI"), "No space left on device"));
+    h.ui.expectBox(testing::writeErrorBox(h.decks.file("old.DKD"), "No space left on device"));
     FileNewClick(p);
     EXPECT_TRUE(h.ui.fileRequests.empty());
     EXPECT_EQ(p.deck.QAFileName, old);
@@ -233,9 +234,8 @@ TEST_F(DeckNewTest, DeckThatCannotBeSavedStaysOpenAndNoNewDeckIsMade) {
 TEST_F(DeckNewTest, FailedWriteOfTheNewFileIsReported) {
     h.files.readOnlyFolder = h.decks.path();
     h.ui.fileChoices.push_back(h.decks.file("fresh.DKS"));
+    h.ui.expectBox(testing::writeErrorBox(h.decks.file("fresh.DKS"), "Read-only file system"));
     FileNewClick(p);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0].caption, "File Write Error");
     EXPECT_FALSE(h.decks.exists("fresh.DKS"));
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_EQ(editorShown, 0);

@@ -74,16 +74,15 @@ TEST_F(DeckSaveAsTest, ReplaceQuestionNoAsksAgainAndCancelKeepsEverything) {
     std::string other = h.write("other.DKS", "[Cardwise]\r\nQ1=x\r\nA1=y\r\n");
     auto before = snapshot(h.decks.path());
     h.ui.fileChoices = {other, other};
-    h.ui.answers = {Button::No, Button::Cancel};
+    const ShownBox replace{"Replace Existing File?",
+                           "The .DKS File " + other +
+                               " Already Exists.  Replace The Contents Of This File (And Update "
+                               "Its Companion .DKD File) With The Current File - " +
+                               path + "??",
+                           Icon::Question, Buttons::YesNoCancel};
+    h.ui.expectBox(replace, Button::No);
+    h.ui.expectBox(replace, Button::Cancel);
     FileSaveAsClick(p);
-    ASSERT_EQ(h.ui.boxes.size(), 2u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Replace Existing File?",
-                        "The .DKS File " + other +
-                            " Already Exists.  Replace The Contents Of This File (And Update Its "
-                            "Companion .DKD File) With The Current File - " +
-                            path + "??",
-                        Icon::Question, Buttons::YesNoCancel}));
     EXPECT_EQ(snapshot(h.decks.path()), before);
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_EQ(p.deck.QAFileName, path);
@@ -95,7 +94,13 @@ TEST_F(DeckSaveAsTest, ReplaceQuestionYesReplacesBothFiles) {
     std::string other = h.write("other.DKS", "[Cardwise]\r\nQ1=x\r\nA1=y\r\n");
     h.write("other.DKD", "stale");
     h.ui.fileChoices = {other};
-    h.ui.answers = {Button::Yes};
+    h.ui.expectBox({"Replace Existing File?",
+                    "The .DKS File " + other +
+                        " Already Exists.  Replace The Contents Of This File (And Update Its "
+                        "Companion .DKD File) With The Current File - " +
+                        path + "??",
+                    Icon::Question, Buttons::YesNoCancel},
+                   Button::Yes);
     FileSaveAsClick(p);
     EXPECT_EQ(h.decks.read("other.DKS"), threePairDeck());
     EXPECT_EQ(p.deck.QAFileName, other);
@@ -107,10 +112,13 @@ TEST_F(DeckSaveAsTest, OtherExtensionCopiesThenRefusesToOpen) {
     openDeck();
     std::string text = h.decks.file("copy.txt");
     h.ui.fileChoices.push_back(text);
+    h.ui.expectBox({"Q&A File Extension Error",
+                    text + " Does Not Have A .DKS, .DKT or .DKZ Extension.  All Q&A Files Must "
+                           "Use One Of These Extensions.",
+                    Icon::Error, Buttons::Ok});
     FileSaveAsClick(p);
     EXPECT_EQ(h.decks.read("copy.txt"), threePairDeck());
     EXPECT_TRUE(h.decks.exists("copy.txD"));
-    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"Q&A File Extension Error"});
     EXPECT_FALSE(p.shell.deckOpen);
 }
 
@@ -119,10 +127,8 @@ TEST_F(DeckSaveAsTest, FailedCopyIsReportedAndTheSavedDeckStaysOpen) {
     TempDir elsewhere;
     h.files.readOnlyFolder = elsewhere.path();
     h.ui.fileChoices.push_back(elsewhere.file("copy.DKS"));
+    h.ui.expectBox(testing::writeErrorBox(elsewhere.file("copy.DKS"), "Read-only file system"));
     FileSaveAsClick(p);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0].caption, "File Write Error");
-    EXPECT_NE(h.ui.boxes[0].text.find(elsewhere.file("copy.DKS")), std::string::npos);
     EXPECT_FALSE(elsewhere.exists("copy.DKS"));
     EXPECT_EQ(p.deck.QAFileName, path);
     EXPECT_TRUE(p.shell.deckOpen);
@@ -134,8 +140,8 @@ TEST_F(DeckSaveAsTest, DeckThatCannotBeSavedIsNotCopied) {
     TempDir elsewhere;
     h.files.readOnlyFolder = h.decks.path();
     h.ui.fileChoices.push_back(elsewhere.file("copy.DKS"));
+    h.ui.expectBox(testing::writeErrorBox(h.decks.file("deck.DKD"), "Read-only file system"));
     FileSaveAsClick(p);
-    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"File Write Error"});
     EXPECT_FALSE(elsewhere.exists("copy.DKS"));
     EXPECT_TRUE(p.shell.deckOpen);
 }

@@ -5,6 +5,7 @@
 #include "core/deck/deck_loader.h"
 #include "core/deck/notepad_edit.h"
 #include "core/drill/core_drill_engine.h"
+#include "core/drill/question_view.h"
 #include "core/drill/run_control.h"
 #include "support/deck_harness.h"
 
@@ -40,7 +41,9 @@ TEST_F(DrillDeckTest, DecliningAnotherRunClosesAndSavesTheDeck) {
     h.program.settings.OnePass = 1;
     for (int i = 0; i < 3; ++i) {
         drill.displayAnswer();
-        if (i == 2) h.ui.answers.push_back(Button::No);
+        if (i == 2) {
+            h.ui.expectBox(testing::continuationBox("verbs.DKS"), Button::No);
+        }
         drill.markCorrect();
     }
     EXPECT_EQ(drill.screen(), DrillScreen::None);
@@ -66,11 +69,13 @@ TEST_F(DrillDeckTest, ClosingTheQuestionWindowClosesTheDeck) {
 TEST_F(DrillDeckTest, SyntaxErrorOkOpensTheDeckInTheTextEditor) {
     const std::string path = h.write("bad.DKS", crlf({"[Cardwise]", "Q1=<XYZ>x%one", "A1=uno",
                                                       "Q2=two", "A2=dos", "Q3=three", "A3=tres"}));
-    h.ui.answers = {Button::Ok, Button::Ok, Button::Ok};
+    h.ui.expectBox(testing::unknownTagBox("Q", 1));
+    h.ui.expectBox(
+        {"Question Syntax Error", questionSyntaxErrorText(1), Icon::Error, Buttons::OkCancel});
+    h.ui.expectBox(
+        {"Question Syntax Error", "Open NotePad To Fix Problem", Icon::Error, Buttons::OkCancel});
+    h.ui.expectBox(testing::editorWarningBox());
     h.open(path);
-    EXPECT_EQ(h.ui.captions(),
-              (std::vector<std::string>{"Unidentified Tag Encountered", "Question Syntax Error",
-                                        "Question Syntax Error", "Editor Warning"}));
     EXPECT_EQ(h.editor.opened, (std::vector<std::string>{path}));
     EXPECT_EQ(drill.screen(), DrillScreen::Question);
 }

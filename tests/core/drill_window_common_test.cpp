@@ -112,41 +112,38 @@ TEST(NoteSequence, ThreeHintsCycleWithTheirCaptions) {
     DrillHarness h;
     std::array<std::string, 3> hints{"one", "two", "three"};
     int index = 0;
+    using testing::noteBox;
+    h.ui.expectBox(noteBox("There Are More Hints", "one"));
+    h.ui.expectBox(noteBox("There Is Another Hint", "two"));
+    h.ui.expectBox(noteBox("This Is The Last Hint", "three"));
+    h.ui.expectBox(noteBox("There Are More Hints", "one"));
     for (int i = 0; i < 4; ++i) showNextNote(h.ui, hints, index, kHintCaptions);
-    using testing::ShownBox;
-    std::vector<ShownBox> expected{
-        {"There Are More Hints", "one", Icon::Information, Buttons::Ok},
-        {"There Is Another Hint", "two", Icon::Information, Buttons::Ok},
-        {"This Is The Last Hint", "three", Icon::Information, Buttons::Ok},
-        {"There Are More Hints", "one", Icon::Information, Buttons::Ok}};
-    EXPECT_EQ(h.ui.boxes, expected);
 }
 
 TEST(NoteSequence, TwoCommentsAndOneHint) {
     DrillHarness h;
     std::array<std::string, 3> comments{"one", "two", ""};
     int index = 0;
+    using testing::noteBox;
+    h.ui.expectBox(noteBox("There Are More Comments", "one"));
+    h.ui.expectBox(noteBox("This Is The Last Comment", "two"));
+    h.ui.expectBox(noteBox("There Are More Comments", "one"));
     for (int i = 0; i < 3; ++i) showNextNote(h.ui, comments, index, kCommentCaptions);
-    EXPECT_EQ(h.ui.captions(),
-              (std::vector<std::string>{"There Are More Comments", "This Is The Last Comment",
-                                        "There Are More Comments"}));
+    h.ui.checkAllShown();
 
-    h.ui.boxes.clear();
     std::array<std::string, 3> single{"only", "", ""};
     index = 0;
+    h.ui.expectBox(noteBox("This Is The Last Hint", "only"), Button::Ok, 2);
     showNextNote(h.ui, single, index, kHintCaptions);
     showNextNote(h.ui, single, index, kHintCaptions);
-    EXPECT_EQ(h.ui.captions(),
-              (std::vector<std::string>{"This Is The Last Hint", "This Is The Last Hint"}));
-    EXPECT_EQ(h.ui.boxes[1].text, "only");
 }
 
 TEST(NoteSequence, AnIndexOutOfRangeStartsAgainAtTheFirst) {
     DrillHarness h;
     std::array<std::string, 3> hints{"one", "two", ""};
     int index = 7;
+    h.ui.expectBox(testing::noteBox("There Are More Hints", "one"));
     showNextNote(h.ui, hints, index, kHintCaptions);
-    EXPECT_EQ(h.ui.boxes.at(0).text, "one");
     EXPECT_EQ(index, 1);
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/drill/core_drill_engine.h"
+#include "core/drill/question_view.h"
 #include "core/drill/run_control.h"
 #include "drill_test_support.h"
 
@@ -75,7 +76,9 @@ TEST_F(ObservedDrillRun, AnswerWindowGoesBeforeTheContinuationQuestion) {
     drill.start();
     for (int i = 0; i < 3; ++i) {
         drill.displayAnswer();
-        if (i == 2) h.ui.answers.push_back(Button::No);
+        if (i == 2) {
+            h.ui.expectBox(testing::continuationBox("GEO.DKS"), Button::No);
+        }
         drill.markCorrect();
     }
     EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"Continuation"}));
@@ -156,6 +159,10 @@ TEST(DrillWindowNotices, WindowsShownAgainAreHiddenFirst) {
         {"a go to pair out of range moves nothing",
          [](DrillWithObserver& t) {
              t.h.ui.inputs.push_back(std::string("99"));
+             t.h.ui.expectBox({std::string(kAppTitle),
+                               "Please Enter A Number Less Than The Highest Number In The Deck "
+                               "And Greater Than 0",
+                               Icon::None, Buttons::Ok});
              t.drill.goToPair();
          },
          {}},
@@ -171,7 +178,12 @@ TEST(DrillWindowNotices, WindowsShownAgainAreHiddenFirst) {
 TEST_F(ObservedDrill, SyntaxErrorBoxesComeBeforeTheQuestionWindow) {
     h.engine.pairs[1].questionOk = false;
     h.engine.selections = {1, 2};
-    h.ui.answers = {Button::Cancel, Button::Ok};
+    h.ui.expectBox(
+        {"Question Syntax Error", questionSyntaxErrorText(1), Icon::Error, Buttons::OkCancel},
+        Button::Cancel);
+    h.ui.expectBox({"Question Syntax Error",
+                    "Just Bypass The Answer And Go To The Next Question...", Icon::Error,
+                    Buttons::OkCancel});
     drill.start();
     EXPECT_EQ(observer.events, (Events{"show Q 2/0"}));
     EXPECT_EQ(h.program.deck.CurrentPair, 2);

@@ -1,6 +1,7 @@
 // The drill windows over real pair texts, as the markup parses them.
 #include <gtest/gtest.h>
 
+#include "core/drill/question_view.h"
 #include "core/drill/run_control.h"
 #include "drill_test_support.h"
 
@@ -35,10 +36,10 @@ TEST_F(MarkupDrillTest, StandardPairWithHintsAndCategory) {
     EXPECT_EQ(q.panel, QuestionPanel::DisplayAnswer);
     EXPECT_EQ(q.status.category, "Rivers");
     EXPECT_TRUE(q.hintEnabled);
+    h.ui.expectBox(testing::noteBox("There Are More Hints", "long"));
+    h.ui.expectBox(testing::noteBox("This Is The Last Hint", "wet"));
     drill.hintClick();
     drill.hintClick();
-    EXPECT_EQ(h.ui.captions(),
-              (std::vector<std::string>{"There Are More Hints", "This Is The Last Hint"}));
     drill.displayAnswer();
     EXPECT_EQ(drill.answer().memoText, "The Nile");
     EXPECT_EQ(drill.answer().panel, AnswerPanel::UserGrades);
@@ -117,11 +118,14 @@ TEST_F(MarkupDrillTest, AFaultyQuestionShowsBothSyntaxErrorBoxesAfterTheMarkupsO
     startAt(1);
     drill.displayAnswer();
     engine.selections = {2, 1};
-    h.ui.answers = {Button::Ok, Button::Cancel, Button::Ok};
+    h.ui.expectBox(testing::unknownTagBox("Q", 2));
+    h.ui.expectBox(
+        {"Question Syntax Error", questionSyntaxErrorText(2), Icon::Error, Buttons::OkCancel},
+        Button::Cancel);
+    h.ui.expectBox({"Question Syntax Error",
+                    "Just Bypass The Answer And Go To The Next Question...", Icon::Error,
+                    Buttons::OkCancel});
     drill.markCorrect();
-    EXPECT_EQ(h.ui.captions(),
-              (std::vector<std::string>{"Unidentified Tag Encountered", "Question Syntax Error",
-                                        "Question Syntax Error"}));
     EXPECT_EQ(h.program.deck.CurrentPair, 1);
     EXPECT_EQ(drill.question().memoText, "Fine");
 }

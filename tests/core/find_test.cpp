@@ -83,41 +83,43 @@ TEST_F(FindFixture, FindStaysOnCurrentPairFindNextMoves) {
 
 TEST_F(FindFixture, UpWrapsAfterYes) {
     program.deck.CurrentPair = 4;
-    h.ui.answers = {Button::Yes};
+    h.ui.expectBox({"Continue Search?",
+                    "The Search String \"Capital\" Was Not Found Searching To The End Of The "
+                    "File.  Do You Wish To Search The Remainder Of The File?",
+                    Icon::Information, Buttons::YesNo},
+                   Button::Yes);
     EXPECT_EQ(FindOrFindNext(program, {"Capital", FindDirection::Up}, FindButton::Find), 2);
     EXPECT_EQ(program.deck.CurrentPair, 2);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Continue Search?",
-                        "The Search String \"Capital\" Was Not Found Searching To The End Of The "
-                        "File.  Do You Wish To Search The Remainder Of The File?",
-                        Icon::Information, Buttons::YesNo}));
     EXPECT_FALSE(h.ui.waitCursorDuringBox);
     EXPECT_EQ(h.ui.waitDepth, 0);
 }
 
 TEST_F(FindFixture, NoKeepsCurrentPair) {
     program.deck.CurrentPair = 4;
-    h.ui.answers = {Button::No};
+    h.ui.expectBox({"Continue Search?",
+                    "The Search String \"Capital\" Was Not Found Searching To The End Of The "
+                    "File.  Do You Wish To Search The Remainder Of The File?",
+                    Icon::Information, Buttons::YesNo},
+                   Button::No);
     EXPECT_EQ(FindOrFindNext(program, {"Capital", FindDirection::Up}, FindButton::FindNext), 0);
     EXPECT_EQ(program.deck.CurrentPair, 4);
-    EXPECT_EQ(h.ui.boxes.size(), 1u);
 }
 
 TEST_F(FindFixture, DownWrapsFromLastPair) {
     program.deck.CurrentPair = 2;
-    h.ui.answers = {Button::Yes};
+    h.ui.expectBox({"Continue Search?",
+                    "The Search String \"GAP\" Was Not Found Searching To The Beginning Of The "
+                    "File.  Do You Wish To Search The Remainder Of The File?",
+                    Icon::Information, Buttons::YesNo},
+                   Button::Yes);
     EXPECT_EQ(FindOrFindNext(program, {"GAP", FindDirection::Down}, FindButton::Find), 5);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0].text,
-              "The Search String \"GAP\" Was Not Found Searching To The Beginning Of The File.  "
-              "Do You Wish To Search The Remainder Of The File?");
 }
 
 struct NotFoundCase {
     const char* name;
     std::string text;
     FindDirection direction;
+    std::string question;
     std::string report;
 };
 
@@ -127,26 +129,31 @@ class NotFoundTable : public FindFixture, public ::testing::WithParamInterface<N
 TEST_P(NotFoundTable, ReportsAfterYes) {
     const NotFoundCase& c = GetParam();
     program.deck.CurrentPair = 3;
-    h.ui.answers = {Button::Yes};
+    h.ui.expectBox({"Continue Search?", c.question, Icon::Information, Buttons::YesNo},
+                   Button::Yes);
+    h.ui.expectBox({"String Not Found", c.report, Icon::Information, Buttons::Ok});
     EXPECT_EQ(FindOrFindNext(program, {c.text, c.direction}, FindButton::FindNext), 0);
     EXPECT_EQ(program.deck.CurrentPair, 3);
-    ASSERT_EQ(h.ui.boxes.size(), 2u);
-    EXPECT_EQ(h.ui.boxes[1],
-              (ShownBox{"String Not Found", c.report, Icon::Information, Buttons::Ok}));
     EXPECT_FALSE(h.ui.waitCursorDuringBox);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, NotFoundTable,
-                         ::testing::Values(NotFoundCase{"Up", "zebra", FindDirection::Up,
-                                                        "The Search String zebra Was Not Found."},
-                                           NotFoundCase{
-                                               "Down", "zebra", FindDirection::Down,
-                                               "The Search String \"zebra\" Was Not Found."},
-                                           NotFoundCase{"EmptyUp", "", FindDirection::Up,
-                                                        "The Search String  Was Not Found."},
-                                           NotFoundCase{"EmptyDown", "", FindDirection::Down,
-                                                        "The Search String \"\" Was Not Found."}),
-                         [](const auto& info) { return std::string(info.param.name); });
+std::string continueQuestion(const std::string& text, const char* towards) {
+    return "The Search String \"" + text + "\" Was Not Found Searching To The " + towards +
+           " Of The File.  Do You Wish To Search The Remainder Of The File?";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NotFoundTable,
+    ::testing::Values(
+        NotFoundCase{"Up", "zebra", FindDirection::Up, continueQuestion("zebra", "End"),
+                     "The Search String zebra Was Not Found."},
+        NotFoundCase{"Down", "zebra", FindDirection::Down, continueQuestion("zebra", "Beginning"),
+                     "The Search String \"zebra\" Was Not Found."},
+        NotFoundCase{"EmptyUp", "", FindDirection::Up, continueQuestion("", "End"),
+                     "The Search String  Was Not Found."},
+        NotFoundCase{"EmptyDown", "", FindDirection::Down, continueQuestion("", "Beginning"),
+                     "The Search String \"\" Was Not Found."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FindFixture, OverlongSearchTextCut) {
     program.deck.PairText[2] = "Q3=" + std::string(kFindTextMax, 'k') + "$#$!A3=x";

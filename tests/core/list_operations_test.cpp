@@ -29,14 +29,12 @@ class ListOperationsTest : public ::testing::Test {
 };
 
 TEST_F(ListOperationsTest, ResetToUnlearnedAfterYesClearsTheLearningCategory) {
-    h.ui.answers.push_back(Button::Yes);
+    h.ui.expectBox({"Reset To Unlearned",
+                    "This Will Reset ALL Questions In This File To Unlearned Status - Are You "
+                    "Sure?",
+                    Icon::Question, Buttons::YesNo},
+                   Button::Yes);
     ResetToUnlearned(h.program);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Reset To Unlearned",
-                        "This Will Reset ALL Questions In This File To Unlearned Status - Are "
-                        "You Sure?",
-                        Icon::Question, Buttons::YesNo}));
     for (std::size_t p = 1; p <= 4; ++p) {
         EXPECT_EQ(deck.RightToday[p], 0);
         EXPECT_EQ(deck.DayCount[p], 0);
@@ -49,22 +47,24 @@ TEST_F(ListOperationsTest, ResetToUnlearnedAfterYesClearsTheLearningCategory) {
 TEST_F(ListOperationsTest, ResetToUnlearnedAfterNoChangesNothing) {
     const auto status = deck.LearnStatus;
     const auto today = deck.RightToday;
-    h.ui.answers.push_back(Button::No);
+    h.ui.expectBox({"Reset To Unlearned",
+                    "This Will Reset ALL Questions In This File To Unlearned Status - Are You "
+                    "Sure?",
+                    Icon::Question, Buttons::YesNo},
+                   Button::No);
     ResetToUnlearned(h.program);
     EXPECT_EQ(deck.LearnStatus, status);
     EXPECT_EQ(deck.RightToday, today);
-    EXPECT_EQ(h.ui.boxes.size(), 1u);
 }
 
 TEST_F(ListOperationsTest, ClearPriorityListKeepsDisabledPairsDisabled) {
+    h.ui.expectBox(
+        {"Priority List", "The Priority List Has Been Cleared", Icon::Information, Buttons::Ok});
     ClearPriorityList(h.program);
     EXPECT_EQ(deck.ListFlags[1], 0);
     EXPECT_EQ(deck.ListFlags[2], 0);
     EXPECT_EQ(deck.ListFlags[3], 2);
     EXPECT_EQ(deck.ListFlags[4], 2);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0], (ShownBox{"Priority List", "The Priority List Has Been Cleared",
-                                       Icon::Information, Buttons::Ok}));
 }
 
 TEST_F(ListOperationsTest, ClearPriorityListOnAReadOnlyDeckDoesNothingAndSaysNothing) {
@@ -78,6 +78,8 @@ TEST_F(ListOperationsTest, ClearPriorityListOnAReadOnlyDeckDoesNothingAndSaysNot
 TEST_F(ListOperationsTest, OperationsStayInsideShortTables) {
     deck.PairCount = 9;  // more pairs claimed than the tables hold
     deck.ListFlags.resize(3);
+    h.ui.expectBox(
+        {"Priority List", "The Priority List Has Been Cleared", Icon::Information, Buttons::Ok});
     ClearPriorityList(h.program);
     EXPECT_EQ(deck.ListFlags[1], 0);
     EXPECT_EQ(deck.ListFlags[2], 0);

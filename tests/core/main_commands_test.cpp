@@ -38,8 +38,11 @@ TEST_F(MainCommandsTest, RecentDeckThatWasDeletedIsReportedAndStaysInTheList) {
     openDeck(p, a);
     openDeck(p, b);
     std::filesystem::remove(a);
+    h.ui.expectBox({"No .DKS File",
+                    a + " No Longer Exists.  It Was Probably Chosen From The \"Previous Files\" "
+                        "List But Has Been Deleted Since Its Entry Onto The List.",
+                    Icon::Error, Buttons::Ok});
     UsedFileClick(p, 2);
-    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"No .DKS File"});
     EXPECT_EQ(p.shell.recentFiles[0], a);
     EXPECT_EQ(p.shell.recentFiles[1], b);
     EXPECT_FALSE(p.shell.deckOpen);
@@ -139,23 +142,28 @@ TEST_F(MainCommandsTest, DeckThatCannotBeSavedAtExitIsNotLostSilently) {
     std::string a = h.write("a.DKS", threePairDeck());
     openDeck(p, a);
     h.files.readOnlyFolder = h.decks.path();
-    h.ui.answers = {Button::Ok, Button::No};
+    const ShownBox failed = testing::writeErrorBox(h.decks.file("a.DKD"), "Read-only file system");
+    const ShownBox exitAnyway{"Deck Not Saved",
+                              "The Open Deck Could Not Be Saved.  Exit Anyway And Lose The "
+                              "Changes Made Since It Was Opened?",
+                              Icon::Warning, Buttons::YesNo};
+    h.ui.expectBox(failed);
+    h.ui.expectBox(exitAnyway, Button::No);
     EXPECT_FALSE(FormClose(p, 1, 2, 300, 200));
-    EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"File Write Error", "Deck Not Saved"}));
     EXPECT_TRUE(p.shell.deckOpen);
-    h.ui.answers = {Button::Ok, Button::Yes};
+    h.ui.expectBox(failed);
+    h.ui.expectBox(exitAnyway, Button::Yes);
     EXPECT_TRUE(FormClose(p, 1, 2, 300, 200));
 }
 
 TEST_F(MainCommandsTest, TextEditorCommandsRefuseASecondOpen) {
     p.NotePadOpen = true;
+    h.ui.expectBox({"Already Open", "The Current .DKS File Is Already Open In NotePad",
+                    Icon::Warning, Buttons::Ok});
+    h.ui.expectBox({"Already Open", "The Current .DKD File Is Already Open In NotePad",
+                    Icon::Warning, Buttons::Ok});
     EditFileClick(p);
     OpenSetupInNotePad(p);
-    EXPECT_EQ(h.ui.boxes, (std::vector<ShownBox>{
-                              {"Already Open", "The Current .DKS File Is Already Open In NotePad",
-                               Icon::Warning, Buttons::Ok},
-                              {"Already Open", "The Current .DKD File Is Already Open In NotePad",
-                               Icon::Warning, Buttons::Ok}}));
     EXPECT_TRUE(h.editor.opened.empty());
 }
 
@@ -167,17 +175,8 @@ TEST_F(MainCommandsTest, EditFileWarnsSavesTheSettingsAndWaitsForTheEditor) {
         EXPECT_TRUE(p.NotePadOpen);
         EXPECT_NE(h.decks.read("a.DKD").find("NumSeconds=  9"), std::string::npos);
     };
+    h.ui.expectBox(testing::editorWarningBox());
     EditFileClick(p);
-    EXPECT_EQ(h.ui.boxes,
-              (std::vector<ShownBox>{
-                  {"Editor Warning",
-                   "Changes Made With NotePad Will Not Take Effect Until The .DKS File Is Closed "
-                   "And Reopened. Any Changes Made With NotePad Will Be Overwritten If The "
-                   "Cardwise Editor Has Been Used AT ANY TIME While The Current .DKS File Has "
-                   "Been Open.  We Recommend Using The Cardwise Editor For More Robust And "
-                   "Error-Checked Performance, Reserving NotePad For Inspection Rather Than "
-                   "Editing. ",
-                   Icon::Warning, Buttons::Ok}}));
     EXPECT_EQ(h.editor.opened, std::vector<std::string>{a});
     EXPECT_FALSE(p.NotePadOpen);
 }
@@ -186,8 +185,13 @@ TEST_F(MainCommandsTest, MissingTextEditorIsReported) {
     std::string a = h.write("a.DKS", threePairDeck());
     openDeck(p, a);
     h.editor.result = NoExternalEditor().editAndWait(a);
+    h.ui.expectBox(testing::editorWarningBox());
+    h.ui.expectBox({"Text Editor Error",
+                    "Cardwise Could Not Start A Text Editor On " + a +
+                        " (No text editor is available).  Set VISUAL Or EDITOR To The Editor You "
+                        "Want To Use.",
+                    Icon::Error, Buttons::Ok});
     EditFileClick(p);
-    EXPECT_EQ(h.ui.captions(), (std::vector<std::string>{"Editor Warning", "Text Editor Error"}));
     EXPECT_FALSE(p.NotePadOpen);
 }
 

@@ -167,15 +167,13 @@ TEST_F(MainMenuTest, HintOrCommentFollowsTheWindowShown) {
     DrillController drill(p, engine);
     drill.start();
     ASSERT_EQ(drill.screen(), DrillScreen::Question);
-    std::size_t before = h.ui.boxes.size();
+    h.ui.expectBox(testing::noteBox("This Is The Last Hint", "a hint"));
     ClickHintorCommentButton1Click(drill);
-    ASSERT_EQ(h.ui.boxes.size(), before + 1);
-    EXPECT_EQ(h.ui.boxes.back().text, "a hint");
+    h.ui.checkAllShown();
     drill.displayAnswer();
     ASSERT_EQ(drill.screen(), DrillScreen::Answer);
+    h.ui.expectBox(testing::noteBox("This Is The Last Comment", "a note"));
     ClickHintorCommentButton1Click(drill);
-    ASSERT_EQ(h.ui.boxes.size(), before + 2);
-    EXPECT_EQ(h.ui.boxes.back().text, "a note");
 }
 
 }  // namespace

@@ -57,6 +57,16 @@ class PairSelectorTest : public ::testing::Test {
         for (int p : pairs) deck.ListFlags[static_cast<std::size_t>(p)] |= kOnListFlag;
     }
 
+    // The question at the end of a run through the deck.
+    static ShownBox continuation() { return testing::continuationBox("SPANISH.DKS"); }
+
+    static ShownBox lastPairInRange(std::string_view which) {
+        return {"Last Pair In Range",
+                "This Is The Last " + std::string(which) +
+                    " Pair In The Selected Range - It Cannot Be Disabled!",
+                Icon::Warning, Buttons::Ok};
+    }
+
     int boxesWithCaption(std::string_view caption) const {
         return static_cast<int>(
             std::count_if(h.ui.boxes.begin(), h.ui.boxes.end(),
@@ -78,14 +88,8 @@ TEST_F(PairSelectorTest, NumericalForwardRangeAsksInOrderThenOffersAnotherRun) {
     EXPECT_EQ(next(), 3);
     EXPECT_TRUE(h.ui.boxes.empty());
 
-    h.ui.answers.push_back(Button::Yes);
+    h.ui.expectBox(continuation(), Button::Yes);
     EXPECT_EQ(next(), 1);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Continuation",
-                        "That Completes This Run Through Of SPANISH.DKS.  Do You Want To Run It "
-                        "Again?",
-                        Icon::Question, Buttons::YesNo}));
     EXPECT_EQ(next(), 2);
 }
 
@@ -97,7 +101,7 @@ TEST_F(PairSelectorTest, DecliningTheContinuationClosesTheDeckAndChangesNothingE
     ASSERT_EQ(deck.CurrentPair, 4);
     const auto asked = deck.AskedInRun;
 
-    h.ui.answers.push_back(Button::No);
+    h.ui.expectBox(continuation(), Button::No);
     EXPECT_EQ(SelectNextPair(program), SelectionResult::DeckClosed);
     EXPECT_FALSE(program.drill.DrillActive);
     EXPECT_EQ(deck.CurrentPair, 4);
@@ -202,16 +206,12 @@ TEST_F(PairSelectorTest, NamedRangeMatchingNoPairShowsLastPairMessageAndKeepsAPa
     settings.RangeName = "NOTHING";
     deck.CurrentPair = 40;  // left over from a bigger deck
 
+    h.ui.expectBox(lastPairInRange("Selected"));
     startRun();
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Last Pair In Range",
-                        "This Is The Last Selected Pair In The Selected Range - It Cannot Be "
-                        "Disabled!",
-                        Icon::Warning, Buttons::Ok}));
     EXPECT_TRUE(deck.validPair(deck.CurrentPair));
 
     deck.CurrentPair = 4;
+    h.ui.expectBox(lastPairInRange("Selected"));
     next();
     EXPECT_EQ(deck.CurrentPair, 4);
     EXPECT_EQ(boxesWithCaption("Last Pair In Range"), 2);
@@ -225,6 +225,7 @@ TEST_F(PairSelectorTest, LastPairMessageReEnablesTheCurrentPair) {
     for (int p = 2; p <= 4; ++p) deck.ListFlags[static_cast<std::size_t>(p)] = 2;
     deck.ListFlags[3] = 3;
 
+    h.ui.expectBox(lastPairInRange("Selected"), Button::Ok, 2);
     EXPECT_EQ(startRun(), 2);  // first pair of the range, as nothing has been shown yet
     EXPECT_EQ(deck.ListFlags[2], 0);
 
@@ -242,10 +243,8 @@ TEST_F(PairSelectorTest, HistoryModeWithNoPairInRangeShowsItsOwnLastPairText) {
     settings.NoPriority = 4;
     settings.UseNamedRange = 1;
     settings.RangeName = "NOTHING";
+    h.ui.expectBox(lastPairInRange("Non-Disabled"));
     startRun();
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0].text,
-              "This Is The Last Non-Disabled Pair In The Selected Range - It Cannot Be Disabled!");
 }
 
 TEST_F(PairSelectorTest, DisabledPairsAreSkippedUnlessIncluded) {
@@ -421,14 +420,15 @@ TEST_F(HistoryModeTest, ZeroFrequencyForTheOnlyCategoryWarnsAndSelectsPairOne) {
     settings.LongFrequency = 50;
     deck.CurrentPair = 3;
 
+    // Once per selection while the conflict lasts.
+    h.ui.expectBox({"Conflicting Frequency Settings",
+                    "The Only Non-disabled Q&A Pairs Are In Categories Where You Have Set The "
+                    "Frequency To Zero.  Pair One Will Be Selected Until The Frequency Setting "
+                    "Is Adjusted.",
+                    Icon::Warning, Buttons::Ok},
+                   Button::Ok, 2);
     EXPECT_EQ(startRun(), 1);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (ShownBox{"Conflicting Frequency Settings",
-                        "The Only Non-disabled Q&A Pairs Are In Categories Where You Have Set The "
-                        "Frequency To Zero.  Pair One Will Be Selected Until The Frequency "
-                        "Setting Is Adjusted.",
-                        Icon::Warning, Buttons::Ok}));
+    EXPECT_EQ(h.ui.boxes.size(), 1u);
     EXPECT_EQ(next(), 1);
     EXPECT_EQ(h.ui.boxes.size(), 2u);  // once per selection while the conflict lasts
 
@@ -451,7 +451,7 @@ TEST_F(HistoryModeTest, RunEndsWhenEveryWeightedCategoryHasRolledOver) {
     for (int i = 0; i < 3; ++i) shown.insert(next());
     EXPECT_EQ(shown.size(), 4u);
     EXPECT_TRUE(h.ui.boxes.empty());
-    h.ui.answers.push_back(Button::Yes);
+    h.ui.expectBox(continuation(), Button::Yes);
     next();
     EXPECT_EQ(boxesWithCaption("Continuation"), 1);
 }
@@ -487,7 +487,7 @@ TEST_F(PairSelectorTest, SinglePairClassIsRefilledKeptUnaskedAndNotRepeatedBackT
     settings.NoPriority = 2;
     settings.Numerical = 0;
     settings.OnePass = 1;  // the continuation question marks where a new run begins
-    h.ui.answers.assign(300, Button::Yes);
+    h.ui.allowBoxAnyTimes(continuation(), Button::Yes);
     putOnList({4});
     int previous = startRun();
     int listed = previous == 4 ? 1 : 0;
@@ -529,7 +529,7 @@ TEST_F(PairSelectorTest, NoPairRepeatsInARunUnlessItsClassRolledOver) {
             for (int p = 5; p <= 15; ++p) {
                 deck.LearnStatus[static_cast<std::size_t>(p)] = p % 3;
             }
-            h.ui.answers.assign(400, Button::Yes);
+            h.ui.allowBoxAnyTimes(continuation(), Button::Yes);
             std::set<int> run{startRun()};
             std::size_t runs = 0;
             for (int i = 0; i < 400; ++i) {

@@ -53,15 +53,15 @@ TEST_F(BareProgram, DeckOpensCopiesAndClosesWithNoWindowsAttached) {
 TEST_F(BareProgram, FaultyDeckSaysThatNoTextEditorIsAvailable) {
     decks.write("bad.DKS", crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=two",
                                  "A2=" + std::string(2100 - 4 - 6 - 3, 'x')}));
+    ui.expectBox(testing::overlongPairBox(2));
+    ui.expectBox(testing::qaFileErrorBox(decks.file("bad.DKS")));
+    ui.expectBox(testing::editorWarningBox());
+    ui.expectBox({"Text Editor Error",
+                  "Cardwise Could Not Start A Text Editor On " + decks.file("bad.DKS") +
+                      " (No text editor is available).  Set VISUAL Or EDITOR To The Editor You "
+                      "Want To Use.",
+                  Icon::Error, Buttons::Ok});
     open("bad.DKS");
-    ASSERT_EQ(ui.captions().size(), 4u);
-    EXPECT_EQ(
-        ui.boxes[3],
-        (testing::ShownBox{"Text Editor Error",
-                           "Cardwise Could Not Start A Text Editor On " + decks.file("bad.DKS") +
-                               " (No text editor is available).  Set VISUAL Or EDITOR To "
-                               "The Editor You Want To Use.",
-                           Icon::Error, Buttons::Ok}));
     EXPECT_FALSE(program.NotePadOpen);
 }
 

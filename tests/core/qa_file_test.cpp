@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/deck/text_lines.h"
-#include "support/fakes.h"
+#include "support/deck_harness.h"
 
 namespace cardwise {
 namespace {
@@ -89,16 +89,8 @@ TEST(QAFileCount, FiveThousandPairsLoadWithoutWarning) {
 
 TEST(QAFileCount, The5001stQuestionShowsTheOversizeWarningAndCountStopsAt5000) {
     ProgramHarness h;
+    h.ui.expectBox(testing::kOversizeDeckBox);
     EXPECT_EQ(countPairs(h.program, questionLines(5003)), 5000);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (testing::ShownBox{
-                  "Oversize .DKS File",
-                  "For Performance Considerations, Cardwise Limits The Deck Size To 5000 "
-                  "Question/Answer Pairs.  This Deck Exceeds That Limit - Only The First 5000 "
-                  "Pairs Will Be Loaded.  DO NOT MAKE ANY EDITS TO THIS DECK WHILE IT IS OPEN - "
-                  "IF YOU DO, THE FILE WILL BE TRUNCATED TO THE FIRST 5000 PAIRS!!!!",
-                  Icon::Warning, Buttons::Ok}));
 }
 
 TEST(QAFileCount, AFileOfCommentsAndHeaderHoldsNoPairs) {
@@ -137,9 +129,9 @@ TEST(QAFileRead, NulBytesAreKeptAsText) {
 
 TEST(QAFileRead, AnOverlongAnswerLineIsCutAndThenRefusedAsTooLong) {
     ProgramHarness h;
+    h.ui.expectBox(testing::overlongPairBox(1));
     EXPECT_FALSE(load(h, crlf({"Q1=a", "A1=" + std::string(100000, 'y')})));
     EXPECT_EQ(h.program.deck.LoadOutcome, 4);
-    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"Cardwise"});
 }
 
 TEST(QAFileRead, APairOf2099CharactersLoads) {
@@ -154,17 +146,9 @@ TEST(QAFileRead, APairOf2099CharactersLoads) {
 TEST(QAFileRead, APairOf2100CharactersIsRefusedWithOutcome4) {
     ProgramHarness h;
     std::string qa = crlf({"Q1=a", "A1=b", "Q2=" + std::string(2089, 'x'), "A2=b"});
+    h.ui.expectBox(testing::overlongPairBox(2));
     EXPECT_FALSE(load(h, qa));
     EXPECT_EQ(h.program.deck.LoadOutcome, 4);
-    ASSERT_EQ(h.ui.boxes.size(), 1u);
-    EXPECT_EQ(h.ui.boxes[0],
-              (testing::ShownBox{
-                  "Cardwise",
-                  "Cannot Load This File. Q&&A Pair 2 Exceeds The Total Character Limit Of 2100 "
-                  "Characters.  This Pair Was Probably Constructed Outside The Cardwise Editor.  "
-                  "It Must Be Reduced Below The 2100 Character Limit Before The File Can Be "
-                  "Opened.",
-                  Icon::None, Buttons::Ok}));
 }
 
 TEST(QAFileRead, AQuestionPassedOverWhileSeekingAnAnswerBecomesItsOwnPairAtTheEnd) {
@@ -287,8 +271,8 @@ struct LineFeedCase {
 
 TEST(QAFileWrite, OnlyTheCrRightBeforeALineFeedGoesWithIt) {
     const std::vector<LineFeedCase> cases = {
-        {"x\r\r\ny", "x\r^y"},  {"x\ry", "x\ry"},        {"\n\n", "^^"},
-        {"x\r", "x\r"},          {"\r\nx\r\n", "^x^"}, {"x\n\r", "x^\r"},
+        {"x\r\r\ny", "x\r^y"}, {"x\ry", "x\ry"},     {"\n\n", "^^"},
+        {"x\r", "x\r"},        {"\r\nx\r\n", "^x^"}, {"x\n\r", "x^\r"},
     };
     for (const auto& c : cases) {
         DeckState deck;

@@ -10,6 +10,7 @@ namespace {
 using testing::DrillHarness;
 using testing::fillInPair;
 using testing::multipleChoicePair;
+using testing::ShownBox;
 
 struct RunControlTest : ::testing::Test {
     DrillHarness h;
@@ -48,32 +49,43 @@ TEST_F(RunControlTest, ASidesFilesAreCheckedOncePerShowNotOnEachRedraw) {
     h.engine.pairs[3].question.PicturePath = "missing.gif";
     h.engine.pairs[3].answer.MediaPath = "gone.wav";
     h.engine.pairs[4].question.PicturePath = "here.gif";
-    const std::vector<std::string> picture{"Missing Graphics File"};
-    const std::vector<std::string> both{"Missing Graphics File", "Missing Multi-Media File"};
+    const ShownBox missingPicture{
+        "Missing Graphics File",
+        "Cardwise Cannot Locate The Graphics File missing.gif Referenced By The "
+        "Currently-Displayed Question Or Answer. Please Check Its Path In The Editor's "
+        "Associated Files Page.",
+        Icon::Warning, Buttons::Ok};
+    const ShownBox missingSound{
+        "Missing Multi-Media File",
+        "Cardwise Cannot Locate The Multi-Media File gone.wav Referenced By The "
+        "Currently-Displayed Question Or Answer Please Check Its Path In The Editor's "
+        "Associated Files Page.",
+        Icon::Warning, Buttons::Ok};
 
+    h.ui.expectBox(missingPicture);
     startAt(3);
-    EXPECT_EQ(h.ui.captions(), picture);
+    h.ui.checkAllShown();
     EXPECT_TRUE(drill.question().pictureFile.empty());
     drill.resetStatusBar();
     ticks(3);
-    EXPECT_EQ(h.ui.captions(), picture);
 
+    h.ui.expectBox(missingSound);
     drill.displayAnswer();
-    EXPECT_EQ(h.ui.captions(), both);
+    h.ui.checkAllShown();
     drill.togglePriorityList();
     drill.toggleDisabled();
     drill.resetStatusBar();
-    EXPECT_EQ(h.ui.captions(), both);
 
     // Trying again shows the side anew, and so checks it anew.
+    h.ui.expectBox(missingPicture);
     drill.tryAgain();
-    EXPECT_EQ(h.ui.captions().size(), 3u);
+    h.ui.checkAllShown();
+    h.ui.expectBox(missingSound);
     drill.displayAnswer();
-    EXPECT_EQ(h.ui.captions().size(), 4u);
+    h.ui.checkAllShown();
 
     h.engine.selections.push_back(4);
     drill.markCorrect();
-    EXPECT_EQ(h.ui.captions().size(), 4u);
     EXPECT_EQ(drill.question().pictureFile, dir.file("here.gif"));
     EXPECT_EQ(drill.question().picturePath, "here.gif");
 }
@@ -319,16 +331,13 @@ TEST_F(RunControlTest, GoToPairRejectsNumbersOutsideTheDeck) {
     startAt(3);
     for (const char* entry : {"0", "11", "-2", "99999999999999"}) {
         h.ui.inputs.push_back(std::string(entry));
+        h.ui.expectBox({std::string(kAppTitle),
+                        "Please Enter A Number Less Than The Highest Number In The Deck And "
+                        "Greater Than 0",
+                        Icon::None, Buttons::Ok});
         drill.goToPair();
+        h.ui.checkAllShown();
         EXPECT_EQ(deck.CurrentPair, 3) << entry;
-    }
-    ASSERT_EQ(h.ui.boxes.size(), 4u);
-    for (const auto& box : h.ui.boxes) {
-        EXPECT_EQ(box.text,
-                  "Please Enter A Number Less Than The Highest Number In The Deck And Greater "
-                  "Than 0");
-        EXPECT_EQ(box.caption, kAppTitle);
-        EXPECT_EQ(box.icon, Icon::None);
     }
     EXPECT_EQ(h.ui.inputPrompts.at(0), "Enter The Number Of The Pair To Jump To|Pair Number");
     EXPECT_EQ(drill.screen(), DrillScreen::Question);
@@ -439,10 +448,12 @@ TEST_F(RunControlTest, HidingAWindowStoresItsGeometry) {
 TEST_F(RunControlTest, HintsComeInSequenceOnlyWhenEnabled) {
     h.engine.pairs[1].question.Notes = {"h1", "h2", "h3"};
     startAt(1);
+    using testing::noteBox;
+    h.ui.expectBox(noteBox("There Are More Hints", "h1"));
+    h.ui.expectBox(noteBox("There Is Another Hint", "h2"));
+    h.ui.expectBox(noteBox("This Is The Last Hint", "h3"));
+    h.ui.expectBox(noteBox("There Are More Hints", "h1"));
     for (int i = 0; i < 4; ++i) drill.hintClick();
-    EXPECT_EQ(h.ui.captions(),
-              (std::vector<std::string>{"There Are More Hints", "There Is Another Hint",
-                                        "This Is The Last Hint", "There Are More Hints"}));
     h.ui.boxes.clear();
     settings.EnableHints = 0;
     drill.redisplay();
@@ -453,13 +464,12 @@ TEST_F(RunControlTest, HintsComeInSequenceOnlyWhenEnabled) {
 TEST_F(RunControlTest, CommentsStartAgainForEveryAnswer) {
     h.engine.pairs[1].answer.Notes = {"c1", "c2", ""};
     startAt(1);
+    h.ui.expectBox(testing::noteBox("There Are More Comments", "c1"), Button::Ok, 2);
     drill.displayAnswer();
     drill.commentClick();
     drill.tryAgain();
     drill.displayAnswer();
     drill.commentClick();
-    EXPECT_EQ(h.ui.captions(),
-              (std::vector<std::string>{"There Are More Comments", "There Are More Comments"}));
 }
 
 TEST_F(RunControlTest, ResetStatusBarEmptiesTheShownFields) {
@@ -502,15 +512,11 @@ TEST_F(RunControlTest, SyntaxErrorOkOpensTheDeckInTheEditor) {
     startAt(1);
     h.engine.selections.push_back(2);
     drill.displayAnswer();
-    h.ui.answers = {Button::Ok, Button::Ok};
+    h.ui.expectBox(
+        {"Question Syntax Error", questionSyntaxErrorText(2), Icon::Error, Buttons::OkCancel});
+    h.ui.expectBox(
+        {"Question Syntax Error", "Open NotePad To Fix Problem", Icon::Error, Buttons::OkCancel});
     drill.markCorrect();
-    ASSERT_EQ(h.ui.boxes.size(), 2u);
-    EXPECT_EQ(h.ui.boxes[0].caption, "Question Syntax Error");
-    EXPECT_EQ(h.ui.boxes[0].text, questionSyntaxErrorText(2));
-    EXPECT_EQ(h.ui.boxes[0].icon, Icon::Error);
-    EXPECT_EQ(h.ui.boxes[0].buttons, Buttons::OkCancel);
-    EXPECT_EQ(h.ui.boxes[1].text, "Open NotePad To Fix Problem");
-    EXPECT_EQ(h.ui.boxes[1].buttons, Buttons::OkCancel);
     EXPECT_EQ(h.frontEnd.count("editQAFile"), 1);
     EXPECT_EQ(drill.screen(), DrillScreen::Question);
     EXPECT_EQ(drill.question().memoText, "Question 1");
@@ -521,10 +527,13 @@ TEST_F(RunControlTest, SyntaxErrorCancelSkipsToTheNextQuestion) {
     startAt(1);
     h.engine.selections = {2, 5};
     drill.displayAnswer();
-    h.ui.answers = {Button::Cancel, Button::Ok};
+    h.ui.expectBox(
+        {"Question Syntax Error", questionSyntaxErrorText(2), Icon::Error, Buttons::OkCancel},
+        Button::Cancel);
+    h.ui.expectBox({"Question Syntax Error",
+                    "Just Bypass The Answer And Go To The Next Question...", Icon::Error,
+                    Buttons::OkCancel});
     drill.markCorrect();
-    ASSERT_EQ(h.ui.boxes.size(), 2u);
-    EXPECT_EQ(h.ui.boxes[1].text, "Just Bypass The Answer And Go To The Next Question...");
     EXPECT_EQ(h.frontEnd.count("editQAFile"), 0);
     EXPECT_EQ(deck.CurrentPair, 5);
     EXPECT_EQ(drill.question().memoText, "Question 5");

@@ -244,7 +244,9 @@ TEST_F(CheckSetUpTest, EveryCheckShowsItsMessageAndAnswers) {
         p.settings.HighRange = 5;
         h.ui.boxes.clear();
         c.change(p);
+        for (const auto& box : c.boxes) h.ui.expectBox(box);
         EXPECT_EQ(CheckSetUp(p), c.result);
+        h.ui.checkAllShown();
         EXPECT_EQ(h.ui.boxes, c.boxes);
     }
 }
@@ -253,6 +255,9 @@ TEST_F(CheckSetUpTest, MissingStartFolderFallsBackToTheLastOpenFolder) {
     p.settings.UseStartDIR = 1;
     p.settings.UseLastOpenDIR = 0;
     p.settings.StartDIR = dir.file("gone");
+    h.ui.expectBox(warning(kOptionsError,
+                           "The Directory Specified For .DKS Files Does Not Exist - The Last Open "
+                           ".DKS Directory Will Be Used."));
     EXPECT_EQ(CheckSetUp(p), 1);
     EXPECT_EQ(p.settings.UseStartDIR, 0);
     EXPECT_EQ(p.settings.UseLastOpenDIR, 1);
@@ -273,13 +278,12 @@ TEST_F(CheckSetUpTest, FoldersAreFoundRelativeToTheDeckAndWithTrailingSeparator)
 TEST_F(CheckSetUpTest, AllPairsDisabledAreReEnabledAndStayValid) {
     p.deck.ListFlags = std::vector<std::int32_t>(p.deck.ListFlags.size(), 2);
     p.deck.ListFlags.at(3) = 3;
+    h.ui.expectBox(
+        warning("No Enabled Questions",
+                "There Are Now No Enabled Questions - All Questions Will Be Re-enabled"));
+    h.ui.expectBox({"Priority List", "The Disabled Questions Have Been Re-enabled",
+                    Icon::Information, Buttons::Ok});
     EXPECT_EQ(CheckSetUp(p), 1);
-    EXPECT_EQ(h.ui.boxes,
-              (std::vector<ShownBox>{
-                  warning("No Enabled Questions",
-                          "There Are Now No Enabled Questions - All Questions Will Be Re-enabled"),
-                  {"Priority List", "The Disabled Questions Have Been Re-enabled",
-                   Icon::Information, Buttons::Ok}}));
     EXPECT_EQ(p.deck.ListFlags.at(1), 0);
     EXPECT_EQ(p.deck.ListFlags.at(3), 1);
     EXPECT_TRUE(p.drill.RunComplete);
@@ -350,9 +354,9 @@ TEST_F(CheckSetUpTest, FailedLastDayUsedRepairIsReportedAndKeepsTheFile) {
     q.deck = p.deck;
     q.settings = p.settings;
     q.bindSetupFile();
+    ui.expectBox(testing::writeErrorBox(dir.file("deck.DKD"), "No space left on device"));
     EXPECT_EQ(CheckSetUp(q), 1);
     EXPECT_EQ(q.deck.LastDayUsed, kToday);
-    EXPECT_EQ(ui.captions(), std::vector<std::string>{"File Write Error"});
     EXPECT_EQ(dir.read("deck.DKD"), file);
 }
 

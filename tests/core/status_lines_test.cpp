@@ -244,8 +244,8 @@ TEST(DecodeStatus, AFailedWriteOfTheDefaultLinesIsReported) {
     program.deck.deriveCompanionNames();
     program.deck.allocate(1);
     program.bindSetupFile();
+    ui.expectBox(testing::writeErrorBox(dir.file("deck.DKD"), "No space left on device"));
     DecodeStatus(program);
-    EXPECT_EQ(ui.captions(), std::vector<std::string>{"File Write Error"});
     EXPECT_EQ(dir.read("deck.DKD"), setup);
     EXPECT_EQ(program.deck.LastDate[1], kToday);
 }
@@ -372,6 +372,7 @@ TEST(ReadOnlyDeck, EachConditionShowsItsBoxAndBothCanAppear) {
         ProtectedDeck d;
         d.files.readOnlyFile = c.readOnlyFile;
         d.files.writableFolder = c.writableFolder;
+        for (const auto& box : c.boxes) d.ui.expectBox(box);
         EXPECT_TRUE(detectReadOnlyDeck(d.program));
         EXPECT_TRUE(d.program.deck.ReadOnlyDeck);
         EXPECT_EQ(d.ui.boxes, c.boxes);
@@ -386,8 +387,12 @@ TEST(ReadOnlyDeck, AFileWithoutWriteBitsIsReadOnlyOnTheRealFileSystem) {
                                                            std::filesystem::perms::group_read);
     h.program.deck.QAFileName = dir.file("deck.DKS");
     h.program.currentDirectory = dir.path();
+    h.ui.expectBox({"Q&A Read-Only Warning",
+                    dir.file("deck.DKS") +
+                        " Is A Read-Only File.  The File Will Operate Properly, But No Permanent "
+                        "Changes Can Be Made To The Option Settings, Priority List, Etc.",
+                    Icon::Information, Buttons::Ok});
     EXPECT_TRUE(detectReadOnlyDeck(h.program));
-    EXPECT_EQ(h.ui.captions(), std::vector<std::string>{"Q&A Read-Only Warning"});
     EXPECT_FALSE(dir.exists("X2Y3Z1A4.ZZZ"));
 }
 
@@ -425,10 +430,12 @@ TEST(Backups, AFailedCopyIsReportedAndKeepsThePreviousBackup) {
     BackupFixture f;
     f.dir.write("deck.~LD", "previous");
     std::filesystem::remove(f.dir.file("deck.DKD"));
+    f.h.ui.expectBox(testing::writeErrorBox(
+        f.dir.file("deck.~LD"),
+        "Cannot read " + f.dir.file("deck.DKD") + ": No such file or directory"));
     EXPECT_FALSE(makeBackups(f.h.program));
     EXPECT_EQ(f.dir.read("deck.~LS"), f.dir.read("deck.DKS"));
     EXPECT_EQ(f.dir.read("deck.~LD"), "previous");
-    EXPECT_EQ(f.h.ui.captions(), std::vector<std::string>{"File Write Error"});
 }
 
 }  // namespace

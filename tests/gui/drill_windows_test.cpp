@@ -7,6 +7,7 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include "core/content/windows1252.h"
 #include "drill_support.h"
 #include "gui/drill/answer_window.h"
 #include "gui/drill/promotion_window.h"
@@ -90,6 +91,8 @@ class DrillWindowsTest : public QObject {
         QVERIFY(d.find<QWidget>(q, "FI")->isVisible());
         auto* entry = d.find<QLineEdit>(q, "EBFillIn");
         entry->setText(QString::fromUtf8("Rom\xE2\x82\xAC \xE2\x86\x92"));
+        d.ui.expectBox({std::string(kCharacterNotAllowedCaption),
+                        characterNotAllowedText(U'\u2192'), Icon::Warning, Buttons::Ok});
         pressEnter(entry);
         QCOMPARE(d.ui.captions(), (std::vector<std::string>{"Character Not Allowed"}));
         QVERIFY(q->isVisible());
@@ -100,7 +103,7 @@ class DrillWindowsTest : public QObject {
         QVERIFY(d.find<QLabel>(a, "Image2")->isVisible());
 
         // The last answer ends the single pass; declining another closes and saves.
-        d.ui.answers.push_back(Button::No);
+        d.ui.expectBox(cardwise::testing::continuationBox("kinds.DKS"), Button::No);
         QTest::mouseClick(d.find<QPushButton>(a, "BBNextQ"), Qt::LeftButton);
         QVERIFY(!q->isVisible());
         QVERIFY(!a->isVisible());

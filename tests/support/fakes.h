@@ -33,17 +33,111 @@ struct ShownBox {
     bool operator==(const ShownBox&) const = default;
 };
 
-inline std::ostream& operator<<(std::ostream& os, const ShownBox& box) {
-    return os << "[" << box.caption << "] " << box.text << " (icon " << static_cast<int>(box.icon)
-              << ", buttons " << static_cast<int>(box.buttons) << ")";
+// Printed as the literal a test would write, so a failure can be pasted into expectBox.
+inline void printLiteral(std::ostream& os, std::string_view text) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    os << '"';
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            os << '\\' << c;
+        } else if (c == '\r') {
+            os << "\\r";
+        } else if (c == '\n') {
+            os << "\\n";
+        } else if (c < 0x20 || c >= 0x7f) {
+            os << "\\x" << hex[c >> 4] << hex[c & 15] << "\"\"";
+        } else {
+            os << c;
+        }
+    }
+    os << '"';
 }
 
-// Records every box and answers from a queue; a box with more than an OK button that
-// finds no scripted answer fails the test, and so does an input or file dialog.
+inline std::ostream& operator<<(std::ostream& os, const ShownBox& box) {
+    static constexpr const char* icons[] = {"None", "Error", "Warning", "Information", "Question"};
+    static constexpr const char* buttons[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
+    os << "{";
+    printLiteral(os, box.caption);
+    os << ", ";
+    printLiteral(os, box.text);
+    return os << ", Icon::" << icons[static_cast<int>(box.icon)]
+              << ", Buttons::" << buttons[static_cast<int>(box.buttons)] << "}";
+}
+
+// The report of a write that failed for `reason`, as the file system put it.
+inline ShownBox writeErrorBox(const std::string& path, const std::string& reason) {
+    return {"File Write Error",
+            "Cardwise Could Not Write " + path + " (" + reason +
+                ").  The File On Disk Was Left As It Was.",
+            Icon::Error, Buttons::Ok};
+}
+
+// The report of two files written together that failed, both left as they were.
+inline ShownBox writeErrorBox(const std::string& first, const std::string& second,
+                              const std::string& reason) {
+    return {"File Write Error",
+            "Cardwise Could Not Write " + first + " And " + second + " (" + reason +
+                ").  The Files On Disk Were All Left As They Were.",
+            Icon::Error, Buttons::Ok};
+}
+
+// The question at the end of a run through the deck file `deck` (its name only).
+inline ShownBox continuationBox(std::string_view deck) {
+    return {"Continuation",
+            "That Completes This Run Through Of " + std::string(deck) +
+                ".  Do You Want To Run It Again?",
+            Icon::Question, Buttons::YesNo};
+}
+
+// A hint or a comment, shown under the caption that says how many are left.
+inline ShownBox noteBox(std::string caption, std::string text) {
+    return {std::move(caption), std::move(text), Icon::Information, Buttons::Ok};
+}
+
+// What follows the pair number in the report of an unknown tag.
+inline const std::string kUnknownTagTail =
+    ".  A Tag Is Any Sequence Of Characters Beginning With The Character \"<\". This Character "
+    "Has Special Meaning In Cardwise.  Questions Or Answers Should Not Contain A _Single_ "
+    "Instance Of This Character In The Text Portion Of The Q or A.  The Cardwise Editor Handles "
+    "This Automatically.  If, However, You Make Edits To The .DKS File With NotePad Or Other "
+    "ANSII Editor, You Must Use TWO <'s For Each One You Wish To Appear In The Text.  Single "
+    "Instances Of < Are Used To Indicate Paths (<BMP>, <WAV>), To Indicate Hints Or Comments "
+    "(<HI1>..<HI3>), To Indicate Multiple Choice Questions Or Fill-In-The-Blank Answers "
+    "(<MC1>..<MC6>), To Indicate Question Named Range (NAM), Or To Show A Fill-In-The-Blank "
+    "Question Or Multiple Choice Answer <FIN>. Please See The On-line Help Under \"Tags\" For "
+    "An In-Depth Discussion Of Their Use.";
+
+// The report of an unknown tag in the question ("Q") or answer ("A") of `pair`.
+inline ShownBox unknownTagBox(std::string_view side, int pair) {
+    std::string number = std::to_string(pair);
+    if (number.size() < 6) number.insert(0, 6 - number.size(), ' ');
+    return {"Unidentified Tag Encountered",
+            "Cardwise Has Found An Unreadable Tag In " +
+                std::string(side == "Q" ? "Question" : "Answer") + number + kUnknownTagTail,
+            Icon::Error, Buttons::Ok};
+}
+
+// Records every box and answers it from the queue of boxes the test expects, in order.
+// Any other box fails the test, a plain OK box included, and so does an expected box
+// that never came, an input box or a file dialog nobody scripted.
 class ScriptedUserInterface : public UserInterface {
   public:
+    struct ExpectedBox {
+        ShownBox box;
+        Button answer;
+        // When set, the text must satisfy it instead of equalling box.text.
+        std::function<bool(const std::string&)> textMatches;
+
+        bool matches(const ShownBox& shown) const {
+            if (!textMatches) return box == shown;
+            return box.caption == shown.caption && box.icon == shown.icon &&
+                   box.buttons == shown.buttons && textMatches(shown.text);
+        }
+    };
+
     std::vector<ShownBox> boxes;
-    std::deque<Button> answers;
+    std::deque<ExpectedBox> expected;
+    std::vector<ExpectedBox> standing;
     std::deque<std::optional<std::string>> inputs;
     std::deque<std::optional<std::string>> fileChoices;
     std::vector<std::string> inputPrompts;
@@ -52,20 +146,65 @@ class ScriptedUserInterface : public UserInterface {
     int waitDepth = 0;
     bool waitCursorDuringBox = false;
 
+    ScriptedUserInterface() = default;
+    ScriptedUserInterface(const ScriptedUserInterface&) = delete;
+    ScriptedUserInterface& operator=(const ScriptedUserInterface&) = delete;
+    ~ScriptedUserInterface() override {
+        for (const auto& e : expected) ADD_FAILURE() << "expected box never shown: " << e.box;
+    }
+
+    // The next box must be exactly `box`; the user answers it with `answer`.
+    void expectBox(ShownBox box, Button answer = Button::Ok, int times = 1) {
+        for (int i = 0; i < times; ++i) expected.push_back(ExpectedBox{box, answer, {}});
+    }
+
+    // As expectBox, for a text with a part the test cannot know (a random temporary name):
+    // caption, icon and buttons must be as given and `textMatches` must accept the text.
+    void expectBoxWhere(std::string caption, Icon icon, Buttons buttons,
+                        std::function<bool(const std::string&)> textMatches,
+                        Button answer = Button::Ok) {
+        expected.push_back(ExpectedBox{
+            ShownBox{std::move(caption), "(a text the test checks by hand)", icon, buttons}, answer,
+            std::move(textMatches)});
+    }
+
+    // Fails for every expected box that has not come yet, then forgets them: for a table
+    // of cases run on one interface.
+    void checkAllShown() {
+        for (const auto& e : expected) ADD_FAILURE() << "expected box never shown: " << e.box;
+        expected.clear();
+    }
+
+    // `box` may come any number of times, between or instead of the expected ones: for
+    // long random runs where the test cannot know how often a run ends.
+    void allowBoxAnyTimes(ShownBox box, Button answer) {
+        standing.push_back(ExpectedBox{std::move(box), answer, {}});
+    }
+
     Button messageBox(std::string_view caption, std::string_view text, Icon icon,
                       Buttons buttons) override {
         boxes.push_back(ShownBox{std::string(caption), std::string(text), icon, buttons});
         if (waitDepth > 0) waitCursorDuringBox = true;
-        if (!answers.empty()) {
-            Button b = answers.front();
-            answers.pop_front();
-            return b;
+        if (expected.empty() || !expected.front().matches(boxes.back())) {
+            for (const auto& s : standing) {
+                if (s.matches(boxes.back())) return s.answer;
+            }
         }
-        if (buttons != Buttons::Ok) {
-            ADD_FAILURE() << "unexpected box with a choice: " << boxes.back();
-            return Button::Cancel;
+        if (expected.empty()) {
+            ADD_FAILURE() << "unexpected box: " << boxes.back();
+            // As if closed without a choice.
+            if (buttons == Buttons::Ok) return Button::Ok;
+            return buttons == Buttons::YesNo ? Button::No : Button::Cancel;
         }
-        return Button::Ok;
+        ExpectedBox next = expected.front();
+        expected.pop_front();
+        if (!next.textMatches) {
+            EXPECT_EQ(next.box, boxes.back()) << "box #" << boxes.size() << " differs";
+        } else if (!next.matches(boxes.back())) {
+            ADD_FAILURE() << "box #" << boxes.size() << " differs from " << next.box << ": "
+                          << boxes.back();
+        }
+        return next.answer;
     }
 
     std::optional<std::string> inputBox(std::string_view caption, std::string_view prompt,
