@@ -40,16 +40,17 @@ void Application::createDrill() {
 }
 
 void Application::createMainWindow() {
-    MainWindowServices services{drill_.get(), BuiltParts{}};
+    MainWindowServices services{drill_.get(), BuiltParts{.options = true, .statistics = true}};
     main_ = std::make_unique<MainWindow>(program_, services);
     ui_.setParentWindow(main_.get());
     QObject::connect(instance_.get(), &SingleInstance::decksHandedOver, main_.get(),
                      &MainWindow::openHandedOver);
     QObject::connect(main_.get(), &MainWindow::commandFinished, drillWindows_.get(),
                      &DrillWindows::sync);
-    ui_.setPromotionWindow([this](const QString& text, bool timed) {
-        runPromotionWindow(main_.get(), text, timed);
-    });
+    QObject::connect(drillWindows_.get(), &DrillWindows::optionsRequested, main_.get(),
+                     &MainWindow::showOptions);
+    ui_.setPromotionWindow(
+        [this](const QString& text, bool timed) { runPromotionWindow(main_.get(), text, timed); });
 }
 
 void Application::RunDKSFile() {

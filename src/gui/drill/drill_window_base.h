@@ -60,6 +60,8 @@ class DrillWindowBase : public QWidget {
 
   signals:
     void controllerCalled();
+    // "&Options" of the pop-up menu: the options dialog belongs to the main window.
+    void optionsRequested();
 
   public slots:
     // One tick of the window's one-second timer.

@@ -34,6 +34,10 @@ DrillWindows::DrillWindows(Program& program, DrillController& controller, QObjec
     });
     connect(question_.get(), &DrillWindowBase::controllerCalled, this, &DrillWindows::sync);
     connect(answer_.get(), &DrillWindowBase::controllerCalled, this, &DrillWindows::sync);
+    connect(question_.get(), &DrillWindowBase::optionsRequested, this,
+            &DrillWindows::optionsRequested);
+    connect(answer_.get(), &DrillWindowBase::optionsRequested, this,
+            &DrillWindows::optionsRequested);
     controller_.setObserver(this);
 }
 

@@ -36,6 +36,12 @@ class DrillWindows : public QObject, public DrillWindowObserver {
     void sync();
 
     void showWindow(DrillScreen window, bool posted) override;
+
+  signals:
+    // "&Options" was chosen in either window's pop-up menu.
+    void optionsRequested();
+
+  public:
     void hideWindow(DrillScreen window) override;
 
   private:
