@@ -67,6 +67,9 @@ class StudyDialogsTest : public QObject {
         QCOMPARE(nextPairs(d, 2), (std::vector<std::int32_t>{2, 3}));
         {
             gui::OptionsWindow options(d.program, &d.controller);
+            for (const char* ticked : {"RBNoPriority", "RBNumerical", "RBNotNamed"}) {
+                QVERIFY2(child<QRadioButton>(&options, ticked)->isChecked(), ticked);
+            }
             child<QRadioButton>(&options, "RBRandomOrder")->click();
             QVERIFY(!child<QRadioButton>(&options, "RBReverse")->isEnabled());
             child<QPushButton>(&options, "OKBtn")->click();
@@ -140,8 +143,14 @@ class StudyDialogsTest : public QObject {
         GuiDrill d;
         d.open("numbers", deckOf(4),
                crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  4", "LastDayUsed=20261207"}));
+        d.program.settings.NoPriority = 3;
+        d.program.settings.UseNamedRange = 2;
         gui::OptionsWindow options(d.program, &d.controller);
         options.show();
+        QVERIFY(child<QRadioButton>(&options, "RBUseRange")->isChecked());
+        QVERIFY(child<QRadioButton>(&options, "RBNotNamed")->isChecked());
+        QVERIFY(child<QLineEdit>(&options, "EditLowRange")->isEnabled());
+        QVERIFY(child<QPushButton>(&options, "BitBtn4")->isEnabled());
         child<QLineEdit>(&options, "EditAutoQTime")->setText("99999999999");
         child<QPushButton>(&options, "OKBtn")->click();
         QVERIFY(options.isVisible());

@@ -407,7 +407,9 @@ void OptionsWindow::buildViewPage() {
 }
 
 void OptionsWindow::render() {
-    const OptionsControls& c = model_.controls();
+    // A copy: ticking the radio buttons below reports back into the model's controls.
+    const OptionsControls c = model_.controls();
+    rendering_ = true;
     (c.useStartDir ? useStartDir_ : useLastOpenDir_)->setChecked(true);
     startDir_->setText(directory(c.startDir));
     (c.useGraphicsDir ? useGraphicsDir_ : sameAsDks_)->setChecked(true);
@@ -460,10 +462,12 @@ void OptionsWindow::render() {
     for (std::size_t i = 0; i < kOptionsPages.size(); ++i) {
         if (kOptionsPages[i].page == model_.page()) pages_->setCurrentIndex(static_cast<int>(i));
     }
+    rendering_ = false;
     renderEnabling();
 }
 
 void OptionsWindow::renderEnabling() {
+    if (rendering_) return;
     // Only the radio buttons decide; nothing else of the widgets is read.
     OptionsControls& c = model_.controls();
     c.numerical = numerical_->isChecked();

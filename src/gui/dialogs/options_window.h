@@ -53,6 +53,7 @@ class OptionsWindow : public QDialog {
     Program& program_;
     OptionsDialog model_;
     QTabWidget* pages_ = nullptr;
+    bool rendering_ = false;
 
     QRadioButton* useLastOpenDir_ = nullptr;
     QRadioButton* useStartDir_ = nullptr;

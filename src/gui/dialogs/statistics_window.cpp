@@ -46,10 +46,13 @@ QChart* barChart(const QString& title, const std::vector<QBarSet*>& sets,
     auto* series = new QBarSeries;
     qreal top = 0;
     for (QBarSet* set : sets) {
+        set->setLabelColor(Qt::black);
         series->append(set);
         for (int i = 0; i < set->count(); ++i) top = std::max(top, set->at(i));
     }
     series->setLabelsVisible(true);
+    // Outside the bars: a short bar has no room for its number.
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     auto* chart = new QChart;
     chart->setTitle(title);
     chart->addSeries(series);
@@ -58,7 +61,7 @@ QChart* barChart(const QString& title, const std::vector<QBarSet*>& sets,
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto* y = new QValueAxis;
-    y->setRange(0, top < 4 ? 4 : top * 1.15);
+    y->setRange(0, top < 4 ? 4 : top * 1.2);
     y->setLabelFormat("%d");
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
