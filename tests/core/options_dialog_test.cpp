@@ -35,6 +35,10 @@ struct FlagsCase {
     RunRestartFlags expected;
 };
 
+void PrintTo(const FlagsCase& row, std::ostream* os) {
+    *os << row.name;
+}
+
 RunRestartFlags flags(bool mode, bool onePass, bool numerical, bool random, bool direction,
                       bool range) {
     return RunRestartFlags{mode, onePass, numerical, random, direction, range};
