@@ -1,8 +1,10 @@
+#include <QColorDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -137,6 +139,28 @@ class StudyDialogsTest : public QObject {
         QCOMPARE(d.program.deck.RightToday[1], 0);
         QCOMPARE(d.program.deck.WrongToday[2], 0);
         QCOMPARE(d.program.deck.RightTotal[1], 7);
+    }
+
+    void questionColourShowsAtOnceAndStaysAfterCancel() {
+        GuiDrill d;
+        d.open("colours", deckOf(4),
+               crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  4", "LastDayUsed=20261207"}));
+        gui::OptionsWindow options(d.program, &d.controller);
+        connect(&options, &gui::OptionsWindow::lookChanged, &d.windows,
+                &gui::DrillWindows::restyle);
+        options.show();
+        QTimer::singleShot(0, [] {
+            auto* colours = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            QVERIFY(colours != nullptr);
+            colours->setCurrentColor(QColor(10, 20, 30));
+            colours->accept();
+        });
+        child<QPushButton>(&options, "BitBtnQColor")->click();
+        auto* memo = child<QTextEdit>(d.windows.questionWindow(), "Memo1");
+        QCOMPARE(memo->palette().color(QPalette::Base), QColor(10, 20, 30));
+        child<QPushButton>(&options, "CancelBtn")->click();
+        QCOMPARE(d.program.settings.QCurBkGndColor, 0x1E140A);
+        QCOMPARE(memo->palette().color(QPalette::Base), QColor(10, 20, 30));
     }
 
     void numberFieldThatIsNotANumberKeepsTheDialogOpenOnItsPage() {

@@ -49,6 +49,8 @@ void Application::createMainWindow() {
                      &DrillWindows::sync);
     QObject::connect(drillWindows_.get(), &DrillWindows::optionsRequested, main_.get(),
                      &MainWindow::showOptions);
+    QObject::connect(main_.get(), &MainWindow::lookChanged, drillWindows_.get(),
+                     &DrillWindows::restyle);
     ui_.setPromotionWindow(
         [this](const QString& text, bool timed) { runPromotionWindow(main_.get(), text, timed); });
 }

@@ -238,7 +238,10 @@ void MainWindow::execute(MenuCommand command, int slot) {
         case MenuCommand::Options: {
             OptionsWindow options(p, drill, this);
             // Colours chosen in the dialog show at once.
-            connect(&options, &OptionsWindow::lookChanged, this, &MainWindow::render);
+            connect(&options, &OptionsWindow::lookChanged, this, [this] {
+                render();
+                emit lookChanged();
+            });
             options.exec();
             break;
         }

@@ -56,6 +56,8 @@ class MainWindow : public QMainWindow {
   signals:
     // A command of the main window ran: the drill windows may have something new to show.
     void commandFinished();
+    // A colour or font was chosen in the options dialog and shows at once.
+    void lookChanged();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

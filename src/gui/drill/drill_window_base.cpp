@@ -252,6 +252,10 @@ void DrillWindowBase::renderCommon(const DrillWindowView& view, const StatusFiel
     layoutContent();
 }
 
+void DrillWindowBase::setMemoLook(const TextLook& look) {
+    applyLook(*memo_, look);
+}
+
 void DrillWindowBase::setPictureFile(const QString& path) {
     if (path == picturePath_) return;
     picturePath_ = path;

@@ -55,6 +55,10 @@ class DrillWindowBase : public QWidget {
     // not at every render.
     void setPictureFile(const QString& path);
 
+    // The text area takes a new background and font at once, as the options dialog's
+    // colour and font buttons ask; the next show applies the view's look again.
+    void setMemoLook(const TextLook& look);
+
     // A box or modal dialog of the program is open, or a pop-up menu: the timers wait.
     static bool programBusy();
 

@@ -66,6 +66,11 @@ void DrillWindows::sync() {
     }
 }
 
+void DrillWindows::restyle() {
+    question_->setMemoLook(questionLook(program_.settings));
+    answer_->setMemoLook(answerLook(program_.settings));
+}
+
 void DrillWindows::showWindow(DrillScreen window, bool posted) {
     if (!posted) {
         appear(window);

@@ -34,6 +34,8 @@ class DrillWindows : public QObject, public DrillWindowObserver {
 
     // Renders the window in use from the controller's view model.
     void sync();
+    // Each text area takes its own background and font from the settings at once.
+    void restyle();
 
     void showWindow(DrillScreen window, bool posted) override;
 
