@@ -8,6 +8,7 @@
 
 #include "core/deck/deck_state.h"
 #include "support/fakes.h"
+#include "support/faulty_files.h"
 
 namespace cardwise {
 namespace {
@@ -174,6 +175,23 @@ TEST(ProfileFile, FlushWritesOnlyAfterAnEditAndReloadDropsUnsavedEdits) {
     EXPECT_EQ(file.read().readInt("S", "k", 0), 2);
     EXPECT_TRUE(file.flush().ok);
     EXPECT_EQ(dir.read("a.ini"), "[S]\nk=2\n");
+}
+
+TEST(ProfileFile, AnEditThatChangesNoByteWritesNothing) {
+    testing::TempDir dir;
+    testing::FaultyFileSystem files;
+    dir.write("a.ini", "[S]\r\nk=1\r\n");
+    ProfileFile file(files, dir.file("a.ini"));
+    file.edit().writeString("S", "k", "1");
+    files.failWrites = true;  // a write would fail the flush
+    EXPECT_TRUE(file.flush().ok);
+    file.edit().writeString("S", "k", "2");
+    EXPECT_FALSE(file.flush().ok);
+    files.failWrites = false;
+    ASSERT_TRUE(file.flush().ok);
+    file.edit().writeString("S", "k", "1");  // back to what was read: the file says 2 now
+    ASSERT_TRUE(file.flush().ok);
+    EXPECT_EQ(dir.read("a.ini"), "[S]\r\nk=1\r\n");
 }
 
 }  // namespace

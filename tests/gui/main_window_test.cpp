@@ -202,6 +202,7 @@ class MainWindowTest : public QObject {
 
     void aDeckThatCannotBeSavedKeepsTheProgramOpenWhenAsked() {
         openDeck(*program_, writeDeck("a.DKS"));
+        program_->settings.QLeft += 7;  // something to save
         files_.failWrites = true;
         ui_.answers.push_back(Button::No);
         QVERIFY(!window_->close());

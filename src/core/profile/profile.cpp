@@ -217,6 +217,7 @@ void ProfileFile::ensureLoaded() const {
     auto bytes = files_->readFile(path_);
     unreadable_ = !bytes && files_->fileExists(path_);
     profile_.assign(bytes ? *bytes : std::string());
+    onDisk_ = std::move(bytes);
 }
 
 void ProfileFile::reload() {
@@ -241,12 +242,19 @@ FileResult ProfileFile::flushWith(std::vector<FileWrite> alongside) {
     std::string bytes;
     if (write) {
         bytes = profile_.bytes();
-        alongside.insert(alongside.begin(), FileWrite{path_, bytes});
+        if (onDisk_ && *onDisk_ == bytes) {
+            dirty_ = false;
+        } else {
+            alongside.insert(alongside.begin(), FileWrite{path_, bytes});
+        }
     }
     if (alongside.empty()) return {};
     FileResult result = files_ != nullptr ? files_->writeFiles(alongside)
                                           : FileResult::failure("No file system to write to");
-    if (result.ok) dirty_ = false;
+    if (result.ok) {
+        dirty_ = false;
+        if (write) onDisk_ = std::move(bytes);
+    }
     return result;
 }
 

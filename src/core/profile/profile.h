@@ -107,6 +107,9 @@ class ProfileFile {
     // The file is there but could not be read: writing it would destroy what it holds.
     mutable bool unreadable_ = false;
     bool dirty_ = false;
+    // The file's bytes as last read or written; a flush that would write them again is
+    // skipped (a start that changes no setting must not cost a disk flush).
+    mutable std::optional<std::string> onDisk_;
 };
 
 }  // namespace cardwise
