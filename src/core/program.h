@@ -20,6 +20,7 @@
 #include "core/platform/user_interface.h"
 #include "core/profile/profile.h"
 #include "core/shell/shell_state.h"
+#include "core/study/study_state.h"
 
 namespace cardwise {
 
@@ -89,6 +90,7 @@ struct Program {
     SelectorState selector;
     PairView view;
     ShellState shell;
+    StudyState study;
 
     // The deck's folder, standing in for the process's current directory.
     std::string currentDirectory;

@@ -58,10 +58,21 @@ struct PrintFixture : ::testing::Test {
         choices.size = size;
         choices.twoPasses = twoPasses;
         choices.range = range;
-        if (twoPasses && style != PrintStyle::TextTable) {
-            ui.answers = {Button::Ok, Button::Ok};
+        if (twoPasses && style != PrintStyle::TextTable && !pairsToPrint(program, range).empty()) {
+            expectWarning(Button::Ok);
+            expectAnswerPass(Button::Ok);
         }
         runPrintJob(program, choices, device);
+    }
+    void expectWarning(Button answer) {
+        ui.expectBox({std::string(kTwoPassCaption), twoPassWarningText(), Icon::Information,
+                      Buttons::OkCancel},
+                     answer);
+    }
+    void expectAnswerPass(Button answer) {
+        ui.expectBox({std::string(kAnswerPassCaption), answerPassText(), Icon::Warning,
+                      Buttons::OkCancel},
+                     answer);
     }
     // The pairs whose text appears in a document, in drawing order.
     std::vector<std::string> textsOf(int document, std::string_view prefix) const {
@@ -286,7 +297,6 @@ TEST_F(PrintFixture, EmptyRangePrintsNothingAndChangesNoFlags) {
     program.deck.ListFlags[3] = 2;  // disabled, and disabled pairs are left out
     const auto flags = program.deck.ListFlags;
     print(PrintStyle::TextCards, CardSize::TwoByTwo, true, PrintRange::CurrentRange);
-    ui.answers.clear();
     EXPECT_TRUE(device.pages.empty());
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(program.deck.ListFlags, flags);
@@ -343,16 +353,18 @@ TEST_P(PrintRestores, TheDrillAsItWas) {
     choices.range = PrintRange::CurrentRange;
     switch (GetParam()) {
         case Ending::Finished:
-            ui.answers = {Button::Ok, Button::Ok};
+            expectWarning(Button::Ok);
+            expectAnswerPass(Button::Ok);
             break;
         case Ending::CancelWarning:
-            ui.answers = {Button::Cancel};
+            expectWarning(Button::Cancel);
             break;
         case Ending::CancelAnswerPass:
-            ui.answers = {Button::Ok, Button::Cancel};
+            expectWarning(Button::Ok);
+            expectAnswerPass(Button::Cancel);
             break;
         case Ending::CancelProgress:
-            ui.answers = {Button::Ok};
+            expectWarning(Button::Ok);
             printer.cancelAfter = 3;
             break;
     }

@@ -133,5 +133,32 @@ TEST(CategoryList, RebuildStartsAfresh) {
     EXPECT_EQ(list.names(), (std::vector<std::string>{"New"}));
 }
 
+TEST(StatisticsChart, CountsPairsPerLearningCategoryPerNameAndTheAnswers) {
+    DeckState deck = deckOf({
+        {"Verbs", Unlearned, 0, 1, 2, 10, 20},
+        {"Nouns", ShortTerm, 0, 3, 0, 30, 0},
+        {"0", LongTerm, 0, 0, 4, 0, 5},
+        {"Verbs", LongTerm, 0, 0, 0, 1, 1},
+        {"verbs", Unlearned, 0, 0, 0, 0, 0},
+    });
+    CategoryList categories;
+    const StatisticsChart chart = statisticsChart(deck, computeStatistics(deck, categories));
+    EXPECT_EQ(chart.learning,
+              (std::vector<ChartCount>{{"Unlearned", 2}, {"Short Term", 1}, {"Long Term", 2}}));
+    EXPECT_EQ(chart.categories,
+              (std::vector<ChartCount>{{"Verbs", 2}, {"Nouns", 1}, {"verbs", 1}}));
+    EXPECT_EQ(chart.withoutCategory, 1);
+    EXPECT_EQ(chart.rightToday.value, 4);
+    EXPECT_EQ(chart.wrongToday.value, 6);
+    EXPECT_EQ(chart.rightLongTerm.value, 41);
+    EXPECT_EQ(chart.wrongLongTerm.value, 26);
+
+    clearTodayCounts(deck);
+    const StatisticsChart cleared = statisticsChart(deck, computeStatistics(deck, categories));
+    EXPECT_EQ(cleared.rightToday.value, 0);
+    EXPECT_EQ(cleared.wrongToday.value, 0);
+    EXPECT_EQ(cleared.rightLongTerm.value, 41);
+}
+
 }  // namespace
 }  // namespace cardwise

@@ -1,7 +1,9 @@
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <fstream>
@@ -37,6 +39,8 @@ class FixedDate : public Clock {
     std::int32_t today() const override { return 20261207; }
     TimeOfDay timeOfDay() const override { return {}; }
 };
+
+const BuiltParts kParts{.options = true, .statistics = true};
 
 // Writes fail on demand, as on a full disk.
 const char* kDeck = "[Cardwise]\r\nQ1=one\r\nA1=uno\r\nQ2=two\r\nA2=dos\r\nQ3=three\r\nA3=tres\r\n";
@@ -98,7 +102,7 @@ class MainWindowTest : public QObject {
         program_->programDirectory = folder_.path().toStdString();
         std::ofstream(folder_.filePath("CARDWISE.PORTABLE").toStdString());
         QVERIFY(FormCreate(*program_, std::nullopt));
-        window_ = std::make_unique<MainWindow>(*program_, MainWindowServices{nullptr, {}});
+        window_ = std::make_unique<MainWindow>(*program_, MainWindowServices{nullptr, kParts});
         window_->formShow({});
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -222,6 +226,23 @@ class MainWindowTest : public QObject {
         QFile settings(folder_.filePath("CARDWISE.INI"));
         QVERIFY(settings.open(QIODevice::ReadOnly));
         QVERIFY(settings.readAll().contains("MainWidth=600"));
+    }
+
+    void optionsAndStatisticsOpenTheirDialogsWhileADeckIsOpen() {
+        openDeck(*program_, writeDeck("a.DKS"));
+        window_->render();
+        QStringList shown;
+        auto closeWhatShows = [&shown] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            shown << dialog->objectName() + "|" + dialog->windowTitle();
+            QVERIFY(QMetaObject::invokeMethod(dialog, "reject"));
+        };
+        QTimer::singleShot(0, closeWhatShows);
+        action("Options1")->trigger();
+        QTimer::singleShot(0, closeWhatShows);
+        action("FileStatistics")->trigger();
+        QCOMPARE(shown, (QStringList{"TFOptionsDlg|Cardwise Options", "TFStats|File Statistics"}));
     }
 };
 

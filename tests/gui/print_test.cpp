@@ -106,7 +106,12 @@ struct PrintHarness : NoFrontEnd {
         choices.size = size;
         choices.twoPasses = twoPasses;
         choices.range = PrintRange::All;
-        if (twoPasses) ui.answers = {Button::Ok, Button::Ok};
+        if (twoPasses && style != PrintStyle::TextTable) {
+            ui.expectBox({std::string(kTwoPassCaption), twoPassWarningText(), Icon::Information,
+                          Buttons::OkCancel});
+            ui.expectBox({std::string(kAnswerPassCaption), answerPassText(), Icon::Warning,
+                          Buttons::OkCancel});
+        }
         printer.printToPdf(pdf(name));
         runPrintJob(program, choices, printer.pageDevice());
     }

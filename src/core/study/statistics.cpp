@@ -1,5 +1,7 @@
 #include "core/study/statistics.h"
 
+#include <map>
+
 namespace cardwise {
 namespace {
 
@@ -66,6 +68,31 @@ std::vector<StatisticsFigure> statisticsFigures(const DeckStatistics& s) {
         {"Correct Since Last Cleared", s.correctSinceCleared},
         {"Incorrect Since Last Cleared", s.incorrectSinceCleared},
     };
+}
+
+StatisticsChart statisticsChart(const DeckState& deck, const DeckStatistics& stats) {
+    StatisticsChart chart;
+    chart.learning = {{"Unlearned", stats.unlearned},
+                      {"Short Term", stats.shortTerm},
+                      {"Long Term", stats.longTerm}};
+    std::map<std::string, std::size_t> index;
+    for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
+        const auto at = static_cast<std::size_t>(n - 1);
+        if (at >= deck.CategoryName.size()) break;
+        const std::string& name = deck.CategoryName[at];
+        if (name == "0") {
+            ++chart.withoutCategory;
+            continue;
+        }
+        auto [place, added] = index.try_emplace(name, chart.categories.size());
+        if (added) chart.categories.push_back({name, 0});
+        ++chart.categories[place->second].value;
+    }
+    chart.rightToday = {"Correct Today", stats.correctToday};
+    chart.wrongToday = {"Incorrect Today", stats.incorrectToday};
+    chart.rightLongTerm = {"Correct Since Last Cleared", stats.correctSinceCleared};
+    chart.wrongLongTerm = {"Incorrect Since Last Cleared", stats.incorrectSinceCleared};
+    return chart;
 }
 
 void clearTodayCounts(DeckState& deck) {

@@ -41,6 +41,24 @@ std::string statisticsTitle(const DeckState& deck);
 // The figures with the window's labels, in the window's order.
 std::vector<StatisticsFigure> statisticsFigures(const DeckStatistics& stats);
 
+// What the statistics window's chart draws, beside the figures.
+struct ChartCount {
+    std::string label;
+    std::int64_t value = 0;
+    bool operator==(const ChartCount&) const = default;
+};
+struct StatisticsChart {
+    // Pairs per learning category: "Unlearned", "Short Term", "Long Term".
+    std::vector<ChartCount> learning;
+    // Pairs per category name, in the order first met; pairs without one are counted apart.
+    std::vector<ChartCount> categories;
+    std::int64_t withoutCategory = 0;
+    // Right and wrong answers today and since the long-term counters were cleared.
+    ChartCount rightToday, wrongToday, rightLongTerm, wrongLongTerm;
+};
+
+StatisticsChart statisticsChart(const DeckState& deck, const DeckStatistics& stats);
+
 // "Clear Today" and "Clear Long Term": in memory only; the close saves them.
 void clearTodayCounts(DeckState& deck);
 void clearLongTermCounts(DeckState& deck);

@@ -43,7 +43,7 @@ void Application::createDrill() {
 }
 
 void Application::createMainWindow() {
-    MainWindowServices services{drill_.get(), BuiltParts{.printing = true}};
+    MainWindowServices services{drill_.get(), BuiltParts{.options = true, .statistics = true, .printing = true}};
     main_ = std::make_unique<MainWindow>(program_, services);
     ui_.setParentWindow(main_.get());
     printer_.bind(program_, engine_, *drill_, drillWindows_.get(), main_.get());
@@ -51,6 +51,10 @@ void Application::createMainWindow() {
                      &MainWindow::openHandedOver);
     QObject::connect(main_.get(), &MainWindow::commandFinished, drillWindows_.get(),
                      &DrillWindows::sync);
+    QObject::connect(drillWindows_.get(), &DrillWindows::optionsRequested, main_.get(),
+                     &MainWindow::showOptions);
+    QObject::connect(main_.get(), &MainWindow::lookChanged, drillWindows_.get(),
+                     &DrillWindows::restyle);
     ui_.setPromotionWindow(
         [this](const QString& text, bool timed) { runPromotionWindow(main_.get(), text, timed); });
 }

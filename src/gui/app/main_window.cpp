@@ -18,6 +18,8 @@
 #include "core/program.h"
 #include "core/shell/main_commands.h"
 #include "gui/dialogs/about_box.h"
+#include "gui/dialogs/options_window.h"
+#include "gui/dialogs/statistics_window.h"
 #include "gui/platform/qt_text.h"
 
 namespace cardwise::gui {
@@ -165,6 +167,12 @@ void MainWindow::openHandedOver(const QStringList& decks) {
     emit commandFinished();
 }
 
+void MainWindow::showOptions() {
+    const MainMenuView view = mainMenu(program_, demoAvailable_, services_.parts);
+    const MenuItem* options = findMenuItem(view, "Options1");
+    if (options != nullptr && options->enabled) run(*options);
+}
+
 void MainWindow::run(const MenuItem& item) {
     execute(item.command, item.slot);
     render();
@@ -231,9 +239,22 @@ void MainWindow::execute(MenuCommand command, int slot) {
             about.exec();
             break;
         }
-        // The editor, options and statistics come with their windows; the model keeps their
-        // items disabled until then.
-        case MenuCommand::FileStatistics:
+        case MenuCommand::Options: {
+            OptionsWindow options(p, drill, this);
+            // Colours chosen in the dialog show at once.
+            connect(&options, &OptionsWindow::lookChanged, this, [this] {
+                render();
+                emit lookChanged();
+            });
+            options.exec();
+            break;
+        }
+        case MenuCommand::FileStatistics: {
+            StatisticsWindow statistics(p, drill, this);
+            statistics.exec();
+            break;
+        }
+        // The editor comes with its window; the model keeps its items disabled until then.
         case MenuCommand::OpenInCardwiseEditor:
         case MenuCommand::EditCurrentPair:
         case MenuCommand::DeleteCurrentPair:
@@ -241,7 +262,6 @@ void MainWindow::execute(MenuCommand command, int slot) {
         case MenuCommand::EditorNextPair:
         case MenuCommand::EditorPreviousPair:
         case MenuCommand::MoveToMemo:
-        case MenuCommand::Options:
         case MenuCommand::None:
             break;
     }

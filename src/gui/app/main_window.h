@@ -46,6 +46,9 @@ class MainWindow : public QMainWindow {
     // first of them.
     void openHandedOver(const QStringList& decks);
 
+    // "&Options" of the drill windows' pop-up menus: the main window's command.
+    void showOptions();
+
     // The action of a menu item, by component name (e.g. "FileOpen"); null when none.
     QAction* action(const QString& name) const { return actions_.value(name); }
     QMenu* menu(const QString& name) const;
@@ -53,6 +56,8 @@ class MainWindow : public QMainWindow {
   signals:
     // A command of the main window ran: the drill windows may have something new to show.
     void commandFinished();
+    // A colour or font was chosen in the options dialog and shows at once.
+    void lookChanged();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

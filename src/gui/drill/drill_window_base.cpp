@@ -140,8 +140,9 @@ DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen
 
     popup_ = new QMenu(this);
     popup_->setObjectName("PopupMenu1");
-    // Options, the editor's commands and inserting pairs arrive with their windows.
-    addMenuItem(popup_, "RealOptions1", kMenuOptions, false);
+    QAction* options = addMenuItem(popup_, "RealOptions1", kMenuOptions, true);
+    connect(options, &QAction::triggered, this, &DrillWindowBase::optionsRequested);
+    // The editor's commands and inserting pairs arrive with the editor.
     popup_->addSeparator();
     addMenuItem(popup_, "EditCurrentQAPair1", kMenuEditPair, false);
     addMenuItem(popup_, "DeleteCurrentQAPair1", kMenuDeletePair, false);
@@ -266,6 +267,10 @@ void DrillWindowBase::renderCommon(const DrillWindowView& view, const StatusFiel
     left_->setToolTip(tip(kLeftTip));
 
     layoutContent();
+}
+
+void DrillWindowBase::setMemoLook(const TextLook& look) {
+    applyLook(*memo_, look);
 }
 
 void DrillWindowBase::showPicture(const QImage& picture, PictureFit fit) {

@@ -63,6 +63,10 @@ class DrillWindowBase : public QWidget {
     void attachMedia(MediaControl* media);
     QVideoWidget* videoOutput() const { return video_; }
 
+    // The text area takes a new background and font at once, as the options dialog's
+    // colour and font buttons ask; the next show applies the view's look again.
+    void setMemoLook(const TextLook& look);
+
     // A box or modal dialog of the program is open, or a pop-up menu: the timers wait.
     static bool programBusy();
 
@@ -70,6 +74,8 @@ class DrillWindowBase : public QWidget {
     void controllerCalled();
     // imageClick: the picture is to be zoomed.
     void pictureClicked();
+    // "&Options" of the pop-up menu: the options dialog belongs to the main window.
+    void optionsRequested();
 
   public slots:
     // One tick of the window's one-second timer.

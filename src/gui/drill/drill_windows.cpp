@@ -55,6 +55,10 @@ DrillWindows::DrillWindows(Program& program, DrillController& controller, QObjec
         player->setVideoOutput(MediaChannel::Question, question_->videoOutput());
         player->setVideoOutput(MediaChannel::Answer, answer_->videoOutput());
     }
+    connect(question_.get(), &DrillWindowBase::optionsRequested, this,
+            &DrillWindows::optionsRequested);
+    connect(answer_.get(), &DrillWindowBase::optionsRequested, this,
+            &DrillWindows::optionsRequested);
     controller_.setObserver(this);
 }
 
@@ -87,6 +91,11 @@ void DrillWindows::sync() {
         case DrillScreen::None:
             break;
     }
+}
+
+void DrillWindows::restyle() {
+    question_->setMemoLook(questionLook(program_.settings));
+    answer_->setMemoLook(answerLook(program_.settings));
 }
 
 void DrillWindows::showWindow(DrillScreen window, bool posted) {

@@ -44,8 +44,16 @@ class DrillWindows : public QObject, public DrillWindowObserver {
 
     // Renders the window in use from the controller's view model.
     void sync();
+    // Each text area takes its own background and font from the settings at once.
+    void restyle();
 
     void showWindow(DrillScreen window, bool posted) override;
+
+  signals:
+    // "&Options" was chosen in either window's pop-up menu.
+    void optionsRequested();
+
+  public:
     void hideWindow(DrillScreen window) override;
 
   private:

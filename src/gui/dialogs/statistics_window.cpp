@@ -1,0 +1,204 @@
+#include "gui/dialogs/statistics_window.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+
+#include "core/program.h"
+#include "core/study/dialog_drill.h"
+#include "core/study/statistics.h"
+#include "gui/platform/qt_text.h"
+
+namespace cardwise::gui {
+namespace {
+
+// Object names of the figures, in the order statisticsFigures() gives them.
+const char* const kFigureNames[] = {
+    "LMaxNumber", "LCategories",   "LDisabled",       "LPriority",   "LUnlearned",   "LShort",
+    "LLong",      "LCorrectToday", "LIncorrectToday", "LCorrectSLC", "LIncorrectSLC"};
+
+struct FigureGroup {
+    const char* title;
+    std::size_t first;
+    std::size_t count;
+};
+const FigureGroup kGroups[] = {{"Deck Information", 0, 4},
+                               {"History Mode Status", 4, 3},
+                               {"Correct/Incorrect Over Time", 7, 4}};
+
+QString label(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QChart* barChart(const QString& title, const std::vector<QBarSet*>& sets,
+                 const QStringList& categories) {
+    auto* series = new QBarSeries;
+    qreal top = 0;
+    for (QBarSet* set : sets) {
+        set->setLabelColor(Qt::black);
+        series->append(set);
+        for (int i = 0; i < set->count(); ++i) top = std::max(top, set->at(i));
+    }
+    series->setLabelsVisible(true);
+    // Outside the bars: a short bar has no room for its number.
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->addSeries(series);
+    auto* x = new QBarCategoryAxis;
+    x->append(categories);
+    chart->addAxis(x, Qt::AlignBottom);
+    series->attachAxis(x);
+    auto* y = new QValueAxis;
+    y->setRange(0, top < 4 ? 4 : top * 1.2);
+    y->setLabelFormat("%d");
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(y);
+    chart->legend()->setVisible(sets.size() > 1);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    return chart;
+}
+
+}  // namespace
+
+StatisticsWindow::StatisticsWindow(Program& program, DrillController* drill, QWidget* parent)
+    : QDialog(parent), program_(program), drill_(drill) {
+    setObjectName("TFStats");
+    setWindowTitle(label(kStatisticsCaption));
+    pauseDrillForDialog(drill_);
+
+    auto* layout = new QVBoxLayout(this);
+    title_ = new QLabel(this);
+    title_->setObjectName("Panel2");
+    title_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    title_->setWordWrap(true);
+    QFont bold = title_->font();
+    bold.setBold(true);
+    title_->setFont(bold);
+    layout->addWidget(title_);
+
+    auto* body = new QHBoxLayout;
+    auto* figuresColumn = new QVBoxLayout;
+    const DeckStatistics none;
+    const std::vector<StatisticsFigure> captions = statisticsFigures(none);
+    for (const FigureGroup& g : kGroups) {
+        auto* box = new QGroupBox(label(g.title), this);
+        auto* grid = new QGridLayout(box);
+        for (std::size_t i = g.first; i < g.first + g.count; ++i) {
+            auto* value = new QLabel(box);
+            value->setObjectName(kFigureNames[i]);
+            value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            value->setMinimumWidth(60);
+            const int row = static_cast<int>(i - g.first);
+            grid->addWidget(new QLabel(label(captions[i].label), box), row, 0);
+            grid->addWidget(value, row, 1);
+            figures_.push_back(value);
+        }
+        figuresColumn->addWidget(box);
+    }
+    figuresColumn->addStretch(1);
+    body->addLayout(figuresColumn);
+
+    auto* charts = new QVBoxLayout;
+    learningChart_ = new QChartView(this);
+    learningChart_->setObjectName("LearningChart");
+    answersChart_ = new QChartView(this);
+    answersChart_->setObjectName("AnswersChart");
+    for (QChartView* view : {learningChart_, answersChart_}) {
+        view->setRenderHint(QPainter::Antialiasing);
+        view->setMinimumSize(380, 200);
+        charts->addWidget(view);
+    }
+    body->addLayout(charts, 1);
+    layout->addLayout(body, 1);
+
+    auto* buttons = new QHBoxLayout;
+    auto* ok = new QPushButton(tr("OK"), this);
+    ok->setObjectName("BitBtn1");
+    ok->setDefault(true);
+    auto* clearToday = new QPushButton(tr("Clear &Today"), this);
+    clearToday->setObjectName("BClearToday");
+    clearToday->setAutoDefault(false);
+    auto* clearLongTerm = new QPushButton(tr("Clear &Long Term"), this);
+    clearLongTerm->setObjectName("BClearLongTerm");
+    clearLongTerm->setAutoDefault(false);
+    buttons->addWidget(clearToday);
+    buttons->addWidget(clearLongTerm);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    layout->addLayout(buttons);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(clearToday, &QPushButton::clicked, this, [this] {
+        clearTodayCounts(program_.deck);
+        refresh();
+    });
+    connect(clearLongTerm, &QPushButton::clicked, this, [this] {
+        clearLongTermCounts(program_.deck);
+        refresh();
+    });
+    refresh();
+}
+
+void StatisticsWindow::refresh() {
+    const DeckStatistics stats = computeStatistics(program_.deck, program_.study.categories);
+    title_->setText(fromMessage(statisticsTitle(program_.deck)));
+    const std::vector<StatisticsFigure> figures = statisticsFigures(stats);
+    for (std::size_t i = 0; i < figures.size() && i < figures_.size(); ++i) {
+        figures_[i]->setText(QString::number(figures[i].value));
+    }
+
+    const StatisticsChart chart = statisticsChart(program_.deck, stats);
+    auto* pairs = new QBarSet(tr("Pairs"));
+    QStringList learning;
+    for (const ChartCount& c : chart.learning) {
+        *pairs << static_cast<qreal>(c.value);
+        learning << label(c.label);
+    }
+    pairs->setColor(QColor(70, 130, 180));
+    QChart* old = learningChart_->chart();
+    learningChart_->setChart(barChart(tr("Pairs Per Learning Category"), {pairs}, learning));
+    delete old;
+
+    auto* right = new QBarSet(tr("Correct"));
+    auto* wrong = new QBarSet(tr("Incorrect"));
+    *right << static_cast<qreal>(chart.rightToday.value)
+           << static_cast<qreal>(chart.rightLongTerm.value);
+    *wrong << static_cast<qreal>(chart.wrongToday.value)
+           << static_cast<qreal>(chart.wrongLongTerm.value);
+    right->setColor(QColor(0, 128, 0));
+    wrong->setColor(QColor(200, 0, 0));
+    old = answersChart_->chart();
+    answersChart_->setChart(
+        barChart(tr("Answers"), {right, wrong}, {tr("Today"), tr("Since Last Cleared")}));
+    delete old;
+}
+
+StatisticsWindow::~StatisticsWindow() {
+    finish();
+}
+
+void StatisticsWindow::done(int result) {
+    QDialog::done(result);
+    finish();
+}
+
+// The window in use shows itself again once, however the window went.
+void StatisticsWindow::finish() {
+    if (closed_) return;
+    closed_ = true;
+    resumeDrillAfterDialog(program_, drill_);
+}
+
+}  // namespace cardwise::gui

@@ -1,0 +1,190 @@
+#include <QColorDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include <algorithm>
+#include <vector>
+
+#include "core/deck/deck_close.h"
+#include "core/deck/deck_loader.h"
+#include "drill_support.h"
+#include "gui/dialogs/options_window.h"
+#include "gui/dialogs/statistics_window.h"
+#include "gui/drill/drill_window_base.h"
+
+using namespace cardwise;
+using cardwise::testing::crlf;
+using cardwise::testing::GuiDrill;
+
+namespace {
+
+std::string deckOf(int pairs) {
+    std::string text = "[Cardwise]\r\n";
+    for (int n = 1; n <= pairs; ++n) {
+        text += "Q" + std::to_string(n) + "=question " + std::to_string(n) + "\r\n";
+        text += "A" + std::to_string(n) + "=answer " + std::to_string(n) + "\r\n";
+    }
+    return text;
+}
+
+// The pairs the drill asks next, each graded correct.
+std::vector<std::int32_t> nextPairs(GuiDrill& d, int count) {
+    std::vector<std::int32_t> pairs;
+    for (int i = 0; i < count; ++i) {
+        d.controller.displayAnswer();
+        d.controller.markCorrect();
+        pairs.push_back(d.program.deck.CurrentPair);
+    }
+    return pairs;
+}
+
+template <class W>
+W* child(QWidget* parent, const char* name) {
+    W* found = parent->findChild<W*>(QString::fromLatin1(name));
+    if (found == nullptr) qWarning() << "no" << name;
+    return found;
+}
+
+}  // namespace
+
+// The study dialogs over a real deck and the real drill windows: what only the wiring of
+// the widgets can get wrong.
+class StudyDialogsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void cleanup() { QVERIFY(!cardwise::testing::fakesFailed()); }
+
+    void randomOrderChosenDuringADrillStartsANewRun() {
+        GuiDrill d;
+        d.open("eight", deckOf(8),
+               crlf({"[CARDWISE]", "NoPriority=  1", "Numerical=  1", "HighRange=  8",
+                     "LastDayUsed=20261207"}));
+        QCOMPARE(nextPairs(d, 2), (std::vector<std::int32_t>{2, 3}));
+        {
+            gui::OptionsWindow options(d.program, &d.controller);
+            for (const char* ticked : {"RBNoPriority", "RBNumerical", "RBNotNamed"}) {
+                QVERIFY2(child<QRadioButton>(&options, ticked)->isChecked(), ticked);
+            }
+            child<QRadioButton>(&options, "RBRandomOrder")->click();
+            QVERIFY(!child<QRadioButton>(&options, "RBReverse")->isEnabled());
+            child<QPushButton>(&options, "OKBtn")->click();
+            QCOMPARE(options.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(d.program.settings.Numerical, 0);
+        QVERIFY(d.program.restart.OrderBecameRandom);
+        std::vector<std::int32_t> run = nextPairs(d, 8);
+        std::vector<std::int32_t> sorted = run;
+        std::sort(sorted.begin(), sorted.end());
+        QCOMPARE(sorted, (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6, 7, 8}));
+        // Neither the old order going on nor a numerical new run.
+        QVERIFY(run != (std::vector<std::int32_t>{4, 5, 6, 7, 8, 1, 2, 3}));
+        QVERIFY(run != sorted);
+        QVERIFY(!d.program.restart.OrderBecameRandom);
+    }
+
+    void drillTimersDoNotTickWhileTheDialogIsOpen() {
+        GuiDrill d;
+        d.open("timed", deckOf(4),
+               crlf({"[CARDWISE]", "NoPriority=  1", "UseTimer=  1", "NumSeconds=  1",
+                     "HighRange=  4", "LastDayUsed=20261207"}));
+        QCOMPARE(d.controller.screen(), DrillScreen::Question);
+        auto* question = qobject_cast<gui::DrillWindowBase*>(d.windows.questionWindow());
+        bool checked = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<gui::OptionsWindow*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            for (int i = 0; i < 4; ++i) {
+                question->timerTick();
+                d.controller.tick();
+            }
+            checked = d.controller.screen() == DrillScreen::Question;
+            child<QPushButton>(dialog, "CancelBtn")->click();
+        });
+        gui::OptionsWindow options(d.program, &d.controller);
+        options.exec();
+        QVERIFY(checked);
+        // Closed: the window shows its pair again and its timer runs on.
+        d.controller.tick();
+        d.controller.tick();
+        QCOMPARE(d.controller.screen(), DrillScreen::Answer);
+    }
+
+    void clearTodayZeroesTheFiguresAndTheSavedDeck() {
+        GuiDrill d;
+        d.open("counts", deckOf(3), crlf({"[CARDWISE]", "NoPriority=  1", "LastDayUsed=20261207"}));
+        d.program.deck.RightToday[1] = 3;
+        d.program.deck.WrongToday[2] = 2;
+        d.program.deck.RightTotal[1] = 7;
+        {
+            gui::StatisticsWindow stats(d.program, &d.controller);
+            QCOMPARE(stats.windowTitle(), QString("File Statistics"));
+            QCOMPARE(child<QLabel>(&stats, "LCorrectToday")->text(), QString("3"));
+            QCOMPARE(child<QLabel>(&stats, "LIncorrectToday")->text(), QString("2"));
+            child<QPushButton>(&stats, "BClearToday")->click();
+            QCOMPARE(child<QLabel>(&stats, "LCorrectToday")->text(), QString("0"));
+            QCOMPARE(child<QLabel>(&stats, "LIncorrectToday")->text(), QString("0"));
+            QCOMPARE(child<QLabel>(&stats, "LCorrectSLC")->text(), QString("7"));
+            child<QPushButton>(&stats, "BitBtn1")->click();
+        }
+        closeOpenDeck(d.program);
+        d.program.deck.QAFileName = d.decks.file("counts.DKS");
+        InitDKSFile(d.program);
+        QCOMPARE(d.program.deck.RightToday[1], 0);
+        QCOMPARE(d.program.deck.WrongToday[2], 0);
+        QCOMPARE(d.program.deck.RightTotal[1], 7);
+    }
+
+    void questionColourShowsAtOnceAndStaysAfterCancel() {
+        GuiDrill d;
+        d.open("colours", deckOf(4),
+               crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  4", "LastDayUsed=20261207"}));
+        gui::OptionsWindow options(d.program, &d.controller);
+        connect(&options, &gui::OptionsWindow::lookChanged, &d.windows,
+                &gui::DrillWindows::restyle);
+        options.show();
+        QTimer::singleShot(0, [] {
+            auto* colours = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            QVERIFY(colours != nullptr);
+            colours->setCurrentColor(QColor(10, 20, 30));
+            colours->accept();
+        });
+        child<QPushButton>(&options, "BitBtnQColor")->click();
+        auto* memo = child<QTextEdit>(d.windows.questionWindow(), "Memo1");
+        QCOMPARE(memo->palette().color(QPalette::Base), QColor(10, 20, 30));
+        child<QPushButton>(&options, "CancelBtn")->click();
+        QCOMPARE(d.program.settings.QCurBkGndColor, 0x1E140A);
+        QCOMPARE(memo->palette().color(QPalette::Base), QColor(10, 20, 30));
+    }
+
+    void numberFieldThatIsNotANumberKeepsTheDialogOpenOnItsPage() {
+        GuiDrill d;
+        d.open("numbers", deckOf(4),
+               crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  4", "LastDayUsed=20261207"}));
+        d.program.settings.NoPriority = 3;
+        d.program.settings.UseNamedRange = 2;
+        gui::OptionsWindow options(d.program, &d.controller);
+        options.show();
+        QVERIFY(child<QRadioButton>(&options, "RBUseRange")->isChecked());
+        QVERIFY(child<QRadioButton>(&options, "RBNotNamed")->isChecked());
+        QVERIFY(child<QLineEdit>(&options, "EditLowRange")->isEnabled());
+        QVERIFY(child<QPushButton>(&options, "BitBtn4")->isEnabled());
+        child<QLineEdit>(&options, "EditAutoQTime")->setText("99999999999");
+        child<QPushButton>(&options, "OKBtn")->click();
+        QVERIFY(options.isVisible());
+        QCOMPARE(options.pages()->currentIndex(), 4);
+        QCOMPARE(d.ui.boxes.back().text, std::string("'99999999999' is not a valid integer value"));
+        child<QPushButton>(&options, "CancelBtn")->click();
+        QVERIFY(!options.isVisible());
+        QCOMPARE(d.program.study.LastOptionsPage, std::string("&View"));
+    }
+};
+
+QTEST_MAIN(StudyDialogsTest)
+#include "study_dialogs_test.moc"
