@@ -35,6 +35,10 @@ TEST_F(ModeDialogsTest, RangeDialogChangesTheFrequencyTheListModeShares) {
 TEST_F(ModeDialogsTest, FrequencyOutOfRangeStaysStoredAndKeepsTheDialogOpen) {
     FrequencyDialog list(p, FrequencyDialog::Kind::List);
     list.frequency = "101";
+    h.ui.expectBox({"Data Error",
+                    "Error In Frequency Value - Must Be An Integer Between 0 And 100 - Please "
+                    "Re-enter",
+                    Icon::Warning, Buttons::Ok});
     EXPECT_FALSE(list.ok().closes);
     EXPECT_EQ(p.settings.Frequency, 101);
     ASSERT_EQ(h.ui.boxes.size(), 1u);
@@ -45,6 +49,8 @@ TEST_F(ModeDialogsTest, FrequencyOutOfRangeStaysStoredAndKeepsTheDialogOpen) {
 TEST_F(ModeDialogsTest, FrequencyThatIsNotANumberStoresNothing) {
     FrequencyDialog list(p, FrequencyDialog::Kind::List);
     list.frequency = "9999999999";
+    h.ui.expectBox(
+        {"Cardwise", "'9999999999' is not a valid integer value", Icon::Error, Buttons::Ok});
     const ModeDialogOutcome outcome = list.ok();
     EXPECT_FALSE(outcome.closes);
     EXPECT_EQ(outcome.badField, 0u);
@@ -83,6 +89,8 @@ TEST_F(ModeDialogsTest, HistoryOkStoresTheSixNumbersAndThePromotionChoice) {
 TEST_F(ModeDialogsTest, HistoryFrequenciesNotAddingUpKeepTheDialogOpen) {
     HistoryDialog history(p);
     history.fields[0] = history.fields[1] = history.fields[2] = "30";
+    h.ui.expectBox({"Data Error", "Frequency Values Must Add Up To 100 - Please Re-enter",
+                    Icon::Warning, Buttons::Ok});
     EXPECT_FALSE(history.ok().closes);
     EXPECT_EQ(p.settings.UnFrequency, 30);
     ASSERT_EQ(h.ui.boxes.size(), 1u);
@@ -101,6 +109,7 @@ TEST_F(ModeDialogsTest, HistoryBadNumberNamesItsFieldAndStoresNone) {
     HistoryDialog history(p);
     history.fields[0] = "60";
     history.fields[4] = "x";
+    h.ui.expectBox({"Cardwise", "'x' is not a valid integer value", Icon::Error, Buttons::Ok});
     EXPECT_EQ(history.ok().badField, 4u);
     EXPECT_EQ(p.settings.UnFrequency, 80);
 }

@@ -292,6 +292,12 @@ TEST_F(OptionsDialogTest, FailedOkKeepsTheDialogOpenWithTheValuesStored) {
     OptionsDialog dialog(p, nullptr);
     dialog.controls().numSeconds = "99";
     dialog.controls().mode = 2;
+    // Once for OK, once more for Cancel, which checks the stored values again.
+    h.ui.expectBox({"Data Error",
+                    "Error In Display Answer After Value - Must Be An Integer Between 1 and 60 - "
+                    "Please Re-enter",
+                    Icon::Warning, Buttons::Ok},
+                   Button::Ok, 2);
     EXPECT_FALSE(dialog.ok().closes);
     EXPECT_EQ(p.settings.NumSeconds, 99);
     EXPECT_EQ(p.settings.NoPriority, 2);
@@ -316,6 +322,8 @@ TEST_F(OptionsDialogTest, NumberThatIsNotWholeIsReportedAndNothingIsStored) {
           Row{OptionsNumber::AutoATime, "1.5"}}) {
         h.ui.boxes.clear();
         const DeckSettings before = p.settings;
+        h.ui.expectBox({"Cardwise", "'" + row.text + "' is not a valid integer value",
+                        Icon::Error, Buttons::Ok});
         OptionsDialog dialog(p, nullptr);
         dialog.controls().mode = 3;
         dialog.controls().number(row.field) = row.text;
@@ -353,6 +361,8 @@ TEST_F(OptionsDialogTest, ReEnableActsAtOnceAndCancelDoesNotUndoIt) {
     p.deck.ListFlags[2] = 2;
     p.deck.ListFlags[3] = 3;
     OptionsDialog dialog(p, nullptr);
+    h.ui.expectBox({"Priority List", "The Disabled Questions Have Been Re-enabled",
+                    Icon::Information, Buttons::Ok});
     dialog.reEnableAllPairs();
     EXPECT_TRUE(dialog.cancel().closes);
     EXPECT_EQ(p.deck.ListFlags[2], 0);

@@ -176,6 +176,8 @@ class StudyDialogsTest : public QObject {
         QVERIFY(child<QLineEdit>(&options, "EditLowRange")->isEnabled());
         QVERIFY(child<QPushButton>(&options, "BitBtn4")->isEnabled());
         child<QLineEdit>(&options, "EditAutoQTime")->setText("99999999999");
+        d.ui.expectBox({"Cardwise", "'99999999999' is not a valid integer value", Icon::Error,
+                        Buttons::Ok});
         child<QPushButton>(&options, "OKBtn")->click();
         QVERIFY(options.isVisible());
         QCOMPARE(options.pages()->currentIndex(), 4);
