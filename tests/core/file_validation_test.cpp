@@ -230,6 +230,7 @@ TEST(FileValidation, ExactNameInALaterPlaceWinsOverCaseMatchInAnEarlierOne) {
 TEST(FileValidation, CheckedReferenceAnswersTheFileThatIsLoaded) {
     Fixture f;
     f.programDir.write("only-here.png", "x");
+    f.ui.expectBox(missingPicture("gone.png"));
     EXPECT_EQ(checkedReferencedFile(f.ui, f.files, f.places, MediaKind::Picture, "only-here.png"),
               f.programDir.file("only-here.png"));
     EXPECT_FALSE(checkedReferencedFile(f.ui, f.files, f.places, MediaKind::Picture, "gone.png"));

@@ -10,6 +10,7 @@ namespace cardwise {
 namespace {
 
 using testing::ScriptedUserInterface;
+using testing::ShownBox;
 
 class RecordingPlayer final : public MediaPlayer {
   public:
@@ -94,8 +95,19 @@ TEST(MediaControl, HidingClosesThePlayer) {
     EXPECT_EQ(f.player.calls.back(), "close");
 }
 
+// The report of a file the system cannot play.
+ShownBox cantPlayBox(const std::string& file) {
+    return {"Can't Play Multi-Media File",
+            "Your System Indicates It Doesn't Know How To Play The File " + file +
+                ". The File May Be Damaged, Of An Unrecognizable Sub-Format, Or The Multi-Media "
+                "Drivers For This File Type May Not Installed. To Check For The Latter, Try "
+                "Double-Clicking On The Indicated File In FileManager Or Explorer.",
+            Icon::Error, Buttons::Ok};
+}
+
 TEST(MediaControl, AFailureIsReportedOncePerShowing) {
     Fixture f;
+    f.ui.expectBox(cantPlayBox("/d/bad.mid"));
     f.control.showSide("/d/bad.mid");
     f.player.listener.failed(MediaChannel::Question);
     f.player.listener.failed(MediaChannel::Question);  // the backend says it twice
@@ -109,6 +121,7 @@ TEST(MediaControl, AFailureIsReportedOncePerShowing) {
     EXPECT_EQ(f.ui.boxes[0].icon, Icon::Error);
     EXPECT_EQ(f.control.buttons(), kNone);
     // Shown again, the same file is reported again.
+    f.ui.expectBox(cantPlayBox("/d/bad.mid"));
     f.control.showSide("/d/bad.mid");
     f.player.listener.failed(MediaChannel::Question);
     EXPECT_EQ(f.ui.boxes.size(), 2u);
@@ -117,6 +130,7 @@ TEST(MediaControl, AFailureIsReportedOncePerShowing) {
 TEST(MediaControl, AFileThatCannotBeOpenedIsReportedAtOnce) {
     Fixture f;
     f.player.opens = false;
+    f.ui.expectBox(cantPlayBox("/d/x.mov"));
     f.control.showSide("/d/x.mov");
     f.player.listener.failed(MediaChannel::Question);
     EXPECT_EQ(f.ui.captions(), (std::vector<std::string>{"Can't Play Multi-Media File"}));

@@ -127,6 +127,10 @@ TEST(PictureView, LoadRefusesUnreadableOversizedAndUndecodablePictures) {
         ScriptedUserInterface ui;
         LocalFileSystem files;
         TextPictureDecoder decoder;
+        if (!c.loads) {
+            ui.expectBox({std::string(kPictureErrorCaption), c.text + ": " + dir.file(c.name),
+                          Icon::Error, Buttons::Ok});
+        }
         const auto picture = loadPicture(ui, files, decoder, dir.file(c.name));
         EXPECT_EQ(picture.has_value(), c.loads) << c.name;
         EXPECT_EQ(decoder.decoded > 0, c.decodes) << c.name;

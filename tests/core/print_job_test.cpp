@@ -70,9 +70,9 @@ struct PrintFixture : ::testing::Test {
                      answer);
     }
     void expectAnswerPass(Button answer) {
-        ui.expectBox({std::string(kAnswerPassCaption), answerPassText(), Icon::Warning,
-                      Buttons::OkCancel},
-                     answer);
+        ui.expectBox(
+            {std::string(kAnswerPassCaption), answerPassText(), Icon::Warning, Buttons::OkCancel},
+            answer);
     }
     // The pairs whose text appears in a document, in drawing order.
     std::vector<std::string> textsOf(int document, std::string_view prefix) const {
@@ -319,7 +319,16 @@ TEST_F(PrintFixture, EachJobStartsFromACleanTable) {
 
 TEST_F(PrintFixture, ADeviceThatCannotOpenEndsTheJobWithOneBox) {
     device.refuseDocuments = true;
-    print(PrintStyle::TextCards, CardSize::TwoByTwo, true);
+    // print() expects the two-pass warning and the answer pass; the job ends after the
+    // first, so the fault takes the second's place.
+    expectWarning(Button::Ok);
+    ui.expectBox({"Cardwise", "Invalide operation error", Icon::None, Buttons::Ok});
+    PrintChoices choices;
+    choices.style = PrintStyle::TextCards;
+    choices.size = CardSize::TwoByTwo;
+    choices.twoPasses = true;
+    choices.range = PrintRange::All;
+    runPrintJob(program, choices, device);
     ASSERT_EQ(ui.boxes.size(), 2u);  // the two-pass warning, then the fault
     EXPECT_EQ(ui.boxes[1].text, "Invalide operation error");
     EXPECT_EQ(printer.calls, (std::vector<std::string>{"hide", "show", "ended"}));

@@ -154,6 +154,7 @@ class ReportFaults : public ReportFixture, public ::testing::WithParamInterface<
 TEST_P(ReportFaults, AreReportedOnceAndTheRestIsAbandoned) {
     device.failOn = "text";
     device.thrower = GetParam().thrower;
+    ui.expectBox({"Cardwise", std::string(GetParam().message), Icon::None, Buttons::Ok});
     report.beginDocument();
     report.printText("first");
     report.printText("second");
@@ -180,6 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ReportFixture, ADeviceWithoutResolutionIsADivisionByZero) {
     device.portrait.dpiX = 0;
+    ui.expectBox({"Cardwise", "Divide by zero error", Icon::None, Buttons::Ok});
     report.beginDocument();
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "Divide by zero error");

@@ -187,6 +187,13 @@ class MediaTest : public QObject {
         ScriptedUserInterface ui;
         LocalFileSystem files;
         gui::QtImageDecoder decoder;
+        for (const std::string& text :
+             {"Reading resource file failed: " + dir.file("junk.cms"),
+              "Reading png file failed: " + dir.file("junk.png"),
+              "The picture is larger than 64 megapixels (10000 x 10000): " +
+                  dir.file("huge.bmp")}) {
+            ui.expectBox({std::string(kPictureErrorCaption), text, Icon::Error, Buttons::Ok});
+        }
         for (const char* name : {"junk.cms", "junk.png", "huge.bmp"}) {
             QVERIFY(!loadPicture(ui, files, decoder, dir.file(name)));
         }
