@@ -17,6 +17,19 @@ TEST(PrintDialog, FirstPrintShowsTheDefaults) {
     EXPECT_FALSE(view.cardOptionsEnabled);
 }
 
+TEST(PrintDialog, WithoutAPrinterOkIsDisabledUntilSetupFindsOne) {
+    PrintDialogView view = printDialogOpened("20221501");
+    const PrintDialogView before = view;
+    applyPrinterReady(view, false);
+    EXPECT_FALSE(view.printEnabled);
+    EXPECT_EQ(view.printerNote, kNoPrinterNote);
+    EXPECT_EQ(view.choices, before.choices);  // the choices are not the printer's business
+    EXPECT_EQ(printDialogAccepted(view), printDialogAccepted(before));
+    applyPrinterReady(view, true);
+    EXPECT_TRUE(view.printEnabled);
+    EXPECT_TRUE(view.printerNote.empty());
+}
+
 TEST(PrintDialog, ReopensWithThePreviousChoices) {
     const PrintDialogView view = printDialogOpened("21120512");
     EXPECT_EQ(view.choices.style, PrintStyle::GraphicsCards);

@@ -2,10 +2,14 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -284,6 +288,7 @@ class PrintTest : public QObject {
             QTest::mouseClick(dialog.findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
         });
         QVERIFY(!h.printer.showPrintDialog("").has_value());
+        h.printer.printToPdf(h.pdf("ok.pdf"));  // somewhere for OK to print to
         QTimer::singleShot(0, [&] {
             dialog.findChild<QRadioButton*>("RGPrintRangeItem0")->click();
             QTest::keyClick(&dialog, Qt::Key_Return);
@@ -291,6 +296,39 @@ class PrintTest : public QObject {
         const auto settings = h.printer.showPrintDialog("02111503");
         QVERIFY(settings.has_value());
         QCOMPARE(QString::fromStdString(*settings), QString("00111503"));
+    }
+
+    void withoutAPrinterOkWaitsAndPdfAsksForTheFile() {
+        PrintHarness h;
+        // Nowhere to print to, whatever printers this machine has.
+        h.printer.printer().setOutputFormat(QPrinter::PdfFormat);
+        h.printer.printer().setOutputFileName(QString());
+        QVERIFY(!h.printer.printerReady());
+        const QString chosen = h.pdf("chosen.pdf");
+        bool okEnabled = true;
+        QString note;
+        QTimer::singleShot(0, [&] {
+            gui::PrintDialog& dialog = h.printer.dialog();
+            okEnabled = dialog.findChild<QPushButton*>("BitBtn1")->isEnabled();
+            auto* label = dialog.findChild<QLabel*>("PrinterNote");
+            if (label->isVisible()) note = label->text();
+            QTest::keyClick(&dialog, Qt::Key_Return);  // a disabled OK prints nothing
+            QTimer::singleShot(0, [&] {
+                auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(files);
+                QCOMPARE(QFileInfo(files->selectedFiles().value(0)).fileName(),
+                         QString("CRDWSE50.pdf"));
+                files->selectFile(chosen);
+                QMetaObject::invokeMethod(files, "accept");
+            });
+            dialog.findChild<QPushButton*>("BBPdf")->click();
+        });
+        PrintPairsClick(h.program);
+        QVERIFY(!okEnabled);
+        QCOMPARE(note, QString::fromStdString(std::string(kNoPrinterNote)));
+        QCOMPARE(pageCount(chosen), 1);  // the single test sheet
+        QVERIFY(!h.printer.printerReady());  // the PDF was for that job only
+        QVERIFY(h.ui.boxes.empty());
     }
 
     void longJobsCanBeCancelledAndLeaveTheDrillAsItWas() {
@@ -368,6 +406,25 @@ class PrintTest : public QObject {
         dialog.findChild<QPushButton*>("BBPreview")->click();
         QVERIFY(seen);
         QVERIFY(h.windows.questionWindow()->isVisible());
+
+        // Landscape cards in two passes: both passes in one preview, on landscape pages.
+        dialog.load("10111502");
+        int pages = 0;
+        bool landscape = false;
+        QTimer::singleShot(500, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
+                if (!preview || !preview->isVisible()) continue;
+                if (auto* view = preview->findChild<QPrintPreviewWidget*>()) {
+                    pages = view->pageCount();
+                    landscape = view->orientation() == QPageLayout::Landscape;
+                }
+                preview->reject();
+            }
+        });
+        dialog.findChild<QPushButton*>("BBPreview")->click();
+        QCOMPARE(pages, 24);  // 12 sheets of questions, 12 of answers
+        QVERIFY(landscape);
         QVERIFY(h.ui.boxes.empty());
     }
 };

@@ -73,6 +73,11 @@ PrintDialogView printDialogOpened(std::string_view settings) {
     return view;
 }
 
+void applyPrinterReady(PrintDialogView& view, bool printerReady) {
+    view.printEnabled = printerReady;
+    view.printerNote = printerReady ? std::string() : std::string(kNoPrinterNote);
+}
+
 void applyPrintStyle(PrintDialogView& view, PrintStyle style) {
     view.choices.style = style;
     view.marginEnabled = style == PrintStyle::TextTable;

@@ -10,6 +10,9 @@ inline constexpr std::string_view kPrintDialogCaption = "Cardwise Print";
 inline constexpr std::string_view kPrintDialogNote =
     "Please Read Help Info Before Using For First Time";
 inline constexpr int kPrintHelpTopic = 11;
+inline constexpr std::string_view kNoPrinterNote =
+    "No printer is set up on this computer. Print To PDF or Print Preview still work; "
+    "Setup chooses a printer or a file to print to.";
 
 enum class PrintStyle { TextTable = 0, TextCards = 1, GraphicsCards = 2 };
 enum class PrintRange { All = 0, CurrentRange = 1, SingleSheet = 2 };
@@ -40,12 +43,18 @@ struct PrintDialogView {
     std::string copiesText;           // ECopies, "1"
     bool marginEnabled = true;        // EBottomMargin and Label2
     bool cardOptionsEnabled = false;  // RGCardOptions and RGSize
+    bool printEnabled = true;         // OK: there is somewhere to print to
+    std::string printerNote;          // why OK is disabled; empty when it is not
 };
 
 // The dialog as it opens over PrintSettings.
 PrintDialogView printDialogOpened(std::string_view settings);
 // After a style click: the margin serves the table, the card groups the cards.
 void applyPrintStyle(PrintDialogView& view, PrintStyle style);
+
+// With no printer set up, OK would end in a device fault after the choices were made:
+// it is disabled and the note says what still works.
+void applyPrinterReady(PrintDialogView& view, bool printerReady);
 
 // The margin field as typed: kept when it reads as 0 to 6 inches, else "1.5".
 std::string checkedMarginText(std::string_view text);

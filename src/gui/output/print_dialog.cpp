@@ -62,8 +62,12 @@ PrintDialog::PrintDialog(HelpViewer& help, Actions actions, QWidget* parent)
     copiesLabel_->hide();
     copies_->hide();
 
+    printerNote_ = new QLabel(this);
+    printerNote_->setObjectName(QStringLiteral("PrinterNote"));
+    printerNote_->setWordWrap(true);
     QPushButton* ok = button(this, "BitBtn1", "OK");
     ok->setDefault(true);
+    ok_ = ok;
     QPushButton* cancel = button(this, "BitBtn2", "Cancel");
     QPushButton* setup = button(this, "BitBtn4", "&Setup");
     QPushButton* helpButton = button(this, "BitBtn3", "&Help");
@@ -92,6 +96,7 @@ PrintDialog::PrintDialog(HelpViewer& help, Actions actions, QWidget* parent)
     layout->addLayout(grid);
     layout->addLayout(marginRow);
     layout->addLayout(extras);
+    layout->addWidget(printerNote_);
     layout->addLayout(buttons);
 
     connect(style_, &QButtonGroup::idClicked, this, [this](int id) {
@@ -119,6 +124,7 @@ PrintDialog::PrintDialog(HelpViewer& help, Actions actions, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(setup, &QPushButton::clicked, this, [this] {
         if (actions_.setup) actions_.setup();
+        checkPrinter();
     });
     connect(helpButton, &QPushButton::clicked, this,
             [this] { help_.showTopic(HelpTopic::Printing); });
@@ -158,6 +164,11 @@ void PrintDialog::load(std::string_view settings) {
     view_ = printDialogOpened(settings);
     outcome_ = Outcome::Cancelled;
     pdfFile_.clear();
+    checkPrinter();
+}
+
+void PrintDialog::checkPrinter() {
+    applyPrinterReady(view_, !actions_.printerReady || actions_.printerReady());
     render();
 }
 
@@ -179,6 +190,9 @@ void PrintDialog::render() {
     marginLabel_->setEnabled(view_.marginEnabled);
     cardOptionsBox_->setEnabled(view_.cardOptionsEnabled);
     sizeBox_->setEnabled(view_.cardOptionsEnabled);
+    ok_->setEnabled(view_.printEnabled);
+    printerNote_->setText(text(view_.printerNote));
+    printerNote_->setVisible(!view_.printerNote.empty());
 }
 
 }  // namespace cardwise::gui

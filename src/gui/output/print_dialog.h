@@ -34,6 +34,8 @@ class PrintDialog : public QDialog {
         std::function<void(const PrintChoices&)> preview;
         // The PDF file to print to; empty when the user cancelled the choice.
         std::function<QString()> choosePdfFile;
+        // Whether OK has a printer (or a file chosen in set-up) to print to.
+        std::function<bool()> printerReady;
     };
 
     PrintDialog(HelpViewer& help, Actions actions, QWidget* parent = nullptr);
@@ -51,6 +53,7 @@ class PrintDialog : public QDialog {
                           std::initializer_list<std::string_view> items, QButtonGroup*& group);
     void render();
     PrintChoices choices() const;
+    void checkPrinter();
 
     HelpViewer& help_;
     Actions actions_;
@@ -64,6 +67,8 @@ class PrintDialog : public QDialog {
     QButtonGroup* size_ = nullptr;
     QGroupBox* cardOptionsBox_ = nullptr;
     QGroupBox* sizeBox_ = nullptr;
+    QLabel* printerNote_ = nullptr;
+    QPushButton* ok_ = nullptr;
     QLabel* marginLabel_ = nullptr;
     QLineEdit* margin_ = nullptr;
     QLabel* copiesLabel_ = nullptr;

@@ -13,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressDialog>
 
 #include "core/drill/answer_view.h"
@@ -92,10 +93,19 @@ PrintDialog& QtPrinter::dialog() {
         };
         actions.preview = [this](const PrintChoices& choices) { preview(choices); };
         actions.choosePdfFile = [this] { return choosePdfFile(); };
+        actions.printerReady = [this] { return printerReady(); };
         dialog_ = std::make_unique<PrintDialog>(program_->platform.help, std::move(actions),
                                                 parent_.data());
     }
     return *dialog_;
+}
+
+bool QtPrinter::printerReady() const {
+    // Set-up may have chosen a file to print to instead of a printer.
+    if (printer_->outputFormat() == QPrinter::PdfFormat) {
+        return !printer_->outputFileName().isEmpty();
+    }
+    return printer_->isValid() && !QPrinterInfo::availablePrinterNames().isEmpty();
 }
 
 void QtPrinter::printToPdf(const QString& fileName) {

@@ -74,6 +74,8 @@ class QtPrinter final : public cardwise::Printer {
     // The next job goes to this PDF file instead of the printer (tests, the PDF button).
     void printToPdf(const QString& fileName);
     QPrinter& printer() { return *printer_; }
+    // A printer to print to, or a file chosen for it in set-up.
+    bool printerReady() const;
     PrintDialog& dialog();
 
     std::optional<std::string> showPrintDialog(std::string_view settings) override;
