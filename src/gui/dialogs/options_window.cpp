@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "core/program.h"
+#include "gui/dialogs/control_tips.h"
 #include "gui/dialogs/mode_windows.h"
 #include "gui/drill/drill_look.h"
 #include "gui/platform/qt_text.h"
@@ -182,6 +183,7 @@ OptionsWindow::OptionsWindow(Program& program, DrillController* drill, QWidget* 
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
         if (index >= 0) model_.showPage(kOptionsPages[static_cast<std::size_t>(index)].page);
     });
+    applyTips(*this, optionsDialogTips(), model_.tipsShown());
     render();
 }
 

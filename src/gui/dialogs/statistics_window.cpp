@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -71,6 +72,41 @@ QChart* barChart(const QString& title, const std::vector<QBarSet*>& sets,
     return chart;
 }
 
+// Pairs per category name, one bar a row, the largest at the top.
+QChart* categoryChart(const std::vector<ChartCount>& rows) {
+    auto* pairs = new QBarSet(QObject::tr("Pairs"));
+    pairs->setColor(QColor(70, 130, 180));
+    pairs->setLabelColor(Qt::black);
+    QStringList names;
+    qreal top = 0;
+    // The axis lists its first category at the bottom.
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        *pairs << static_cast<qreal>(row->value);
+        names << fromDeckText(row->label);
+        top = std::max(top, static_cast<qreal>(row->value));
+    }
+    auto* series = new QHorizontalBarSeries;
+    series->append(pairs);
+    series->setBarWidth(0.7);
+    series->setLabelsVisible(true);
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    auto* chart = new QChart;
+    chart->setTitle(QObject::tr("Pairs Per Category"));
+    chart->addSeries(series);
+    auto* y = new QBarCategoryAxis;
+    y->append(names);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(y);
+    auto* x = new QValueAxis;
+    x->setRange(0, top < 4 ? 4 : top * 1.2);
+    x->setLabelFormat("%d");
+    chart->addAxis(x, Qt::AlignBottom);
+    series->attachAxis(x);
+    chart->legend()->setVisible(false);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    return chart;
+}
+
 }  // namespace
 
 StatisticsWindow::StatisticsWindow(Program& program, DrillController* drill, QWidget* parent)
@@ -111,16 +147,22 @@ StatisticsWindow::StatisticsWindow(Program& program, DrillController* drill, QWi
     figuresColumn->addStretch(1);
     body->addLayout(figuresColumn);
 
-    auto* charts = new QVBoxLayout;
+    auto* charts = new QGridLayout;
     learningChart_ = new QChartView(this);
     learningChart_->setObjectName("LearningChart");
     answersChart_ = new QChartView(this);
     answersChart_->setObjectName("AnswersChart");
-    for (QChartView* view : {learningChart_, answersChart_}) {
+    categoriesChart_ = new QChartView(this);
+    categoriesChart_->setObjectName("CategoriesChart");
+    for (QChartView* view : {learningChart_, answersChart_, categoriesChart_}) {
         view->setRenderHint(QPainter::Antialiasing);
-        view->setMinimumSize(380, 200);
-        charts->addWidget(view);
+        view->setMinimumSize(340, 220);
     }
+    charts->addWidget(learningChart_, 0, 0);
+    charts->addWidget(answersChart_, 1, 0);
+    charts->addWidget(categoriesChart_, 0, 1, 2, 1);
+    charts->setColumnStretch(0, 1);
+    charts->setColumnStretch(1, 1);
     body->addLayout(charts, 1);
     layout->addLayout(body, 1);
 
@@ -182,6 +224,10 @@ void StatisticsWindow::refresh() {
     old = answersChart_->chart();
     answersChart_->setChart(
         barChart(tr("Answers"), {right, wrong}, {tr("Today"), tr("Since Last Cleared")}));
+    delete old;
+
+    old = categoriesChart_->chart();
+    categoriesChart_->setChart(categoryChart(categoryChartRows(chart)));
     delete old;
 }
 

@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QTabWidget>
 
+#include <string>
+
+#include "core/deck/deck_close.h"
 #include "drill_support.h"
 #include "gui/dialogs/mode_windows.h"
 #include "gui/dialogs/options_window.h"
@@ -73,10 +76,26 @@ int main(int argc, char** argv) {
     }
     {
         gui::StatisticsWindow stats(d.program, &d.controller);
-        stats.resize(900, 560);
-        stats.show();
-        QApplication::processEvents();
-        stats.grab().save(out + "/dialogs-statistics.png");
+        save(stats, out, "statistics");
+    }
+    closeOpenDeck(d.program);
+
+    // Many category names: the chart shows the largest and sums the rest.
+    std::string qa = "[Cardwise]\r\n";
+    int pair = 1;
+    for (int name = 0; name < 60; ++name) {
+        for (int k = 0; k <= (name * 7) % 9; ++k, ++pair) {
+            const std::string n = std::to_string(pair);
+            qa += "Q" + n + "=<NAM>Lesson " + std::to_string(name + 1) + "%question " + n + "\r\n";
+            qa += "A" + n + "=answer " + n + "\r\n";
+        }
+    }
+    d.open("lessons", qa,
+           crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  " + std::to_string(pair - 1),
+                 "LastDayUsed=20261207"}));
+    {
+        gui::StatisticsWindow stats(d.program, &d.controller);
+        save(stats, out, "statistics-many-categories");
     }
     return 0;
 }
