@@ -165,7 +165,7 @@ TEST(StatisticsChart, CategoryRowsPutTheLargestNamesFirstAndTheUnnamedLast) {
         {}, {{"Verbs", 1}, {"Nouns", 3}, {"verbs", 1}, {"Colours", 3}}, 2, {}, {}, {}, {}};
     EXPECT_EQ(categoryChartRows(chart),
               (std::vector<ChartCount>{
-                  {"Nouns", 3}, {"Colours", 3}, {"Verbs", 1}, {"verbs", 1}, {"(No Category)", 2}}));
+                  {"Nouns", 3}, {"Colours", 3}, {"Verbs", 1}, {"verbs", 1}, {"(No Category)", 2, true}}));
     EXPECT_TRUE(categoryChartRows(StatisticsChart{}).empty());
 }
 
@@ -184,13 +184,13 @@ TEST(StatisticsChart, CategoryRowsSumWhatDoesNotFit) {
     ASSERT_EQ(rows.size(), 13u);
     EXPECT_EQ(rows[0], (ChartCount{"C4", 5}));
     EXPECT_EQ(rows[11], (ChartCount{"C59", 5}));
-    EXPECT_EQ(rows[12], (ChartCount{"88 Other Names", total - 60}));
+    EXPECT_EQ(rows[12], (ChartCount{"88 Other Names", total - 60, true}));
 
     // One name too many is shown itself: a row "1 Other Names" would hide it for nothing.
     const StatisticsChart thirteen{{}, std::vector<ChartCount>(13, {"N", 1}), 0, {}, {}, {}, {}};
     EXPECT_EQ(categoryChartRows(thirteen, 12).size(), 13u);
     const StatisticsChart fourteen{{}, std::vector<ChartCount>(14, {"N", 1}), 0, {}, {}, {}, {}};
-    EXPECT_EQ(categoryChartRows(fourteen, 12).back(), (ChartCount{"2 Other Names", 2}));
+    EXPECT_EQ(categoryChartRows(fourteen, 12).back(), (ChartCount{"2 Other Names", 2, true}));
 }
 
 }  // namespace

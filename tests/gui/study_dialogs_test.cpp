@@ -1,3 +1,6 @@
+#include <QAbstractBarSeries>
+#include <QBarSet>
+#include <QChartView>
 #include <QColorDialog>
 #include <QFontDialog>
 #include <QLabel>
@@ -65,6 +68,20 @@ void checkTips(QWidget& dialog, std::span<const ControlTip> tips, bool shown) {
         QVERIFY2(control != nullptr, tip.control.data());
         QCOMPARE(control->toolTip(), shown ? qs(tip.text) : QString());
     }
+}
+
+// The sum of the bars of one set of a chart of the statistics window.
+qreal barTotal(QWidget& window, const char* chart, const QString& set) {
+    auto* view = window.findChild<QChartView*>(QString::fromLatin1(chart));
+    if (view == nullptr || view->chart() == nullptr) return -1;
+    for (QAbstractSeries* series : view->chart()->series()) {
+        auto* bars = qobject_cast<QAbstractBarSeries*>(series);
+        if (bars == nullptr) continue;
+        for (QBarSet* s : bars->barSets()) {
+            if (s->label() == set) return s->sum();
+        }
+    }
+    return -1;
 }
 
 // The name of the modal dialog a click opens; the dialog is cancelled at once.
@@ -158,7 +175,11 @@ class StudyDialogsTest : public QObject {
             QCOMPARE(stats.windowTitle(), QString("File Statistics"));
             QCOMPARE(child<QLabel>(&stats, "LCorrectToday")->text(), QString("3"));
             QCOMPARE(child<QLabel>(&stats, "LIncorrectToday")->text(), QString("2"));
+            QCOMPARE(barTotal(stats, "AnswersChart", "Correct"), 10.0);
             child<QPushButton>(&stats, "BClearToday")->click();
+            // The chart is drawn anew with the figures.
+            QCOMPARE(barTotal(stats, "AnswersChart", "Correct"), 7.0);
+            QCOMPARE(barTotal(stats, "AnswersChart", "Incorrect"), 0.0);
             QCOMPARE(child<QLabel>(&stats, "LCorrectToday")->text(), QString("0"));
             QCOMPARE(child<QLabel>(&stats, "LIncorrectToday")->text(), QString("0"));
             QCOMPARE(child<QLabel>(&stats, "LCorrectSLC")->text(), QString("7"));
@@ -207,8 +228,8 @@ class StudyDialogsTest : public QObject {
         QVERIFY(child<QLineEdit>(&options, "EditLowRange")->isEnabled());
         QVERIFY(child<QPushButton>(&options, "BitBtn4")->isEnabled());
         child<QLineEdit>(&options, "EditAutoQTime")->setText("99999999999");
-        d.ui.expectBox({"Cardwise", "'99999999999' is not a valid integer value", Icon::Error,
-                        Buttons::Ok});
+        d.ui.expectBox(
+            {"Cardwise", "'99999999999' is not a valid integer value", Icon::Error, Buttons::Ok});
         child<QPushButton>(&options, "OKBtn")->click();
         QVERIFY(options.isVisible());
         QCOMPARE(options.pages()->currentIndex(), 4);

@@ -106,10 +106,10 @@ std::vector<ChartCount> categoryChartRows(const StatisticsChart& chart, std::siz
         for (std::size_t i = shown; i < rows.size(); ++i) rest += rows[i].value;
         const std::size_t others = rows.size() - shown;
         rows.resize(shown);
-        rows.push_back({std::to_string(others) + " Other Names", rest});
+        rows.push_back({std::to_string(others) + " Other Names", rest, true});
     }
     if (chart.withoutCategory > 0)
-        rows.push_back({std::string(kNoCategoryLabel), chart.withoutCategory});
+        rows.push_back({std::string(kNoCategoryLabel), chart.withoutCategory, true});
     return rows;
 }
 

@@ -45,6 +45,8 @@ std::vector<StatisticsFigure> statisticsFigures(const DeckStatistics& stats);
 struct ChartCount {
     std::string label;
     std::int64_t value = 0;
+    // A row standing for several category names, or for none, drawn apart from the names.
+    bool grouped = false;
     bool operator==(const ChartCount&) const = default;
 };
 struct StatisticsChart {
