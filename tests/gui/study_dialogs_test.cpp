@@ -314,6 +314,30 @@ class StudyDialogsTest : public QObject {
         QCOMPARE(s.QFontSize, 17);
     }
 
+    void fontThisSystemLacksKeepsItsNameAndStyleThroughTheFontDialog() {
+        GuiDrill d;
+        d.open(
+            "arial", deckOf(4),
+            crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  4", "AFontName=NoSuchFontAnywhere",
+                  "AFontSize=  14", "AFontStyle=[fsBold]", "LastDayUsed=20261207"}));
+        gui::OptionsWindow options(d.program, &d.controller);
+        options.show();
+        bool presetBold = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            presetBold = dialog->findChild<QFontDialog*>()->currentFont().bold();
+            dialog->accept();
+        });
+        child<QPushButton>(&options, "BitBtnAFont")->click();
+        QVERIFY(presetBold);
+        const DeckSettings& s = d.program.settings;
+        QCOMPARE(QString::fromStdString(s.AFontName), QString("NoSuchFontAnywhere"));
+        QCOMPARE(s.AFontSize, 14);
+        QVERIFY(s.AFontStyle.bold);
+        options.reject();
+    }
+
     void modeButtonOpensTheDialogOfTheModeTickedNow() {
         GuiDrill d;
         d.open("modes", deckOf(4),

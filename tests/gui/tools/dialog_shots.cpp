@@ -3,7 +3,9 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui/gui_dialog_shots OUT_DIR
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <string>
 
@@ -60,6 +62,16 @@ int main(int argc, char** argv) {
             options.pages()->setCurrentIndex(i);
             save(options, out, pages[i]);
         }
+        // The font dialog with the colour control beside it.
+        options.pages()->setCurrentIndex(0);
+        QTimer::singleShot(0, [&out] {
+            if (auto* font = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                QApplication::processEvents();
+                font->grab().save(out + "/dialogs-font.png");
+                font->reject();
+            }
+        });
+        if (auto* fontButton = options.findChild<QPushButton*>("BitBtnQFont")) fontButton->click();
         options.reject();
     }
     {
