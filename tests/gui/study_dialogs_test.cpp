@@ -176,6 +176,8 @@ class StudyDialogsTest : public QObject {
             QCOMPARE(child<QLabel>(&stats, "LCorrectToday")->text(), QString("3"));
             QCOMPARE(child<QLabel>(&stats, "LIncorrectToday")->text(), QString("2"));
             QCOMPARE(barTotal(stats, "AnswersChart", "Correct"), 10.0);
+            // Every pair has a bar in the per-name chart, here the one of pairs without a name.
+            QCOMPARE(barTotal(stats, "CategoriesChart", "Pairs"), 3.0);
             child<QPushButton>(&stats, "BClearToday")->click();
             // The chart is drawn anew with the figures.
             QCOMPARE(barTotal(stats, "AnswersChart", "Correct"), 7.0);
