@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/study/options_dialog.h"
 #include "core/study/whole_number.h"
 #include "study_test_support.h"
 
@@ -141,6 +142,18 @@ TEST_F(ModeDialogsTest, HelpTopicsOfTheThreeDialogs) {
     FrequencyDialog(p, FrequencyDialog::Kind::Range).help();
     HistoryDialog(p).help();
     EXPECT_EQ(h.services.help.shown, (std::vector<int>{12, 13, 14}));
+}
+
+TEST_F(ModeDialogsTest, EveryStudyDialogShowsItsHintsOnlyWhenTipsAreSetToOne) {
+    // Only 1 turns them on; any other stored value reads as off.
+    for (const std::int32_t tips : {0, 1, 2, -1}) {
+        p.settings.EnableTips = tips;
+        const bool shown = tips == 1;
+        EXPECT_EQ(OptionsDialog(p, nullptr).tipsShown(), shown) << tips;
+        EXPECT_EQ(FrequencyDialog(p, FrequencyDialog::Kind::List).tipsShown(), shown) << tips;
+        EXPECT_EQ(FrequencyDialog(p, FrequencyDialog::Kind::Range).tipsShown(), shown) << tips;
+        EXPECT_EQ(HistoryDialog(p).tipsShown(), shown) << tips;
+    }
 }
 
 struct NumberCase {

@@ -204,6 +204,13 @@ TEST(DirectorySeparator, IsAddedOnlyWhereMissing) {
     EXPECT_EQ(directoryWithSeparator(""), "");
 }
 
+TEST(ChosenFontName, KeepsAStoredFontThisSystemLacksUnlessAnotherIsChosen) {
+    // Arial is drawn as Liberation Sans here: keeping that keeps Arial.
+    EXPECT_EQ(chosenFontName("Arial", "Liberation Sans", "Liberation Sans"), "Arial");
+    EXPECT_EQ(chosenFontName("Arial", "Liberation Sans", "DejaVu Serif"), "DejaVu Serif");
+    EXPECT_EQ(chosenFontName("DejaVu Sans", "DejaVu Sans", "DejaVu Sans"), "DejaVu Sans");
+}
+
 TEST_F(OptionsDialogTest, DeckWithoutCategoriesTurnsNamedRangeIntoEntireFileEvenOnCancel) {
     p.settings.UseNamedRange = 1;
     p.settings.RangeName = "Verbs";

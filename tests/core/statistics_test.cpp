@@ -160,5 +160,38 @@ TEST(StatisticsChart, CountsPairsPerLearningCategoryPerNameAndTheAnswers) {
     EXPECT_EQ(cleared.rightLongTerm.value, 41);
 }
 
+TEST(StatisticsChart, CategoryRowsPutTheLargestNamesFirstAndTheUnnamedLast) {
+    const StatisticsChart chart{
+        {}, {{"Verbs", 1}, {"Nouns", 3}, {"verbs", 1}, {"Colours", 3}}, 2, {}, {}, {}, {}};
+    EXPECT_EQ(categoryChartRows(chart),
+              (std::vector<ChartCount>{
+                  {"Nouns", 3}, {"Colours", 3}, {"Verbs", 1}, {"verbs", 1}, {"(No Category)", 2, true}}));
+    EXPECT_TRUE(categoryChartRows(StatisticsChart{}).empty());
+}
+
+TEST(StatisticsChart, CategoryRowsSumWhatDoesNotFit) {
+    // A hundred names: C0 has 1 pair, C1 2, ... C4 5, C5 1 again, and so on.
+    std::vector<PairState> pairs;
+    std::int64_t total = 0;
+    for (int name = 0; name < 100; ++name) {
+        for (int k = 0; k <= name % 5; ++k) pairs.push_back({"C" + std::to_string(name)});
+        total += name % 5 + 1;
+    }
+    DeckState deck = deckOf(pairs);
+    CategoryList categories;
+    const std::vector<ChartCount> rows =
+        categoryChartRows(statisticsChart(deck, computeStatistics(deck, categories)), 12);
+    ASSERT_EQ(rows.size(), 13u);
+    EXPECT_EQ(rows[0], (ChartCount{"C4", 5}));
+    EXPECT_EQ(rows[11], (ChartCount{"C59", 5}));
+    EXPECT_EQ(rows[12], (ChartCount{"88 Other Names", total - 60, true}));
+
+    // One name too many is shown itself: a row "1 Other Names" would hide it for nothing.
+    const StatisticsChart thirteen{{}, std::vector<ChartCount>(13, {"N", 1}), 0, {}, {}, {}, {}};
+    EXPECT_EQ(categoryChartRows(thirteen, 12).size(), 13u);
+    const StatisticsChart fourteen{{}, std::vector<ChartCount>(14, {"N", 1}), 0, {}, {}, {}, {}};
+    EXPECT_EQ(categoryChartRows(fourteen, 12).back(), (ChartCount{"2 Other Names", 2, true}));
+}
+
 }  // namespace
 }  // namespace cardwise

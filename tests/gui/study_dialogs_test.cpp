@@ -1,4 +1,8 @@
+#include <QAbstractBarSeries>
+#include <QBarSet>
+#include <QChartView>
 #include <QColorDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,7 +17,9 @@
 
 #include "core/deck/deck_close.h"
 #include "core/deck/deck_loader.h"
+#include "core/study/dialog_tips.h"
 #include "drill_support.h"
+#include "gui/dialogs/mode_windows.h"
 #include "gui/dialogs/options_window.h"
 #include "gui/dialogs/statistics_window.h"
 #include "gui/drill/drill_window_base.h"
@@ -49,6 +55,48 @@ W* child(QWidget* parent, const char* name) {
     W* found = parent->findChild<W*>(QString::fromLatin1(name));
     if (found == nullptr) qWarning() << "no" << name;
     return found;
+}
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Every hint sits on its control when shown, and none is left when not.
+void checkTips(QWidget& dialog, std::span<const ControlTip> tips, bool shown) {
+    for (const ControlTip& tip : tips) {
+        auto* control = dialog.findChild<QWidget*>(qs(tip.control));
+        QVERIFY2(control != nullptr, tip.control.data());
+        QCOMPARE(control->toolTip(), shown ? qs(tip.text) : QString());
+    }
+}
+
+// The sum of the bars of one set of a chart of the statistics window.
+qreal barTotal(QWidget& window, const char* chart, const QString& set) {
+    auto* view = window.findChild<QChartView*>(QString::fromLatin1(chart));
+    if (view == nullptr || view->chart() == nullptr) return -1;
+    for (QAbstractSeries* series : view->chart()->series()) {
+        auto* bars = qobject_cast<QAbstractBarSeries*>(series);
+        if (bars == nullptr) continue;
+        for (QBarSet* s : bars->barSets()) {
+            if (s->label() == set) return s->sum();
+        }
+    }
+    return -1;
+}
+
+// The name of the modal dialog a click opens; the dialog is cancelled at once.
+QString modalOpenedBy(QAbstractButton* button) {
+    QString name;
+    QTimer::singleShot(0, [&name] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            name = modal->objectName();
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        }
+    });
+    button->click();
+    // A click that opened nothing leaves the timer to run here.
+    QApplication::processEvents();
+    return name;
 }
 
 }  // namespace
@@ -127,7 +175,13 @@ class StudyDialogsTest : public QObject {
             QCOMPARE(stats.windowTitle(), QString("File Statistics"));
             QCOMPARE(child<QLabel>(&stats, "LCorrectToday")->text(), QString("3"));
             QCOMPARE(child<QLabel>(&stats, "LIncorrectToday")->text(), QString("2"));
+            QCOMPARE(barTotal(stats, "AnswersChart", "Correct"), 10.0);
+            // Every pair has a bar in the per-name chart, here the one of pairs without a name.
+            QCOMPARE(barTotal(stats, "CategoriesChart", "Pairs"), 3.0);
             child<QPushButton>(&stats, "BClearToday")->click();
+            // The chart is drawn anew with the figures.
+            QCOMPARE(barTotal(stats, "AnswersChart", "Correct"), 7.0);
+            QCOMPARE(barTotal(stats, "AnswersChart", "Incorrect"), 0.0);
             QCOMPARE(child<QLabel>(&stats, "LCorrectToday")->text(), QString("0"));
             QCOMPARE(child<QLabel>(&stats, "LIncorrectToday")->text(), QString("0"));
             QCOMPARE(child<QLabel>(&stats, "LCorrectSLC")->text(), QString("7"));
@@ -176,8 +230,8 @@ class StudyDialogsTest : public QObject {
         QVERIFY(child<QLineEdit>(&options, "EditLowRange")->isEnabled());
         QVERIFY(child<QPushButton>(&options, "BitBtn4")->isEnabled());
         child<QLineEdit>(&options, "EditAutoQTime")->setText("99999999999");
-        d.ui.expectBox({"Cardwise", "'99999999999' is not a valid integer value", Icon::Error,
-                        Buttons::Ok});
+        d.ui.expectBox(
+            {"Cardwise", "'99999999999' is not a valid integer value", Icon::Error, Buttons::Ok});
         child<QPushButton>(&options, "OKBtn")->click();
         QVERIFY(options.isVisible());
         QCOMPARE(options.pages()->currentIndex(), 4);
@@ -185,6 +239,127 @@ class StudyDialogsTest : public QObject {
         child<QPushButton>(&options, "CancelBtn")->click();
         QVERIFY(!options.isVisible());
         QCOMPARE(d.program.study.LastOptionsPage, std::string("&View"));
+    }
+
+    void hintsOfEveryStudyDialogFollowEnableTips() {
+        GuiDrill d;
+        d.open("tips", deckOf(4),
+               crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  4", "LastDayUsed=20261207"}));
+        for (const bool shown : {true, false}) {
+            d.program.settings.EnableTips = shown ? 1 : 0;
+            gui::OptionsWindow options(d.program, &d.controller);
+            checkTips(options, optionsDialogTips(), shown);
+            gui::FrequencyWindow list(d.program, FrequencyDialog::Kind::List);
+            checkTips(list, listDialogTips(), shown);
+            gui::FrequencyWindow range(d.program, FrequencyDialog::Kind::Range);
+            checkTips(range, rangeDialogTips(), shown);
+            gui::HistoryWindow history(d.program);
+            checkTips(history, historyDialogTips(), shown);
+            options.reject();
+        }
+    }
+
+    void fontChosenReachesTheSettingsAndTheWindowAtOnce() {
+        GuiDrill d;
+        d.open("fonts", deckOf(4),
+               crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  4", "QFontName=DejaVu Sans",
+                     "QFontSize=  12", "LastDayUsed=20261207"}));
+        gui::OptionsWindow options(d.program, &d.controller);
+        connect(&options, &gui::OptionsWindow::lookChanged, &d.windows,
+                &gui::DrillWindows::restyle);
+        options.show();
+        QString presetFamily;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            QCOMPARE(dialog->objectName(), QString("FontDialog1"));
+            auto* fonts = dialog->findChild<QFontDialog*>();
+            QVERIFY(fonts != nullptr);
+            presetFamily = fonts->currentFont().family();
+            QFont chosen("Liberation Serif", 17);
+            chosen.setBold(true);
+            chosen.setItalic(true);
+            fonts->setCurrentFont(chosen);
+            // The colour control beside the font dialog opens a colour dialog of its own.
+            QTimer::singleShot(0, [] {
+                auto* colours = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+                QVERIFY(colours != nullptr);
+                colours->setCurrentColor(QColor(200, 0, 50));
+                colours->accept();
+            });
+            child<QPushButton>(dialog, "FontColour")->click();
+            qobject_cast<QDialog*>(dialog)->accept();
+        });
+        child<QPushButton>(&options, "BitBtnQFont")->click();
+        QCOMPARE(presetFamily, QString("DejaVu Sans"));
+        // Stored at once, before the options dialog's OK.
+        const DeckSettings& s = d.program.settings;
+        QCOMPARE(QString::fromStdString(s.QFontName), QString("Liberation Serif"));
+        QCOMPARE(s.QFontSize, 17);
+        QVERIFY(s.QFontStyle.bold && s.QFontStyle.italic && !s.QFontStyle.underline);
+        QCOMPARE(s.QFontColor, 0x3200C8);
+        QCOMPARE(s.AFontName, DeckSettings{}.AFontName);
+        auto* memo = child<QTextEdit>(d.windows.questionWindow(), "Memo1");
+        QCOMPARE(memo->font().family(), QString("Liberation Serif"));
+
+        // A font dialog left with Cancel changes nothing; the options dialog's Cancel
+        // does not undo the font chosen before.
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            dialog->findChild<QFontDialog*>()->setCurrentFont(QFont("DejaVu Sans Mono", 9));
+            dialog->reject();
+        });
+        child<QPushButton>(&options, "BitBtnQFont")->click();
+        child<QPushButton>(&options, "CancelBtn")->click();
+        QCOMPARE(QString::fromStdString(s.QFontName), QString("Liberation Serif"));
+        QCOMPARE(s.QFontSize, 17);
+    }
+
+    void fontThisSystemLacksKeepsItsNameAndStyleThroughTheFontDialog() {
+        GuiDrill d;
+        d.open(
+            "arial", deckOf(4),
+            crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  4", "AFontName=NoSuchFontAnywhere",
+                  "AFontSize=  14", "AFontStyle=[fsBold]", "LastDayUsed=20261207"}));
+        gui::OptionsWindow options(d.program, &d.controller);
+        options.show();
+        bool presetBold = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            presetBold = dialog->findChild<QFontDialog*>()->currentFont().bold();
+            dialog->accept();
+        });
+        child<QPushButton>(&options, "BitBtnAFont")->click();
+        QVERIFY(presetBold);
+        const DeckSettings& s = d.program.settings;
+        QCOMPARE(QString::fromStdString(s.AFontName), QString("NoSuchFontAnywhere"));
+        QCOMPARE(s.AFontSize, 14);
+        QVERIFY(s.AFontStyle.bold);
+        options.reject();
+    }
+
+    void modeButtonOpensTheDialogOfTheModeTickedNow() {
+        GuiDrill d;
+        d.open("modes", deckOf(4),
+               crlf({"[CARDWISE]", "NoPriority=  2", "HighRange=  4", "LastDayUsed=20261207"}));
+        gui::OptionsWindow options(d.program, &d.controller);
+        options.show();
+        auto* modeButton = child<QPushButton>(&options, "BitBtn4");
+        QCOMPARE(modalOpenedBy(modeButton), QString("TFList"));
+        const std::pair<const char*, const char*> ticks[] = {
+            {"RBUseRange", "TFRange"}, {"RBUseHistory", "TFHistory"}, {"RBUseList", "TFList"}};
+        for (const auto& [radio, dialog] : ticks) {
+            child<QRadioButton>(&options, radio)->click();
+            QVERIFY(modeButton->isEnabled());
+            QCOMPARE(modalOpenedBy(modeButton), QString(dialog));
+        }
+        child<QRadioButton>(&options, "RBNoPriority")->click();
+        QVERIFY(!modeButton->isEnabled());
+        // Nothing was confirmed: the stored mode is still the one at opening.
+        QCOMPARE(d.program.settings.NoPriority, 2);
+        options.reject();
     }
 };
 

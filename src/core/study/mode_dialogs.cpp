@@ -9,7 +9,10 @@
 namespace cardwise {
 
 FrequencyDialog::FrequencyDialog(Program& program, Kind kind)
-    : frequency(std::to_string(program.settings.Frequency)), program_(program), kind_(kind) {}
+    : frequency(std::to_string(program.settings.Frequency)),
+      program_(program),
+      kind_(kind),
+      tipsShown_(program.settings.EnableTips == 1) {}
 
 std::string_view FrequencyDialog::caption() const {
     return kind_ == Kind::List ? "Options For Frequency Based On Priority List Mode"

@@ -29,6 +29,8 @@ class FrequencyDialog {
     Kind kind() const { return kind_; }
 
     std::string frequency;  // EditFrequency
+    // The dialog's pop-up hints, as in the other study dialogs.
+    bool tipsShown() const { return tipsShown_; }
 
     // Frequency takes the field's number, then the settings are checked; unless they pass,
     // the dialog stays open with the number stored.
@@ -42,6 +44,7 @@ class FrequencyDialog {
   private:
     Program& program_;
     Kind kind_;
+    bool tipsShown_ = false;
 };
 
 // TFHistory: the three frequencies, the three thresholds and the promotion message.

@@ -46,6 +46,11 @@ std::string directoryWithSeparator(std::string text) {
     return text;
 }
 
+std::string chosenFontName(const std::string& stored, const std::string& shown,
+                           const std::string& chosen) {
+    return chosen == shown ? stored : chosen;
+}
+
 namespace {
 
 bool ticked(std::int32_t value) {

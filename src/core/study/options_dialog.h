@@ -175,6 +175,12 @@ class OptionsDialog {
     std::int32_t openingReverse_ = 0;
 };
 
+// The font name the font dialog's choice stores. A stored font this system lacks shows in
+// the dialog as the font drawn in its place; keeping that one keeps the stored name, so a
+// deck does not lose its font by passing through a system without it.
+std::string chosenFontName(const std::string& stored, const std::string& shown,
+                           const std::string& chosen);
+
 // A directory as stored: the folder separator is added unless the text is empty or ends
 // in one already.
 std::string directoryWithSeparator(std::string text);

@@ -1,5 +1,6 @@
 #include "core/study/statistics.h"
 
+#include <algorithm>
 #include <map>
 
 namespace cardwise {
@@ -93,6 +94,23 @@ StatisticsChart statisticsChart(const DeckState& deck, const DeckStatistics& sta
     chart.rightLongTerm = {"Correct Since Last Cleared", stats.correctSinceCleared};
     chart.wrongLongTerm = {"Incorrect Since Last Cleared", stats.incorrectSinceCleared};
     return chart;
+}
+
+std::vector<ChartCount> categoryChartRows(const StatisticsChart& chart, std::size_t shown) {
+    std::vector<ChartCount> rows = chart.categories;
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const ChartCount& a, const ChartCount& b) { return a.value > b.value; });
+    // One "other" row standing for a single name would hide that name for nothing.
+    if (rows.size() > shown + 1) {
+        std::int64_t rest = 0;
+        for (std::size_t i = shown; i < rows.size(); ++i) rest += rows[i].value;
+        const std::size_t others = rows.size() - shown;
+        rows.resize(shown);
+        rows.push_back({std::to_string(others) + " Other Names", rest, true});
+    }
+    if (chart.withoutCategory > 0)
+        rows.push_back({std::string(kNoCategoryLabel), chart.withoutCategory, true});
+    return rows;
 }
 
 void clearTodayCounts(DeckState& deck) {

@@ -45,6 +45,8 @@ std::vector<StatisticsFigure> statisticsFigures(const DeckStatistics& stats);
 struct ChartCount {
     std::string label;
     std::int64_t value = 0;
+    // A row standing for several category names, or for none, drawn apart from the names.
+    bool grouped = false;
     bool operator==(const ChartCount&) const = default;
 };
 struct StatisticsChart {
@@ -58,6 +60,16 @@ struct StatisticsChart {
 };
 
 StatisticsChart statisticsChart(const DeckState& deck, const DeckStatistics& stats);
+
+// How many category names the chart shows by themselves; a deck may have a hundred.
+inline constexpr std::size_t kChartedCategoryNames = 12;
+inline constexpr std::string_view kNoCategoryLabel = "(No Category)";
+
+// The rows of the per-name chart, top to bottom: the `shown` names with the most pairs
+// (equal counts in the order first met), then one row summing the rest ("N Other Names"),
+// then the pairs without a name. Rows of no pairs are left out.
+std::vector<ChartCount> categoryChartRows(const StatisticsChart& chart,
+                                          std::size_t shown = kChartedCategoryNames);
 
 // "Clear Today" and "Clear Long Term": in memory only; the close saves them.
 void clearTodayCounts(DeckState& deck);

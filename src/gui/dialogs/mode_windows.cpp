@@ -13,6 +13,8 @@
 
 #include <functional>
 
+#include "gui/dialogs/control_tips.h"
+
 namespace cardwise::gui {
 namespace {
 
@@ -87,6 +89,7 @@ FrequencyWindow::FrequencyWindow(Program& program, FrequencyDialog::Kind kind, Q
     pages->addTab(page, tr("Options"));
     layout->addWidget(pages, 1);
     layout->addLayout(sideButtons(this, [this] { model_.help(); }));
+    applyTips(*this, list ? listDialogTips() : rangeDialogTips(), model_.tipsShown());
 }
 
 void FrequencyWindow::accept() {
@@ -166,6 +169,7 @@ HistoryWindow::HistoryWindow(Program& program, QWidget* parent) : QDialog(parent
     pages->addTab(page, tr("&Frequency/Threshold"));
     layout->addWidget(pages, 1);
     layout->addLayout(sideButtons(this, [this] { model_.help(); }));
+    applyTips(*this, historyDialogTips(), model_.tipsShown());
 }
 
 void HistoryWindow::accept() {

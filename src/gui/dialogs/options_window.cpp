@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "core/program.h"
+#include "gui/dialogs/control_tips.h"
 #include "gui/dialogs/mode_windows.h"
 #include "gui/drill/drill_look.h"
 #include "gui/platform/qt_text.h"
@@ -182,6 +184,7 @@ OptionsWindow::OptionsWindow(Program& program, DrillController* drill, QWidget* 
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
         if (index >= 0) model_.showPage(kOptionsPages[static_cast<std::size_t>(index)].page);
     });
+    applyTips(*this, optionsDialogTips(), model_.tipsShown());
     render();
 }
 
@@ -580,12 +583,19 @@ void OptionsWindow::chooseFont(bool question) {
     look.fontName = current.name;
     look.fontSize = current.size;
     look.fontStyle = current.style;
-    FontColourDialog dialog(fontOf(look, font()), qColour(Colour::fromStored(current.colour)),
-                            this);
+    QFont preset = fontOf(look, font());
+    preset.setFamily(fromDeckText(current.name));
+    // A font this system lacks is preset as the one drawn in its place, which the dialog
+    // lists, with its style; the dialog would otherwise fall back to a plain default.
+    const QString shown = QFontInfo(preset).family();
+    preset.setFamily(shown);
+    FontColourDialog dialog(preset, qColour(Colour::fromStored(current.colour)), this);
     if (dialog.exec() != QDialog::Accepted) return;
     const QFont chosen = dialog.font();
     FontChoice font;
-    font.name = toDeckText(chosen.family()).value_or(current.name);
+    const std::optional<std::string> family = toDeckText(chosen.family());
+    font.name = family ? chosenFontName(current.name, toDeckText(shown).value_or(""), *family)
+                       : current.name;
     font.size = chosen.pointSize() > 0 ? chosen.pointSize() : current.size;
     font.style = FontStyle{chosen.bold(), chosen.italic(), chosen.underline(), chosen.strikeOut()};
     font.colour = colourOf(dialog.colour()).stored();

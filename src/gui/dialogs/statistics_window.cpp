@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -41,32 +42,55 @@ QString label(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QChart* barChart(const QString& title, const std::vector<QBarSet*>& sets,
-                 const QStringList& categories) {
-    auto* series = new QBarSeries;
+// One bar set of a chart: its values top to bottom, and which of them to draw in grey.
+struct Bars {
+    QString name;
+    QColor colour;
+    std::vector<std::int64_t> values;
+    std::vector<bool> grey;
+};
+
+// A chart of horizontal bars, rows listed top to bottom: the row names sit on the left,
+// where even long names and a hundred categories' worth of rows keep their room.
+QChart* barChart(const QString& title, const QStringList& rows, const std::vector<Bars>& sets) {
+    auto* series = new QHorizontalBarSeries;
     qreal top = 0;
-    for (QBarSet* set : sets) {
+    for (const Bars& bars : sets) {
+        auto* set = new QBarSet(bars.name);
+        set->setColor(bars.colour);
+        set->setSelectedColor(QColor(150, 150, 150));
         set->setLabelColor(Qt::black);
+        // The axis puts its first row at the bottom.
+        for (std::size_t i = bars.values.size(); i-- > 0;) {
+            const auto value = static_cast<qreal>(bars.values[i]);
+            *set << value;
+            if (i < bars.grey.size() && bars.grey[i]) set->selectBar(set->count() - 1);
+            top = std::max(top, value);
+        }
         series->append(set);
-        for (int i = 0; i < set->count(); ++i) top = std::max(top, set->at(i));
     }
+    series->setBarWidth(0.7);
     series->setLabelsVisible(true);
     // Outside the bars: a short bar has no room for its number.
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     auto* chart = new QChart;
     chart->setTitle(title);
     chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(categories);
-    chart->addAxis(x, Qt::AlignBottom);
-    series->attachAxis(x);
-    auto* y = new QValueAxis;
-    y->setRange(0, top < 4 ? 4 : top * 1.2);
-    y->setLabelFormat("%d");
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(y);
+    auto* names = new QBarCategoryAxis;
+    for (auto row = rows.crbegin(); row != rows.crend(); ++row) names->append(*row);
+    chart->addAxis(names, Qt::AlignLeft);
+    series->attachAxis(names);
+    auto* values = new QValueAxis;
+    chart->addAxis(values, Qt::AlignBottom);
+    series->attachAxis(values);
+    // Room beyond the longest bar for its number.
+    values->setRange(0, top < 4 ? 4 : top * 1.15);
+    values->setLabelFormat("%d");
+    values->applyNiceNumbers();
     chart->legend()->setVisible(sets.size() > 1);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->setBackgroundRoundness(0);
     chart->setAnimationOptions(QChart::NoAnimation);
     return chart;
 }
@@ -111,16 +135,22 @@ StatisticsWindow::StatisticsWindow(Program& program, DrillController* drill, QWi
     figuresColumn->addStretch(1);
     body->addLayout(figuresColumn);
 
-    auto* charts = new QVBoxLayout;
+    auto* charts = new QGridLayout;
     learningChart_ = new QChartView(this);
     learningChart_->setObjectName("LearningChart");
     answersChart_ = new QChartView(this);
     answersChart_->setObjectName("AnswersChart");
-    for (QChartView* view : {learningChart_, answersChart_}) {
+    categoriesChart_ = new QChartView(this);
+    categoriesChart_->setObjectName("CategoriesChart");
+    for (QChartView* view : {learningChart_, answersChart_, categoriesChart_}) {
         view->setRenderHint(QPainter::Antialiasing);
-        view->setMinimumSize(380, 200);
-        charts->addWidget(view);
+        view->setMinimumSize(340, 220);
     }
+    charts->addWidget(learningChart_, 0, 0);
+    charts->addWidget(answersChart_, 1, 0);
+    charts->addWidget(categoriesChart_, 0, 1, 2, 1);
+    charts->setColumnStretch(0, 1);
+    charts->setColumnStretch(1, 1);
     body->addLayout(charts, 1);
     layout->addLayout(body, 1);
 
@@ -160,28 +190,38 @@ void StatisticsWindow::refresh() {
     }
 
     const StatisticsChart chart = statisticsChart(program_.deck, stats);
-    auto* pairs = new QBarSet(tr("Pairs"));
+    const QColor blue(70, 130, 180);
+    Bars pairs{tr("Pairs"), blue, {}, {}};
     QStringList learning;
     for (const ChartCount& c : chart.learning) {
-        *pairs << static_cast<qreal>(c.value);
+        pairs.values.push_back(c.value);
         learning << label(c.label);
     }
-    pairs->setColor(QColor(70, 130, 180));
     QChart* old = learningChart_->chart();
-    learningChart_->setChart(barChart(tr("Pairs Per Learning Category"), {pairs}, learning));
+    learningChart_->setChart(barChart(tr("Pairs Per Learning Category"), learning, {pairs}));
     delete old;
 
-    auto* right = new QBarSet(tr("Correct"));
-    auto* wrong = new QBarSet(tr("Incorrect"));
-    *right << static_cast<qreal>(chart.rightToday.value)
-           << static_cast<qreal>(chart.rightLongTerm.value);
-    *wrong << static_cast<qreal>(chart.wrongToday.value)
-           << static_cast<qreal>(chart.wrongLongTerm.value);
-    right->setColor(QColor(0, 128, 0));
-    wrong->setColor(QColor(200, 0, 0));
+    const Bars right{
+        tr("Correct"), QColor(0, 128, 0), {chart.rightToday.value, chart.rightLongTerm.value}, {}};
+    const Bars wrong{tr("Incorrect"),
+                     QColor(200, 0, 0),
+                     {chart.wrongToday.value, chart.wrongLongTerm.value},
+                     {}};
     old = answersChart_->chart();
     answersChart_->setChart(
-        barChart(tr("Answers"), {right, wrong}, {tr("Today"), tr("Since Last Cleared")}));
+        barChart(tr("Answers"), {tr("Today"), tr("Since Last Cleared")}, {right, wrong}));
+    delete old;
+
+    Bars perName{tr("Pairs"), blue, {}, {}};
+    QStringList names;
+    for (const ChartCount& row : categoryChartRows(chart)) {
+        perName.values.push_back(row.value);
+        // Rows standing for several names or for none stand apart in grey.
+        perName.grey.push_back(row.grouped);
+        names << fromDeckText(row.label);
+    }
+    old = categoriesChart_->chart();
+    categoriesChart_->setChart(barChart(tr("Pairs Per Category"), names, {perName}));
     delete old;
 }
 

@@ -18,7 +18,7 @@ class DrillController;
 namespace cardwise::gui {
 
 // TFStats: the deck's figures, the two clear buttons and, beside the figures, a chart of
-// the pairs per learning category and of the right and wrong answers.
+// the pairs per learning category and per category name and of the right and wrong answers.
 class StatisticsWindow : public QDialog {
     Q_OBJECT
   public:
@@ -39,6 +39,7 @@ class StatisticsWindow : public QDialog {
     std::vector<QLabel*> figures_;
     QChartView* learningChart_ = nullptr;
     QChartView* answersChart_ = nullptr;
+    QChartView* categoriesChart_ = nullptr;
     bool closed_ = false;
 };
 

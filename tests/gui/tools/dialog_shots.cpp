@@ -3,8 +3,13 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui/gui_dialog_shots OUT_DIR
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
+#include <string>
+
+#include "core/deck/deck_close.h"
 #include "drill_support.h"
 #include "gui/dialogs/mode_windows.h"
 #include "gui/dialogs/options_window.h"
@@ -57,6 +62,16 @@ int main(int argc, char** argv) {
             options.pages()->setCurrentIndex(i);
             save(options, out, pages[i]);
         }
+        // The font dialog with the colour control beside it.
+        options.pages()->setCurrentIndex(0);
+        QTimer::singleShot(0, [&out] {
+            if (auto* font = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                QApplication::processEvents();
+                font->grab().save(out + "/dialogs-font.png");
+                font->reject();
+            }
+        });
+        if (auto* fontButton = options.findChild<QPushButton*>("BitBtnQFont")) fontButton->click();
         options.reject();
     }
     {
@@ -73,10 +88,26 @@ int main(int argc, char** argv) {
     }
     {
         gui::StatisticsWindow stats(d.program, &d.controller);
-        stats.resize(900, 560);
-        stats.show();
-        QApplication::processEvents();
-        stats.grab().save(out + "/dialogs-statistics.png");
+        save(stats, out, "statistics");
+    }
+    closeOpenDeck(d.program);
+
+    // Many category names: the chart shows the largest and sums the rest.
+    std::string qa = "[Cardwise]\r\n";
+    int pair = 1;
+    for (int name = 0; name < 60; ++name) {
+        for (int k = 0; k <= (name * 7) % 9; ++k, ++pair) {
+            const std::string n = std::to_string(pair);
+            qa += "Q" + n + "=<NAM>Lesson " + std::to_string(name + 1) + "%question " + n + "\r\n";
+            qa += "A" + n + "=answer " + n + "\r\n";
+        }
+    }
+    d.open("lessons", qa,
+           crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  " + std::to_string(pair - 1),
+                 "LastDayUsed=20261207"}));
+    {
+        gui::StatisticsWindow stats(d.program, &d.controller);
+        save(stats, out, "statistics-many-categories");
     }
     return 0;
 }
