@@ -1,10 +1,14 @@
 #include "gui/media/qt_media_player.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QFile>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QUrl>
 #include <QVideoWidget>
+
+#include "core/media/media_control.h"
 
 namespace cardwise::gui {
 
@@ -53,6 +57,9 @@ QMediaPlayer* QtMediaPlayer::player(MediaChannel which) const {
 bool QtMediaPlayer::play(MediaChannel which, const std::string& path) {
     const QString file = QFile::decodeName(QByteArray::fromStdString(path));
     if (!QFile::exists(file)) return false;
+    // With no sound output at all the backend plays into a dummy sink: silence that looks
+    // like success. A video still shows its pictures.
+    if (!isVideoFile(path) && QMediaDevices::audioOutputs().isEmpty()) return false;
     QMediaPlayer* p = channel(which).player;
     const QUrl source = QUrl::fromLocalFile(file);
     if (p->source() != source) p->setSource(source);
