@@ -8,6 +8,7 @@
 #include <QVideoSink>
 #include <QtTest>
 
+#include <cstring>
 #include <fstream>
 
 #include "core/media/picture_view.h"
@@ -17,6 +18,8 @@
 #include "gui/media/picture_widget.h"
 #include "gui/media/qt_image_decoder.h"
 #include "gui/media/qt_media_player.h"
+#include "gui/media/video_area.h"
+#include "gui/media/video_frame_image.h"
 #include "gui/media/zoom_window.h"
 
 using namespace cardwise;
@@ -327,6 +330,88 @@ class MediaTest : public QObject {
                                  15000);
         QVERIFY2(!failed, qPrintable(player->errorString()));
         QCOMPARE(player->playbackState(), QMediaPlayer::StoppedState);
+    }
+
+    // Red in every YUV layout the player may deliver: a swapped U and V would be blue.
+    void yuvFramesConvertToTheirColours_data() {
+        using F = QVideoFrameFormat;
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QByteArrayList>("planes");  // one row of each plane, repeated
+        const QByteArray y(4, char(81)), u(2, char(90)), v(2, char(240));
+        auto row = [](std::initializer_list<int> bytes) {
+            QByteArray r;
+            for (int b : bytes) r += char(b);
+            return r;
+        };
+        QTest::newRow("I420") << int(F::Format_YUV420P) << QByteArrayList{y, u, v};
+        QTest::newRow("YV12") << int(F::Format_YV12) << QByteArrayList{y, v, u};
+        QTest::newRow("Y42B") << int(F::Format_YUV422P) << QByteArrayList{y, u, v};
+        QTest::newRow("NV12") << int(F::Format_NV12) << QByteArrayList{y, row({90, 240, 90, 240})};
+        QTest::newRow("NV21") << int(F::Format_NV21) << QByteArrayList{y, row({240, 90, 240, 90})};
+        QTest::newRow("UYVY") << int(F::Format_UYVY)
+                              << QByteArrayList{row({90, 81, 240, 81, 90, 81, 240, 81})};
+        QTest::newRow("YUY2") << int(F::Format_YUYV)
+                              << QByteArrayList{row({81, 90, 81, 240, 81, 90, 81, 240})};
+    }
+
+    void yuvFramesConvertToTheirColours() {
+        QFETCH(int, format);
+        QFETCH(QByteArrayList, planes);
+        QVideoFrame frame(QVideoFrameFormat(QSize(4, 2), QVideoFrameFormat::PixelFormat(format)));
+        QVERIFY(frame.map(QVideoFrame::WriteOnly));
+        QCOMPARE(frame.planeCount(), int(planes.size()));
+        for (int p = 0; p < frame.planeCount(); ++p) {
+            const int rows = frame.mappedBytes(p) / frame.bytesPerLine(p);
+            for (int r = 0; r < rows; ++r) {
+                std::memcpy(frame.bits(p) + r * frame.bytesPerLine(p), planes[p].constData(),
+                            std::min<std::size_t>(planes[p].size(), frame.bytesPerLine(p)));
+            }
+        }
+        frame.unmap();
+        const QImage image = gui::videoFrameImage(frame);
+        QCOMPARE(image.size(), QSize(4, 2));
+        for (const QPoint at : {QPoint(0, 0), QPoint(3, 1)}) {
+            const QColor c = image.pixelColor(at);
+            QVERIFY2(c.red() > 240 && c.green() < 15 && c.blue() < 15, qPrintable(c.name()));
+        }
+    }
+
+    // Painted by the widget itself, so a grab shows what a person sees, offscreen too.
+    void aVideoShowsItsFramesInTheQuestionsPictureArea() {
+        GuiDrill drill;
+        QVERIFY(QFile::copy(examplesFile("flashes.avi"),
+                            QString::fromStdString(drill.decks.file("clip.avi"))));
+        drill.open("VID",
+                   crlf({"[Cardwise]", "Q1=<WAV>clip.avi%Watch.", "A1=Seen", "Q2=Next?", "A2=Yes",
+                         "Q3=Last?", "A3=Yes"}),
+                   crlf({"[Cardwise]", "Numerical=  1"}));
+        QWidget* question = drill.windows.questionWindow();
+        QVERIFY(question->isVisible());
+        auto* video = drill.find<gui::VideoArea>(question, "video");
+        QVERIFY(video != nullptr);
+        QVERIFY(video->isVisible());
+        QCOMPARE(video->geometry(), drill.find<QWidget>(question, "image")->geometry());
+        // Some frame of the clip is bright in the middle of the area.
+        auto brightMiddle = [&] {
+            const QImage shot = video->grab().toImage();
+            const QColor middle = shot.pixelColor(shot.width() / 2, shot.height() / 2);
+            return middle.red() + middle.green() + middle.blue() > 150;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(brightMiddle(), 15000);
+        // Fitted keeping the clip's 4:3 proportions, centred.
+        const QRect shown = video->frameRect();
+        QVERIFY(std::abs(shown.width() * 3 - shown.height() * 4) <= 4);
+        QVERIFY(std::abs(shown.center().x() - video->width() / 2) <= 1);
+        QVERIFY(std::abs(shown.center().y() - video->height() / 2) <= 1);
+        // Outside the frame the area is black.
+        const QImage shot = video->grab().toImage();
+        if (shown.left() > 0) QCOMPARE(shot.pixelColor(0, shot.height() / 2), QColor(Qt::black));
+        if (shown.top() > 0) QCOMPARE(shot.pixelColor(shot.width() / 2, 0), QColor(Qt::black));
+
+        drill.controller.displayAnswer();
+        drill.windows.sync();
+        QVERIFY(!question->isVisible());
+        QVERIFY(video->frame().isNull());  // the next clip starts on black
     }
 
     void aVideoDeliversFramesToItsSink() {

@@ -6,7 +6,7 @@
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QUrl>
-#include <QVideoWidget>
+#include <QVideoSink>
 
 #include "core/media/media_control.h"
 
@@ -89,8 +89,8 @@ void QtMediaPlayer::setListener(MediaChannel which, Listener listener) {
     channel(which).listener = std::move(listener);
 }
 
-void QtMediaPlayer::setVideoOutput(MediaChannel which, QVideoWidget* output) {
-    channel(which).player->setVideoOutput(output);
+void QtMediaPlayer::setVideoOutput(MediaChannel which, QVideoSink* output) {
+    channel(which).player->setVideoSink(output);
 }
 
 }  // namespace cardwise::gui
