@@ -2,6 +2,7 @@
 #include <QAudioOutput>
 #include <QMediaDevices>
 #include <QMediaPlayer>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QVideoFrame>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "core/media/media_control.h"
 #include "core/media/picture_view.h"
 #include "drill_support.h"
 #include "gui/drill/question_window.h"
@@ -275,6 +277,75 @@ class MediaTest : public QObject {
         QCOMPARE(viewer.size(), QSize(377, 377));
         QCOMPARE(viewer.image()->picture().size(), QSize(200, 50));
         viewer.hide();
+    }
+
+    void theViewerKeepsTheSizeGivenItAndItsHelpIsTopicTen() {
+        QImage square(100, 100, QImage::Format_RGB32);
+        square.fill(Qt::green);
+        cardwise::testing::RecordingHelpViewer help;
+        gui::PictureViewer viewer(help);
+        viewer.display(square);
+        QVERIFY(viewer.isVisible());
+        QCOMPARE(viewer.size(), QSize(377, 377));
+        const QSize small = viewer.image()->pictureRect().size();
+        viewer.resize(600, 500);
+        QApplication::processEvents();
+        // The picture grows with the window, still fitted.
+        QVERIFY(viewer.image()->pictureRect().height() > small.height() + 100);
+        QCOMPARE(viewer.image()->pictureRect().width(), viewer.image()->pictureRect().height());
+        // Shown again for the next picture, it keeps the size the user gave it.
+        square.fill(Qt::blue);
+        viewer.display(square);
+        QCOMPARE(viewer.size(), QSize(600, 500));
+        QCOMPARE(viewer.image()->picture().pixelColor(0, 0), QColor(Qt::blue));
+        viewer.resize(600, 100);
+        QCOMPARE(viewer.size(), QSize(600, 377));
+        QTest::keyClick(&viewer, Qt::Key_F1);
+        QCOMPARE(help.shown, std::vector<int>{10});
+    }
+
+    void aPictureAtItsOwnSizeScrollsWhenLargerThanTheArea() {
+        GuiDrill drill;
+        QImage big(1500, 1200, QImage::Format_RGB32);
+        big.fill(Qt::yellow);
+        QVERIFY(big.save(QString::fromStdString(drill.decks.file("big.png"))));
+        drill.open("BIG",
+                   crlf({"[Cardwise]", "Q1=<BMP>big.png%Which colour?", "A1=Yellow", "Q2=Next?",
+                         "A2=Yes", "Q3=Last?", "A3=Yes"}),
+                   crlf({"[Cardwise]", "Numerical=  1", "NoScale=  1"}));
+        auto* image = drill.find<gui::PictureWidget>(drill.windows.questionWindow(), "image");
+        QVERIFY(image != nullptr && image->isVisible());
+        QCOMPARE(image->mode(), gui::PictureWidget::Mode::NaturalSize);
+        QCOMPARE(image->pictureRect().size(), QSize(1500, 1200));
+        QCOMPARE(image->horizontalScrollBar()->maximum(), 1500 - image->viewport()->width());
+        QCOMPARE(image->verticalScrollBar()->maximum(), 1200 - image->viewport()->height());
+    }
+
+    // The backend may report a broken file more than once; the user sees one box, and the
+    // picture area does not stay black.
+    void aBrokenMediaFileIsReportedOnceAndTheDrillGoesOn() {
+        GuiDrill drill;
+        drill.decks.write("broken.avi", "RIFF but no video at all, just words");
+        const std::string file = drill.decks.file("broken.avi");
+        drill.ui.expectBox(
+            {std::string(kCantPlayCaption), cantPlayText(file), Icon::Error, Buttons::Ok});
+        drill.open("BAD",
+                   crlf({"[Cardwise]", "Q1=<WAV>broken.avi%What do you see?", "A1=A clip",
+                         "Q2=Next?", "A2=Yes", "Q3=Last?", "A3=Yes"}),
+                   crlf({"[Cardwise]", "Numerical=  1"}));
+        QWidget* question = drill.windows.questionWindow();
+        QTRY_COMPARE_WITH_TIMEOUT(drill.ui.boxes.size(), std::size_t{1}, 15000);
+        QTest::qWait(500);  // a second report would arrive by now
+        QCOMPARE(drill.ui.boxes.size(), std::size_t{1});
+        QVERIFY(question->isVisible());
+        QVERIFY(!drill.find<QWidget>(question, "video")->isVisible());
+        QWidget* mp1 = drill.find<QWidget>(question, "MP1");
+        for (const char* name : {"Play", "Pause", "Stop"}) {
+            QVERIFY2(!mp1->findChild<QToolButton*>(name)->isEnabled(), name);
+        }
+        drill.controller.displayAnswer();
+        drill.windows.sync();
+        QVERIFY(drill.windows.answerWindow()->isVisible());
     }
 
     void aSideWithSoundPlaysAtOnceWithPauseAndStopEnabled() {

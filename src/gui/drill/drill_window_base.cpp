@@ -293,7 +293,7 @@ void DrillWindowBase::renderMedia() {
     mediaButtons_[0]->setEnabled(enabled.play);
     mediaButtons_[1]->setEnabled(enabled.pause);
     mediaButtons_[2]->setEnabled(enabled.stop);
-    const bool video = media_ != nullptr && !media_->file().empty() && isVideoFile(media_->file());
+    const bool video = media_ != nullptr && media_->showsVideo();
     video_->setVisible(video);
     if (video) video_->raise();
 }
