@@ -8,9 +8,30 @@
 #include <QUrl>
 #include <QVideoSink>
 
+#include <cctype>
+
 #include "core/media/media_control.h"
 
 namespace cardwise::gui {
+
+namespace {
+
+// Qt lists the sound server's outputs; without a server GStreamer can still play to a sound
+// card directly, which the kernel lists.
+bool soundOutputExists() {
+    if (!QMediaDevices::audioOutputs().isEmpty()) return true;
+    QFile cards("/proc/asound/cards");
+    if (!cards.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : cards.readAll().split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        if (!trimmed.isEmpty() && std::isdigit(static_cast<unsigned char>(trimmed[0]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 QtMediaPlayer::QtMediaPlayer(QObject* parent) : QObject(parent) {
     for (std::size_t i = 0; i < channels_.size(); ++i) {
@@ -59,7 +80,7 @@ bool QtMediaPlayer::play(MediaChannel which, const std::string& path) {
     if (!QFile::exists(file)) return false;
     // With no sound output at all the backend plays into a dummy sink: silence that looks
     // like success. A video still shows its pictures.
-    if (!isVideoFile(path) && QMediaDevices::audioOutputs().isEmpty()) return false;
+    if (!isVideoFile(path) && !soundOutputExists()) return false;
     QMediaPlayer* p = channel(which).player;
     const QUrl source = QUrl::fromLocalFile(file);
     if (p->source() != source) p->setSource(source);
