@@ -243,8 +243,8 @@ class MediaTest : public QObject {
         wide.fill(Qt::red);
         QVERIFY(wide.save(QString::fromStdString(drill.decks.file("wide.png"))));
         drill.open("PIC",
-                   crlf({"[Cardwise]", "Q1=<BMP>WIDE.PNG%Which colour?", "A1=Red", "Q2=Next?",
-                         "A2=Yes", "Q3=Last?", "A3=Yes"}),
+                   crlf({"[Cardwise]", "Q1=<BMP>WIDE.PNG%Which colour?", "A1=<BMP>wide.png%Red",
+                         "Q2=Next?", "A2=Yes", "Q3=Last?", "A3=Yes"}),
                    crlf({"[Cardwise]", "Numerical=  1"}));
         QWidget* question = drill.windows.questionWindow();
         QVERIFY(question->isVisible());
@@ -265,6 +265,18 @@ class MediaTest : public QObject {
         QCOMPARE(zoom.geometry(), QRect(QPoint(0, 0), QGuiApplication::primaryScreen()->size()));
         QCOMPARE(zoom.image()->picture(), image->picture());
         QTest::mouseClick(zoom.image()->viewport(), Qt::LeftButton);
+        QVERIFY(!zoom.isVisible());
+
+        // The answer's picture zooms the same way; a click in a corner returns.
+        drill.controller.displayAnswer();
+        drill.windows.sync();
+        auto* answerImage = drill.find<gui::PictureWidget>(drill.windows.answerWindow(), "image");
+        QVERIFY(answerImage != nullptr && answerImage->isVisible());
+        QTest::mouseClick(answerImage->viewport(), Qt::LeftButton, {},
+                          answerImage->pictureRect().center());
+        QVERIFY(zoom.isVisible());
+        QCOMPARE(zoom.image()->picture(), answerImage->picture());
+        QTest::mouseClick(zoom.image()->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
         QVERIFY(!zoom.isVisible());
 
         // The viewer shows a picture fitted, and stays at least 377 pixels square.
