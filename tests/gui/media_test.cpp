@@ -204,6 +204,11 @@ class MediaTest : public QObject {
             gui::imageOf(*loadPicture(ui, files, decoder, (folder + "bands.pcx").toStdString()))
                 .pixelColor(1, 1),
             QColor(Qt::red));
+        // The metafile's 30 by 20 units at 96 units an inch, on a 96-dpi screen.
+        QCOMPARE(
+            gui::imageOf(*loadPicture(ui, files, decoder, (folder + "green.wmf").toStdString()))
+                .size(),
+            QSize(30, 20));
         QVERIFY(ui.boxes.empty());
         // The example deck's own PCX and WMF.
         for (const char* name : {"ireland.pcx", "austria.wmf"}) {
