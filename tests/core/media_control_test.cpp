@@ -136,6 +136,21 @@ TEST(MediaControl, AFileThatCannotBeOpenedIsReportedAtOnce) {
     EXPECT_EQ(f.ui.captions(), (std::vector<std::string>{"Can't Play Multi-Media File"}));
 }
 
+TEST(MediaControl, TheVideoGivesThePictureAreaBackWhenItCannotPlay) {
+    Fixture f;
+    f.control.showSide("/d/a.wav");
+    EXPECT_FALSE(f.control.showsVideo());
+    f.control.showSide("/d/clip.AVI");
+    EXPECT_TRUE(f.control.showsVideo());
+    f.control.buttonPressed(MediaButton::Stop);
+    EXPECT_TRUE(f.control.showsVideo());  // stopped, it can be played again
+    f.ui.expectBox(cantPlayBox("/d/clip.AVI"));
+    f.player.listener.failed(MediaChannel::Question);
+    EXPECT_FALSE(f.control.showsVideo());
+    f.control.showSide("");
+    EXPECT_FALSE(f.control.showsVideo());
+}
+
 TEST(MediaControl, VideosAreTheAviAndMovFiles) {
     EXPECT_TRUE(isVideoFile("/d/clip.avi"));
     EXPECT_TRUE(isVideoFile("clip.MOV"));

@@ -98,6 +98,10 @@ void MediaControl::failed() {
     ui_.message(kCantPlayCaption, cantPlayText(file_), Icon::Error);
 }
 
+bool MediaControl::showsVideo() const {
+    return !file_.empty() && !reported_ && isVideoFile(file_);
+}
+
 MediaButtons MediaControl::buttons() const {
     if (file_.empty() || reported_) return {};
     if (!autoEnable_) return MediaButtons{false, true, true};

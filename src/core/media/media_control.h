@@ -49,6 +49,9 @@ class MediaControl {
     void failed();
 
     MediaButtons buttons() const;
+    // The picture area shows the video while one plays or may be played again, not after
+    // it failed.
+    bool showsVideo() const;
     bool autoEnable() const { return autoEnable_; }
     const std::string& file() const { return file_; }
 

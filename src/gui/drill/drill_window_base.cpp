@@ -14,7 +14,6 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
-#include <QVideoWidget>
 
 #include "core/drill/drill_window_texts.h"
 #include "gui/drill/drill_look.h"
@@ -134,7 +133,7 @@ DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen
     image_->setObjectName("image");
     connect(image_, &PictureWidget::clicked, this, &DrillWindowBase::pictureClicked);
     // Video is drawn where the picture would be.
-    video_ = new QVideoWidget(pictureBox_);
+    video_ = new VideoArea(pictureBox_);
     video_->setObjectName("video");
     video_->hide();
 
@@ -294,7 +293,7 @@ void DrillWindowBase::renderMedia() {
     mediaButtons_[0]->setEnabled(enabled.play);
     mediaButtons_[1]->setEnabled(enabled.pause);
     mediaButtons_[2]->setEnabled(enabled.stop);
-    const bool video = media_ != nullptr && !media_->file().empty() && isVideoFile(media_->file());
+    const bool video = media_ != nullptr && media_->showsVideo();
     video_->setVisible(video);
     if (video) video_->raise();
 }

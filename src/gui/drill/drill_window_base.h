@@ -9,6 +9,7 @@
 #include "core/drill/run_control.h"
 #include "core/media/media_control.h"
 #include "core/media/picture_view.h"
+#include "gui/media/video_area.h"
 
 class QFrame;
 class QMenu;
@@ -16,7 +17,7 @@ class QPushButton;
 class QTextEdit;
 class QTimer;
 class QToolButton;
-class QVideoWidget;
+class QVideoSink;
 
 namespace cardwise::gui {
 
@@ -61,7 +62,7 @@ class DrillWindowBase : public QWidget {
     QImage picture() const;
     // The window's media player; its buttons follow it.
     void attachMedia(MediaControl* media);
-    QVideoWidget* videoOutput() const { return video_; }
+    QVideoSink* videoOutput() const { return video_->videoSink(); }
 
     // The text area takes a new background and font at once, as the options dialog's
     // colour and font buttons ask; the next show applies the view's look again.
@@ -126,7 +127,7 @@ class DrillWindowBase : public QWidget {
     QTextEdit* memo_ = nullptr;
     QFrame* pictureBox_ = nullptr;
     PictureWidget* image_ = nullptr;
-    QVideoWidget* video_ = nullptr;
+    VideoArea* video_ = nullptr;
     std::vector<QToolButton*> mediaButtons_;
     MediaControl* media_ = nullptr;
     QMenu* popup_ = nullptr;

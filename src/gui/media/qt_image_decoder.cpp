@@ -74,6 +74,9 @@ struct QtReader {
 Magick::Image magickImage(std::string_view bytes, PictureFormat format, bool headerOnly) {
     Magick::Image image;
     image.magick(magickFormatName(format));
+    // A metafile is drawn at its own size on a screen of 96 dots per inch, as Windows shows
+    // it, not at the library's default of 72.
+    if (format == PictureFormat::Wmf) image.density(Magick::Geometry(96, 96));
     const Magick::Blob blob(bytes.data(), bytes.size());
     try {
         if (headerOnly)

@@ -1,12 +1,37 @@
 #include "gui/media/qt_media_player.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QFile>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QUrl>
-#include <QVideoWidget>
+#include <QVideoSink>
+
+#include <cctype>
+
+#include "core/media/media_control.h"
 
 namespace cardwise::gui {
+
+namespace {
+
+// Qt lists the sound server's outputs; without a server GStreamer can still play to a sound
+// card directly, which the kernel lists.
+bool soundOutputExists() {
+    if (!QMediaDevices::audioOutputs().isEmpty()) return true;
+    QFile cards("/proc/asound/cards");
+    if (!cards.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : cards.readAll().split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        if (!trimmed.isEmpty() && std::isdigit(static_cast<unsigned char>(trimmed[0]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 QtMediaPlayer::QtMediaPlayer(QObject* parent) : QObject(parent) {
     for (std::size_t i = 0; i < channels_.size(); ++i) {
@@ -53,6 +78,9 @@ QMediaPlayer* QtMediaPlayer::player(MediaChannel which) const {
 bool QtMediaPlayer::play(MediaChannel which, const std::string& path) {
     const QString file = QFile::decodeName(QByteArray::fromStdString(path));
     if (!QFile::exists(file)) return false;
+    // With no sound output at all the backend plays into a dummy sink: silence that looks
+    // like success. A video still shows its pictures.
+    if (!isVideoFile(path) && !soundOutputExists()) return false;
     QMediaPlayer* p = channel(which).player;
     const QUrl source = QUrl::fromLocalFile(file);
     if (p->source() != source) p->setSource(source);
@@ -82,8 +110,8 @@ void QtMediaPlayer::setListener(MediaChannel which, Listener listener) {
     channel(which).listener = std::move(listener);
 }
 
-void QtMediaPlayer::setVideoOutput(MediaChannel which, QVideoWidget* output) {
-    channel(which).player->setVideoOutput(output);
+void QtMediaPlayer::setVideoOutput(MediaChannel which, QVideoSink* output) {
+    channel(which).player->setVideoSink(output);
 }
 
 }  // namespace cardwise::gui

@@ -8,7 +8,7 @@
 
 class QAudioOutput;
 class QMediaPlayer;
-class QVideoWidget;
+class QVideoSink;
 
 namespace cardwise::gui {
 
@@ -27,7 +27,7 @@ class QtMediaPlayer final : public QObject, public MediaPlayer {
     void setListener(MediaChannel channel, Listener listener) override;
 
     // Where the channel's video is drawn; none draws no video.
-    void setVideoOutput(MediaChannel channel, QVideoWidget* output);
+    void setVideoOutput(MediaChannel channel, QVideoSink* output);
     QMediaPlayer* player(MediaChannel channel) const;
 
   private:

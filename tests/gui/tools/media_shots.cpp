@@ -1,11 +1,10 @@
-// Renders a question with a fitted picture, the zoom window and the picture viewer into
-// PNG files for a person to look at. Not a test, not shipped.
+// Renders a question with a fitted picture, the zoom window, the picture viewer and a
+// question playing a video into PNG files for a person to look at. Not a test, not shipped.
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui/gui_media_shots OUT_DIR
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QScreen>
 
 #include "drill_support.h"
 #include "gui/media/picture_viewer.h"
@@ -70,10 +69,6 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 2100) QApplication::processEvents(QEventLoop::AllEvents, 50);
-    // Video is drawn in a native child window, which grab() does not see; the screen does.
-    QWidget* q2 = v.windows.questionWindow();
-    QApplication::primaryScreen()
-        ->grabWindow(0, q2->x(), q2->y(), q2->frameGeometry().width(), q2->frameGeometry().height())
-        .save(out + "/media-video-question.png");
+    save(v.windows.questionWindow(), out, "video-question");
     return 0;
 }
