@@ -246,6 +246,8 @@ void EditorController::FormShow() {
     Program& p = program_;
     EditorState& e = p.editor;
     DeckState& deck = p.deck;
+    // After a reload that failed there is no deck to show; the load said why.
+    if (!p.shell.deckOpen) return;
     e.created = true;
     e.EditorPlaying = false;
     e.DeleteFromMain = false;
@@ -295,7 +297,13 @@ void EditorController::deckClosing() {
 
 // ---- main window ----------------------------------------------------------------------------
 
+// A menu entry that reloads the editor while it shows edits asks about them first.
+bool EditorController::leaveShownPair() {
+    return !program_.editor.shown || askAboutUnsavedEdits(false);
+}
+
 void EditorController::EditCurrentPairClick() {
+    if (!leaveShownPair()) return;
     program_.editor.AddingPair = false;
     program_.drill.ReturnPair = program_.deck.CurrentPair;
     program_.drill.ReturnToPair = false;
@@ -303,7 +311,7 @@ void EditorController::EditCurrentPairClick() {
 }
 
 void EditorController::InsertNewPairClick() {
-    if (refuseReadOnly()) return;
+    if (refuseReadOnly() || !leaveShownPair()) return;
     program_.editor.AddingPair = true;
     program_.drill.ReturnPair = program_.deck.CurrentPair;
     program_.drill.ReturnToPair = false;
@@ -320,6 +328,7 @@ void EditorController::DeleteCurrentPairClick() {
 }
 
 void EditorController::OpenInEditorClick() {
+    if (!leaveShownPair()) return;
     program_.editor.AddingPair = false;
     program_.drill.ReturnPair = program_.deck.CurrentPair;
     program_.drill.ReturnToPair = false;

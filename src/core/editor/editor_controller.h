@@ -174,6 +174,7 @@ class EditorController {
     void rebuildCategories();
     void move(std::int32_t to);
     void deletePair();
+    bool leaveShownPair();
     // False when the edits were neither saved nor let go (Cancel, or a refused save).
     bool askAboutUnsavedEdits(bool withCancel, bool* cancelled = nullptr);
     // Mode 0 saves the shown pair, 1 inserts a pair after it, 2 deletes it. False when
