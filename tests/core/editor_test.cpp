@@ -179,14 +179,41 @@ TEST_F(EditorTest, OnlyTheFieldsOfTheCheckedKindAreWrittenAndGapsBetweenChoicesC
     EXPECT_EQ(pairTextFromForm(closeGaps(form), 7), "Q7=<MC1>b<MC2>d%q$#$!A7=<FIB>2");
 }
 
+TEST_F(EditorTest, OnlyTheWholeAutomaticAnswerNoteIsLeftUnsaved) {
+    EditorForm form;
+    form.kind = PairKind::MultipleChoice;
+    form.EMC[0] = "a";
+    form.QMemo = "For Multiple Choice Questions, pick one";
+    form.AMemo = std::string(kAutomaticAnswerNote);
+    EXPECT_EQ(pairTextFromForm(form, 1),
+              "Q1=<MC1>a%For Multiple Choice Questions, pick one$#$!A1=<FIB>");
+    form.AMemo = "For Multiple Choice And Fill-in answers alike";
+    EXPECT_EQ(pairTextFromForm(form, 1), "Q1=<MC1>a%For Multiple Choice Questions, pick one$#$!A1="
+                                         "<FIB>%For Multiple Choice And Fill-in answers alike");
+}
+
+TEST_F(EditorTest, MovesFromOutsideTheEditorAskAboutItsUnsavedEditsToo) {
+    openAt(deckOf({{"one", "uno"}, {"two", "dos"}, {"an apple", "manzana"}}), 1);
+    edit([](EditorForm& f) { f.AMemo = "kept"; });
+    h.ui.expectBox(kSaveQuestion, Button::Yes);
+    editor.findClick(FindState{"apple", FindDirection::Up}, FindButton::FindNext);
+    EXPECT_EQ(p.deck.currentText(1), "Q1=one$#$!A1=kept");
+    edit([](EditorForm& f) { f.AMemo = "dropped"; });
+    h.ui.expectBox(kSaveQuestion, Button::No);
+    editor.OpenInEditorClick();
+    EXPECT_EQ(p.deck.CurrentPair, 1);
+    EXPECT_EQ(editor.view().form.AMemo, "kept");
+}
+
 TEST_F(EditorTest, ViewEnablesTheFieldsOfTheCheckedKind) {
     openAt(numberedDeck(3), 2);
     struct Row {
         PairKind kind;
         bool choices, fillIns;
     };
-    for (Row row : {Row{PairKind::Standard, false, false}, Row{PairKind::MultipleChoice, true, false},
-                    Row{PairKind::FillIn, false, true}}) {
+    for (Row row :
+         {Row{PairKind::Standard, false, false}, Row{PairKind::MultipleChoice, true, false},
+          Row{PairKind::FillIn, false, true}}) {
         edit([&](EditorForm& f) { f.kind = row.kind; });
         EXPECT_EQ(editor.view().enabled.choices, row.choices);
         EXPECT_EQ(editor.view().enabled.correctAnswer, row.choices);
@@ -221,8 +248,8 @@ TEST_F(EditorTest, ReferencesTheSettingsHideAreKeptAndNothingIsCutAtDisplayLimit
     EXPECT_EQ(f.QMemo.substr(f.QMemo.size() - 6), "x\ntail");
     edit([](EditorForm& form) { form.AMemo = "changed"; });
     editor.BBSaveClick();
-    EXPECT_EQ(p.deck.currentText(1), "Q1=<HC1>" + longHint + "<WAV>clip.avi<BMP>pic.bmp%" +
-                                         breaks + "$#$!A1=<BMP>ans.bmp%changed");
+    EXPECT_EQ(p.deck.currentText(1), "Q1=<HC1>" + longHint + "<WAV>clip.avi<BMP>pic.bmp%" + breaks +
+                                         "$#$!A1=<BMP>ans.bmp%changed");
 }
 
 // ---- refusals -----------------------------------------------------------------------------
@@ -287,19 +314,21 @@ TEST_F(EditorTest, FormsTheMarkupCannotHoldAreRefusedWithTheirBox) {
           "The MC# Selection Names Choice 3, But The Box MC #3 Is Not Filled In.  Please Name One "
           "Of The Filled-In Choices As The Correct Answer; Nothing Was Saved.",
           Icon::Warning, Buttons::Ok}},
-        {"percent in a hint", [](EditorForm& f) { f.EH[0] = "50% off"; },
+        {"percent in a hint",
+         [](EditorForm& f) { f.EH[0] = "50% off"; },
          {"Character Not Allowed",
           "The Box \"HINT 1\" Holds The Character %, Which Cardwise Uses To Mark The Parts Of A "
           "Pair.  Please Remove It Before Saving; Nothing Was Saved.",
           Icon::Warning, Buttons::Ok}},
-        {"separator in the answer", [](EditorForm& f) { f.AMemo = "a$#$!b"; },
+        {"separator in the answer",
+         [](EditorForm& f) { f.AMemo = "a$#$!b"; },
          {"Character Not Allowed",
           "The Answer Text Holds The Characters $#$!, Which Cardwise Uses To Separate The "
           "Question From The Answer.  Please Remove Them Before Saving; Nothing Was Saved.",
           Icon::Warning, Buttons::Ok}},
-        {"character outside Windows-1252", [](EditorForm& f) { f.QMemo = "\xE6\x97\xA5"; },
-         {"Character Not Allowed", characterNotAllowedText(U'\u65E5'), Icon::Warning,
-          Buttons::Ok}},
+        {"character outside Windows-1252",
+         [](EditorForm& f) { f.QMemo = "\xE6\x97\xA5"; },
+         {"Character Not Allowed", characterNotAllowedText(U'\u65E5'), Icon::Warning, Buttons::Ok}},
     };
     openAt(numberedDeck(3), 2);
     for (const Row& row : rows) {
@@ -416,7 +445,8 @@ TEST_F(EditorTest, AFailedWriteKeepsThePairsInTheStoreAndTellsTheUser) {
     p.shell.app.FileSaveI = 1;
     h.files.failWrites = true;
     edit([](EditorForm& f) { f.QMemo = "kept"; });
-    h.ui.expectBox(testing::writeErrorBox(h.decks.file("deck.DKD"), path, "No space left on device"));
+    h.ui.expectBox(
+        testing::writeErrorBox(h.decks.file("deck.DKD"), path, "No space left on device"));
     editor.BBSaveClick();
     EXPECT_EQ(p.deck.EditSlotsUsed, 1);
     EXPECT_EQ(p.deck.currentText(2), "Q2=kept$#$!A2=answer 2");
@@ -530,12 +560,13 @@ TEST_F(EditorTest, DeleteFromTheMainWindowLeavesTheEditorHiddenAndReturnsToANear
 
 TEST_F(EditorTest, AReadOnlyDeckDisablesEveryChangeAndSaysWhy) {
     h.files.readOnlyFolder = h.decks.path();
-    h.ui.expectBox({"Q&A Write-Protected Disk Warning",
-                    h.decks.file("deck.DKS") +
-                        " Is Located On A Write-Protected Or Read-Only Disk (Perhaps a CDROM).  The "
-                        "File Will Operate Properly, But No Permanent Changes Can Be Made To The "
-                        "Option Settings, Priority List, Etc.",
-                    Icon::Information, Buttons::Ok});
+    h.ui.expectBox(
+        {"Q&A Write-Protected Disk Warning",
+         h.decks.file("deck.DKS") +
+             " Is Located On A Write-Protected Or Read-Only Disk (Perhaps a CDROM).  The "
+             "File Will Operate Properly, But No Permanent Changes Can Be Made To The "
+             "Option Settings, Priority List, Etc.",
+         Icon::Information, Buttons::Ok});
     openAt(numberedDeck(3), 2);
     ASSERT_TRUE(p.deck.ReadOnlyDeck);
     const EditorView& v = editor.view();
