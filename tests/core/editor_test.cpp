@@ -4,6 +4,7 @@
 
 #include "core/content/windows1252.h"
 #include "core/deck/deck_close.h"
+#include "core/deck/deck_new.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
 #include "support/deck_harness.h"
@@ -72,6 +73,7 @@ struct EditorTest : ::testing::Test {
             if (call == "RunDKSFile" && runDrill) drill.start();
             if (call == "closeEditor") editor.deckClosing();
             if (call == "returnToEditor") editor.returnFromRun();
+            if (call == "showEditorOnNewDeck") editor.showOnNewDeck(h.frontEnd.rememberedPair);
         };
     }
 
@@ -677,6 +679,21 @@ TEST_F(EditorTest, OpeningAndClosingTheEditorLeavesTheFileAsItWas) {
     ASSERT_TRUE(FileExitQAClick(p));
     EXPECT_EQ(qaFile(), bytes);
     EXPECT_EQ(h.frontEnd.count("closeEditor"), 0);
+}
+
+TEST_F(EditorTest, ANewDeckOpensInTheEditorOnItsFirstPair) {
+    open(numberedDeck(5));
+    h.ui.fileChoices.push_back(h.decks.file("fresh"));
+    FileNewClick(p);
+    ASSERT_TRUE(editor.shown());
+    EXPECT_EQ(p.deck.CurrentPair, 1);
+    EXPECT_EQ(editor.view().caption,
+              "Cardwise Q&A Editor - Editing Pair 1 Of 3 To " + h.decks.file("fresh.DKS"));
+    EXPECT_EQ(editor.view().form.AMemo, "First dummy answer");
+    EXPECT_TRUE(editor.BBCloseClick());
+    EXPECT_EQ(p.deck.CurrentPair, h.frontEnd.rememberedPair);  // where the new drill was
+    ASSERT_TRUE(FileExitQAClick(p));
+    EXPECT_EQ(h.decks.read("fresh.DKS"), newDeckText());
 }
 
 // ---- moves, find, run ---------------------------------------------------------------------
