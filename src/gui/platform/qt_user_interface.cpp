@@ -106,18 +106,6 @@ std::optional<std::string> QtUserInterface::inputBox(std::string_view caption,
     }
 }
 
-namespace {
-
-QString defaultSuffixOf(std::string_view filter) {
-    const QStringList parts = QString::fromStdString(std::string(filter)).split('|');
-    if (parts.size() < 2) return QStringLiteral("DKS");
-    const QString pattern = parts[1].split(';').first();
-    const qsizetype dot = pattern.lastIndexOf('.');
-    if (dot < 0 || pattern.mid(dot + 1).contains('*')) return QStringLiteral("DKS");
-    return pattern.mid(dot + 1).toUpper() == "DKS" ? QStringLiteral("DKS") : pattern.mid(dot + 1);
-}
-
-}  // namespace
 
 std::optional<std::string> QtUserInterface::chooseFile(const FileDialogRequest& request,
                                                        bool save) {
@@ -174,6 +162,15 @@ void QtUserInterface::showPromotionMessage(std::string_view text, bool timed) {
     } else {
         UserInterface::showPromotionMessage(text, timed);
     }
+}
+
+QString defaultSuffixOf(std::string_view filter) {
+    const QStringList parts = QString::fromStdString(std::string(filter)).split('|');
+    if (parts.size() < 2) return QStringLiteral("DKS");
+    const QString pattern = parts[1].split(';').first();
+    const qsizetype dot = pattern.lastIndexOf('.');
+    if (dot < 0 || pattern.mid(dot + 1).contains('*')) return QStringLiteral("DKS");
+    return pattern.mid(dot + 1).toUpper() == "DKS" ? QStringLiteral("DKS") : pattern.mid(dot + 1);
 }
 
 QString qtFileFilter(std::string_view filter) {
