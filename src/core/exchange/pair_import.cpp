@@ -253,9 +253,9 @@ struct LineSpan {
 };
 
 std::vector<LineSpan> lineSpans(std::string_view bytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     std::vector<LineSpan> spans;
-    std::size_t at = std::string_view("\xEF\xBB\xBF").size();
-    if (!bytes.starts_with("\xEF\xBB\xBF")) at = 0;
+    std::size_t at = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     while (at < bytes.size()) {
         std::size_t lf = bytes.find('\n', at);
         std::size_t end = lf == std::string_view::npos ? bytes.size() : lf;
