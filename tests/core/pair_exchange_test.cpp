@@ -89,14 +89,16 @@ TEST_F(PairExchange, ExportThenImportKeepsEveryPairCategoryAndLineBreak) {
 }
 
 TEST_F(PairExchange, NewDeckOpensWithTheRangeOfANewDeckAndNewPairs) {
-    const std::string source = h.write("cards.csv", "Question,Answer,Category\r\nq1,a1,C\r\nq2,a2,\r\n");
+    const std::string source =
+        h.write("cards.csv", "Question,Answer,Category\r\nq1,a1,C\r\nq2,a2,\r\n");
     ImportResult result = importPairs(p, source, h.decks.file("fresh.dks"));
     ASSERT_TRUE(result.ok()) << result.problem->text;
-    EXPECT_EQ(h.decks.read("fresh.dks"), crlf({"[Cardwise]", "Q1=<NAM>C%q1", "A1=a1", "Q2=q2", "A2=a2"}));
+    EXPECT_EQ(h.decks.read("fresh.dks"),
+              crlf({"[Cardwise]", "Q1=<NAM>C%q1", "A1=a1", "Q2=q2", "A2=a2"}));
     const std::string setup = h.decks.read("fresh.dkD");
     EXPECT_NE(setup.find("HighRange=  2\r\n"), std::string::npos);
-    EXPECT_NE(setup.find("LastDayUsed=20261207\r\nQ&A1=20261207 0    0 0 0000\r\nQ&A2=20261207 0    "
-                         "0 0 0000\r\n"),
+    EXPECT_NE(setup.find("LastDayUsed=20261207\r\nQ&A1=20261207 0    0 0 0000\r\n"
+                         "Q&A2=20261207 0    0 0 0000\r\n"),
               std::string::npos);
     h.open(result.deckPath);
     EXPECT_EQ(p.deck.LoadOutcome, 1);
@@ -236,7 +238,8 @@ TEST_F(PairExchange, ImportIntoTheOpenDeckReopensItWithThePairs) {
     h.open(qa);
     const std::string source = h.write("more.csv", "four,cuatro\nfive,cinco\n");
     h.ui.fileChoices = {source};
-    h.ui.expectBox({"Import Pairs", "2 Pairs Were Added To " + qa + ".", Icon::Information, Buttons::Ok});
+    h.ui.expectBox(
+        {"Import Pairs", "2 Pairs Were Added To " + qa + ".", Icon::Information, Buttons::Ok});
     ImportPairsClick(p);
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_EQ(p.deck.QAFileName, qa);

@@ -91,7 +91,8 @@ const ProblemCase kProblemCases[] = {
      "The Category \"New\" Would Be The Deck's 101st; A Deck Holds At Most 100 Categories"},
     {"Category101FromTheFile", "q\ta\tn1\nq\ta\tn2\nq\ta\tN1\n", DeckContents{10, names(99, "c")},
      2, "The Category \"n2\" Would Be The Deck's 101st; A Deck Holds At Most 100 Categories"},
-    {"NotWindows1252", "q\ta\n\"multi\nline\"\tx\n\xD0\x91\ty\n", {}, 4, "Question: " + kBadCharacter},
+    {"NotWindows1252", "q\ta\n\"multi\nline\"\tx\n\xD0\x91\ty\n", {}, 4,
+     "Question: " + kBadCharacter},
     {"NotWindows1252InTheAnswer", "q\t\xD0\x91\n", {}, 1, "Answer: " + kBadCharacter},
     {"NotUtf8", "q\t\xFFx\n", {}, 1,
      "The Answer Holds Bytes That Are Not UTF-8 Text; Please Save The File As UTF-8 And Import "
@@ -159,7 +160,8 @@ TEST(PairImport, AppendedPairsFollowEveryExistingByte) {
     // A last line without its end gets one; a file edited elsewhere keeps its LF lines.
     EXPECT_EQ(appendedQAFile("Q1=one\nA1=uno", 1, pairs),
               "Q1=one\nA1=uno\r\nQ2=<NAM>c%q\r\nA2=a\r\nQ3=x\r\nA3=y\r\n");
-    EXPECT_EQ(appendedQAFile("", 0, pairs), "[Cardwise]\r\nQ1=<NAM>c%q\r\nA1=a\r\nQ2=x\r\nA2=y\r\n");
+    EXPECT_EQ(appendedQAFile("", 0, pairs),
+              "[Cardwise]\r\nQ1=<NAM>c%q\r\nA1=a\r\nQ2=x\r\nA2=y\r\n");
     EXPECT_EQ(newDeckQAFile(pairs), appendedQAFile("", 0, pairs));
 }
 
@@ -178,7 +180,8 @@ const SetupCase kSetupCases[] = {
      "[CARDWISE]\r\nNoPriority=  1\r\nQ&A1=x\r\nQ&A2=y\r\nQ&A3=z\r\n" + kNew4 + kNew5},
     {"LinesAfterTheLastPairStayAfter",
      "[CARDWISE]\r\nQ&A1=x\r\nQ&A2=y\r\nQ&A3=z\r\nQ&A4=stale\r\nLateKey=1\r\n", 3,
-     "[CARDWISE]\r\nQ&A1=x\r\nQ&A2=y\r\nQ&A3=z\r\n" + kNew4 + kNew5 + "Q&A4=stale\r\nLateKey=1\r\n"},
+     "[CARDWISE]\r\nQ&A1=x\r\nQ&A2=y\r\nQ&A3=z\r\n" + kNew4 + kNew5 +
+         "Q&A4=stale\r\nLateKey=1\r\n"},
     {"MissingLinesGetTheNewPairLine", "[CARDWISE]\r\nQ&A1=x\r\n", 3,
      "[CARDWISE]\r\nQ&A1=x\r\nQ&A2=20261207 0    0 0 0000\r\nQ&A3=20261207 0    0 0 0000\r\n" +
          kNew4 + kNew5},

@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(pair.question.find_first_of("\r\n") == std::string::npos);
         require(pair.answer.find_first_of("\r\n") == std::string::npos);
         require(pair.question.find(kPairSeparator) == std::string::npos);
-        const std::string text = "Q" + n + "=" + pair.question + std::string(kPairSeparator) +
-                                 "A" + n + "=" + pair.answer;
+        const std::string text = "Q" + n + "=" + pair.question + std::string(kPairSeparator) + "A" +
+                                 n + "=" + pair.answer;
         require(text.size() + 2 * (4 - n.size()) < kMaxPairChars);
         deck.PairText.at(i) = text;
     }

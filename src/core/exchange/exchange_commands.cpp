@@ -1,8 +1,8 @@
 #include "core/exchange/exchange_commands.h"
 
 #include "core/deck/deck_close.h"
-#include "core/deck/deck_new.h"
 #include "core/deck/deck_loader.h"
+#include "core/deck/deck_new.h"
 #include "core/deck/write_failure.h"
 #include "core/exchange/pair_export.h"
 #include "core/exchange/pair_import.h"
@@ -28,9 +28,8 @@ void open(Program& program, const std::string& path) {
 
 void ImportPairsClick(Program& program) {
     UserInterface& ui = program.ui();
-    std::optional<std::string> source = ui.chooseOpenFile(
-        FileDialogRequest{"Import Pairs From A Text File", fileDialogDirectory(program),
-                          std::string(kTextFilter)});
+    std::optional<std::string> source = ui.chooseOpenFile(FileDialogRequest{
+        "Import Pairs From A Text File", fileDialogDirectory(program), std::string(kTextFilter)});
     if (!source || source->empty()) return;
 
     std::string deckPath;
@@ -40,9 +39,9 @@ void ImportPairsClick(Program& program) {
         // The deck on disk takes the pairs; what is open in memory is saved first.
         if (!closeOpenDeck(program)) return;
     } else {
-        std::optional<std::string> chosen = ui.chooseSaveFile(FileDialogRequest{
-            "Create New .DKS File For The Imported Pairs", fileDialogDirectory(program),
-            "DKS Files|*.dks"});
+        std::optional<std::string> chosen =
+            ui.chooseSaveFile(FileDialogRequest{"Create New .DKS File For The Imported Pairs",
+                                                fileDialogDirectory(program), "DKS Files|*.dks"});
         if (!chosen || chosen->empty()) return;
         deckPath = withDefaultExtension(*chosen);
         if (!acceptDeckName(program, deckPath)) return;
@@ -66,10 +65,11 @@ void ImportPairsClick(Program& program) {
         return;
     }
     ui.message(kImportCaption,
-               result.newDeck ? "The New Deck " + result.deckPath + " Was Created With " +
-                                    pairsWord(result.pairsAdded) + "."
-                              : pairsWord(result.pairsAdded) + (result.pairsAdded == 1 ? " Was" : " Were") +
-                                    " Added To " + result.deckPath + ".",
+               result.newDeck
+                   ? "The New Deck " + result.deckPath + " Was Created With " +
+                         pairsWord(result.pairsAdded) + "."
+                   : pairsWord(result.pairsAdded) + (result.pairsAdded == 1 ? " Was" : " Were") +
+                         " Added To " + result.deckPath + ".",
                Icon::Information);
     open(program, result.deckPath);
 }
@@ -77,9 +77,9 @@ void ImportPairsClick(Program& program) {
 void ExportPairsClick(Program& program) {
     if (!program.shell.deckOpen) return;
     UserInterface& ui = program.ui();
-    std::optional<std::string> chosen = ui.chooseSaveFile(FileDialogRequest{
-        "Export Pairs To A Text File", fileDialogDirectory(program),
-        "Tab Separated Text|*.tsv;*.txt"});
+    std::optional<std::string> chosen = ui.chooseSaveFile(
+        FileDialogRequest{"Export Pairs To A Text File", fileDialogDirectory(program),
+                          "Tab Separated Text|*.tsv;*.txt"});
     if (!chosen || chosen->empty()) return;
     std::string path = *chosen;
     if (fileNameOf(path).find('.') == std::string::npos) path += ".tsv";
@@ -95,8 +95,8 @@ void ExportPairsClick(Program& program) {
     }
     ExportText text = exportText(program.deck);
     if (!reportIfFailed(ui, path, program.files().writeFile(path, text.text))) return;
-    std::string told = pairsWord(text.pairs) + (text.pairs == 1 ? " Was" : " Were") +
-                       " Exported To " + path + ".";
+    std::string told =
+        pairsWord(text.pairs) + (text.pairs == 1 ? " Was" : " Were") + " Exported To " + path + ".";
     if (text.pairsWithOtherMarkup > 0) {
         told += "  " + pairsWord(text.pairsWithOtherMarkup) +
                 (text.pairsWithOtherMarkup == 1 ? " Also Holds" : " Also Hold") +

@@ -59,8 +59,7 @@ ExportText exportText(const DeckState& deck) {
         const ExportedSide question = exportedSide(cutSide(text, true, n));
         const ExportedSide answer = exportedSide(cutSide(text, false, n));
         // The answer side's category overrides the question's, as the windows read it.
-        const std::string& category = answer.category.empty() ? question.category
-                                                              : answer.category;
+        const std::string& category = answer.category.empty() ? question.category : answer.category;
         addRow(out.text, windows1252ToUtf8(question.text), windows1252ToUtf8(answer.text),
                windows1252ToUtf8(category));
         ++out.pairs;

@@ -11,8 +11,8 @@ struct DeckState;
 
 // One side of a pair split into what an exported row can carry.
 struct ExportedSide {
-    std::string category;  // the content of its last N tag
-    std::string text;      // the display text as shown (DecodeMarks: real line breaks)
+    std::string category;      // the content of its last N tag
+    std::string text;          // the display text as shown (DecodeMarks: real line breaks)
     bool otherMarkup = false;  // hints, comments, choices, fill-in, pictures or sounds
 };
 

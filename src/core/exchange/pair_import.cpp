@@ -100,7 +100,8 @@ class RowReader {
         for (const std::string& name : deck.categories) categories_.insert(lowered(name));
     }
 
-    std::optional<TextProblem> add(const DelimitedRecord& record, std::vector<ImportedPair>& pairs) {
+    std::optional<TextProblem> add(const DelimitedRecord& record,
+                                   std::vector<ImportedPair>& pairs) {
         line_ = record.line;
         const auto& f = record.fields;
         if (f.size() < 2) {
@@ -109,12 +110,13 @@ class RowReader {
         }
         for (std::size_t i = 3; i < f.size(); ++i) {
             if (!trimmed(f[i]).empty()) {
-                return problem("This Row Has More Than Three Columns; Only Question, Answer And "
-                               "Category Can Be Imported");
+                return problem(
+                    "This Row Has More Than Three Columns; Only Question, Answer And "
+                    "Category Can Be Imported");
             }
         }
-        const std::int64_t number = std::int64_t{deck_.pairCount} +
-                                    static_cast<std::int64_t>(pairs.size()) + 1;
+        const std::int64_t number =
+            std::int64_t{deck_.pairCount} + static_cast<std::int64_t>(pairs.size()) + 1;
         if (number > kMaxPairs) {
             return problem("This Row Would Be Pair " + std::to_string(number) +
                            " Of The Deck; A Deck Holds At Most 5000 Pairs");
@@ -131,8 +133,9 @@ class RowReader {
         if (auto p = deckText(typedCategory, "Category", category)) return p;
         if (auto p = checkCategory(typedCategory, category)) return p;
         if (question.find(kPairSeparator) != std::string::npos) {
-            return problem("The Question Holds \"$#$!\", Which Separates The Question From The "
-                           "Answer In A Deck");
+            return problem(
+                "The Question Holds \"$#$!\", Which Separates The Question From The "
+                "Answer In A Deck");
         }
 
         const std::string text = encodedMarks(question);
@@ -146,8 +149,8 @@ class RowReader {
             return problem("The Question Holds \"" + categoryTagLookalike(question) +
                            "\", Which A Deck Would Take For The Start Of A Category Tag");
         }
-        const std::size_t size = kNumberedFraming + kPairSeparator.size() + pair.question.size() +
-                                 pair.answer.size();
+        const std::size_t size =
+            kNumberedFraming + kPairSeparator.size() + pair.question.size() + pair.answer.size();
         if (size >= kMaxPairChars) {
             return problem("This Pair Would Hold " + std::to_string(size) +
                            " Characters In The Deck (Markup And A Four-Digit Pair Number "
@@ -210,8 +213,9 @@ class RowReader {
                            " Holds \"<\", \"%\" Or A Line Break, Which End A Category In A Deck");
         }
         if (category.find(kPairSeparator) != std::string::npos) {
-            return problem(shown + " Holds \"$#$!\", Which Separates The Question From The "
-                                   "Answer In A Deck");
+            return problem(shown +
+                           " Holds \"$#$!\", Which Separates The Question From The "
+                           "Answer In A Deck");
         }
         return std::nullopt;
     }
@@ -241,7 +245,9 @@ std::string newPairStatusLines(std::int32_t first, std::int32_t last, std::int32
     StatusFields fresh;
     fresh.LastDate = today;
     std::string out;
-    for (std::int32_t n = first; n <= last; ++n) out.append(encodeStatusLine(n, fresh)).append(kCrLf);
+    for (std::int32_t n = first; n <= last; ++n) {
+        out.append(encodeStatusLine(n, fresh)).append(kCrLf);
+    }
     return out;
 }
 
@@ -384,11 +390,13 @@ ImportResult importPairs(Program& program, const std::string& sourcePath,
     if (sourceSize && *sourceSize > kMaxImportFileBytes) {
         return fail(sourcePath + " Is Too Large To Hold The Pairs Of A Deck.");
     }
-    const std::optional<std::string> source = sourceSize ? files.readFile(sourcePath) : std::nullopt;
+    const std::optional<std::string> source =
+        sourceSize ? files.readFile(sourcePath) : std::nullopt;
     if (!source) return fail("Cardwise Could Not Read " + sourcePath + ".");
     if (!equalsIgnoreCase(extensionOf(qaPath), ".DKS")) {
-        return fail(qaPath + " Does Not Have A .DKS Extension; Pairs Can Be Imported Only Into "
-                             "A .DKS File.");
+        return fail(qaPath +
+                    " Does Not Have A .DKS Extension; Pairs Can Be Imported Only Into "
+                    "A .DKS File.");
     }
 
     result.newDeck = !files.fileExists(qaPath);
@@ -398,8 +406,9 @@ ImportResult importPairs(Program& program, const std::string& sourcePath,
         // A setup data file left behind by a deleted deck would hand its settings and
         // learning state to the new pairs.
         if (files.fileExists(setupPath)) {
-            return fail(setupPath + " Already Exists Without Its .DKS File; Please Move It "
-                                    "Away Or Import Into Another Name.");
+            return fail(setupPath +
+                        " Already Exists Without Its .DKS File; Please Move It "
+                        "Away Or Import Into Another Name.");
         }
     } else {
         if (files.isReadOnlyFile(qaPath) ||
@@ -407,7 +416,8 @@ ImportResult importPairs(Program& program, const std::string& sourcePath,
             return fail(qaPath + " Is A Read-Only Deck; No Pairs Can Be Added To It.");
         }
         const std::optional<std::uint64_t> qaSize = files.fileSize(qaPath);
-        if (qaSize && *qaSize > kMaxQAFileBytes) return fail(qaPath + " Is Too Large To Be A Deck.");
+        if (qaSize && *qaSize > kMaxQAFileBytes)
+            return fail(qaPath + " Is Too Large To Be A Deck.");
         std::optional<std::string> read = qaSize ? files.readFile(qaPath) : std::nullopt;
         if (!read) return fail("Cardwise Could Not Read " + qaPath + ".");
         qaBytes = std::move(*read);
@@ -439,8 +449,8 @@ ImportResult importPairs(Program& program, const std::string& sourcePath,
         newQA = appendedQAFile(qaBytes, contents.pairCount, plan.pairs);
         // Without a setup data file the next load makes one, every pair starting new.
         if (setupBytes) {
-            newSetup = appendedSetupFile(*setupBytes, contents.pairCount, added,
-                                         program.deck.Today);
+            newSetup =
+                appendedSetupFile(*setupBytes, contents.pairCount, added, program.deck.Today);
         }
     }
     writes.push_back(FileWrite{qaPath, newQA});
