@@ -115,7 +115,9 @@ const ProblemCase kProblemCases[] = {
      "This Line Holds No Question And Answer Separated By A Tab"},
     {"FourthColumn", "q,a,c,extra\n", {}, 1,
      "This Row Has More Than Three Columns; Only Question, Answer And Category Can Be Imported"},
-    {"NoPairs", "question\tanswer\n\n", {}, 0, "The File Holds No Pairs To Import"},
+    {"NoPairs", "question\tanswer\n\n", {}, 0, "The File Holds No Pairs To Import."},
+    {"Utf16", std::string("\xFF\xFEq\0\t\0a\0", 8), {}, 0,
+     "The File Is UTF-16 Text; Please Save It As UTF-8 (Or CSV UTF-8) And Import It Again."},
 };
 
 class ImportProblem : public ::testing::TestWithParam<ProblemCase> {};

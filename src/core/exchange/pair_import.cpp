@@ -319,6 +319,13 @@ DeckContents deckContentsOf(std::string_view qaBytes) {
 
 ImportPlan planImport(std::string_view fileBytes, const DeckContents& deck) {
     ImportPlan plan;
+    // Spreadsheets offer "Unicode text", which is UTF-16: every other byte would be a NUL.
+    if (fileBytes.starts_with("\xFF\xFE") || fileBytes.starts_with("\xFE\xFF")) {
+        plan.problem = fileProblem(
+            "The File Is UTF-16 Text; Please Save It As UTF-8 (Or CSV UTF-8) And Import It "
+            "Again.");
+        return plan;
+    }
     DelimitedTable table = parseDelimited(fileBytes);
     RowReader reader(deck, table.separator);
     bool first = true;
@@ -334,7 +341,7 @@ ImportPlan planImport(std::string_view fileBytes, const DeckContents& deck) {
     if (table.problem) {
         plan.problem = std::move(table.problem);
     } else if (plan.pairs.empty()) {
-        plan.problem = fileProblem("The File Holds No Pairs To Import");
+        plan.problem = fileProblem("The File Holds No Pairs To Import.");
     }
     return plan;
 }
