@@ -114,8 +114,11 @@ class Reader {
                 field.append(bytes_.substr(start, at_ - start));
                 continue;
             }
-            field += c;
-            ++at_;
+            // The run up to the next quote or line break in one piece.
+            std::size_t end = at_;
+            while (end < bytes_.size() && bytes_[end] != '"' && !isLineEnd(bytes_[end])) ++end;
+            field.append(bytes_.substr(at_, end - at_));
+            at_ = end;
         }
         if (!done() && !isSeparator(bytes_[at_]) && !isLineEnd(bytes_[at_])) {
             problem = TextProblem{line_, "Text Follows The Closing Quote Of A Field"};

@@ -177,6 +177,14 @@ class RowReader {
     // The field in the deck's character set, its line breaks as CR LF.
     std::optional<TextProblem> deckText(std::string_view utf8, std::string_view column,
                                         std::string& out) const {
+        // Plain ASCII on one line is already deck text.
+        if (std::all_of(utf8.begin(), utf8.end(), [](char c) {
+                const auto byte = static_cast<unsigned char>(c);
+                return (byte >= 0x20 && byte < 0x80) || c == '\t';
+            })) {
+            out.assign(utf8);
+            return std::nullopt;
+        }
         std::string text = withCrLf(utf8);
         for (char c : text) {
             const auto byte = static_cast<unsigned char>(c);
