@@ -259,7 +259,32 @@ TEST_F(PairExchange, ImportProblemIsToldAndTheOpenDeckComesBackUnchanged) {
     ImportPairsClick(p);
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_EQ(p.deck.PairCount, 3);
+    EXPECT_EQ(h.drillStarts(), 1);  // the deck was never closed
     EXPECT_EQ(h.decks.read("deck.DKS"), threePairDeck());
+
+    // A problem only this deck makes is found after the deck closed; it opens again.
+    const std::string tooMany = h.write("many.csv", manyRows(4998, false));
+    h.ui.fileChoices = {tooMany};
+    h.ui.expectBox({"Import Error",
+                    "Line 4998 Of " + tooMany +
+                        ": This Row Would Be Pair 5001 Of The Deck; A Deck Holds At Most 5000 "
+                        "Pairs.  Nothing Was Imported.",
+                    Icon::Error, Buttons::Ok});
+    ImportPairsClick(p);
+    EXPECT_TRUE(p.shell.deckOpen);
+    EXPECT_EQ(p.deck.PairCount, 3);
+    EXPECT_EQ(h.drillStarts(), 2);
+}
+
+TEST_F(PairExchange, ABadFileIsToldBeforeADeckNameIsAskedFor) {
+    const std::string source = h.write("bad.csv", "q,a\n\xD0\x91,b\n");
+    h.ui.fileChoices = {source};
+    h.ui.expectBoxWhere("Import Error", Icon::Error, Buttons::Ok, [&](const std::string& text) {
+        return text.rfind("Line 2 Of " + source + ": Question: The Character", 0) == 0;
+    });
+    ImportPairsClick(p);
+    EXPECT_EQ(h.ui.fileRequests.size(), 1u);
+    EXPECT_FALSE(p.shell.deckOpen);
 }
 
 TEST_F(PairExchange, ImportWithoutADeckCreatesTheNamedDeck) {

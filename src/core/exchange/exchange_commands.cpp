@@ -31,6 +31,11 @@ void ImportPairsClick(Program& program) {
     std::optional<std::string> source = ui.chooseOpenFile(FileDialogRequest{
         "Import Pairs From A Text File", fileDialogDirectory(program), std::string(kTextFilter)});
     if (!source || source->empty()) return;
+    // A file no deck can take is told before a deck is closed or a name asked for.
+    if (std::optional<TextProblem> problem = checkImportFile(program, *source)) {
+        ui.message(kImportErrorCaption, importProblemText(*source, *problem), Icon::Error);
+        return;
+    }
 
     std::string deckPath;
     const bool wasOpen = program.shell.deckOpen;

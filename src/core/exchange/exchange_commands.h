@@ -15,6 +15,7 @@ inline constexpr std::string_view kExportErrorCaption = "Export Error";
 // closed (saved), the pairs are appended to it and it is opened again; without one, asks
 // for the deck to create (or, when the name chosen is a deck, to add to) and opens it.
 // The outcome or the first problem is told in a box; after a problem nothing was written.
+// A file that no deck could take is refused before anything else happens.
 void ImportPairsClick(Program& program);
 
 // "Export Pairs...": writes the open deck's pairs, as edited, to a tab-separated file the

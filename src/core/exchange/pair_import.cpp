@@ -300,6 +300,19 @@ std::string newDeckSetupFile(Program& program, std::int32_t pairs) {
     return bytes + newPairStatusLines(1, pairs, program.deck.Today);
 }
 
+// The bytes of the file to import, or nothing with the problem set.
+std::optional<std::string> readImportFile(const FileSystem& files, const std::string& path,
+                                          std::optional<TextProblem>& problem) {
+    const std::optional<std::uint64_t> size = files.fileSize(path);
+    if (size && *size > kMaxImportFileBytes) {
+        problem = fileProblem(path + " Is Too Large To Hold The Pairs Of A Deck.");
+        return std::nullopt;
+    }
+    std::optional<std::string> bytes = size ? files.readFile(path) : std::nullopt;
+    if (!bytes) problem = fileProblem("Cardwise Could Not Read " + path + ".");
+    return bytes;
+}
+
 std::string writeFailureText(const std::vector<std::string>& paths, const FileResult& result) {
     std::string names;
     for (std::size_t i = 0; i < paths.size(); ++i) {
@@ -401,13 +414,8 @@ ImportResult importPairs(Program& program, const std::string& sourcePath,
         return result;
     };
 
-    const std::optional<std::uint64_t> sourceSize = files.fileSize(sourcePath);
-    if (sourceSize && *sourceSize > kMaxImportFileBytes) {
-        return fail(sourcePath + " Is Too Large To Hold The Pairs Of A Deck.");
-    }
-    const std::optional<std::string> source =
-        sourceSize ? files.readFile(sourcePath) : std::nullopt;
-    if (!source) return fail("Cardwise Could Not Read " + sourcePath + ".");
+    std::optional<std::string> source = readImportFile(files, sourcePath, result.problem);
+    if (!source) return result;
     if (!equalsIgnoreCase(extensionOf(qaPath), ".DKS")) {
         return fail(qaPath +
                     " Does Not Have A .DKS Extension; Pairs Can Be Imported Only Into "
@@ -478,6 +486,14 @@ ImportResult importPairs(Program& program, const std::string& sourcePath,
     if (!written.ok) return fail(writeFailureText(paths, written));
     result.pairsAdded = added;
     return result;
+}
+
+std::optional<TextProblem> checkImportFile(Program& program, const std::string& sourcePath) {
+    std::optional<TextProblem> problem;
+    const std::optional<std::string> source =
+        readImportFile(program.files(), sourcePath, problem);
+    if (!source) return problem;
+    return planImport(*source, DeckContents{}).problem;
 }
 
 std::string importProblemText(const std::string& sourcePath, const TextProblem& problem) {

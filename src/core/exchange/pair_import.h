@@ -83,6 +83,10 @@ struct ImportResult {
 ImportResult importPairs(Program& program, const std::string& sourcePath,
                          const std::string& deckPath);
 
+// The first problem of the file to import that holds for every deck (it cannot be read, or
+// a row that not even an empty deck could take); nothing when it may be imported.
+std::optional<TextProblem> checkImportFile(Program& program, const std::string& sourcePath);
+
 // The problem as told to the user: "Line 12 Of cards.csv: ..." for a row, then that nothing
 // was imported.
 std::string importProblemText(const std::string& sourcePath, const TextProblem& problem);
