@@ -490,8 +490,7 @@ ImportResult importPairs(Program& program, const std::string& sourcePath,
 
 std::optional<TextProblem> checkImportFile(Program& program, const std::string& sourcePath) {
     std::optional<TextProblem> problem;
-    const std::optional<std::string> source =
-        readImportFile(program.files(), sourcePath, problem);
+    const std::optional<std::string> source = readImportFile(program.files(), sourcePath, problem);
     if (!source) return problem;
     return planImport(*source, DeckContents{}).problem;
 }
