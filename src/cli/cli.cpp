@@ -16,7 +16,7 @@ void printHelp(std::ostream& out, const std::vector<std::unique_ptr<Command>>& c
             "  " + std::string(command->name()) + " " + std::string(command->arguments());
         out << head << "\n    " << command->summary() << "\n";
     }
-    out << "\nA relative DECK is taken from the current directory.\n"
+    out << "\nA relative DECK or FILE is taken from the current directory.\n"
            "Exit status: 0 success; 1 check found something, the drill could not save the "
            "deck,\nor an import or export was refused or failed (nothing written); 2 a wrong "
            "command line\nor a deck that cannot be opened.\n";
