@@ -32,7 +32,12 @@ void ImportPairsClick(Program& program) {
         "Import Pairs From A Text File", fileDialogDirectory(program), std::string(kTextFilter)});
     if (!source || source->empty()) return;
     // A file no deck can take is told before a deck is closed or a name asked for.
-    if (std::optional<TextProblem> problem = checkImportFile(program, *source)) {
+    std::optional<TextProblem> problem;
+    {
+        WaitCursor wait(ui);
+        problem = checkImportFile(program, *source);
+    }
+    if (problem) {
         ui.message(kImportErrorCaption, importProblemText(*source, *problem), Icon::Error);
         return;
     }
