@@ -7,7 +7,7 @@
 namespace cardwise::cli {
 namespace {
 
-constexpr std::string_view kUsage = "usage: cardwise-cli COMMAND DECK ...";
+constexpr std::string_view kUsage = "usage: cardwise-cli COMMAND ARGUMENTS ...";
 
 void printHelp(std::ostream& out, const std::vector<std::unique_ptr<Command>>& commands) {
     out << kUsage << "\n\nCommands:\n";
@@ -16,9 +16,10 @@ void printHelp(std::ostream& out, const std::vector<std::unique_ptr<Command>>& c
             "  " + std::string(command->name()) + " " + std::string(command->arguments());
         out << head << "\n    " << command->summary() << "\n";
     }
-    out << "\nA relative DECK is taken from the current directory.\n"
-           "Exit status: 0 success; 1 check found something, or the drill could not save the "
-           "deck;\n2 a wrong command line or a deck that cannot be opened.\n";
+    out << "\nA relative DECK or FILE is taken from the current directory.\n"
+           "Exit status: 0 success; 1 check found something, the drill could not save the "
+           "deck,\nor an import or export was refused or failed (nothing written); 2 a wrong "
+           "command line\nor a deck that cannot be opened.\n";
 }
 
 int usageError(std::ostream& err, std::string_view message) {
@@ -75,6 +76,8 @@ std::vector<std::unique_ptr<Command>> allCommands() {
     commands.push_back(makeStatsCommand());
     commands.push_back(makeCopyCommand());
     commands.push_back(makeDrillCommand());
+    commands.push_back(makeImportCommand());
+    commands.push_back(makeExportCommand());
     return commands;
 }
 

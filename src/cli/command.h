@@ -28,6 +28,8 @@ std::unique_ptr<Command> makeCheckCommand();
 std::unique_ptr<Command> makeStatsCommand();
 std::unique_ptr<Command> makeCopyCommand();
 std::unique_ptr<Command> makeDrillCommand();
+std::unique_ptr<Command> makeImportCommand();
+std::unique_ptr<Command> makeExportCommand();
 
 // Every command, in the order --help lists them.
 std::vector<std::unique_ptr<Command>> allCommands();

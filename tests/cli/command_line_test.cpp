@@ -11,7 +11,8 @@ TEST(CommandLine, HelpListsEveryCommandAndSucceeds) {
     CliRun cli;
     cli.run({"--help"});
     EXPECT_EQ(cli.status, kExitOk);
-    for (const char* name : {"check DECK", "stats DECK", "copy DECK PAIR", "drill DECK"}) {
+    for (const char* name : {"check DECK", "stats DECK", "copy DECK PAIR", "drill DECK",
+                             "import FILE DECK", "export DECK FILE"}) {
         EXPECT_NE(cli.out.str().find(name), std::string::npos) << name;
     }
     EXPECT_EQ(cli.err.str(), "");

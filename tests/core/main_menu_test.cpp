@@ -32,6 +32,8 @@ const Row kRows[] = {
     {"FileNew", "&New...", "", true, true, true, true},
     {"FileOpen", "&Open...", "Ctrl+O", true, true, true, true},
     {"FileSaveAs", "Save &As...", "", true, false, true, true},
+    {"ImportPairs", "&Import Pairs...", "", true, true, true, true},
+    {"ExportPairs", "Ex&port Pairs...", "", true, false, true, true},
     {"FileStatistics", "&File Statistics", "", true, false, false, false},
     {"PrintPairs", "Print...", "", true, false, false, false},
     {"FileExitQA", "Exit This &Q&&A File", "Ctrl+Q", true, false, true, true},
@@ -91,7 +93,7 @@ TEST_F(MainMenuTest, ClosingTheDeckDisablesItsCommandsAgain) {
     h.open(h.write("a.DKS", threePairDeck()));
     FileExitQAClick(p);
     MainMenuView view = mainMenu(p, true);
-    for (const char* name : {"FileSaveAs", "FileExitQA", "Edit1", "EditCopyQ", "EditFile",
+    for (const char* name : {"FileSaveAs", "ExportPairs", "FileExitQA", "Edit1", "EditCopyQ", "EditFile",
                              "ClickHintorCommentButton1", "BringUpGoToPair1"}) {
         EXPECT_FALSE(findMenuItem(view, name)->enabled) << name;
     }

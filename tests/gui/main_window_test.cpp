@@ -204,6 +204,23 @@ class MainWindowTest : public QObject {
         QVERIFY(action("FileExitQA")->isEnabled());
     }
 
+    void importAndExportRunFromTheFileMenu() {
+        openDeck(*program_, writeDeck("a.DKS"));
+        window_->render();
+        QVERIFY(action("ExportPairs")->isEnabled());
+        const std::string csv = folder_.filePath("more.csv").toStdString();
+        std::ofstream(csv, std::ios::binary) << "four,cuatro\nfive,cinco\n";
+        ui_.files.push_back(csv);
+        action("ImportPairs")->trigger();
+        QCOMPARE(ui_.boxes.back().caption, std::string("Import Pairs"));
+        QVERIFY(program_->shell.deckOpen);
+        QCOMPARE(program_->deck.PairCount, 5);
+        ui_.files.push_back(folder_.filePath("out").toStdString());
+        action("ExportPairs")->trigger();
+        QCOMPARE(ui_.boxes.back().caption, std::string("Export Pairs"));
+        QVERIFY(QFile::exists(folder_.filePath("out.tsv")));
+    }
+
     void aDeckThatCannotBeSavedKeepsTheProgramOpenWhenAsked() {
         openDeck(*program_, writeDeck("a.DKS"));
         program_->settings.QLeft += 7;  // something to save

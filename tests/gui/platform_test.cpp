@@ -120,6 +120,10 @@ class PlatformTest : public QObject {
                  QString("DKS Files (*.dks *.DKS);;DKZ Files (*.dkz *.DKZ);;All Cardwise File "
                          "Types (*.dks *.DKS *.dkt *.DKT *.dkz *.DKZ)"));
         QCOMPARE(qtFileFilter("DKS Files|*.dks"), QString("DKS Files (*.dks *.DKS)"));
+        QCOMPARE(defaultSuffixOf("DKS Files|*.dks"), QString("DKS"));
+        QCOMPARE(defaultSuffixOf("Tab Separated Text|*.tsv;*.txt"), QString("tsv"));
+        QCOMPARE(defaultSuffixOf("All Files|*.*"), QString("DKS"));
+        QCOMPARE(defaultSuffixOf(""), QString("DKS"));
     }
 
     void helpWindowShowsTopicsAndFallsBackToTheContents() {

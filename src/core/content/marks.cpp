@@ -1,5 +1,7 @@
 #include "core/content/marks.h"
 
+#include <algorithm>
+
 #include "core/content/pair_view.h"
 
 namespace cardwise {
@@ -69,6 +71,11 @@ std::string decodedMarks(std::string_view stored) {
 }
 
 std::string encodedMarks(std::string_view shown) {
+    // Most texts hold nothing to encode.
+    if (std::none_of(shown.begin(), shown.end(),
+                     [](char c) { return c == '^' || c == '<' || c == '\r'; })) {
+        return std::string(shown);
+    }
     std::string doubled;
     doubled.reserve(shown.size() * 2);
     for (char c : shown) {

@@ -70,21 +70,6 @@ bool contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
-// The side as stored; a hand-made pair without "=" or with a short answer line gives an
-// empty side.
-std::string_view cutSide(std::string_view text, bool question, std::int32_t n) {
-    std::size_t separator = text.find(kPairSeparator);
-    if (question) {
-        std::string_view line = text.substr(0, separator);
-        std::size_t equals = line.find('=');
-        return equals == std::string_view::npos ? std::string_view{} : line.substr(equals + 1);
-    }
-    if (separator == std::string_view::npos) return {};
-    std::string_view line = text.substr(separator + kPairSeparator.size());
-    std::size_t prefix = decimalDigits(n) + 2;
-    return line.size() < prefix ? std::string_view{} : line.substr(prefix);
-}
-
 // The number a content starts with, saturated well above any choice number.
 std::int32_t leadingNumber(std::string_view content) {
     std::int32_t k = 0;
@@ -249,6 +234,21 @@ class SideParser {
 };
 
 }  // namespace
+
+// The side as stored; a hand-made pair without "=" or with a short answer line gives an
+// empty side.
+std::string_view cutSide(std::string_view text, bool question, std::int32_t n) {
+    std::size_t separator = text.find(kPairSeparator);
+    if (question) {
+        std::string_view line = text.substr(0, separator);
+        std::size_t equals = line.find('=');
+        return equals == std::string_view::npos ? std::string_view{} : line.substr(equals + 1);
+    }
+    if (separator == std::string_view::npos) return {};
+    std::string_view line = text.substr(separator + kPairSeparator.size());
+    std::size_t prefix = decimalDigits(n) + 2;
+    return line.size() < prefix ? std::string_view{} : line.substr(prefix);
+}
 
 FormattedSide FormatPairSide(const Program& program, std::string_view side, std::int32_t n,
                              const PairView& question, FaultReports reports, SideReading reading) {

@@ -14,6 +14,11 @@ enum class FaultReports { Shown, Quiet };
 // references the deck's settings switch off; Editing keeps everything as stored.
 enum class SideReading { Display, Editing };
 
+// The stored text of one side of pair n, from its pair text: the question line after its
+// first '=', or the answer line after "A", the digits of n and '='. A hand-made pair
+// without '=' or with a short answer line gives an empty side.
+std::string_view cutSide(std::string_view text, bool question, std::int32_t n);
+
 // One side of a pair as read. What was read before a fault stays in the view.
 struct FormattedSide {
     PairView view;

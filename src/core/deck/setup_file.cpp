@@ -94,15 +94,6 @@ std::string valueToWrite(const SetupKey& key, Program& program, const ScreenSize
     return {};
 }
 
-// The settings block in table order. Existing keys are replaced in place, new keys go where
-// the profile's placement rule puts them.
-void writeSettingsBlock(Program& program, Profile& file) {
-    const ScreenSize screen = program.ui().screenSize();
-    for (const SetupKey& key : kSetupKeys) {
-        file.writeString(S, key.name, valueToWrite(key, program, screen));
-    }
-}
-
 bool writeDirectorySettings(Program& program) {
     const DeckSettings& s = program.settings;
     Profile& app = program.appSettings.edit();
@@ -259,6 +250,13 @@ bool writeBlock(Program& program, const Profile& block, bool flush) {
 }
 
 }  // namespace
+
+void writeSettingsBlock(Program& program, Profile& file) {
+    const ScreenSize screen = program.ui().screenSize();
+    for (const SetupKey& key : kSetupKeys) {
+        file.writeString(S, key.name, valueToWrite(key, program, screen));
+    }
+}
 
 void ReadSetUp(Program& program) {
     const Profile* source = &program.setupFile.read();

@@ -9,6 +9,7 @@
 namespace cardwise {
 
 struct Program;
+class Profile;
 
 // Results of CheckSetUp (stored in LoadOutcome by ReadSetUp).
 inline constexpr int kSetUpValid = 1;
@@ -25,6 +26,11 @@ void ReadSetUp(Program& program);
 // data file to disk. Does nothing for a read-only deck. Failures are reported to the user;
 // returns false when a write failed.
 bool WriteSetUp(Program& program, bool flush = true);
+
+// Every key of the settings block in table order, with the values of the deck's settings.
+// Existing keys are replaced in place, new keys go where the profile's placement rule puts
+// them.
+void writeSettingsBlock(Program& program, Profile& file);
 
 // Validates DeckSettings: kSetUpValid, kSetUpInvalid (after a warning) or kSetUpNoPairs.
 int CheckSetUp(Program& program);

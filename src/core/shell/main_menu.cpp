@@ -38,6 +38,8 @@ MenuItem fileMenu(const Program& program, const BuiltParts& parts) {
         item("FileNew", "&New...", MenuCommand::FileNew),
         item("FileOpen", "&Open...", MenuCommand::FileOpen, "Ctrl+O"),
         item("FileSaveAs", "Save &As...", MenuCommand::FileSaveAs),
+        separated(item("ImportPairs", "&Import Pairs...", MenuCommand::ImportPairs)),
+        item("ExportPairs", "Ex&port Pairs...", MenuCommand::ExportPairs),
         separated(needs(item("FileStatistics", "&File Statistics", MenuCommand::FileStatistics),
                         parts.statistics)),
         needs(item("PrintPairs", "Print...", MenuCommand::PrintPairs), parts.printing),
@@ -46,6 +48,8 @@ MenuItem fileMenu(const Program& program, const BuiltParts& parts) {
     };
     for (MenuItem& m : file.items) {
         if (m.name == "FileSaveAs") m.enabled = deck.FileSaveAs;
+        // Exporting needs the open deck's pairs, as Save As does.
+        if (m.name == "ExportPairs") m.enabled = deck.FileSaveAs;
         if (m.name == "FileStatistics") m.enabled = deck.FileStatistics;
         if (m.name == "PrintPairs") m.enabled = deck.PrintPairs;
         if (m.name == "FileExitQA") m.enabled = deck.FileExitQA;

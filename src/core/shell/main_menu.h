@@ -24,6 +24,8 @@ enum class MenuCommand {
     FileNew,
     FileOpen,
     FileSaveAs,
+    ImportPairs,
+    ExportPairs,
     FileStatistics,
     PrintPairs,
     FileExitQA,

@@ -13,6 +13,7 @@
 #include "core/deck/deck_save_as.h"
 #include "core/deck/notepad_edit.h"
 #include "core/drill/run_control.h"
+#include "core/exchange/exchange_commands.h"
 #include "core/output/print_job.h"
 #include "core/platform/help_viewer.h"
 #include "core/program.h"
@@ -194,6 +195,12 @@ void MainWindow::execute(MenuCommand command, int slot) {
             break;
         case MenuCommand::FileExitQA:
             FileExitQAClick(p);
+            break;
+        case MenuCommand::ImportPairs:
+            ImportPairsClick(p);
+            break;
+        case MenuCommand::ExportPairs:
+            ExportPairsClick(p);
             break;
         case MenuCommand::FileExit:
             close();

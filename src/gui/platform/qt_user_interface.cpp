@@ -106,13 +106,15 @@ std::optional<std::string> QtUserInterface::inputBox(std::string_view caption,
     }
 }
 
+
 std::optional<std::string> QtUserInterface::chooseFile(const FileDialogRequest& request,
                                                        bool save) {
     QFileDialog dialog(parent_, QString::fromStdString(request.title),
                        QString::fromStdString(request.directory));
     dialog.setObjectName(save ? "SaveDialog" : "OpenDialog");
     dialog.setNameFilters(qtFileFilter(request.filter).split(";;"));
-    dialog.setDefaultSuffix("DKS");
+    // A name typed without an extension gets the first one the filter offers.
+    dialog.setDefaultSuffix(defaultSuffixOf(request.filter));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -160,6 +162,15 @@ void QtUserInterface::showPromotionMessage(std::string_view text, bool timed) {
     } else {
         UserInterface::showPromotionMessage(text, timed);
     }
+}
+
+QString defaultSuffixOf(std::string_view filter) {
+    const QStringList parts = QString::fromStdString(std::string(filter)).split('|');
+    if (parts.size() < 2) return QStringLiteral("DKS");
+    const QString pattern = parts[1].split(';').first();
+    const qsizetype dot = pattern.lastIndexOf('.');
+    if (dot < 0 || pattern.mid(dot + 1).contains('*')) return QStringLiteral("DKS");
+    return pattern.mid(dot + 1).toUpper() == "DKS" ? QStringLiteral("DKS") : pattern.mid(dot + 1);
 }
 
 QString qtFileFilter(std::string_view filter) {

@@ -52,6 +52,9 @@ class QtUserInterface : public UserInterface {
 // *.DKS);;..."): each pattern in both cases, since file names on this system are matched
 // with regard to case.
 QString qtFileFilter(std::string_view filter);
+// The extension a save dialog gives a name typed without one: the first pattern's of the
+// filter ("tsv" for "Text|*.tsv;*.txt"), DKS when the filter names none.
+QString defaultSuffixOf(std::string_view filter);
 
 // The height of the title bar the window manager draws over a shown window; the style's
 // title-bar height when the window has no frame yet (or no window manager draws one).

@@ -1,0 +1,506 @@
+#include "core/exchange/pair_import.h"
+
+#include <algorithm>
+#include <set>
+
+#include "core/content/marks.h"
+#include "core/content/windows1252.h"
+#include "core/deck/deck_loader.h"
+#include "core/deck/deck_new.h"
+#include "core/deck/deck_state.h"
+#include "core/deck/qa_file.h"
+#include "core/deck/setup_file.h"
+#include "core/deck/status_lines.h"
+#include "core/deck/text_lines.h"
+#include "core/profile/profile.h"
+#include "core/program.h"
+
+namespace cardwise {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+// "Q" + four digits + "=" on each side, since the pair may come to any number up to 5000.
+constexpr std::size_t kNumberedFraming = 2 * (1 + 4 + 1);
+
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), lowerAscii);
+    return out;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool isBlank(const DelimitedRecord& record) {
+    return std::all_of(record.fields.begin(), record.fields.end(),
+                       [](const std::string& f) { return trimmed(f).empty(); });
+}
+
+bool isHeader(const DelimitedRecord& record) {
+    const auto& f = record.fields;
+    if (f.size() < 2 || lowered(trimmed(f[0])) != "question" ||
+        lowered(trimmed(f[1])) != "answer") {
+        return false;
+    }
+    for (std::size_t i = 2; i < f.size(); ++i) {
+        std::string name = lowered(trimmed(f[i]));
+        if (!(name.empty() || (i == 2 && name == "category"))) return false;
+    }
+    return true;
+}
+
+std::string separatorName(char separator) {
+    switch (separator) {
+        case '\t':
+            return "A Tab";
+        case ',':
+            return "A Comma";
+        case ';':
+            return "A Semicolon";
+        default:
+            return "A Tab, A Comma Or A Semicolon";
+    }
+}
+
+// Every line break of a field as CR LF, the form EncodeMarks turns into "^".
+std::string withCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            out += kCrLf;
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// The "<n" or "<N" of a text that the category lookup of a question line would stop at.
+std::string categoryTagLookalike(std::string_view text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '<' && (text[i + 1] == 'n' || text[i + 1] == 'N')) {
+            return std::string(text.substr(i, 2));
+        }
+    }
+    return "<n";
+}
+
+class RowReader {
+  public:
+    RowReader(const DeckContents& deck, char separator) : deck_(deck), separator_(separator) {
+        for (const std::string& name : deck.categories) categories_.insert(lowered(name));
+    }
+
+    std::optional<TextProblem> add(const DelimitedRecord& record,
+                                   std::vector<ImportedPair>& pairs) {
+        line_ = record.line;
+        const auto& f = record.fields;
+        if (f.size() < 2) {
+            return problem("This Line Holds No Question And Answer Separated By " +
+                           separatorName(separator_));
+        }
+        for (std::size_t i = 3; i < f.size(); ++i) {
+            if (!trimmed(f[i]).empty()) {
+                return problem(
+                    "This Row Has More Than Three Columns; Only Question, Answer And "
+                    "Category Can Be Imported");
+            }
+        }
+        const std::int64_t number =
+            std::int64_t{deck_.pairCount} + static_cast<std::int64_t>(pairs.size()) + 1;
+        if (number > kMaxPairs) {
+            return problem("This Row Would Be Pair " + std::to_string(number) +
+                           " Of The Deck; A Deck Holds At Most 5000 Pairs");
+        }
+
+        ImportedPair pair;
+        pair.line = line_;
+        std::string question;
+        std::string answer;
+        std::string category;
+        if (auto p = deckText(f[0], "Question", question)) return p;
+        if (auto p = deckText(f[1], "Answer", answer)) return p;
+        const std::string_view typedCategory = f.size() > 2 ? trimmed(f[2]) : std::string_view{};
+        if (auto p = deckText(typedCategory, "Category", category)) return p;
+        if (auto p = checkCategory(typedCategory, category)) return p;
+        if (question.find(kPairSeparator) != std::string::npos) {
+            return problem(
+                "The Question Holds \"$#$!\", Which Separates The Question From The "
+                "Answer In A Deck");
+        }
+
+        const std::string text = encodedMarks(question);
+        if (!category.empty()) pair.question = "<NAM>" + category;
+        if (!text.empty()) pair.question += (category.empty() ? "" : "%") + text;
+        pair.answer = encodedMarks(answer);
+
+        const std::string stored = categoryOf("Q1=" + pair.question);
+        const std::string expected = category.empty() ? "0" : categoryOf("Q1=<NAM>" + category);
+        if (stored != expected) {
+            return problem("The Question Holds \"" + categoryTagLookalike(question) +
+                           "\", Which A Deck Would Take For The Start Of A Category Tag");
+        }
+        const std::size_t size =
+            kNumberedFraming + kPairSeparator.size() + pair.question.size() + pair.answer.size();
+        if (size >= kMaxPairChars) {
+            return problem("This Pair Would Hold " + std::to_string(size) +
+                           " Characters In The Deck (Markup And A Four-Digit Pair Number "
+                           "Included); A Pair Must Stay Below 2100 Characters");
+        }
+        if (!category.empty()) {
+            const std::string key = lowered(expected);
+            if (!categories_.contains(key)) {
+                if (categories_.size() >= kMaxCategories) {
+                    return problem("The Category \"" + std::string(typedCategory) +
+                                   "\" Would Be The Deck's 101st; A Deck Holds At Most 100 "
+                                   "Categories");
+                }
+                categories_.insert(key);
+            }
+        }
+        pairs.push_back(std::move(pair));
+        return std::nullopt;
+    }
+
+  private:
+    TextProblem problem(std::string text) const { return TextProblem{line_, std::move(text)}; }
+
+    // The field in the deck's character set, its line breaks as CR LF.
+    std::optional<TextProblem> deckText(std::string_view utf8, std::string_view column,
+                                        std::string& out) const {
+        // Plain ASCII on one line is already deck text.
+        if (std::all_of(utf8.begin(), utf8.end(), [](char c) {
+                const auto byte = static_cast<unsigned char>(c);
+                return (byte >= 0x20 && byte < 0x80) || c == '\t';
+            })) {
+            out.assign(utf8);
+            return std::nullopt;
+        }
+        std::string text = withCrLf(utf8);
+        for (char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') {
+                return problem("The " + std::string(column) +
+                               " Holds A Control Character, Which A Deck Cannot Show");
+            }
+        }
+        DeckTextConversion converted = utf8ToWindows1252(text);
+        if (!converted.ok()) {
+            constexpr char32_t kReplacement = 0xFFFD;
+            if (*converted.refused == kReplacement &&
+                text.find("\xEF\xBF\xBD") == std::string::npos) {
+                return problem("The " + std::string(column) +
+                               " Holds Bytes That Are Not UTF-8 Text; Please Save The File As "
+                               "UTF-8 And Import It Again");
+            }
+            return problem(std::string(column) + ": " +
+                           characterNotAllowedText(*converted.refused));
+        }
+        out = std::move(converted.text);
+        return std::nullopt;
+    }
+
+    std::optional<TextProblem> checkCategory(std::string_view typed,
+                                             const std::string& category) const {
+        if (category.empty()) return std::nullopt;
+        const std::string shown = "The Category \"" + std::string(typed) + "\"";
+        if (category.size() > kMaxImportedCategoryChars) {
+            return problem(shown + " Is Longer Than 15 Characters");
+        }
+        if (category.find_first_of("<%\r\n") != std::string::npos) {
+            return problem(shown +
+                           " Holds \"<\", \"%\" Or A Line Break, Which End A Category In A Deck");
+        }
+        if (category.find(kPairSeparator) != std::string::npos) {
+            return problem(shown +
+                           " Holds \"$#$!\", Which Separates The Question From The "
+                           "Answer In A Deck");
+        }
+        return std::nullopt;
+    }
+
+    const DeckContents& deck_;
+    char separator_;
+    std::set<std::string> categories_;
+    std::int32_t line_ = 0;
+};
+
+std::string numberedPair(std::int32_t n, const ImportedPair& pair) {
+    const std::string number = std::to_string(n);
+    std::string out;
+    out.reserve(pair.question.size() + pair.answer.size() + 2 * number.size() + 8);
+    out.append("Q").append(number).append("=").append(pair.question).append(kCrLf);
+    out.append("A").append(number).append("=").append(pair.answer).append(kCrLf);
+    return out;
+}
+
+// Ends the text's last line when it has no end, so that a line can follow it.
+void endLastLine(std::string& text) {
+    if (text.empty() || text.back() == '\n') return;
+    text += text.back() == '\r' ? "\n" : kCrLf;
+}
+
+std::string newPairStatusLines(std::int32_t first, std::int32_t last, std::int32_t today) {
+    StatusFields fresh;
+    fresh.LastDate = today;
+    std::string out;
+    for (std::int32_t n = first; n <= last; ++n) {
+        out.append(encodeStatusLine(n, fresh)).append(kCrLf);
+    }
+    return out;
+}
+
+// A line of a deck file as text_lines splits it: where it starts and where the next begins.
+struct LineSpan {
+    std::size_t start;
+    std::size_t next;
+    std::string_view text;
+};
+
+std::vector<LineSpan> lineSpans(std::string_view bytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    std::vector<LineSpan> spans;
+    std::size_t at = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    while (at < bytes.size()) {
+        std::size_t lf = bytes.find('\n', at);
+        std::size_t end = lf == std::string_view::npos ? bytes.size() : lf;
+        std::size_t next = lf == std::string_view::npos ? bytes.size() : lf + 1;
+        if (end > at && bytes[end - 1] == '\r' && lf != std::string_view::npos) --end;
+        spans.push_back(LineSpan{at, next, bytes.substr(at, end - at)});
+        at = next;
+    }
+    return spans;
+}
+
+TextProblem fileProblem(std::string text) {
+    return TextProblem{0, std::move(text)};
+}
+
+std::string newDeckSetupFile(Program& program, std::int32_t pairs) {
+    // The settings a new deck starts with: the current ones with the whole deck as range.
+    DeckSettings& s = program.settings;
+    s.LowRange = 1;
+    s.HighRange = std::min(3, pairs);
+    s.RangeName.clear();
+    s.UseNamedRange = 3;
+    Profile block;
+    writeSettingsBlock(program, block);
+    block.writeString(kSetupSection, "LastDayUsed", rightAligned(program.deck.Today, 8));
+    std::string bytes = block.bytes();
+    endLastLine(bytes);
+    return bytes + newPairStatusLines(1, pairs, program.deck.Today);
+}
+
+// The bytes of the file to import, or nothing with the problem set.
+std::optional<std::string> readImportFile(const FileSystem& files, const std::string& path,
+                                          std::optional<TextProblem>& problem) {
+    const std::optional<std::uint64_t> size = files.fileSize(path);
+    if (size && *size > kMaxImportFileBytes) {
+        problem = fileProblem(path + " Is Too Large To Hold The Pairs Of A Deck.");
+        return std::nullopt;
+    }
+    std::optional<std::string> bytes = size ? files.readFile(path) : std::nullopt;
+    if (!bytes) problem = fileProblem("Cardwise Could Not Read " + path + ".");
+    return bytes;
+}
+
+std::string writeFailureText(const std::vector<std::string>& paths, const FileResult& result) {
+    std::string names;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (i > 0) names += " And ";
+        names += paths[i];
+    }
+    return "Cardwise Could Not Write " + names + " (" + result.error + ").  " +
+           (result.unchanged ? "The Files On Disk Were All Left As They Were."
+                             : "Not Every Old File Could Be Put Back In Place; The Reason Above "
+                               "Names Where It Is Kept.");
+}
+
+}  // namespace
+
+DeckContents deckContentsOf(std::string_view qaBytes) {
+    DeckContents contents;
+    for (std::string_view line : splitLines(qaBytes)) {
+        if (!isQuestionLine(line)) continue;
+        ++contents.pairCount;
+        std::string name = categoryOf(line);
+        if (name != "0") contents.categories.push_back(std::move(name));
+    }
+    return contents;
+}
+
+ImportPlan planImport(std::string_view fileBytes, const DeckContents& deck) {
+    ImportPlan plan;
+    // Spreadsheets offer "Unicode text", which is UTF-16: every other byte would be a NUL.
+    if (fileBytes.starts_with("\xFF\xFE") || fileBytes.starts_with("\xFE\xFF")) {
+        plan.problem = fileProblem(
+            "The File Is UTF-16 Text; Please Save It As UTF-8 (Or CSV UTF-8) And Import It "
+            "Again.");
+        return plan;
+    }
+    DelimitedTable table = parseDelimited(fileBytes);
+    RowReader reader(deck, table.separator);
+    bool first = true;
+    for (const DelimitedRecord& record : table.records) {
+        const bool header = first && isHeader(record);
+        first = false;
+        if (header || isBlank(record)) continue;
+        if (auto problem = reader.add(record, plan.pairs)) {
+            plan.problem = std::move(problem);
+            return plan;
+        }
+    }
+    if (table.problem) {
+        plan.problem = std::move(table.problem);
+    } else if (plan.pairs.empty()) {
+        plan.problem = fileProblem("The File Holds No Pairs To Import.");
+    }
+    return plan;
+}
+
+std::string appendedQAFile(std::string_view qaBytes, std::int32_t pairCount,
+                           const std::vector<ImportedPair>& pairs) {
+    std::string out(qaBytes);
+    if (out.empty()) {
+        out.append(kQAFileHeader).append(kCrLf);
+    } else {
+        endLastLine(out);
+    }
+    std::int32_t n = pairCount;
+    for (const ImportedPair& pair : pairs) out += numberedPair(++n, pair);
+    return out;
+}
+
+std::string appendedSetupFile(std::string_view setupBytes, std::int32_t pairCount,
+                              std::int32_t added, std::int32_t today) {
+    const std::vector<LineSpan> lines = lineSpans(setupBytes);
+    auto first = std::find_if(lines.begin(), lines.end(),
+                              [](const LineSpan& l) { return isStatusLine(l.text); });
+    const auto have = static_cast<std::int32_t>(lines.end() - first);
+    const std::int32_t missing = std::max(pairCount - have, 0);
+    std::size_t insertAt = setupBytes.size();
+    if (missing == 0 && first != lines.end()) {
+        insertAt = pairCount == 0 ? first->start : (first + (pairCount - 1))->next;
+    }
+    std::string out(setupBytes.substr(0, insertAt));
+    endLastLine(out);
+    out += newPairStatusLines(pairCount - missing + 1, pairCount + added, today);
+    out.append(setupBytes.substr(insertAt));
+    return out;
+}
+
+std::string newDeckQAFile(const std::vector<ImportedPair>& pairs) {
+    return appendedQAFile({}, 0, pairs);
+}
+
+ImportResult importPairs(Program& program, const std::string& sourcePath,
+                         const std::string& deckPath) {
+    FileSystem& files = program.files();
+    ImportResult result;
+    result.deckPath = withDefaultExtension(deckPath);
+    const std::string& qaPath = result.deckPath;
+    const std::string setupPath = setupNameOf(qaPath);
+    auto fail = [&](std::string text) {
+        result.problem = fileProblem(std::move(text));
+        return result;
+    };
+
+    std::optional<std::string> source = readImportFile(files, sourcePath, result.problem);
+    if (!source) return result;
+    if (!equalsIgnoreCase(extensionOf(qaPath), ".DKS")) {
+        return fail(qaPath +
+                    " Does Not Have A .DKS Extension; Pairs Can Be Imported Only Into "
+                    "A .DKS File.");
+    }
+
+    result.newDeck = !files.fileExists(qaPath);
+    std::string qaBytes;
+    std::optional<std::string> setupBytes;
+    if (result.newDeck) {
+        // A setup data file left behind by a deleted deck would hand its settings and
+        // learning state to the new pairs.
+        if (files.fileExists(setupPath)) {
+            return fail(setupPath +
+                        " Already Exists Without Its .DKS File; Please Move It "
+                        "Away Or Import Into Another Name.");
+        }
+    } else {
+        if (files.isReadOnlyFile(qaPath) ||
+            (files.fileExists(setupPath) && files.isReadOnlyFile(setupPath))) {
+            return fail(qaPath + " Is A Read-Only Deck; No Pairs Can Be Added To It.");
+        }
+        const std::optional<std::uint64_t> qaSize = files.fileSize(qaPath);
+        if (qaSize && *qaSize > kMaxQAFileBytes)
+            return fail(qaPath + " Is Too Large To Be A Deck.");
+        std::optional<std::string> read = qaSize ? files.readFile(qaPath) : std::nullopt;
+        if (!read) return fail("Cardwise Could Not Read " + qaPath + ".");
+        qaBytes = std::move(*read);
+        if (files.fileExists(setupPath)) {
+            setupBytes = files.readFile(setupPath);
+            if (!setupBytes) return fail("Cardwise Could Not Read " + setupPath + ".");
+        }
+    }
+
+    const DeckContents contents = deckContentsOf(qaBytes);
+    ImportPlan plan = planImport(*source, contents);
+    if (plan.problem) {
+        result.problem = std::move(plan.problem);
+        return result;
+    }
+    const auto added = static_cast<std::int32_t>(plan.pairs.size());
+    if (result.newDeck && added < 2) {
+        // The settings of a deck need a range of at least two pairs.
+        return fail("A New Deck Needs At Least Two Pairs; The File Holds Only One.");
+    }
+
+    std::string newQA;
+    std::string newSetup;
+    std::vector<FileWrite> writes;
+    if (result.newDeck) {
+        newQA = newDeckQAFile(plan.pairs);
+        newSetup = newDeckSetupFile(program, added);
+    } else {
+        newQA = appendedQAFile(qaBytes, contents.pairCount, plan.pairs);
+        // Without a setup data file the next load makes one, every pair starting new.
+        if (setupBytes) {
+            newSetup =
+                appendedSetupFile(*setupBytes, contents.pairCount, added, program.deck.Today);
+        }
+    }
+    writes.push_back(FileWrite{qaPath, newQA});
+    std::vector<std::string> paths{qaPath};
+    if (result.newDeck || setupBytes) {
+        writes.push_back(FileWrite{setupPath, newSetup});
+        paths.push_back(setupPath);
+    }
+    const FileResult written = files.writeFiles(writes);
+    if (!written.ok) return fail(writeFailureText(paths, written));
+    result.pairsAdded = added;
+    return result;
+}
+
+std::optional<TextProblem> checkImportFile(Program& program, const std::string& sourcePath) {
+    std::optional<TextProblem> problem;
+    const std::optional<std::string> source = readImportFile(program.files(), sourcePath, problem);
+    if (!source) return problem;
+    return planImport(*source, DeckContents{}).problem;
+}
+
+std::string importProblemText(const std::string& sourcePath, const TextProblem& problem) {
+    std::string text = problem.text;
+    if (problem.line > 0) {
+        text = "Line " + std::to_string(problem.line) + " Of " + sourcePath + ": " + text + ".";
+    }
+    return text + "  Nothing Was Imported.";
+}
+
+}  // namespace cardwise

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/exchange/delimited_text.h"
+
+namespace cardwise {
+
+struct Program;
+
+// A category name as typed may be this long (the editor's category list keeps as much).
+inline constexpr std::size_t kMaxImportedCategoryChars = 15;
+inline constexpr std::size_t kMaxCategories = 100;
+// Files larger than this hold more than any deck can take.
+inline constexpr std::uint64_t kMaxImportFileBytes = 64ull << 20;
+
+// What an import must fit beside: the pairs and categories a deck already holds.
+struct DeckContents {
+    std::int32_t pairCount = 0;
+    std::vector<std::string> categories;  // CategoryName of every pair that has one
+};
+
+// The pairs and categories of a Q&A file's bytes: every question line counts, also beyond
+// the 5000 a load takes, so that an import never pushes a deck further past the limit.
+DeckContents deckContentsOf(std::string_view qaBytes);
+
+// One imported row as the deck stores it (Windows-1252, in the pair markup), without the
+// "Q<n>=" and "A<n>=" that its place in the deck gives it.
+struct ImportedPair {
+    std::int32_t line = 0;  // where its row starts in the imported file
+    std::string question;
+    std::string answer;
+};
+
+struct ImportPlan {
+    std::vector<ImportedPair> pairs;
+    std::optional<TextProblem> problem;  // set: nothing may be written
+};
+
+// Reads a UTF-8 tab- or comma-separated file of question, answer and an optional category
+// (a first row "question, answer[, category]" in any letter case is a header) into pair
+// texts as the editor would store them: the category as the "<NAM>" tag, the texts
+// through EncodeMarks so that line breaks, "^" and "<" read back as typed. Blank rows are
+// skipped. The first row the deck cannot take is the problem: a character outside
+// Windows-1252, a question that would be cut or misread (it holds "$#$!", or "<n" that
+// the category lookup would take for a tag), a category that is too long or holds '<' or
+// '%', a pair that would not stay below 2100 characters once numbered (the number counted
+// as four digits), the 5001st pair or the 101st category of the deck.
+ImportPlan planImport(std::string_view fileBytes, const DeckContents& deck);
+
+// The Q&A file with the pairs appended after its last line, numbered on from the pairs it
+// holds; every byte it had stays as it was (a last line without an end gets CR LF).
+std::string appendedQAFile(std::string_view qaBytes, std::int32_t pairCount,
+                           const std::vector<ImportedPair>& pairs);
+
+// The setup data file with the status lines of `added` new pairs (LastDate today, every
+// other field 0) put where the load takes them: right after the status line of the deck's
+// last pair. Pairs of the deck without a status line get the same new-pair line first, as
+// the load would give them. Every other byte stays as it was.
+std::string appendedSetupFile(std::string_view setupBytes, std::int32_t pairCount,
+                              std::int32_t added, std::int32_t today);
+
+// The Q&A file of a new deck holding the pairs.
+std::string newDeckQAFile(const std::vector<ImportedPair>& pairs);
+
+struct ImportResult {
+    std::string deckPath;  // the deck written, with the extension it was given
+    bool newDeck = false;
+    std::int32_t pairsAdded = 0;
+    std::optional<TextProblem> problem;  // set: nothing was written
+    bool ok() const { return !problem; }
+};
+
+// Imports the file at sourcePath into the deck at deckPath: appended to it when the deck
+// exists, else into a new deck (".DKS" added to a name without an extension) whose setup
+// data file holds the current settings with the range of a new deck and a new-pair status
+// line per pair. Both files are written together or not at all. The open deck of the
+// program is not looked at: the caller closes it first when it is this deck.
+ImportResult importPairs(Program& program, const std::string& sourcePath,
+                         const std::string& deckPath);
+
+// The first problem of the file to import that holds for every deck (it cannot be read, or
+// a row that not even an empty deck could take); nothing when it may be imported.
+std::optional<TextProblem> checkImportFile(Program& program, const std::string& sourcePath);
+
+// The problem as told to the user: "Line 12 Of cards.csv: ..." for a row, then that nothing
+// was imported.
+std::string importProblemText(const std::string& sourcePath, const TextProblem& problem);
+
+}  // namespace cardwise
