@@ -51,7 +51,7 @@ TEST(DrillCommand, OnePassRunShowsEveryPairAsksToGoOnAndSavesOnNo) {
     EXPECT_EQ(cli.status, kExitOk) << cli.err.str();
     const std::vector<std::string> expected = {
         "Keys anywhere: :q close the deck and exit, :g N go to pair N, :h next hint or comment, "
-        ":r reset the status bar statistics",
+        ":r reset the status bar statistics, :u undo the last grade",
         kQuestionCaption,
         "Pair 1 | Category | Left 4",
         "One plus one?",

@@ -26,6 +26,10 @@ void ReadSetUp(Program& program);
 // returns false when a write failed.
 bool WriteSetUp(Program& program, bool flush = true);
 
+// Puts every setting of the deck into the setup data file in memory, nothing else: no
+// directory settings, no flush. Does nothing for a read-only deck.
+void PutSetUp(Program& program);
+
 // Validates DeckSettings: kSetUpValid, kSetUpInvalid (after a warning) or kSetUpNoPairs.
 int CheckSetUp(Program& program);
 
