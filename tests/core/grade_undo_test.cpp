@@ -24,15 +24,8 @@ struct UndoSession {
     DeckSettings& settings = h.program.settings;
 
     explicit UndoSession(int pairs) {
-        deck.allocate(pairs);
-        deck.QAFileName = "/decks/GEO.DKS";
-        deck.CurrentPair = 0;
-        for (int n = 1; n <= pairs; ++n) {
-            deck.PairText.at(static_cast<std::size_t>(n - 1)) =
-                "Q" + std::to_string(n) + "=Question " + std::to_string(n) + "$#$!A" +
-                std::to_string(n) + "=Answer " + std::to_string(n);
-            deck.LastDate.at(static_cast<std::size_t>(n)) = 20261201;
-        }
+        testing::makeStandardDeck(deck, pairs);
+        for (int n = 1; n <= pairs; ++n) deck.LastDate.at(static_cast<std::size_t>(n)) = 20261201;
     }
 
     // The same random draws for whichever selection comes next.

@@ -182,6 +182,18 @@ TEST_F(SaveAsYouGo, AReadOnlyDeckIsNeverWritten) {
     EXPECT_FALSE(p.saving.pending);
 }
 
+TEST_F(SaveAsYouGo, AfterTheEditorOnlyTheCloseWritesSoThatBothFilesStayInStep) {
+    open();
+    const std::string before = h.decks.read("deck.DKD");
+    p.deck.EditorUsed = true;
+    answer(true);
+    at(9);
+    flushPendingSave(p);
+    EXPECT_EQ(h.decks.read("deck.DKD"), before);
+    ASSERT_TRUE(FileExitQAClick(p));
+    EXPECT_EQ(onDisk(1).RightTotal, 1);
+}
+
 TEST_F(SaveAsYouGo, NoWriteWhileAGradeIsUnderWay) {
     open();
     at(0);
