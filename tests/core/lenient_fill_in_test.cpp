@@ -6,9 +6,7 @@
 #include "core/deck/setup_file.h"
 #include "core/drill/answer_view.h"
 #include "core/drill/run_control.h"
-#include "core/study/options_dialog.h"
 #include "drill_test_support.h"
-#include "study_test_support.h"
 
 namespace cardwise {
 namespace {
@@ -151,23 +149,6 @@ TEST(LenientSetting, ReadAsOffWhenMissingAndWrittenWithoutDisturbingTheOtherKeys
     ReadSetUp(p);
     EXPECT_EQ(p.settings.LenientFillIn, 1);
     EXPECT_TRUE(h.ui.boxes.empty());
-}
-
-TEST(LenientSetting, TheOptionsDialogShowsAndStoresIt) {
-    testing::ValidDeck deck{5};
-    Program& p = deck.p;
-    {
-        OptionsDialog dialog(p, nullptr);
-        EXPECT_FALSE(dialog.controls().lenientFillIn);
-        dialog.controls().lenientFillIn = true;
-        ASSERT_TRUE(dialog.ok().closes);
-        dialog.close();
-    }
-    EXPECT_EQ(p.settings.LenientFillIn, 1);
-    OptionsDialog dialog(p, nullptr);
-    EXPECT_TRUE(dialog.controls().lenientFillIn);
-    dialog.cancel();
-    dialog.close();
 }
 
 }  // namespace
