@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 
 #include "core/deck/deck_close.h"
 #include "core/deck/deck_loader.h"
+#include "core/study/options_dialog.h"
 #include "drill_support.h"
 #include "gui/dialogs/options_window.h"
 #include "gui/dialogs/statistics_window.h"
@@ -87,6 +89,22 @@ class StudyDialogsTest : public QObject {
         QVERIFY(run != (std::vector<std::int32_t>{4, 5, 6, 7, 8, 1, 2, 3}));
         QVERIFY(run != sorted);
         QVERIFY(!d.program.restart.OrderBecameRandom);
+    }
+
+    void lenientFillInBoxReachesTheSetupDataFile() {
+        GuiDrill d;
+        d.open("eight", deckOf(8),
+               crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  8", "LastDayUsed=20261207"}));
+        {
+            gui::OptionsWindow options(d.program, &d.controller);
+            auto* lenient = child<QCheckBox>(&options, "CBLenientFillIn");
+            QCOMPARE(lenient->text(), QString(kLenientFillInCaption.data()));
+            QVERIFY(!lenient->isChecked());
+            lenient->click();
+            child<QPushButton>(&options, "OKBtn")->click();
+        }
+        QVERIFY(FileExitQAClick(d.program));
+        QVERIFY(d.decks.read("eight.DKD").find("\r\nLenientFillIn=  1\r\n") != std::string::npos);
     }
 
     void drillTimersDoNotTickWhileTheDialogIsOpen() {
