@@ -35,8 +35,8 @@ class DrillCommand : public Command {
     std::string_view name() const override { return "drill"; }
     std::string_view arguments() const override { return "DECK"; }
     std::string_view summary() const override {
-        return "Drills the deck; :q or the end of input closes it, saving the learning "
-               "state.";
+        return "Drills the deck, saving the learning state after every grade; :q or the end "
+               "of input closes it.";
     }
 
     int run(const std::vector<std::string>& args, CliEnvironment& env) override {
@@ -54,6 +54,8 @@ class DrillCommand : public Command {
         program.currentDirectory = env.currentDirectory;
         if (!readApplicationSettings(program)) return kExitFailure;
 
+        // No timer runs between typed lines: every grade goes to disk at once.
+        program.saving.intervalMs = 0;
         CoreDrillEngine engine;
         TerminalDrill drill(program, engine, ui, *input, env.out, env.inputIsTerminal);
         program.attachFrontEnd(drill);

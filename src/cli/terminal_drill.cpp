@@ -91,7 +91,7 @@ void TerminalDrill::editQAFile() {
 
 int TerminalDrill::run() {
     out_ << "Keys anywhere: :q close the deck and exit, :g N go to pair N, :h next hint or "
-            "comment, :r reset the status bar statistics\n";
+            "comment, :r reset the status bar statistics, :u undo the last grade\n";
     render();
     while (!closed_ && controller_.screen() != DrillScreen::None) {
         if (timers_) {
@@ -161,6 +161,9 @@ bool TerminalDrill::handleCommand(const std::string& word) {
         } else {
             controller_.commentClick();
         }
+    } else if (command == ":u") {
+        controller_.undoLastGrade();
+        redraw_ = true;
     } else if (command == ":r") {
         controller_.resetStatusBar();
         redraw_ = true;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/content/pair_view.h"
+#include "core/deck/learning_save.h"
 #include "core/deck/deck_settings.h"
 #include "core/deck/deck_state.h"
 #include "core/drill/drill_flags.h"
@@ -93,6 +94,7 @@ struct Program {
     ShellState shell;
     StudyState study;
     EditorState editor;
+    LearningSaveState saving;
 
     // The deck's folder, standing in for the process's current directory.
     std::string currentDirectory;

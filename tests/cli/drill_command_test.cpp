@@ -51,7 +51,7 @@ TEST(DrillCommand, OnePassRunShowsEveryPairAsksToGoOnAndSavesOnNo) {
     EXPECT_EQ(cli.status, kExitOk) << cli.err.str();
     const std::vector<std::string> expected = {
         "Keys anywhere: :q close the deck and exit, :g N go to pair N, :h next hint or comment, "
-        ":r reset the status bar statistics",
+        ":r reset the status bar statistics, :u undo the last grade",
         kQuestionCaption,
         "Pair 1 | Category | Left 4",
         "One plus one?",
@@ -147,6 +147,31 @@ TEST(DrillCommand, EndOfInputClosesTheDeckAndSaves) {
         (std::vector<std::string>{"Q&A1=20261207 1    1 0 0004", "Q&A2=20261207 0    0 0 0004",
                                   "Q&A3=20261207 0    0 0 0000", "Q&A4=20261207 0    0 0 0000",
                                   "Q&A5=20261207 0    0 0 0000"}));
+}
+
+TEST(DrillCommand, UndoKeyTakesBackTheLastGradeOnce) {
+    DeckFolder deck;
+    deck.copy("five.DKS");
+    deck.write("five.DKD", kOnePassSetup);
+    CliRun cli(deck.path(), "\nc\n:u\n\ni\n:u\n:u\n:q\n");
+    cli.run({"drill", "five.DKS"});
+    EXPECT_EQ(cli.status, kExitOk);
+    const std::string out = cli.out.str();
+    const std::string pairOneAgain = kQuestionCaption + "\nPair 1 | Category | Left 4\n";
+    EXPECT_NE(out.find("> c\n" + kQuestionCaption + "\nPair 2 |"), std::string::npos) << out;
+    EXPECT_NE(out.find("> :u\n" + pairOneAgain), std::string::npos) << out;
+    EXPECT_NE(out.find("> i\n" + kQuestionCaption + "\nPair 2 | Category | Left 3 | Total 1 | "
+                       "Correct 0 | Incorrect 1 | 0 %"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("> :u\n[Undo Last Grade] There Is No Grade To Undo.  Only The Last "
+                       "Grade Can Be Taken Back, And Only While The Question After It Is "
+                       "Shown.\n"),
+              std::string::npos)
+        << out;
+    auto status = statusLinesOf(deck.read("five.DKD"));
+    ASSERT_EQ(status.size(), 5u);
+    EXPECT_EQ(status[0], "Q&A1=20261207 0    0 0 0004");  // asked, but neither grade stands
 }
 
 TEST(DrillCommand, QuitGoToAndResetKeys) {

@@ -85,6 +85,7 @@ const std::string kStartSettings = crlf({"[CARDWISE]",
                                          "AutoPilot=  0",
                                          "AutoQTime=  5",
                                          "AutoATime=  5",
+                                         "LenientFillIn=  0",
                                          "LastDayUsed=<date>"});
 
 // The file with its LastDayUsed value (never closed yet: any date) shown as <date>.

@@ -15,16 +15,7 @@ struct DrillRunTest : ::testing::Test {
     DeckState& deck = h.program.deck;
     DeckSettings& settings = h.program.settings;
 
-    void makeDeck(int pairs) {
-        deck.allocate(pairs);
-        deck.QAFileName = "/decks/GEO.DKS";
-        deck.CurrentPair = 0;
-        for (int n = 1; n <= pairs; ++n) {
-            deck.PairText.at(static_cast<std::size_t>(n - 1)) =
-                "Q" + std::to_string(n) + "=Question " + std::to_string(n) + "$#$!A" +
-                std::to_string(n) + "=Answer " + std::to_string(n);
-        }
-    }
+    void makeDeck(int pairs) { testing::makeStandardDeck(deck, pairs); }
 };
 
 TEST_F(DrillRunTest, OnePassRunEndsWithTheContinuationQuestion) {

@@ -147,6 +147,19 @@ inline ScriptedPair fillInPair(std::string question, std::string answerText,
     return pair;
 }
 
+// An in-memory deck GEO.DKS of standard pairs "Question n" / "Answer n" for the program's
+// own engine; no pair is chosen yet.
+inline void makeStandardDeck(DeckState& deck, int pairs) {
+    deck.allocate(pairs);
+    deck.QAFileName = "/decks/GEO.DKS";
+    deck.CurrentPair = 0;
+    for (int n = 1; n <= pairs; ++n) {
+        deck.PairText.at(static_cast<std::size_t>(n - 1)) =
+            "Q" + std::to_string(n) + "=Question " + std::to_string(n) + "$#$!A" +
+            std::to_string(n) + "=Answer " + std::to_string(n);
+    }
+}
+
 // A program with an open deck of pairCount pairs named GEO.DKS.
 struct DrillHarness : ProgramHarness {
     ScriptedDrillEngine engine;

@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "core/content/windows1252.h"
+#include "core/drill/grade_undo.h"
 #include "drill_support.h"
 #include "gui/drill/answer_window.h"
 #include "gui/drill/promotion_window.h"
@@ -188,6 +189,46 @@ class DrillWindowsTest : public QObject {
         QVERIFY(!d.windows.questionWindow()->isVisible());
         QVERIFY(!d.program.shell.deckOpen);
         QVERIFY(d.decks.read("kinds.DKD").find("Q&A3=") != std::string::npos);
+    }
+
+    void ctrlZTakesBackTheLastGradeAlsoFromAnEmptyEntryField() {
+        GuiDrill d;
+        d.open("kinds", threeKindsDeck(), crlf({"[Cardwise]", "Numerical=  1"}));
+        QWidget* q = d.windows.questionWindow();
+        auto undo = [&](QWidget* target) {
+            QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
+            d.windows.sync();
+        };
+        pressEnter(d.find<QTextEdit>(q, "Memo1"));
+        pressEnter(d.find<QTextEdit>(d.windows.answerWindow(), "Memo1"));
+        QCOMPARE(d.find<QLabel>(q, "PQNumber")->text(), QString("2"));
+        QCOMPARE(d.find<QLabel>(q, "PCorrect")->text(), QString("1"));
+
+        undo(d.find<QTextEdit>(q, "Memo1"));
+        QVERIFY(q->isVisible());
+        QCOMPARE(d.find<QLabel>(q, "PQNumber")->text(), QString("1"));
+        QCOMPARE(d.find<QLabel>(q, "PCorrect")->text(), QString(""));
+        QCOMPARE(d.program.deck.RightTotal.at(1), 0);
+        d.ui.expectBox({std::string(kUndoGradeCaption), std::string(kNothingToUndoText),
+                        Icon::Information, Buttons::Ok});
+        undo(d.find<QTextEdit>(q, "Memo1"));
+
+        // Pair 1 again, then pair 2 answered wrongly: the fill-in pair 3 is asked. Its entry
+        // field keeps Ctrl+Z for what was typed; with nothing typed it takes the grade back.
+        pressEnter(d.find<QTextEdit>(q, "Memo1"));
+        pressEnter(d.find<QTextEdit>(d.windows.answerWindow(), "Memo1"));
+        QTest::mouseClick(d.find<QPushButton>(q, "BBMC1"), Qt::LeftButton);
+        pressEnter(d.find<QTextEdit>(d.windows.answerWindow(), "Memo1"));
+        auto* entry = d.find<QLineEdit>(q, "EBFillIn");
+        QVERIFY(entry->isVisible());
+        QTest::keyClicks(entry, "Ro");
+        undo(entry);
+        QCOMPARE(entry->text(), QString(""));
+        QCOMPARE(d.find<QLabel>(q, "PQNumber")->text(), QString("3"));
+        undo(entry);
+        QCOMPARE(d.find<QLabel>(q, "PQNumber")->text(), QString("2"));
+        QCOMPARE(d.program.deck.WrongTotal.at(2), 0);
+        QVERIFY(q->findChild<QAction*>("UndoLastGrade1")->isEnabled());
     }
 
     void popupMenuOffersOnlyWhatIsBuilt() {

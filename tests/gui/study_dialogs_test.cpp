@@ -1,6 +1,7 @@
 #include <QAbstractBarSeries>
 #include <QBarSet>
 #include <QChartView>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFontDialog>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include "core/deck/deck_close.h"
 #include "core/deck/deck_loader.h"
 #include "core/study/dialog_tips.h"
+#include "core/study/options_dialog.h"
 #include "drill_support.h"
 #include "gui/dialogs/mode_windows.h"
 #include "gui/dialogs/options_window.h"
@@ -135,6 +137,22 @@ class StudyDialogsTest : public QObject {
         QVERIFY(run != (std::vector<std::int32_t>{4, 5, 6, 7, 8, 1, 2, 3}));
         QVERIFY(run != sorted);
         QVERIFY(!d.program.restart.OrderBecameRandom);
+    }
+
+    void lenientFillInBoxReachesTheSetupDataFile() {
+        GuiDrill d;
+        d.open("eight", deckOf(8),
+               crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  8", "LastDayUsed=20261207"}));
+        {
+            gui::OptionsWindow options(d.program, &d.controller);
+            auto* lenient = child<QCheckBox>(&options, "CBLenientFillIn");
+            QCOMPARE(lenient->text(), QString(kLenientFillInCaption.data()));
+            QVERIFY(!lenient->isChecked());
+            lenient->click();
+            child<QPushButton>(&options, "OKBtn")->click();
+        }
+        QVERIFY(FileExitQAClick(d.program));
+        QVERIFY(d.decks.read("eight.DKD").find("\r\nLenientFillIn=  1\r\n") != std::string::npos);
     }
 
     void drillTimersDoNotTickWhileTheDialogIsOpen() {

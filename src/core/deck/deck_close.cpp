@@ -53,6 +53,7 @@ bool FileExitQAClick(Program& program) {
     windows.closeDrillWindows();
     if (!program.shell.deckOpen) return true;
     if (!saveDeck(program)) return false;
+    program.saving.forgetDeck();
     FreeDeck(program);
     program.shell.deckOpen = false;
     program.shell.deckMenus.setAll(false);

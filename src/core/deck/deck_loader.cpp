@@ -65,6 +65,7 @@ void resetRunState(Program& program) {
     program.deck.SessionCorrect = 0;
     program.deck.SessionIncorrect = 0;
     program.restart.clear();
+    program.saving.forgetDeck();
 }
 
 const std::string kOutcomeTail =

@@ -78,6 +78,8 @@ struct DeckSettings {
     std::int32_t AutoPilot = 0;
     std::int32_t AutoQTime = 5;
     std::int32_t AutoATime = 5;
+    // Fill-in replies are judged without accents, punctuation and blanks as well.
+    std::int32_t LenientFillIn = 0;
 
     // Kept in the application settings file, written by the same settings writer.
     std::string StartDIR;

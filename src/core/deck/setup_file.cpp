@@ -227,8 +227,8 @@ Profile blockKeepingPresentKeys(Program& program, const Profile& file) {
     return block;
 }
 
-// Writes the block's keys into the setup data file, replacing those it holds.
-bool writeBlock(Program& program, const Profile& block, bool flush) {
+// Puts the block's keys into the setup data file in memory, replacing those it holds.
+void putBlock(Program& program, const Profile& block) {
     Profile& file = program.setupFile.edit();
     // Keys new to the file must not land among or after the status lines.
     file.setNewKeysBefore(isStatusLine);
@@ -241,6 +241,11 @@ bool writeBlock(Program& program, const Profile& block, bool flush) {
         file.writeString(S, std::string_view(line.text).substr(0, eq),
                          std::string_view(line.text).substr(eq + 1));
     }
+}
+
+// Writes the block's keys into the setup data file, replacing those it holds.
+bool writeBlock(Program& program, const Profile& block, bool flush) {
+    putBlock(program, block);
     bool ok = writeDirectorySettings(program);
     if (flush) {
         ok =
@@ -288,6 +293,13 @@ bool WriteSetUp(Program& program, bool flush) {
     Profile block;
     writeSettingsBlock(program, block);
     return writeBlock(program, block, flush);
+}
+
+void PutSetUp(Program& program) {
+    if (program.deck.ReadOnlyDeck) return;
+    Profile block;
+    writeSettingsBlock(program, block);
+    putBlock(program, block);
 }
 
 int CheckSetUp(Program& program) {

@@ -31,6 +31,9 @@ bool WriteSetUp(Program& program, bool flush = true);
 // Existing keys are replaced in place, new keys go where the profile's placement rule puts
 // them.
 void writeSettingsBlock(Program& program, Profile& file);
+// Puts every setting of the deck into the setup data file in memory, nothing else: no
+// directory settings, no flush. Does nothing for a read-only deck.
+void PutSetUp(Program& program);
 
 // Validates DeckSettings: kSetUpValid, kSetUpInvalid (after a warning) or kSetUpNoPairs.
 int CheckSetUp(Program& program);

@@ -203,6 +203,8 @@ inline constexpr auto kSetupKeys = [] {
         number("AutoPilot", &S::AutoPilot, 0),
         number("AutoQTime", &S::AutoQTime, 5),
         number("AutoATime", &S::AutoATime, 5),
+        // Not known to older copies of the program, which leave it alone.
+        flag("LenientFillIn", &S::LenientFillIn, 0),
         lastDayUsed(),
     };
 }();

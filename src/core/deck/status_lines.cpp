@@ -164,9 +164,14 @@ void DecodeStatus(Program& program) {
 }
 
 void WriteStatusLines(Program& program) {
+    if (program.deck.ReadOnlyDeck) return;
+    WaitCursor wait(program.ui());
+    PutStatusLines(program);
+}
+
+void PutStatusLines(Program& program) {
     DeckState& deck = program.deck;
     if (deck.ReadOnlyDeck) return;
-    WaitCursor wait(program.ui());
     Profile& setup = program.setupFile.edit();
     constexpr const SetupKey& lastDayKey = setupKey("LastDayUsed");
     setup.writeString(kSetupSection, lastDayKey.name, rightAligned(deck.Today, lastDayKey.width));

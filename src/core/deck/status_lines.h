@@ -54,6 +54,8 @@ void DecodeStatus(Program& program);
 // Writes LastDayUsed = Today and appends every pair's status line to the setup data file in
 // memory; the caller flushes once. Nothing happens for a read-only deck.
 void WriteStatusLines(Program& program);
+// The same without the wait cursor, for the writes made while the user drills.
+void PutStatusLines(Program& program);
 
 // Detects a deck whose files cannot be written (read-only Q&A file, then a folder that takes
 // no probe file), tells the user for each, and sets deck.ReadOnlyDeck. Returns it.

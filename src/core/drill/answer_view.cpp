@@ -1,6 +1,7 @@
 #include "core/drill/answer_view.h"
 
 #include "core/content/answer_texts.h"
+#include "core/content/lenient_text.h"
 #include "core/drill/drill_engine.h"
 #include "core/drill/drill_windows_state.h"
 #include "core/drill/pair_toggles.h"
@@ -65,11 +66,11 @@ void appendAcceptedAnswers(std::string& text, const std::array<std::string, 6>& 
     if (!accepted[5].empty()) text += "6. " + accepted[5];
 }
 
-bool replyAccepted(std::string_view reply, const std::array<std::string, 6>& accepted,
-                   bool checkCase) {
-    if (fillInReplyMatches(reply, accepted[0], checkCase)) return true;
+template <typename Matches>
+bool anyAccepted(const std::array<std::string, 6>& accepted, Matches matches) {
+    if (matches(accepted[0])) return true;
     for (std::size_t k = 1; k < accepted.size(); ++k) {
-        if (!accepted[k].empty() && fillInReplyMatches(reply, accepted[k], checkCase)) return true;
+        if (!accepted[k].empty() && matches(accepted[k])) return true;
     }
     return false;
 }
@@ -99,6 +100,22 @@ bool fillInReplyMatches(std::string_view reply, std::string_view accepted, bool 
             return false;
     }
     return true;
+}
+
+FillInVerdict judgeFillInReply(std::string_view reply, const std::array<std::string, 6>& accepted,
+                               bool checkCase, bool lenient) {
+    if (anyAccepted(accepted, [&](const std::string& answer) {
+            return fillInReplyMatches(reply, answer, checkCase);
+        })) {
+        return FillInVerdict::Correct;
+    }
+    if (!lenient) return FillInVerdict::Wrong;
+    const std::string loose = lenientForm(reply);
+    const bool matched = anyAccepted(accepted, [&](const std::string& answer) {
+        const std::string form = lenientForm(answer);
+        return !form.empty() && fillInReplyMatches(loose, form, checkCase);
+    });
+    return matched ? FillInVerdict::CorrectLeniently : FillInVerdict::Wrong;
 }
 
 bool buildAnswerView(Program& program, DrillEngine& engine, DrillWindowsState& state,
@@ -136,6 +153,7 @@ bool buildAnswerView(Program& program, DrillEngine& engine, DrillWindowsState& s
         view.mediaPath.clear();
         view.panel = AnswerPanel::UserGrades;
         view.judged = false;
+        view.acceptedLeniently = false;
         view.correctPicture = false;
         view.incorrectPicture = false;
         view.autopilotPictures = s.AutoPilot == 1;
@@ -152,6 +170,7 @@ bool buildAnswerView(Program& program, DrillEngine& engine, DrillWindowsState& s
 
     const bool autoPilot = s.AutoPilot == 1;
     view.judged = false;
+    view.acceptedLeniently = false;
     view.correctPicture = false;
     view.incorrectPicture = false;
     if (!pv.CorrectChoice.empty() && !state.AnswerFirstApplied) {
@@ -160,9 +179,18 @@ bool buildAnswerView(Program& program, DrillEngine& engine, DrillWindowsState& s
         appendMultipleChoiceVerdict(pv.Text, pv.CorrectChoice);
     } else if ((!pv.Choices[0].empty() && !state.AnswerFirstApplied) || state.AnswerFirstFillIn) {
         if (state.AnswerFirstFillIn) pv.Choices[0] = pv.Text;
-        state.AnswerCorrect = replyAccepted(state.UserReply, pv.Choices, s.CheckCase == 1);
+        const FillInVerdict verdict = judgeFillInReply(state.UserReply, pv.Choices,
+                                                       s.CheckCase == 1, s.LenientFillIn == 1);
+        state.AnswerCorrect = verdict != FillInVerdict::Wrong;
+        view.acceptedLeniently = verdict == FillInVerdict::CorrectLeniently;
         view.judged = true;
         appendAcceptedAnswers(pv.Text, pv.Choices, state.AnswerFirstFillIn);
+        if (view.acceptedLeniently) {
+            // One empty line after the list of answers, whose last entry may end a line.
+            if (!pv.Text.ends_with(kLineBreak)) pv.Text += kLineBreak;
+            pv.Text += kLineBreak;
+            pv.Text += kLenientVerdictText;
+        }
     }
     if (view.judged && !autoPilot) showVerdictPicture(view, state.AnswerCorrect);
     view.autopilotPictures = autoPilot;

@@ -21,6 +21,8 @@ struct AnswerView : DrillWindowView {
     AnswerPanel panel = AnswerPanel::UserGrades;
     // A multiple-choice or fill-in reply was judged; its picture blinks.
     bool judged = false;
+    // The fill-in reply matched only without regard to accents, punctuation and blanks.
+    bool acceptedLeniently = false;
     bool correctPicture = false;
     bool incorrectPicture = false;
     bool autopilotPictures = false;
@@ -48,5 +50,18 @@ Rect answerResizePlacement(Rect requested, const DeckSettings& settings, int cap
 
 // A typed reply against an accepted answer; checkCase 0 ignores the case of letters.
 bool fillInReplyMatches(std::string_view reply, std::string_view accepted, bool checkCase);
+
+enum class FillInVerdict { Wrong, Correct, CorrectLeniently };
+
+// A typed reply against the accepted answers (entry 1 always, entries 2..6 when not
+// empty). With `lenient`, a reply that matches none exactly is still correct when it
+// matches one without regard to accents, punctuation and blanks (an answer that is
+// nothing but those is never matched so). checkCase decides letter case either way.
+FillInVerdict judgeFillInReply(std::string_view reply, const std::array<std::string, 6>& accepted,
+                               bool checkCase, bool lenient);
+
+// Added to the answer text when a reply was accepted only leniently.
+inline constexpr std::string_view kLenientVerdictText =
+    "(Accepted Ignoring Accents, Punctuation And Blanks)";
 
 }  // namespace cardwise

@@ -29,6 +29,7 @@ struct RunRestartFlags {
     bool RangeChoiceChanged = false;
 
     void clear() { *this = RunRestartFlags{}; }
+    bool operator==(const RunRestartFlags&) const = default;
 };
 
 }  // namespace cardwise

@@ -27,6 +27,8 @@ inline constexpr std::string_view kMenuOptions = "&Options";
 inline constexpr std::string_view kMenuEditPair = "&Edit Current Q&&A Pair";
 inline constexpr std::string_view kMenuDeletePair = "&Delete Current Q&&A Pair";
 inline constexpr std::string_view kMenuGoToPair = "&Go To Pair...";
+// The question window's, after a grade.
+inline constexpr std::string_view kMenuUndoGrade = "&Undo Last Grade";
 inline constexpr std::string_view kMenuInsertPair = "&Insert New Q&&A Pair";
 inline constexpr std::string_view kMenuResetStatusBar = "Reset Status Bar Statistics";
 

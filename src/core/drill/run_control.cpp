@@ -3,6 +3,7 @@
 #include <cctype>
 #include <limits>
 
+#include "core/deck/learning_save.h"
 #include "core/drill/drill_engine.h"
 #include "core/drill/pair_toggles.h"
 #include "core/media/file_validation.h"
@@ -35,6 +36,7 @@ DrillController::DrillController(Program& program, DrillEngine& engine)
     : program_(program), engine_(engine) {}
 
 void DrillController::start() {
+    forgetLastGrade();
     DrillFlags& f = program_.drill;
     f.DrillActive = true;
     f.RunStarting = true;
@@ -58,12 +60,15 @@ void DrillController::start() {
 
 void DrillController::runEditorPair() {
     hideWindows();
+    forgetLastGrade();
     program_.drill.EditorTestRun = true;
     program_.drill.DrillActive = true;
     showQuestion();
 }
 
 void DrillController::hideWindows() {
+    // Whatever takes over (a close, the editor, printing) may change what a grade restored.
+    forgetLastGrade();
     if (state_.screen == DrillScreen::None) return;
     storeGeometry();
     if (state_.screen == DrillScreen::Question) program_.drill.TryAgainPending = false;
@@ -75,6 +80,8 @@ void DrillController::showQuestionAgain() {
 }
 
 void DrillController::redisplay() {
+    // A dialog may have changed the settings or the learning state the grade was made in.
+    forgetLastGrade();
     if (state_.screen == DrillScreen::Question)
         showQuestion();
     else if (state_.screen == DrillScreen::Answer)
@@ -142,6 +149,8 @@ void DrillController::showQuestion(bool posted) {
 }
 
 void DrillController::hideQuestion() {
+    // The question after the grade has been answered or left: the grade stands.
+    forgetLastGrade();
     storeGeometry();
     leaveScreen();
     program_.drill.TryAgainPending = false;
@@ -222,10 +231,15 @@ void DrillController::hideAnswer() {
     storeGeometry();
     leaveScreen();
     DrillFlags& f = program_.drill;
+    std::optional<GradeSnapshot> beforeGrade;
     if (!f.TryAgainPending && f.DrillActive && !f.EditorTestRun) {
+        // No timer may write the file while a grade and its selection are half done (their
+        // boxes run the event loop).
+        const SaveHold hold(program_);
         // After Go To Pair CurrentPair is already the pair jumped to, which must not take
         // the grade; the pair left behind goes ungraded, as if skipped.
         if (program_.settings.AutoPilot != 1 && !f.SkipNextSelection) {
+            beforeGrade = takeGradeSnapshot(program_);
             if (state_.AnswerCorrect)
                 engine_.gradeCorrect(program_);
             else
@@ -238,7 +252,14 @@ void DrillController::hideAnswer() {
             return;
         }
     }
-    if (f.DrillActive && !f.JumpingToPair && !f.EditorTestRun) showQuestion();
+    // After the selection, so that a run resumed from the file goes on where this one is.
+    if (beforeGrade) saveLearningSoon(program_);
+    if (f.DrillActive && !f.JumpingToPair && !f.EditorTestRun) {
+        showQuestion();
+        if (beforeGrade && state_.screen == DrillScreen::Question) {
+            lastGrade_ = std::move(beforeGrade);
+        }
+    }
     if (f.EditorTestRun) {
         f.EditorTestRun = false;
         program_.frontEnd().returnToEditor();
@@ -360,7 +381,24 @@ void DrillController::goToPair() {
     }
 }
 
+void DrillController::undoLastGrade() {
+    if (!lastGrade_ || state_.screen != DrillScreen::Question) {
+        program_.ui().message(kUndoGradeCaption, kNothingToUndoText, Icon::Information);
+        return;
+    }
+    const GradeSnapshot before = std::move(*lastGrade_);
+    lastGrade_.reset();
+    storeGeometry();
+    leaveScreen();
+    program_.drill.TryAgainPending = false;
+    restoreGradeSnapshot(program_, before);
+    saveLearningSoon(program_);
+    showQuestion();
+}
+
 void DrillController::resetStatusBar() {
+    // The counts an undo would give back are gone.
+    forgetLastGrade();
     if (state_.screen == DrillScreen::Question) {
         resetSessionStatistics(program_, question_.status);
     } else if (state_.screen == DrillScreen::Answer) {
@@ -392,6 +430,7 @@ void DrillController::storeGeometry() {
 }
 
 void DrillController::closeDeck() {
+    forgetLastGrade();
     leaveScreen();
     program_.frontEnd().closeDeck();
     program_.drill.DrillActive = false;

@@ -6,6 +6,7 @@
 
 #include "core/drill/answer_view.h"
 #include "core/drill/drill_windows_state.h"
+#include "core/drill/grade_undo.h"
 #include "core/drill/question_view.h"
 #include "core/drill/window_layout.h"
 
@@ -90,6 +91,11 @@ class DrillController {
     void commentClick();
     void stopAutoPilot();
 
+    // Question window, after a grade: takes the grade back and asks that pair again, or
+    // says that there is nothing to undo. One grade only.
+    void undoLastGrade();
+    bool gradeUndoable() const { return lastGrade_.has_value(); }
+
     // Either window.
     void tick();
     void goToPair();
@@ -113,6 +119,7 @@ class DrillController {
     // The window in use becomes `window` (None: no window), telling the observer.
     void enterScreen(DrillScreen window, bool posted = false);
     void leaveScreen();
+    void forgetLastGrade() { lastGrade_.reset(); }
 
     Program& program_;
     DrillEngine& engine_;
@@ -123,6 +130,8 @@ class DrillController {
     int captionBarHeight_ = 22;
     bool timersRunning_ = true;
     DrillWindowObserver* observer_ = nullptr;
+    // How things stood before the grade that led to the question on show.
+    std::optional<GradeSnapshot> lastGrade_;
 };
 
 }  // namespace cardwise

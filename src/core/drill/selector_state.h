@@ -55,6 +55,8 @@ struct SelectorState {
     std::int32_t count(SelectionClass c) const { return static_cast<std::int32_t>(list(c).size()); }
     std::int32_t& weight(SelectionClass c) { return ClassWeight[static_cast<std::size_t>(c)]; }
     std::int32_t weight(SelectionClass c) const { return ClassWeight[static_cast<std::size_t>(c)]; }
+
+    bool operator==(const SelectorState&) const = default;
 };
 
 }  // namespace cardwise

@@ -128,6 +128,7 @@ OptionsDialog::OptionsDialog(Program& program, DrillController* drill)
                                      : RangeChoice::FromQuestion;
 
     c.checkCase = ticked(s.CheckCase);
+    c.lenientFillIn = ticked(s.LenientFillIn);
     c.center = ticked(s.Center);
     c.qOnly = ticked(s.QOnly);
     c.noScale = ticked(s.NoScale);
@@ -280,6 +281,7 @@ OptionsOutcome OptionsDialog::ok() {
     // The window in use takes the alignment when it shows itself again at closing.
     s.Center = flag(c.center);
     s.CheckCase = flag(c.checkCase);
+    s.LenientFillIn = flag(c.lenientFillIn);
     s.QOnly = flag(c.qOnly);
     s.NoScale = flag(c.noScale);
     s.SyncWin = flag(c.syncWin);

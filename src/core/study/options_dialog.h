@@ -16,6 +16,8 @@ struct Program;
 class DrillController;
 
 inline constexpr std::string_view kOptionsCaption = "Cardwise Options";
+inline constexpr std::string_view kLenientFillInCaption =
+    "Ignore Accents And Punctuation In Fill-In-The-Blank Answers";
 
 enum class OptionsPage { ColorsFonts, Directories, PairOrder, QAModes, View };
 
@@ -68,6 +70,7 @@ struct OptionsControls {
 
     // "&View"
     bool checkCase = false;
+    bool lenientFillIn = false;  // CBLenientFillIn
     bool center = false;
     bool qOnly = false;
     bool noScale = false;

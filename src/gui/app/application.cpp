@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "core/deck/deck_close.h"
+#include "core/deck/learning_save.h"
 #include "core/deck/notepad_edit.h"
 #include "core/drill/run_control.h"
 #include "core/platform/settings_folder.h"
@@ -15,6 +16,12 @@
 #include "gui/drill/promotion_window.h"
 
 namespace cardwise::gui {
+namespace {
+
+// Often enough that a pending grade reaches the disk soon after its interval ends.
+constexpr int kSaveTimerMs = 500;
+
+}  // namespace
 
 Application::Application(std::string programDirectory, std::vector<std::string> commandLineDecks)
     : programDirectory_(std::move(programDirectory)),
@@ -89,6 +96,9 @@ int Application::run() {
     createDrill();
     createMainWindow();
     program_.attachFrontEnd(*this);
+    saveTimer_.setInterval(kSaveTimerMs);
+    QObject::connect(&saveTimer_, &QTimer::timeout, [this] { flushPendingSave(program_); });
+    saveTimer_.start();
     main_->formShow(commandLineDecks_);
     return QApplication::exec();
 }

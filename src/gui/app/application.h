@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -77,6 +78,9 @@ class Application : public NoFrontEnd {
     CoreDrillEngine engine_;
     std::unique_ptr<DrillController> drill_;
     std::unique_ptr<DrillWindows> drillWindows_;
+
+    // Writes a grade left pending because grades came fast; it runs behind boxes too.
+    QTimer saveTimer_;
 
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<MainWindow> main_;

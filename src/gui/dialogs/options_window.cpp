@@ -375,7 +375,10 @@ void OptionsWindow::buildViewPage() {
     qOnly_ = check(misc, "CBQOnly", "Questions Onl&y *");
     noScale_ = check(misc, "CBNoScale", "Do Not &Scale Graphics");
     syncWin_ = check(misc, "CBSyncWin", "Wi&ndows For Q&&A  Same Size/Location");
-    for (QCheckBox* b : {checkCase_, center_, qOnly_, noScale_, syncWin_}) miscColumn->addWidget(b);
+    lenientFillIn_ = check(misc, "CBLenientFillIn", kLenientFillInCaption);
+    for (QCheckBox* b : {checkCase_, lenientFillIn_, center_, qOnly_, noScale_, syncWin_}) {
+        miscColumn->addWidget(b);
+    }
     layout->addWidget(misc, 0, 0);
 
     QGroupBox* notes = group(page, "Hints, Comments, Tips && Associated Files");
@@ -448,6 +451,7 @@ void OptionsWindow::render() {
     resume_->setChecked(c.resume);
 
     checkCase_->setChecked(c.checkCase);
+    lenientFillIn_->setChecked(c.lenientFillIn);
     center_->setChecked(c.center);
     qOnly_->setChecked(c.qOnly);
     noScale_->setChecked(c.noScale);
@@ -523,6 +527,7 @@ bool OptionsWindow::collect() {
     c.resume = resume_->isChecked();
 
     c.checkCase = checkCase_->isChecked();
+    c.lenientFillIn = lenientFillIn_->isChecked();
     c.center = center_->isChecked();
     c.qOnly = qOnly_->isChecked();
     c.noScale = noScale_->isChecked();

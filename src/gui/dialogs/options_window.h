@@ -87,6 +87,7 @@ class OptionsWindow : public QDialog {
     QPushButton* modeSpecific_ = nullptr;
 
     QCheckBox* checkCase_ = nullptr;
+    QCheckBox* lenientFillIn_ = nullptr;
     QCheckBox* center_ = nullptr;
     QCheckBox* qOnly_ = nullptr;
     QCheckBox* noScale_ = nullptr;

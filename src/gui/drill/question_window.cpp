@@ -1,8 +1,13 @@
 #include "gui/drill/question_window.h"
 
+#include <QAction>
+#include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QToolButton>
@@ -68,6 +73,42 @@ QuestionWindow::QuestionWindow(DrillController& controller, UserInterface& ui)
     static_cast<QHBoxLayout*>(choicePanel_->layout())->addStretch(1);
 
     showOnlyPanel(displayPanel_);
+
+    // After Go To Pair in the pop-up menu; Ctrl+Z anywhere in the window.
+    undoGrade_ = new QAction(captionText(kMenuUndoGrade), this);
+    undoGrade_->setObjectName("UndoLastGrade1");
+    undoGrade_->setShortcut(QKeySequence::Undo);
+    undoGrade_->setShortcutContext(Qt::WindowShortcut);
+    addAction(undoGrade_);
+    QAction* after = nullptr;
+    const QList<QAction*> items = popup_->actions();
+    for (qsizetype i = 0; i + 1 < items.size(); ++i) {
+        if (items[i]->objectName() == QLatin1String("GoToPair1")) after = items[i + 1];
+    }
+    popup_->insertAction(after, undoGrade_);
+    connect(undoGrade_, &QAction::triggered, this,
+            [this] { call([this] { controller_.undoLastGrade(); }); });
+}
+
+// Text controls claim Ctrl+Z before the window's shortcut sees it, so the key is also taken
+// here. The entry field keeps it for its own typing; with nothing typed to take back, the key
+// takes back the grade.
+bool QuestionWindow::undoKey(QObject* receiver, QKeyEvent* event) {
+    if (!event->matches(QKeySequence::Undo)) return false;
+    if (receiver == fillIn_ && fillIn_->isUndoAvailable()) return false;
+    undoGrade_->trigger();
+    return true;
+}
+
+bool QuestionWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && undoKey(watched, static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    return DrillWindowBase::eventFilter(watched, event);
+}
+
+void QuestionWindow::keyPressEvent(QKeyEvent* event) {
+    if (!undoKey(this, event)) DrillWindowBase::keyPressEvent(event);
 }
 
 void QuestionWindow::checkFillIn() {

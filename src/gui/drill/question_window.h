@@ -4,6 +4,7 @@
 
 #include "gui/drill/drill_window_base.h"
 
+class QAction;
 class QLineEdit;
 
 namespace cardwise {
@@ -23,11 +24,15 @@ class QuestionWindow : public DrillWindowBase {
     void render(const QuestionView& view, bool appearing = false);
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     QPushButton* defaultButton() const override;
     QWidget* firstFocus() const override;
 
   private:
     void checkFillIn();
+    // Ctrl+Z: true when it was taken as the undo of the last grade.
+    bool undoKey(QObject* receiver, QKeyEvent* event);
 
     UserInterface& ui_;
     QWidget* displayPanel_ = nullptr;
@@ -40,6 +45,7 @@ class QuestionWindow : public DrillWindowBase {
     QPushButton* allOfTheAbove_ = nullptr;
     QPushButton* noneOfTheAbove_ = nullptr;
     QuestionPanel panel_ = QuestionPanel::DisplayAnswer;
+    QAction* undoGrade_ = nullptr;
 };
 
 }  // namespace cardwise::gui

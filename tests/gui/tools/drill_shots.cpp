@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QTimer>
 
@@ -69,12 +70,24 @@ int main(int argc, char** argv) {
     d.controller.checkFillIn("Rome");
     d.windows.sync();
     save(a, out, "fillin-answer");
+    // The same reply without its accent, accepted only leniently.
+    d.controller.tryAgain();
+    d.program.settings.LenientFillIn = 1;
+    d.controller.checkFillIn("roma.");
+    d.windows.sync();
+    save(a, out, "fillin-answer-lenient");
+    d.program.settings.LenientFillIn = 0;
     d.controller.showNextQuestion();
     d.windows.sync();
     d.ui.inputs.push_back(std::string("4"));
     d.controller.goToPair();
     d.windows.sync();
     save(q, out, "picture-question");
+    if (auto* menu = q->findChild<QMenu*>("PopupMenu1")) {
+        menu->popup(q->mapToGlobal(QPoint(60, 80)));
+        save(menu, out, "question-menu");
+        menu->close();
+    }
     d.program.settings.AutoPilot = 1;
     d.controller.displayAnswer();
     d.controller.tick();
