@@ -52,7 +52,8 @@ class ExportCommand : public Command {
     std::string_view arguments() const override { return "DECK FILE"; }
     std::string_view summary() const override {
         return "Writes the deck's pairs to FILE as UTF-8 tab-separated text with a header\n"
-               "    line, the texts as typed in the editor; import reads it back.";
+               "    line, the texts as typed in the editor, or the sides in markup when the\n"
+               "    deck has hints, choices, pictures or sounds; import reads it back.";
     }
 
     int run(const std::vector<std::string>& args, CliEnvironment& env) override {
@@ -72,10 +73,9 @@ class ExportCommand : public Command {
             return kExitFound;
         }
         env.out << "Exported " << pairsWord(text.pairs) << " to " << target << ".\n";
-        if (text.pairsWithOtherMarkup > 0) {
-            env.out << pairsWord(text.pairsWithOtherMarkup)
-                    << " also hold hints, comments, choices, pictures or sounds, which a text "
-                       "file cannot carry; only their texts and categories were exported.\n";
+        if (text.markup) {
+            env.out << "The file holds the sides in markup, hints, comments, choices, pictures "
+                       "and sounds included.\n";
         }
         return kExitOk;
     }

@@ -40,6 +40,29 @@ TEST(ExchangeCommands, ExportThenImportGivesTheSamePairs) {
     EXPECT_NE(stats.out.str().find("Number Of Pairs: 6\n"), std::string::npos) << stats.out.str();
 }
 
+TEST(ExchangeCommands, ADeckWithChoicesAndHintsGoesThroughInMarkup) {
+    DeckFolder deck;
+    const std::string pairs =
+        "Q1=<NAM>Geo<MC1>Paris<MC2>Rome%Capital?\r\nA1=<FIB>1%Paris\r\n"
+        "Q2=<HC1>hint%a^b\r\nA2=<BMP>x.bmp\r\nQ3=x\r\nA3=y\r\n";
+    deck.write("marked.DKS", "[Cardwise]\r\n" + pairs);
+    CliRun exported(deck.path());
+    exported.run({"export", "marked.DKS", "marked.tsv"});
+    EXPECT_EQ(exported.status, kExitOk) << exported.err.str();
+    EXPECT_EQ(exported.out.str(), "Exported 3 pairs to " + deck.file("marked.tsv") +
+                                      ".\nThe file holds the sides in markup, hints, comments, "
+                                      "choices, pictures and sounds included.\n");
+    EXPECT_EQ(deck.read("marked.tsv"),
+              "question markup\tanswer markup\tcategory\r\n"
+              "<MC1>Paris<MC2>Rome%Capital?\t<FIB>1%Paris\tGeo\r\n<HC1>hint%a^b\t<BMP>x.bmp\t\r\n"
+              "x\ty\t\r\n");
+
+    CliRun imported(deck.path());
+    imported.run({"import", "marked.tsv", "copy"});
+    EXPECT_EQ(imported.status, kExitOk) << imported.err.str();
+    EXPECT_EQ(deck.read("copy.DKS"), "[Cardwise]\r\n" + pairs);
+}
+
 TEST(ExchangeCommands, ARefusedImportNamesTheLineAndWritesNothing) {
     DeckFolder deck;
     deck.copy("five.DKS");

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "core/content/pair_side.h"
 #include "core/deck/deck_close.h"
@@ -21,7 +23,7 @@ using testing::ShownBox;
 using testing::snapshot;
 using testing::threePairDeck;
 
-// Pairs with every kind of display markup, and one with hints a text file cannot carry.
+// Pairs with every kind of display markup that a plain row carries.
 const std::string kRichDeck = crlf({"[Cardwise]",
                                     "Q1=<NAM>Geo%Capital of^France?",
                                     "A1=Paris",
@@ -29,8 +31,8 @@ const std::string kRichDeck = crlf({"[Cardwise]",
                                     "A2=line one^ ^line three",
                                     "Q3=<NAM>Verbs%caf\xE9",
                                     "A3=x",
-                                    "Q4=<HC1>hint%with hint",
-                                    "A4=<HC1>comment%answer",
+                                    "Q4=%with percent",
+                                    "A4=answer",
                                     "Q5=plain",
                                     "A5=<<<<z"});
 
@@ -39,7 +41,7 @@ const std::string kRichExport =
     "\"Capital of\r\nFrance?\"\tParis\tGeo\r\n"
     "a^b <tag>> 50%\t\"line one\r\n \r\nline three\"\t\r\n"
     "caf\xC3\xA9\tx\tVerbs\r\n"
-    "with hint\tanswer\t\r\n"
+    "%with percent\tanswer\t\r\n"
     "plain\t<<z\t\r\n";
 
 std::vector<std::string> sidesOf(const DeckState& deck, std::int32_t n) {
@@ -58,7 +60,7 @@ TEST_F(PairExchange, ExportWritesTheTextsAsTyped) {
     ExportText text = exportText(p.deck);
     EXPECT_EQ(text.text, kRichExport);
     EXPECT_EQ(text.pairs, 5);
-    EXPECT_EQ(text.pairsWithOtherMarkup, 1);
+    EXPECT_FALSE(text.markup);
 }
 
 TEST_F(PairExchange, ExportThenImportKeepsEveryPairCategoryAndLineBreak) {
@@ -78,14 +80,102 @@ TEST_F(PairExchange, ExportThenImportKeepsEveryPairCategoryAndLineBreak) {
     ASSERT_TRUE(p.shell.deckOpen);
     ASSERT_EQ(p.deck.PairCount, 5);
     for (std::int32_t n = 1; n <= 5; ++n) {
-        if (n == 4) continue;  // its hints went; its texts stay
         EXPECT_EQ(sidesOf(p.deck, n), before[static_cast<std::size_t>(n - 1)]) << n;
     }
-    EXPECT_EQ(sidesOf(p.deck, 4), (std::vector<std::string>{"with hint", "answer"}));
     EXPECT_EQ(p.deck.CategoryName[0], "Geo");
     EXPECT_EQ(p.deck.CategoryName[2], "Verbs");
     // Exported again, the copy is the same text.
     EXPECT_EQ(exportText(p.deck).text, kRichExport);
+}
+
+// Sides a plain row cannot carry, and tags and marks only a hand-edited deck holds: each
+// comes back exactly as stored.
+const std::string kMarkupDeck = crlf({"[Cardwise]",
+                                      "Q1=<NAM>Geo<MC1>Paris<MC2>Rome%Capital of^France?",
+                                      "A1=<FIB>1%Paris",
+                                      "Q2=<NAM>Geo%a <<b>",
+                                      "A2=<HC1>comment%",
+                                      "Q3=<nam>geo%lower case tag",
+                                      "A3=x",
+                                      "Q4=<NAM>Geo%",
+                                      "A4=trailing percent",
+                                      "Q5=<HC1>hint<NAM>Geo%category not first",
+                                      "A5=<BMP>pic.bmp<WAV>a.wav",
+                                      "Q6=<NAM>Geo%i<<n",
+                                      "A6=<NAM>Other%answer category",
+                                      "Q7=lone < angle",
+                                      "A7=<FIB>",
+                                      "Q8=<NAM>Long category name%x",
+                                      "A8=\"quoted\"\ttab"});
+
+// Only a leading category that comes back the same moves to its column.
+const std::string kMarkupExport =
+    "question markup\tanswer markup\tcategory\r\n"
+    "<MC1>Paris<MC2>Rome%Capital of^France?\t<FIB>1%Paris\tGeo\r\n"
+    "a <<b>\t<HC1>comment%\tGeo\r\n"
+    "<nam>geo%lower case tag\tx\t\r\n"
+    "<NAM>Geo%\ttrailing percent\t\r\n"
+    "<HC1>hint<NAM>Geo%category not first\t<BMP>pic.bmp<WAV>a.wav\t\r\n"
+    "<NAM>Geo%i<<n\t<NAM>Other%answer category\t\r\n"
+    "lone < angle\t<FIB>\t\r\n"
+    "<NAM>Long category name%x\t\"\"\"quoted\"\"\ttab\"\t\r\n";
+
+std::vector<std::vector<std::string>> allSides(const DeckState& deck) {
+    std::vector<std::vector<std::string>> out;
+    for (std::int32_t n = 1; n <= deck.PairCount; ++n) out.push_back(sidesOf(deck, n));
+    return out;
+}
+
+TEST_F(PairExchange, MarkupExportComesBackAsStored) {
+    h.open(h.write("marked.DKS", kMarkupDeck));
+    ASSERT_TRUE(p.shell.deckOpen);
+    const ExportText text = exportText(p.deck);
+    EXPECT_TRUE(text.markup);
+    EXPECT_EQ(text.pairs, 8);
+    EXPECT_EQ(text.text, kMarkupExport);
+    const auto before = allSides(p.deck);
+    const auto categories = p.deck.CategoryName;
+    const std::string exported = h.write("marked.tsv", text.text);
+    ASSERT_TRUE(FileExitQAClick(p));
+
+    ImportResult result = importPairs(p, exported, h.decks.file("copy.DKS"));
+    ASSERT_TRUE(result.ok()) << result.problem->text;
+    h.open(result.deckPath);
+    ASSERT_TRUE(p.shell.deckOpen);
+    EXPECT_EQ(allSides(p.deck), before);
+    EXPECT_EQ(p.deck.CategoryName, categories);
+    EXPECT_EQ(exportText(p.deck).text, kMarkupExport);
+}
+
+TEST_F(PairExchange, ExampleDeckComesBackFromItsExportThroughTheFileMenu) {
+    std::ifstream example(std::string(CARDWISE_SOURCE_DIR) + "/examples/CRDWSE50.DKS",
+                          std::ios::binary);
+    ASSERT_TRUE(example.good());
+    const std::string bytes{std::istreambuf_iterator<char>(example), {}};
+    h.open(h.write("CRDWSE50.DKS", bytes));
+    ASSERT_TRUE(p.shell.deckOpen);
+    const auto before = allSides(p.deck);
+    ASSERT_EQ(before.size(), 47u);
+
+    const std::string out = h.decks.file("example.tsv");
+    h.ui.fileChoices = {out};
+    h.ui.expectBox({"Export Pairs",
+                    "47 Pairs Were Exported To " + out +
+                        ".  The File Holds Each Question And Answer In The Deck's Markup, So "
+                        "That Their Hints, Comments, Choices, Pictures And Sounds Come Back When "
+                        "It Is Imported.",
+                    Icon::Information, Buttons::Ok});
+    ExportPairsClick(p);
+    ASSERT_TRUE(FileExitQAClick(p));
+
+    const std::string created = h.decks.file("again.DKS");
+    h.ui.fileChoices = {out, created};
+    h.ui.expectBox({"Import Pairs", "The New Deck " + created + " Was Created With 47 Pairs.",
+                    Icon::Information, Buttons::Ok});
+    ImportPairsClick(p);
+    ASSERT_TRUE(p.shell.deckOpen);
+    EXPECT_EQ(p.deck.QAFileName, created);
+    EXPECT_EQ(allSides(p.deck), before);
 }
 
 TEST_F(PairExchange, NewDeckOpensWithTheRangeOfANewDeckAndNewPairs) {
@@ -157,6 +247,8 @@ const RefusedFile kRefusedFiles[] = {
     {"NotWindows1252", "q\ta\nq\ta\n\"x\ny\"\ta\nq\t\xE2\x98\x83\n", 5,
      "Answer: The Character \"\xE2\x98\x83\" (U+2603)"},
     {"UnclosedQuote", "q\ta\n\"x\ty\nz\tw\n", 2, "A Quoted Field Starts Here"},
+    {"MarkupFault", "Question Markup,Answer Markup\n<HC1>a%q,b\n<HC1>a<HC1>b<HC1>c<HC1>d%q,b\n", 3,
+     "The Question Markup Has A Fault: Too Many Hints Or Comments"},
 };
 
 class RefusedImport : public ::testing::TestWithParam<RefusedFile> {};
@@ -320,11 +412,8 @@ TEST_F(PairExchange, ExportWritesTheOpenDeckAndAsksBeforeReplacing) {
     h.open(h.write("rich.DKS", kRichDeck));
     h.ui.fileChoices = {h.decks.file("out")};
     const std::string out = h.decks.file("out.tsv");
-    h.ui.expectBox({"Export Pairs",
-                    "5 Pairs Were Exported To " + out +
-                        ".  1 Pair Also Holds Hints, Comments, Choices, Pictures Or Sounds, Which "
-                        "A Text File Cannot Carry; Only Their Texts And Categories Were Exported.",
-                    Icon::Information, Buttons::Ok});
+    h.ui.expectBox({"Export Pairs", "5 Pairs Were Exported To " + out + ".", Icon::Information,
+                    Buttons::Ok});
     ExportPairsClick(p);
     EXPECT_EQ(h.decks.read("out.tsv"), kRichExport);
 

@@ -7,6 +7,8 @@
 namespace cardwise {
 namespace {
 
+const std::string kMarkup = "question markup\tanswer markup\tcategory\r\n";
+
 struct RowCase {
     const char* name;
     std::string file;
@@ -31,6 +33,19 @@ const RowCase kRowCases[] = {
     {"SeparatorInTheAnswerIsKept", "q\ta$#$!b\n", "q", "a$#$!b"},
     {"BlankRowsSkipped", "\n\t\t\nq\ta\n\t\n", "q", "a"},
     {"EmptyFourthColumnIgnored", "q\ta\tc\t\n", "<NAM>c%q", "a"},
+    // A plain file's text never turns into tags.
+    {"PlainTagLookalikesStayText", "<HC1>hint%q\t<FIB>1\n", "<<HC1>hint%q", "<<FIB>1"},
+    {"PlainPercentFirstAfterACategory", "%x\ty\tC\n", "<NAM>C%%x", "y"},
+    // A markup file's sides are taken as stored; its category goes first, as the editor
+    // writes it.
+    {"MarkupSidesAsStored", kMarkup + "<MC1>x<MC2>y%Pick^one\t<FIB>2%Because\tGeo\r\n",
+     "<NAM>Geo<MC1>x<MC2>y%Pick^one", "<FIB>2%Because"},
+    {"MarkupHeaderInAnyCaseWithCommas", "Question Markup,ANSWER MARKUP\na^^b <<c,d^e\n",
+     "a^^b <<c", "d^e"},
+    {"MarkupTextAfterACategory", kMarkup + "q\t%a\tC\n", "<NAM>C%q", "%a"},
+    {"MarkupEscapedAngleAfterACategory", kMarkup + "<<b>\ta\tC\n", "<NAM>C%<<b>", "a"},
+    {"MarkupKeepsItsOwnCategoryTag", kMarkup + "<nam>geo%i<<n\t<NAM>x\n", "<nam>geo%i<<n",
+     "<NAM>x"},
 };
 
 class ImportRow : public ::testing::TestWithParam<RowCase> {};
@@ -116,6 +131,25 @@ const ProblemCase kProblemCases[] = {
     {"FourthColumn", "q,a,c,extra\n", {}, 1,
      "This Row Has More Than Three Columns; Only Question, Answer And Category Can Be Imported"},
     {"NoPairs", "question\tanswer\n\n", {}, 0, "The File Holds No Pairs To Import."},
+    {"MarkupUnknownTag", kMarkup + "q\ta\n<XYZ>a%q\ta\n", {}, 3,
+     "The Question Markup Has A Fault: Unidentified Tag Encountered"},
+    {"MarkupAnswerNumberWithoutChoice", kMarkup + "<MC1>a<MC2>b%q\t<FIB>3\n", {}, 2,
+     "The Answer Markup Has A Fault: Invalid Multiple Choice Answer Number"},
+    {"MarkupSevenFillInAnswers",
+     kMarkup + "<FIB>%q\t<MC1>1<MC2>2<MC3>3<MC4>4<MC5>5<MC6>6<MC7>7\n", {}, 2,
+     "The Answer Markup Has A Fault: Too Many Multiple Choice Or Fill-In Answers"},
+    {"MarkupLineBreak", kMarkup + "q\t\"one\ntwo\"\n", {}, 2,
+     "The Answer Markup Holds A Line Break; In Markup A Line Break Is Written As \"^\""},
+    {"MarkupSeparator", kMarkup + "q\ta$#$!b\n", {}, 2,
+     "The Answer Markup Holds \"$#$!\", Which Separates The Question From The Answer In A "
+     "Deck"},
+    {"MarkupCategoryTwice", kMarkup + "<NAM>x%q\ta\tGeo\n", {}, 2,
+     "The Question Markup Names A Category Of Its Own Besides The Category Column"},
+    {"MarkupLookalikeBesideACategory", kMarkup + "i<<n\ta\tC\n", {}, 2,
+     "The Question Holds \"<n\", Which A Deck Would Take For The Start Of A Category Tag"},
+    {"MarkupCategoryCounts", kMarkup + "<NAM>c99%q\ta\n<NAM>New%q\ta\n",
+     DeckContents{10, names(100, "c")}, 3,
+     "The Category \"New\" Would Be The Deck's 101st; A Deck Holds At Most 100 Categories"},
     {"Utf16", std::string("\xFF\xFEq\0\t\0a\0", 8), {}, 0,
      "The File Is UTF-16 Text; Please Save It As UTF-8 (Or CSV UTF-8) And Import It Again."},
 };

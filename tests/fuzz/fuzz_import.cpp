@@ -1,10 +1,12 @@
 // Any bytes as a file to import: either a problem with a line inside the file, or pairs
-// within the deck's limits that, exported and imported again, give the same pair texts.
+// within the deck's limits whose sides read without a markup fault and that, exported and
+// imported again (plain or in markup), give the same pair texts.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "core/content/pair_side.h"
 #include "core/deck/deck_state.h"
 #include "core/deck/qa_file.h"
 #include "core/exchange/pair_export.h"
@@ -43,6 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(pair.question.find_first_of("\r\n") == std::string::npos);
         require(pair.answer.find_first_of("\r\n") == std::string::npos);
         require(pair.question.find(kPairSeparator) == std::string::npos);
+        const FormattedSide question = readStoredSide(pair.question, true, {});
+        require(question.ok && readStoredSide(pair.answer, false, question.view).ok);
         const std::string text = "Q" + n + "=" + pair.question + std::string(kPairSeparator) + "A" +
                                  n + "=" + pair.answer;
         require(text.size() + 2 * (4 - n.size()) < kMaxPairChars);

@@ -82,14 +82,15 @@ std::int32_t leadingNumber(std::string_view content) {
 
 class SideParser {
   public:
-    SideParser(const Program& program, PairView& view, bool question, std::int32_t n,
+    // Without a program the side is read as the editor reads it, quietly, outside a jump.
+    SideParser(const Program* program, PairView& view, bool question, std::int32_t n,
                FaultReports reports, SideReading reading)
         : program_(program),
           view_(view),
           question_(question),
           n_(n),
-          reports_(reports),
-          editing_(reading == SideReading::Editing) {}
+          reports_(program ? reports : FaultReports::Quiet),
+          editing_(!program || reading == SideReading::Editing) {}
 
     std::string faultCaption;
 
@@ -133,19 +134,18 @@ class SideParser {
     }
 
     void act(char letter, std::string_view content) {
-        const DeckSettings& settings = program_.settings;
         switch (letter) {
             case 'N':
                 view_.Category = field(content, kViewCategoryMax);
                 break;
             case 'B':
-                if (editing_ || settings.EnableGraphics == 1) {
+                if (editing_ || program_->settings.EnableGraphics == 1) {
                     view_.PicturePath = field(content, kViewPathMax);
                     view_.TextOnly = false;
                 }
                 break;
             case 'W':
-                if (editing_ || settings.EnableAudioVideo == 1) {
+                if (editing_ || program_->settings.EnableAudioVideo == 1) {
                     view_.MediaPath = field(content, kViewPathMax);
                     const std::string& path = view_.MediaPath;
                     if (contains(path, ".avi") || contains(path, ".AVI") ||
@@ -200,7 +200,7 @@ class SideParser {
         } else if (first >= '1' && first <= '6') {
             if (leadingNumber(content) <= view_.ChoiceCount) {
                 view_.CorrectChoice = field(content, kViewNoteMax);
-            } else if (!program_.drill.JumpingToPair) {
+            } else if (!program_ || !program_->drill.JumpingToPair) {
                 fault(kInvalidAnswerCaption, std::string(kInvalidAnswerText) + rightAligned(n_, 4) +
                                                  std::string(kInvalidAnswerEnd));
             }
@@ -218,11 +218,11 @@ class SideParser {
         faulted_ = true;
         if (faultCaption.empty()) faultCaption = std::string(caption);
         if (reports_ == FaultReports::Shown) {
-            program_.platform.ui.message(caption, text, Icon::Error);
+            program_->platform.ui.message(caption, text, Icon::Error);
         }
     }
 
-    const Program& program_;
+    const Program* program_;
     PairView& view_;
     bool question_;
     std::int32_t n_;
@@ -250,20 +250,35 @@ std::string_view cutSide(std::string_view text, bool question, std::int32_t n) {
     return line.size() < prefix ? std::string_view{} : line.substr(prefix);
 }
 
+namespace {
+
+FormattedSide readSide(const Program* program, std::string_view text, bool question,
+                       std::int32_t n, const PairView& questionView, FaultReports reports,
+                       SideReading reading) {
+    FormattedSide result;
+    if (!question) {
+        result.view.Category = questionView.Category;
+        result.view.ChoiceCount = questionView.ChoiceCount;
+        result.view.FillInQuestion = questionView.FillInQuestion;
+    }
+    SideParser parser(program, result.view, question, n, reports, reading);
+    result.ok = parser.run(text);
+    result.fault = std::move(parser.faultCaption);
+    return result;
+}
+
+}  // namespace
+
 FormattedSide FormatPairSide(const Program& program, std::string_view side, std::int32_t n,
                              const PairView& question, FaultReports reports, SideReading reading) {
     const bool questionSide = side == "Q";
-    FormattedSide result;
-    if (!questionSide) {
-        result.view.Category = question.Category;
-        result.view.ChoiceCount = question.ChoiceCount;
-        result.view.FillInQuestion = question.FillInQuestion;
-    }
-    const std::string& text = program.deck.currentText(n);
-    SideParser parser(program, result.view, questionSide, n, reports, reading);
-    result.ok = parser.run(cutSide(text, questionSide, n));
-    result.fault = std::move(parser.faultCaption);
-    return result;
+    return readSide(&program, cutSide(program.deck.currentText(n), questionSide, n), questionSide,
+                    n, question, reports, reading);
+}
+
+FormattedSide readStoredSide(std::string_view side, bool question, const PairView& questionView) {
+    return readSide(nullptr, side, question, 0, questionView, FaultReports::Quiet,
+                    SideReading::Editing);
 }
 
 FormattedSide FormatAnswerOf(const Program& program, std::int32_t n, FaultReports reports) {

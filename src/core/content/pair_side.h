@@ -36,6 +36,10 @@ FormattedSide FormatPairSide(const Program& program, std::string_view side, std:
                              const PairView& question, FaultReports reports = FaultReports::Shown,
                              SideReading reading = SideReading::Display);
 
+// A stored side that is no pair of the deck yet (an imported row), read as the editor
+// reads it and without reports; an answer side is read against questionView.
+FormattedSide readStoredSide(std::string_view side, bool question, const PairView& questionView);
+
 // The answer side of pair n read against its own question side, which is parsed without
 // reports.
 FormattedSide FormatAnswerOf(const Program& program, std::int32_t n,

@@ -107,11 +107,9 @@ void ExportPairsClick(Program& program) {
     if (!reportIfFailed(ui, path, program.files().writeFile(path, text.text))) return;
     std::string told =
         pairsWord(text.pairs) + (text.pairs == 1 ? " Was" : " Were") + " Exported To " + path + ".";
-    if (text.pairsWithOtherMarkup > 0) {
-        told += "  " + pairsWord(text.pairsWithOtherMarkup) +
-                (text.pairsWithOtherMarkup == 1 ? " Also Holds" : " Also Hold") +
-                " Hints, Comments, Choices, Pictures Or Sounds, Which A Text File Cannot "
-                "Carry; Only Their Texts And Categories Were Exported.";
+    if (text.markup) {
+        told += "  The File Holds Each Question And Answer In The Deck's Markup, So That Their "
+                "Hints, Comments, Choices, Pictures And Sounds Come Back When It Is Imported.";
     }
     ui.message(kExportCaption, told, Icon::Information);
 }

@@ -1,11 +1,16 @@
 #include "core/exchange/pair_export.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "core/content/marks.h"
 #include "core/content/pair_side.h"
 #include "core/content/windows1252.h"
 #include "core/deck/deck_loader.h"
 #include "core/deck/deck_state.h"
 #include "core/exchange/delimited_text.h"
+#include "core/exchange/pair_import.h"
 #include "core/profile/profile.h"
 
 namespace cardwise {
@@ -18,6 +23,12 @@ char upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+struct Row {
+    std::string question;
+    std::string answer;
+    std::string category;
+};
+
 void addRow(std::string& out, std::string_view question, std::string_view answer,
             std::string_view category) {
     out.append(delimitedField(question, kSeparator)).append(1, kSeparator);
@@ -25,27 +36,56 @@ void addRow(std::string& out, std::string_view question, std::string_view answer
     out.append(delimitedField(category, kSeparator)).append("\r\n");
 }
 
+bool startsWithTag(std::string_view side) {
+    return !side.empty() && side[0] == '<' && !(side.size() > 1 && side[1] == '<');
+}
+
+char tagLetter(std::string_view side) {
+    return side.size() > 1 ? upper(side[1]) : '\0';
+}
+
+// The first tag's content and what follows it (past a "%" that ends the content).
+std::pair<std::string_view, std::string_view> firstTag(std::string_view side) {
+    std::string_view rest = side.substr(std::min(kTagLength, side.size()));
+    const std::size_t end = rest.find_first_of("<%");
+    if (end == std::string_view::npos) return {rest, {}};
+    std::string_view after = rest.substr(end);
+    if (after.front() == '%') after.remove_prefix(1);
+    return {rest.substr(0, end), after};
+}
+
+bool readsBackAs(const StoredRow& row, std::string_view question, std::string_view answer) {
+    return !row.problem && row.pair.question == question && row.pair.answer == answer;
+}
+
+Row plainRow(std::string_view question, std::string_view answer) {
+    const ExportedSide q = exportedSide(question);
+    const ExportedSide a = exportedSide(answer);
+    // The answer side's category overrides the question's, as the windows read it.
+    return Row{q.text, a.text, a.category.empty() ? q.category : a.category};
+}
+
+Row markupRow(std::string_view question, std::string_view answer) {
+    if (startsWithTag(question) && tagLetter(question) == 'N') {
+        const auto [category, rest] = firstTag(question);
+        if (readsBackAs(storedRow(ColumnForm::Markup, rest, answer, category), question,
+                        answer)) {
+            return Row{std::string(rest), std::string(answer), std::string(category)};
+        }
+    }
+    return Row{std::string(question), std::string(answer), {}};
+}
+
 }  // namespace
 
 ExportedSide exportedSide(std::string_view side) {
     ExportedSide out;
     std::string_view rest = side;
-    while (!rest.empty() && rest[0] == '<' && !(rest.size() > 1 && rest[1] == '<')) {
-        const char letter = rest.size() > 1 ? upper(rest[1]) : '\0';
-        rest.remove_prefix(std::min(kTagLength, rest.size()));
-        const std::size_t end = rest.find_first_of("<%");
-        const std::string_view content = rest.substr(0, end);
-        if (end == std::string_view::npos) {
-            rest = {};
-        } else {
-            rest.remove_prefix(end);
-            if (rest.front() == '%') rest.remove_prefix(1);
-        }
-        if (letter == 'N') {
-            out.category = std::string(content);
-        } else {
-            out.otherMarkup = true;
-        }
+    while (startsWithTag(rest)) {
+        const char letter = tagLetter(rest);
+        const auto [content, after] = firstTag(rest);
+        if (letter == 'N') out.category = std::string(content);
+        rest = after;
     }
     out.text = decodedMarks(rest);
     return out;
@@ -53,17 +93,33 @@ ExportedSide exportedSide(std::string_view side) {
 
 ExportText exportText(const DeckState& deck) {
     ExportText out;
-    addRow(out.text, "question", "answer", "category");
+    std::vector<Row> rows;
+    rows.reserve(static_cast<std::size_t>(std::max(deck.PairCount, 0)));
     for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
         const std::string& text = deck.currentText(n);
-        const ExportedSide question = exportedSide(cutSide(text, true, n));
-        const ExportedSide answer = exportedSide(cutSide(text, false, n));
-        // The answer side's category overrides the question's, as the windows read it.
-        const std::string& category = answer.category.empty() ? question.category : answer.category;
-        addRow(out.text, windows1252ToUtf8(question.text), windows1252ToUtf8(answer.text),
-               windows1252ToUtf8(category));
+        const std::string_view question = cutSide(text, true, n);
+        const std::string_view answer = cutSide(text, false, n);
+        Row row = plainRow(question, answer);
+        if (!out.markup && !readsBackAs(storedRow(ColumnForm::Plain, row.question, row.answer,
+                                                  row.category),
+                                        question, answer)) {
+            out.markup = true;
+        }
+        rows.push_back(std::move(row));
+    }
+    if (out.markup) {
+        for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
+            const std::string& text = deck.currentText(n);
+            rows[static_cast<std::size_t>(n - 1)] =
+                markupRow(cutSide(text, true, n), cutSide(text, false, n));
+        }
+    }
+    const auto& header = out.markup ? kMarkupHeader : kPlainHeader;
+    addRow(out.text, header[0], header[1], header[2]);
+    for (const Row& row : rows) {
+        addRow(out.text, windows1252ToUtf8(row.question), windows1252ToUtf8(row.answer),
+               windows1252ToUtf8(row.category));
         ++out.pairs;
-        if (question.otherMarkup || answer.otherMarkup) ++out.pairsWithOtherMarkup;
     }
     return out;
 }

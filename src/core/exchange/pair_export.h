@@ -9,11 +9,10 @@ namespace cardwise {
 
 struct DeckState;
 
-// One side of a pair split into what an exported row can carry.
+// One side of a pair split into what a plain row carries.
 struct ExportedSide {
-    std::string category;      // the content of its last N tag
-    std::string text;          // the display text as shown (DecodeMarks: real line breaks)
-    bool otherMarkup = false;  // hints, comments, choices, fill-in, pictures or sounds
+    std::string category;  // the content of its last N tag
+    std::string text;      // the display text as shown (DecodeMarks: real line breaks)
 };
 
 // Reads the run of tags at the start of a stored side as the drill windows do, without
@@ -23,16 +22,18 @@ ExportedSide exportedSide(std::string_view side);
 struct ExportText {
     std::string text;  // UTF-8
     std::int32_t pairs = 0;
-    // Pairs whose hints, comments, choices, fill-in answers, pictures or sounds a
-    // three-column row cannot carry: they are exported with their texts and category only.
-    std::int32_t pairsWithOtherMarkup = 0;
+    bool markup = false;  // the columns hold the sides in markup
 };
 
-// The deck's pairs as tab-separated UTF-8 text: the header "question", "answer",
-// "category", then a row per pair in number order with the texts as the user typed them
-// (line breaks as CR LF inside quoted fields) and the category, CR LF after each row.
-// Pairs the editor holds unsaved are taken as edited. Importing the text again gives the
-// same pair texts, as far as they hold no other markup.
+// The deck's pairs as tab-separated UTF-8 text, a row per pair in number order after a
+// header, CR LF after each row; pairs the editor holds unsaved are taken as edited.
+// Importing the text again gives the same pair texts. When every pair comes back from a
+// plain row, the header is "question", "answer", "category" and the texts are as the user
+// typed them (line breaks as CR LF inside quoted fields). Otherwise (hints, comments,
+// choices, fill-in answers, pictures, sounds, or marks a plain row would change) the
+// header is "question markup", "answer markup", "category" and each side is as the Q&A file
+// stores it, the question's leading category tag moved to the category column wherever it
+// comes back the same.
 ExportText exportText(const DeckState& deck);
 
 // Why the pairs cannot be written to that file: a ".DKS" or ".DKD" name is a deck's (the

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "core/content/marks.h"
+#include "core/content/pair_side.h"
 #include "core/content/windows1252.h"
 #include "core/deck/deck_loader.h"
 #include "core/deck/deck_new.h"
@@ -43,17 +44,24 @@ bool isBlank(const DelimitedRecord& record) {
                        [](const std::string& f) { return trimmed(f).empty(); });
 }
 
-bool isHeader(const DelimitedRecord& record) {
+bool matchesHeader(const DelimitedRecord& record, const std::string_view (&names)[3]) {
     const auto& f = record.fields;
-    if (f.size() < 2 || lowered(trimmed(f[0])) != "question" ||
-        lowered(trimmed(f[1])) != "answer") {
+    if (f.size() < 2 || lowered(trimmed(f[0])) != names[0] ||
+        lowered(trimmed(f[1])) != names[1]) {
         return false;
     }
     for (std::size_t i = 2; i < f.size(); ++i) {
         std::string name = lowered(trimmed(f[i]));
-        if (!(name.empty() || (i == 2 && name == "category"))) return false;
+        if (!(name.empty() || (i == 2 && name == names[2]))) return false;
     }
     return true;
+}
+
+// The form of the columns when the record is a header row.
+std::optional<ColumnForm> headerForm(const DelimitedRecord& record) {
+    if (matchesHeader(record, kPlainHeader)) return ColumnForm::Plain;
+    if (matchesHeader(record, kMarkupHeader)) return ColumnForm::Markup;
+    return std::nullopt;
 }
 
 std::string separatorName(char separator) {
@@ -94,9 +102,40 @@ std::string categoryTagLookalike(std::string_view text) {
     return "<n";
 }
 
+constexpr std::string_view kSeparatorProblem =
+    " Holds \"$#$!\", Which Separates The Question From The Answer In A Deck";
+
+std::optional<std::string> categoryProblem(std::string_view category) {
+    if (category.empty()) return std::nullopt;
+    const std::string shown = "The Category \"" + windows1252ToUtf8(category) + "\"";
+    if (category.size() > kMaxImportedCategoryChars) {
+        return shown + " Is Longer Than 15 Characters";
+    }
+    if (category.find_first_of("<%\r\n") != std::string_view::npos) {
+        return shown + " Holds \"<\", \"%\" Or A Line Break, Which End A Category In A Deck";
+    }
+    if (category.find(kPairSeparator) != std::string_view::npos) {
+        return shown + std::string(kSeparatorProblem);
+    }
+    return std::nullopt;
+}
+
+// A side given in markup must be one line of the Q&A file and read as the windows read it.
+std::optional<std::string> markupProblem(std::string_view side, std::string_view column) {
+    const std::string name = "The " + std::string(column) + " Markup";
+    if (side.find_first_of("\r\n") != std::string_view::npos) {
+        return name + " Holds A Line Break; In Markup A Line Break Is Written As \"^\"";
+    }
+    if (side.find(kPairSeparator) != std::string_view::npos) {
+        return name + std::string(kSeparatorProblem);
+    }
+    return std::nullopt;
+}
+
 class RowReader {
   public:
-    RowReader(const DeckContents& deck, char separator) : deck_(deck), separator_(separator) {
+    RowReader(const DeckContents& deck, char separator, ColumnForm form)
+        : deck_(deck), separator_(separator), form_(form) {
         for (const std::string& name : deck.categories) categories_.insert(lowered(name));
     }
 
@@ -122,8 +161,6 @@ class RowReader {
                            " Of The Deck; A Deck Holds At Most 5000 Pairs");
         }
 
-        ImportedPair pair;
-        pair.line = line_;
         std::string question;
         std::string answer;
         std::string category;
@@ -131,24 +168,11 @@ class RowReader {
         if (auto p = deckText(f[1], "Answer", answer)) return p;
         const std::string_view typedCategory = f.size() > 2 ? trimmed(f[2]) : std::string_view{};
         if (auto p = deckText(typedCategory, "Category", category)) return p;
-        if (auto p = checkCategory(typedCategory, category)) return p;
-        if (question.find(kPairSeparator) != std::string::npos) {
-            return problem(
-                "The Question Holds \"$#$!\", Which Separates The Question From The "
-                "Answer In A Deck");
-        }
+        StoredRow stored = storedRow(form_, question, answer, category);
+        if (stored.problem) return problem(std::move(*stored.problem));
+        ImportedPair pair = std::move(stored.pair);
+        pair.line = line_;
 
-        const std::string text = encodedMarks(question);
-        if (!category.empty()) pair.question = "<NAM>" + category;
-        if (!text.empty()) pair.question += (category.empty() ? "" : "%") + text;
-        pair.answer = encodedMarks(answer);
-
-        const std::string stored = categoryOf("Q1=" + pair.question);
-        const std::string expected = category.empty() ? "0" : categoryOf("Q1=<NAM>" + category);
-        if (stored != expected) {
-            return problem("The Question Holds \"" + categoryTagLookalike(question) +
-                           "\", Which A Deck Would Take For The Start Of A Category Tag");
-        }
         const std::size_t size =
             kNumberedFraming + kPairSeparator.size() + pair.question.size() + pair.answer.size();
         if (size >= kMaxPairChars) {
@@ -156,11 +180,16 @@ class RowReader {
                            " Characters In The Deck (Markup And A Four-Digit Pair Number "
                            "Included); A Pair Must Stay Below 2100 Characters");
         }
-        if (!category.empty()) {
-            const std::string key = lowered(expected);
+        // In markup the question may carry its category tag itself.
+        const std::string name = categoryOf("Q1=" + pair.question);
+        if (name != "0") {
+            const std::string key = lowered(name);
             if (!categories_.contains(key)) {
                 if (categories_.size() >= kMaxCategories) {
-                    return problem("The Category \"" + std::string(typedCategory) +
+                    const std::string shown = typedCategory.empty()
+                                                  ? windows1252ToUtf8(name)
+                                                  : std::string(typedCategory);
+                    return problem("The Category \"" + shown +
                                    "\" Would Be The Deck's 101st; A Deck Holds At Most 100 "
                                    "Categories");
                 }
@@ -209,27 +238,9 @@ class RowReader {
         return std::nullopt;
     }
 
-    std::optional<TextProblem> checkCategory(std::string_view typed,
-                                             const std::string& category) const {
-        if (category.empty()) return std::nullopt;
-        const std::string shown = "The Category \"" + std::string(typed) + "\"";
-        if (category.size() > kMaxImportedCategoryChars) {
-            return problem(shown + " Is Longer Than 15 Characters");
-        }
-        if (category.find_first_of("<%\r\n") != std::string::npos) {
-            return problem(shown +
-                           " Holds \"<\", \"%\" Or A Line Break, Which End A Category In A Deck");
-        }
-        if (category.find(kPairSeparator) != std::string::npos) {
-            return problem(shown +
-                           " Holds \"$#$!\", Which Separates The Question From The "
-                           "Answer In A Deck");
-        }
-        return std::nullopt;
-    }
-
     const DeckContents& deck_;
     char separator_;
+    ColumnForm form_;
     std::set<std::string> categories_;
     std::int32_t line_ = 0;
 };
@@ -327,6 +338,59 @@ std::string writeFailureText(const std::vector<std::string>& paths, const FileRe
 
 }  // namespace
 
+std::string withCategoryTag(std::string_view category, std::string_view question) {
+    if (category.empty()) return std::string(question);
+    std::string out = "<NAM>" + std::string(category);
+    if (question.empty()) return out;
+    const bool tagFollows = question[0] == '<' && !(question.size() > 1 && question[1] == '<');
+    if (!tagFollows) out += '%';
+    return out.append(question);
+}
+
+StoredRow storedRow(ColumnForm form, std::string_view question, std::string_view answer,
+                    std::string_view category) {
+    StoredRow row;
+    category = trimmed(category);
+    if ((row.problem = categoryProblem(category))) return row;
+    if (form == ColumnForm::Plain) {
+        if (question.find(kPairSeparator) != std::string_view::npos) {
+            row.problem = "The Question" + std::string(kSeparatorProblem);
+            return row;
+        }
+        row.pair.question = withCategoryTag(category, encodedMarks(question));
+        row.pair.answer = encodedMarks(answer);
+    } else {
+        if ((row.problem = markupProblem(question, "Question"))) return row;
+        if ((row.problem = markupProblem(answer, "Answer"))) return row;
+        row.pair.question = withCategoryTag(category, question);
+        row.pair.answer = std::string(answer);
+        const FormattedSide q = readStoredSide(row.pair.question, true, {});
+        if (!q.ok) {
+            row.problem = "The Question Markup Has A Fault: " + q.fault;
+            return row;
+        }
+        const FormattedSide a = readStoredSide(row.pair.answer, false, q.view);
+        if (!a.ok) {
+            row.problem = "The Answer Markup Has A Fault: " + a.fault;
+            return row;
+        }
+        if (!category.empty() && q.view.Category != category) {
+            row.problem =
+                "The Question Markup Names A Category Of Its Own Besides The Category Column";
+            return row;
+        }
+    }
+    const std::string stored = categoryOf("Q1=" + row.pair.question);
+    const std::string expected =
+        category.empty() ? "0" : categoryOf("Q1=" + withCategoryTag(category, {}));
+    // Markup without a category column is taken as the deck would hold it.
+    if (stored != expected && (form == ColumnForm::Plain || !category.empty())) {
+        row.problem = "The Question Holds \"" + categoryTagLookalike(question) +
+                      "\", Which A Deck Would Take For The Start Of A Category Tag";
+    }
+    return row;
+}
+
 DeckContents deckContentsOf(std::string_view qaBytes) {
     DeckContents contents;
     for (std::string_view line : splitLines(qaBytes)) {
@@ -348,12 +412,11 @@ ImportPlan planImport(std::string_view fileBytes, const DeckContents& deck) {
         return plan;
     }
     DelimitedTable table = parseDelimited(fileBytes);
-    RowReader reader(deck, table.separator);
-    bool first = true;
+    const std::optional<ColumnForm> header =
+        table.records.empty() ? std::nullopt : headerForm(table.records.front());
+    RowReader reader(deck, table.separator, header.value_or(ColumnForm::Plain));
     for (const DelimitedRecord& record : table.records) {
-        const bool header = first && isHeader(record);
-        first = false;
-        if (header || isBlank(record)) continue;
+        if ((header && &record == &table.records.front()) || isBlank(record)) continue;
         if (auto problem = reader.add(record, plan.pairs)) {
             plan.problem = std::move(problem);
             return plan;

@@ -36,20 +36,48 @@ struct ImportedPair {
     std::string answer;
 };
 
+// How the question and answer columns of a file hold the texts: as typed (plain), or as
+// a Q&A file stores each side, tags and marks included (markup). A markup file starts with
+// the header "question markup", "answer markup"[, "category"].
+enum class ColumnForm { Plain, Markup };
+
+inline constexpr std::string_view kPlainHeader[] = {"question", "answer", "category"};
+inline constexpr std::string_view kMarkupHeader[] = {"question markup", "answer markup",
+                                                     "category"};
+
+// A row's texts as the deck stores them, or why it cannot be stored.
+struct StoredRow {
+    ImportedPair pair;
+    std::optional<std::string> problem;
+};
+
+// The question, answer and category of one row, already in the deck's character set, as
+// the deck would store them. Plain: the texts go through EncodeMarks (line breaks, "^"
+// and "<" read back as typed). Markup: each side must read without a markup fault and
+// hold no line break. Either way the category becomes the "<NAM>" tag at the front of the
+// question, as the editor writes it, and "$#$!" may stand in no side. The limits of the
+// deck (pairs, length, categories) are not looked at here.
+StoredRow storedRow(ColumnForm form, std::string_view question, std::string_view answer,
+                    std::string_view category);
+
+// The stored question side with the category tag put in front as the editor puts it:
+// directly before a tag, else followed by "%" when a text follows.
+std::string withCategoryTag(std::string_view category, std::string_view question);
+
 struct ImportPlan {
     std::vector<ImportedPair> pairs;
     std::optional<TextProblem> problem;  // set: nothing may be written
 };
 
 // Reads a UTF-8 tab- or comma-separated file of question, answer and an optional category
-// (a first row "question, answer[, category]" in any letter case is a header) into pair
-// texts as the editor would store them: the category as the "<NAM>" tag, the texts
-// through EncodeMarks so that line breaks, "^" and "<" read back as typed. Blank rows are
-// skipped. The first row the deck cannot take is the problem: a character outside
-// Windows-1252, a question that would be cut or misread (it holds "$#$!", or "<n" that
-// the category lookup would take for a tag), a category that is too long or holds '<' or
-// '%', a pair that would not stay below 2100 characters once numbered (the number counted
-// as four digits), the 5001st pair or the 101st category of the deck.
+// (a first row "question, answer[, category]" in any letter case is a header, and so is
+// the markup header) into pair texts through storedRow. Blank rows are skipped. The first
+// row the deck cannot take is the problem: a character outside Windows-1252, a problem
+// storedRow finds (among them a question that would be cut or misread because it holds
+// "$#$!" or "<n" that the category lookup would take for a tag, a category that is too
+// long or holds '<' or '%', a markup fault), a pair that would not stay below 2100
+// characters once numbered (the number counted as four digits), the 5001st pair or the
+// 101st category of the deck.
 ImportPlan planImport(std::string_view fileBytes, const DeckContents& deck);
 
 // The Q&A file with the pairs appended after its last line, numbered on from the pairs it
