@@ -51,6 +51,8 @@ constexpr std::array kOptionsTips{
     ControlTip{"BitBtnReEnableList", "Enable every disabled question of this file again."},
     // "&View"
     ControlTip{"CBCheckCase", "A fill-in answer must match upper and lower case too."},
+    ControlTip{"CBLenientFillIn",
+               "A fill-in answer may differ in accents, punctuation and blanks."},
     ControlTip{"CBCenter", "Center the question and answer text."},
     ControlTip{"CBQOnly", "Show only the questions, never the answers."},
     ControlTip{"CBNoScale", "Show pictures at their own size instead of fitting them in."},
