@@ -7,6 +7,7 @@
 #include "core/deck/deck_state.h"
 #include "core/drill/drill_flags.h"
 #include "core/drill/selector_state.h"
+#include "core/editor/editor_state.h"
 #include "core/platform/clipboard.h"
 #include "core/platform/clock.h"
 #include "core/platform/external_editor.h"
@@ -91,6 +92,7 @@ struct Program {
     PairView view;
     ShellState shell;
     StudyState study;
+    EditorState editor;
 
     // The deck's folder, standing in for the process's current directory.
     std::string currentDirectory;
