@@ -22,6 +22,7 @@
 
 namespace cardwise {
 class DrillController;
+class EditorController;
 }
 
 namespace cardwise::gui {
@@ -29,6 +30,7 @@ namespace cardwise::gui {
 class MainWindow;
 class DrillWindows;
 class SingleInstance;
+class QtEditorWindow;
 
 // The desktop program put together: the one Program, the Qt platform objects and the
 // windows. Nothing else creates long-lived objects.
@@ -46,6 +48,9 @@ class Application : public NoFrontEnd {
     // Hand-overs from the core to the windows.
     void RunDKSFile() override;
     void closeDrillWindows() override;
+    void closeEditor() override;
+    void showEditorOnNewDeck(std::int32_t rememberedPair) override;
+    void returnToEditor() override;
     void closeDeck() override;
     void editQAFile() override;
 
@@ -53,6 +58,8 @@ class Application : public NoFrontEnd {
     // Where the drill windows join the program: the run control over the drill engine,
     // started by the deck runner after each successful load.
     void createDrill();
+    // The pair editor over the drill; its window stays hidden until an editor command.
+    void createEditor();
     // The main window over the Program and the Qt services.
     void createMainWindow();
 
@@ -77,6 +84,8 @@ class Application : public NoFrontEnd {
     CoreDrillEngine engine_;
     std::unique_ptr<DrillController> drill_;
     std::unique_ptr<DrillWindows> drillWindows_;
+    std::unique_ptr<EditorController> pairEditor_;
+    std::unique_ptr<QtEditorWindow> editorWindow_;
 
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<MainWindow> main_;

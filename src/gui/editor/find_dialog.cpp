@@ -82,6 +82,10 @@ std::optional<FindState> FindDialog::state() {
 void FindDialog::search(FindButton button) {
     std::optional<FindState> request = state();
     if (!request) return;
+    if (search_) {
+        search_(*request, button);
+        return;
+    }
     const std::int32_t found = FindOrFindNext(program_, *request, button);
     if (found > 0) emit pairFound(found);
 }

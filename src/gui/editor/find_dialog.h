@@ -3,6 +3,8 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 #include "core/content/find.h"
 
@@ -21,7 +23,13 @@ namespace cardwise::gui {
 class FindDialog : public QDialog {
     Q_OBJECT
   public:
+    // Runs a search of the buttons; the editor's controller takes it over.
+    using Search = std::function<void(const FindState&, FindButton)>;
+
+    // Without a search of its own the dialog runs the core's search on CurrentPair and
+    // reports the pair found.
     explicit FindDialog(Program& program, QWidget* parent = nullptr);
+    void setSearch(Search search) { search_ = std::move(search); }
 
     // The search text and direction as the buttons would hand them to the core; nothing
     // when the text holds a character decks cannot hold (the user has been told).
@@ -35,6 +43,7 @@ class FindDialog : public QDialog {
     void search(FindButton button);
 
     Program& program_;
+    Search search_;
     QLineEdit* text_ = nullptr;
     QRadioButton* up_ = nullptr;
     QRadioButton* down_ = nullptr;

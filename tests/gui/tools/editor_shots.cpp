@@ -5,7 +5,7 @@
 #include <QDir>
 
 #include "drill_support.h"
-#include "gui/editor/editor_form.h"
+#include "gui/editor/editor_layout.h"
 #include "gui/editor/find_dialog.h"
 
 using namespace cardwise;
@@ -30,11 +30,11 @@ int main(int argc, char** argv) {
     d.open("spanish", crlf({"[Cardwise]", "Q1=<NAM>Verbs%to eat", "A1=comer", "Q2=to drink",
                             "A2=beber", "Q3=the house", "A3=la casa"}));
     {
-        gui::EditorForm form;
-        form.resize(gui::EditorForm::kMinimumWidth, gui::EditorForm::kMinimumHeight);
+        gui::EditorLayout form;
+        form.resize(gui::EditorLayout::kMinimumWidth, gui::EditorLayout::kMinimumHeight);
         const char* pages[] = {"question", "answer", "files", "hints"};
         for (int i = 0; i < 4; ++i) {
-            form.turnTo(static_cast<gui::EditorForm::Page>(i));
+            form.turnTo(static_cast<gui::EditorLayout::Page>(i));
             save(form, out, pages[i]);
         }
     }

@@ -1,4 +1,4 @@
-#include "gui/editor/editor_form.h"
+#include "gui/editor/editor_layout.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -27,6 +27,12 @@ W* named(W* widget, const QString& name) {
     return widget;
 }
 
+// A hint of the form: shown while the deck's hints are on.
+void tip(QWidget* widget, const QString& text) {
+    widget->setProperty(EditorLayout::kTipProperty, text);
+    widget->setToolTip(text);
+}
+
 QLineEdit* lineEdit(QWidget* parent, const QString& name) {
     return named(new QLineEdit(parent), name);
 }
@@ -38,10 +44,10 @@ QPushButton* panelButton(QWidget* parent, const char* name, const QString& capti
 }
 
 QToolButton* fileButton(QWidget* parent, const QString& name, QStyle::StandardPixmap icon,
-                        const QString& tip) {
+                        const QString& text) {
     auto* button = named(new QToolButton(parent), name);
     button->setIcon(parent->style()->standardIcon(icon));
-    button->setToolTip(tip);
+    tip(button, text);
     button->setAutoRaise(false);
     return button;
 }
@@ -52,10 +58,10 @@ QPlainTextEdit* memo(QWidget* parent, const char* name) {
     // At most kMemoLimit characters, as a typed or pasted text is cut at the limit.
     QObject::connect(field, &QPlainTextEdit::textChanged, field, [field] {
         const QString text = field->toPlainText();
-        if (text.size() <= EditorForm::kMemoLimit) return;
+        if (text.size() <= EditorLayout::kMemoLimit) return;
         QTextCursor cursor = field->textCursor();
-        const int at = std::min<int>(cursor.position(), EditorForm::kMemoLimit);
-        field->setPlainText(text.left(EditorForm::kMemoLimit));
+        const int at = std::min<int>(cursor.position(), EditorLayout::kMemoLimit);
+        field->setPlainText(text.left(EditorLayout::kMemoLimit));
         cursor = field->textCursor();
         cursor.setPosition(at);
         field->setTextCursor(cursor);
@@ -81,12 +87,17 @@ void numberedBoxes(QGroupBox* group, const QString& labelPrefix, const QString& 
 
 }  // namespace
 
-EditorForm::EditorForm(QWidget* parent) : QWidget(parent) {
+EditorLayout::EditorLayout(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
 
     auto* left = new QVBoxLayout;
     left->setSpacing(0);
+    notice = named(new QLabel(this), "LNotice");
+    notice->setWordWrap(true);
+    notice->setStyleSheet(QStringLiteral("background-color: #fff6d5; padding: 3px"));
+    notice->hide();
+    left->addWidget(notice);
     notebook = named(new QStackedWidget(this), "Notebook");
     notebook->addWidget(buildQuestionPage());
     notebook->addWidget(buildAnswerPage());
@@ -111,17 +122,17 @@ EditorForm::EditorForm(QWidget* parent) : QWidget(parent) {
     setMinimumSize(kMinimumWidth, kMinimumHeight);
 }
 
-void EditorForm::turnTo(Page page) {
+void EditorLayout::turnTo(Page page) {
     const QSignalBlocker quiet(tabs);
     notebook->setCurrentIndex(page);
     tabs->setCurrentIndex(page);
 }
 
-EditorForm::Page EditorForm::page() const {
+EditorLayout::Page EditorLayout::page() const {
     return static_cast<Page>(notebook->currentIndex());
 }
 
-QWidget* EditorForm::buildQuestionPage() {
+QWidget* EditorLayout::buildQuestionPage() {
     auto* page = named(new QWidget(this), "QuestionTextPage");
     page->setWindowTitle(tr("&Question Text"));
     auto* column = new QVBoxLayout(page);
@@ -176,7 +187,7 @@ QWidget* EditorForm::buildQuestionPage() {
     return page;
 }
 
-QWidget* EditorForm::buildAnswerPage() {
+QWidget* EditorLayout::buildAnswerPage() {
     auto* page = named(new QWidget(this), "AnswerTextPage");
     page->setWindowTitle(tr("&Answer Text"));
     auto* column = new QVBoxLayout(page);
@@ -189,7 +200,7 @@ QWidget* EditorForm::buildAnswerPage() {
     return page;
 }
 
-SideFiles EditorForm::buildSide(QWidget* parent, bool question) {
+SideFiles EditorLayout::buildSide(QWidget* parent, bool question) {
     SideFiles side;
     const QString s = question ? QStringLiteral("Q") : QStringLiteral("A");
     side.group = named(new QGroupBox(question ? tr("Associated  Files For Question")
@@ -227,7 +238,7 @@ SideFiles EditorForm::buildSide(QWidget* parent, bool question) {
     return side;
 }
 
-QWidget* EditorForm::buildFilesPage() {
+QWidget* EditorLayout::buildFilesPage() {
     auto* page = named(new QWidget(this), "AssociatedFilesPage");
     page->setWindowTitle(tr("Associated &Files"));
     auto* column = new QVBoxLayout(page);
@@ -258,7 +269,7 @@ QWidget* EditorForm::buildFilesPage() {
     return page;
 }
 
-QWidget* EditorForm::buildHintsPage() {
+QWidget* EditorLayout::buildHintsPage() {
     auto* page = named(new QWidget(this), "HintsCommentsPage");
     page->setWindowTitle(tr("Hints/&Comments"));
     auto* column = new QVBoxLayout(page);
@@ -283,7 +294,7 @@ QWidget* EditorForm::buildHintsPage() {
     return page;
 }
 
-QWidget* EditorForm::buildPanel() {
+QWidget* EditorLayout::buildPanel() {
     auto* panel = named(new QWidget(this), "Panel1");
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(4, 0, 0, 0);
@@ -292,12 +303,12 @@ QWidget* EditorForm::buildPanel() {
     insert = panelButton(panel, "BBAddPair", tr("&Insert  "));
     remove = panelButton(panel, "BBDeletePair", tr("&Delete"));
     find = panelButton(panel, "BBFind", tr("Find Te&xt"));
-    find->setToolTip(tr("Find pair(s) containing specific word(s)"));
+    tip(find, tr("Find pair(s) containing specific word(s)"));
     for (QPushButton* b : {save, insert, remove, find}) column->addWidget(b);
     autoSave = named(new QCheckBox(tr("Auto-sa&ve Edits"), panel), "CBAutoSavePair");
     autoResetPage = named(new QCheckBox(tr("Aut&o-reset Page"), panel), "CBAutoResetPage");
     fileSaveImmediate = named(new QCheckBox(tr("Fi&le Save Immediate"), panel), "CBFileSaveI");
-    fileSaveImmediate->setToolTip(tr("Every save writes and re-opens the .DKS file"));
+    tip(fileSaveImmediate, tr("Every save writes and re-opens the .DKS file"));
     for (QCheckBox* c : {autoSave, autoResetPage, fileSaveImmediate}) column->addWidget(c);
     close = panelButton(panel, "BBClose", tr("Clos&e"));
     runPair = panelButton(panel, "BBRunPair", tr("&Run Pair"));
@@ -326,10 +337,10 @@ QWidget* EditorForm::buildPanel() {
     auto* moves = new QHBoxLayout;
     previous = panelButton(panel, "BBDown", tr("(Ctrl P)"));
     previous->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
-    previous->setToolTip(tr("Previous pair"));
+    tip(previous, tr("Previous pair"));
     next = panelButton(panel, "BBUp", tr("(Ctrl N)"));
     next->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
-    next->setToolTip(tr("Next pair"));
+    tip(next, tr("Next pair"));
     moves->addWidget(previous);
     moves->addWidget(next);
     column->addLayout(moves);

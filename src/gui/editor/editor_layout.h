@@ -32,17 +32,19 @@ struct SideFiles {
 
 // TFEditor's widgets: four notebook pages switched by a tab set at the bottom, and the
 // panel of commands on the right. Child object names are the form's control names.
-class EditorForm : public QWidget {
+class EditorLayout : public QWidget {
     Q_OBJECT
   public:
     static constexpr int kMinimumWidth = 640;
     static constexpr int kMinimumHeight = 441;
     static constexpr int kMemoLimit = 2000;
     static constexpr int kCategoryLimit = 12;
+    // The dynamic property that keeps a control's hint while hints are off.
+    static constexpr const char* kTipProperty = "editorTip";
 
     enum Page { QuestionPage, AnswerPage, FilesPage, HintsPage };
 
-    explicit EditorForm(QWidget* parent = nullptr);
+    explicit EditorLayout(QWidget* parent = nullptr);
 
     void turnTo(Page page);
     Page page() const;
@@ -89,6 +91,8 @@ class EditorForm : public QWidget {
     QPushButton* previous = nullptr;
     QPushButton* next = nullptr;
 
+    // The warning over the pages: the pair's markup faults, or why the deck cannot change.
+    QLabel* notice = nullptr;
     QStackedWidget* notebook = nullptr;
     QTabBar* tabs = nullptr;
 
