@@ -98,8 +98,15 @@ std::int32_t leadingNumber(std::string_view content) {
 class SideParser {
   public:
     SideParser(const Program& program, PairView& view, bool question, std::int32_t n,
-               FaultReports reports)
-        : program_(program), view_(view), question_(question), n_(n), reports_(reports) {}
+               FaultReports reports, SideReading reading)
+        : program_(program),
+          view_(view),
+          question_(question),
+          n_(n),
+          reports_(reports),
+          editing_(reading == SideReading::Editing) {}
+
+    std::string faultCaption;
 
     bool run(std::string_view side) {
         std::string_view rest = side;
@@ -143,17 +150,17 @@ class SideParser {
         const DeckSettings& settings = program_.settings;
         switch (letter) {
             case 'N':
-                view_.Category = cut(content, kViewCategoryMax);
+                view_.Category = field(content, kViewCategoryMax);
                 break;
             case 'B':
-                if (settings.EnableGraphics == 1) {
-                    view_.PicturePath = cut(content, kViewPathMax);
+                if (editing_ || settings.EnableGraphics == 1) {
+                    view_.PicturePath = field(content, kViewPathMax);
                     view_.TextOnly = false;
                 }
                 break;
             case 'W':
-                if (settings.EnableAudioVideo == 1) {
-                    view_.MediaPath = cut(content, kViewPathMax);
+                if (editing_ || settings.EnableAudioVideo == 1) {
+                    view_.MediaPath = field(content, kViewPathMax);
                     const std::string& path = view_.MediaPath;
                     if (contains(path, ".avi") || contains(path, ".AVI") ||
                         contains(path, ".mov") || contains(path, ".MOV")) {
@@ -169,7 +176,7 @@ class SideParser {
                               rightAligned(n_, 5) + std::string(kTooManyNotesEnd));
                     break;
                 }
-                view_.Notes[notes_++] = cut(content, kViewNoteMax);
+                view_.Notes[notes_++] = field(content, kViewNoteMax);
                 break;
             case 'M':
                 // The seventh choice is dropped with its tag, so it is not counted either.
@@ -181,7 +188,7 @@ class SideParser {
                               rightAligned(n_, 5) + std::string(kTooManyChoicesEnd));
                     break;
                 }
-                view_.Choices[choices_++] = cut(content, kViewNoteMax);
+                view_.Choices[choices_++] = field(content, kViewNoteMax);
                 if (question_) view_.ChoiceCount = static_cast<std::int32_t>(choices_);
                 break;
             case 'F':
@@ -206,18 +213,24 @@ class SideParser {
             view_.CorrectChoice = "N";
         } else if (first >= '1' && first <= '6') {
             if (leadingNumber(content) <= view_.ChoiceCount) {
-                view_.CorrectChoice = cut(content, kViewNoteMax);
+                view_.CorrectChoice = field(content, kViewNoteMax);
             } else if (!program_.drill.JumpingToPair) {
                 fault(kInvalidAnswerCaption, std::string(kInvalidAnswerText) + rightAligned(n_, 4) +
                                                  std::string(kInvalidAnswerEnd));
             }
         }
         if (content.size() > 2 && !faulted_)
-            view_.CorrectChoice = cut(content.substr(2), kViewNoteMax);
+            view_.CorrectChoice = field(content.substr(2), kViewNoteMax);
+    }
+
+    // The editor keeps each field whole, so that saving gives back what was read.
+    std::string field(std::string_view content, std::size_t width) const {
+        return editing_ ? std::string(content) : cut(content, width);
     }
 
     void fault(std::string_view caption, const std::string& text) {
         faulted_ = true;
+        if (faultCaption.empty()) faultCaption = std::string(caption);
         if (reports_ == FaultReports::Shown) {
             program_.platform.ui.message(caption, text, Icon::Error);
         }
@@ -228,6 +241,7 @@ class SideParser {
     bool question_;
     std::int32_t n_;
     FaultReports reports_;
+    bool editing_;
     bool faulted_ = false;
     std::size_t notes_ = 0;
     std::size_t choices_ = 0;
@@ -236,7 +250,7 @@ class SideParser {
 }  // namespace
 
 FormattedSide FormatPairSide(const Program& program, std::string_view side, std::int32_t n,
-                             const PairView& question, FaultReports reports) {
+                             const PairView& question, FaultReports reports, SideReading reading) {
     const bool questionSide = side == "Q";
     FormattedSide result;
     if (!questionSide) {
@@ -245,8 +259,9 @@ FormattedSide FormatPairSide(const Program& program, std::string_view side, std:
         result.view.FillInQuestion = question.FillInQuestion;
     }
     const std::string& text = program.deck.currentText(n);
-    result.ok = SideParser(program, result.view, questionSide, n, reports)
-                    .run(cutSide(text, questionSide, n));
+    SideParser parser(program, result.view, questionSide, n, reports, reading);
+    result.ok = parser.run(cutSide(text, questionSide, n));
+    result.fault = std::move(parser.faultCaption);
     return result;
 }
 

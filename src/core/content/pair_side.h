@@ -10,11 +10,15 @@ namespace cardwise {
 struct Program;
 
 enum class FaultReports { Shown, Quiet };
+// Display cuts each field to its PairView width and drops the picture and audio/video
+// references the deck's settings switch off; Editing keeps everything as stored.
+enum class SideReading { Display, Editing };
 
 // One side of a pair as read. What was read before a fault stays in the view.
 struct FormattedSide {
     PairView view;
-    bool ok = true;  // no fault was found
+    bool ok = true;     // no fault was found
+    std::string fault;  // the caption of the fault found, when one was
 };
 
 // Parses one side of pair n: side "Q" is the question, any other value the answer. An
@@ -24,7 +28,8 @@ struct FormattedSide {
 // ignores question. Each fault is reported in a box (unless quiet) and stops the reading
 // of tags.
 FormattedSide FormatPairSide(const Program& program, std::string_view side, std::int32_t n,
-                             const PairView& question, FaultReports reports = FaultReports::Shown);
+                             const PairView& question, FaultReports reports = FaultReports::Shown,
+                             SideReading reading = SideReading::Display);
 
 // The answer side of pair n read against its own question side, which is parsed without
 // reports.

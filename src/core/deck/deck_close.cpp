@@ -12,6 +12,13 @@ namespace {
 bool saveDeck(Program& program) {
     DeckState& deck = program.deck;
     if (deck.ReadOnlyDeck) return true;
+    // Checked before anything is written: the two files go together or not at all.
+    if (deck.EditorUsed) {
+        if (std::int32_t tooLong = firstPairTooLongToLoad(deck)) {
+            program.ui().message(kRewriteTooLongCaption, rewriteTooLongText(tooLong), Icon::Error);
+            return false;
+        }
+    }
     // The file is written whole, once: settings block, LastDayUsed, status lines.
     program.setupFile.edit().clear();
     WriteSetUp(program, false);  // a failure of the application settings file is reported there
@@ -31,9 +38,17 @@ bool saveDeck(Program& program) {
 
 }  // namespace
 
+std::string rewriteTooLongText(std::int32_t pair) {
+    return "Pair " + std::to_string(pair) +
+           " Would Reach The Limit Of 2100 Characters Once The .DKS File Is Renumbered, And "
+           "Cardwise Could Not Open The File Again.  Nothing Was Written: The Files On Disk "
+           "Were Left As They Were.  Please Shorten Pair " +
+           std::to_string(pair) + " In The Editor.";
+}
+
 bool FileExitQAClick(Program& program) {
     FrontEnd& windows = program.frontEnd();
-    if (program.deck.EditorUsed) windows.closeEditor();
+    if (program.deck.EditorUsed || program.editor.shown) windows.closeEditor();
     program.drill.DrillActive = false;
     windows.closeDrillWindows();
     if (!program.shell.deckOpen) return true;

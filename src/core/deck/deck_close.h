@@ -1,8 +1,16 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <string_view>
+
 namespace cardwise {
 
 struct Program;
+
+inline constexpr std::string_view kRewriteTooLongCaption = "Pair Too Large";
+// A pair that renumbering would push past the size limit: the close writes nothing.
+std::string rewriteTooLongText(std::int32_t pair);
 
 // Closes the open deck, saving it: the whole setup data file (settings, LastDayUsed,
 // status lines) and, when the editor was used, the Q&A file, each written atomically.

@@ -150,6 +150,7 @@ bool LoadDeck(Program& program) {
     deck.PairCount = 0;
     deck.EditSlotsUsed = 0;
     deck.EditorUsed = false;
+    deck.TruncatedAtLoad = false;
 
     const bool setupMissing = !files.fileExists(deck.SetupFileName);
     if (!withinSizeLimit(program, deck.QAFileName, kMaxQAFileBytes) ||
@@ -189,6 +190,8 @@ bool LoadDeck(Program& program) {
     DecodeStatus(program);
     ReadSetUp(program);
     if (deck.LoadOutcome != 1) return false;
+    // The editor's reloads keep the copies of the deck as it was when the user opened it.
+    if (program.editor.reloading) return true;
     return makeBackups(program);
 }
 

@@ -48,6 +48,9 @@ struct DeckState {
     std::int32_t SessionCorrect = 0;
     std::int32_t SessionIncorrect = 0;
     bool CategoryListStale = false;
+    // The load met more than kMaxPairs pairs and kept the first ones: writing the Q&A file
+    // would drop the rest.
+    bool TruncatedAtLoad = false;
 
     std::vector<std::string> PairText;
     std::vector<std::string> StatusText;

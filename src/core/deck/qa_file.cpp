@@ -77,6 +77,7 @@ std::int32_t countPairs(Program& program, std::string_view qaBytes) {
     for (std::string_view line : splitLines(qaBytes)) {
         if (!isQuestionLine(line)) continue;
         if (count == kMaxPairs) {
+            program.deck.TruncatedAtLoad = true;
             program.ui().message(kOversizeCaption, kOversizeText, Icon::Warning);
             break;
         }
@@ -163,6 +164,26 @@ bool readPairs(Program& program, std::string_view qaBytes, std::string_view setu
     }
     deck.PairCount = n;
     return true;
+}
+
+std::string rewrittenPair(std::string_view text, std::int32_t n) {
+    std::size_t sep = text.find(kPairSeparator);
+    std::string_view question = text.substr(0, sep);
+    std::string_view answer =
+        sep == std::string_view::npos ? std::string_view() : text.substr(sep + kPairSeparator.size());
+    std::string out;
+    out.reserve(text.size() + 12);
+    appendSide(out, 'Q', n, question);
+    out += kPairSeparator;
+    appendSide(out, 'A', n, answer);
+    return out;
+}
+
+std::int32_t firstPairTooLongToLoad(const DeckState& deck) {
+    for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
+        if (rewrittenPair(deck.currentText(n), n).size() >= kMaxPairChars) return n;
+    }
+    return 0;
 }
 
 std::string writeQAFile(const DeckState& deck) {

@@ -50,6 +50,13 @@ std::string pairTooLongText(std::int32_t n);
 // of their own with an empty answer ("A<n>="), so no question text is dropped.
 bool readPairs(Program& program, std::string_view qaBytes, std::string_view setupBytes);
 
+// Pair n as the rewritten file will give it back to a load: numbered n, whatever number
+// its text carries now.
+std::string rewrittenPair(std::string_view text, std::int32_t n);
+
+// The first pair whose rewritten form a load would refuse as too long; 0 when none is.
+std::int32_t firstPairTooLongToLoad(const DeckState& deck);
+
 // The rewritten Q&A file: "[Cardwise]", then for each pair Q<n> and A<n> with the text
 // from the line's first '=' on, CR LF line ends. A side without '=' keeps all its text
 // after the leading letter and number, behind a new "Q<n>=" or "A<n>=". Line feeds inside

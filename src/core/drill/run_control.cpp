@@ -70,6 +70,10 @@ void DrillController::hideWindows() {
     leaveScreen();
 }
 
+void DrillController::showQuestionAgain() {
+    if (program_.drill.DrillActive) showQuestion();
+}
+
 void DrillController::redisplay() {
     if (state_.screen == DrillScreen::Question)
         showQuestion();

@@ -62,6 +62,9 @@ class DrillController {
     void hideWindows();
     // Shows the window in use again with the current settings and pair.
     void redisplay();
+    // The editor closed: the question window shows CurrentPair again, without a new
+    // selection, while the drill is active.
+    void showQuestionAgain();
     // The options dialog stops the timers while it is open.
     void setTimersRunning(bool running) { timersRunning_ = running; }
 

@@ -9,13 +9,13 @@
 #include "core/content/find.h"
 #include "core/drill/drill_window_common.h"
 #include "core/editor/editor_form.h"
+#include "core/media/file_validation.h"
 
 namespace cardwise {
 
 struct Program;
 class DrillController;
 
-inline constexpr std::string_view kEditorCaption = "Cardwise Q&A Editor";
 inline constexpr int kEditorMinWidth = 640;
 inline constexpr int kEditorMinHeight = 441;
 inline constexpr int kMemoFontSize = 12;
@@ -168,10 +168,34 @@ class EditorController {
     void display(EditorSide side);
 
   private:
+    void FormShow();
+    void FormHide();
+    void render();
+    void rebuildCategories();
+    void move(std::int32_t to);
+    void deletePair();
+    // False when the edits were neither saved nor let go (Cancel, or a refused save).
+    bool askAboutUnsavedEdits(bool withCancel, bool* cancelled = nullptr);
+    // Mode 0 saves the shown pair, 1 inserts a pair after it, 2 deletes it. False when
+    // refused (a box said why) or when the flush failed.
+    bool SavePair(int mode);
+    bool flush(int mode);
+    void mergeEditedTexts();
+    std::string readOnlyReason() const;
+    bool refuseReadOnly();
+    EditorForm toWindow(const EditorForm& bytes) const;
+    std::optional<EditorForm> fromWindow(const EditorForm& shown);
+    std::optional<std::string> lookUp(MediaKind kind, const std::string& shown);
+
     Program& program_;
     DrillController& drill_;
     EditorWindow* window_ = nullptr;
     EditorView view_;
+    // The form as the window holds it (UTF-8), and as it was read (deck bytes).
+    EditorForm form_;
+    EditorForm loaded_;
+    // The markup faults of the pair shown; empty when it read cleanly.
+    std::string faults_;
 };
 
 }  // namespace cardwise

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/editor/editor_state.h"
 
@@ -15,6 +16,7 @@ struct Program;
 // Which of RBAll, RBNone and RBCorrect is checked (none after a load of another kind).
 enum class CorrectMark { Unchecked, All, None, Number };
 
+inline constexpr std::string_view kEditorCaptionText = "Cardwise Q&A Editor";
 inline constexpr std::string_view kNewQuestionPrompt = "Insert Your New Question Text Here";
 inline constexpr std::string_view kNewAnswerPrompt = "Insert Your New Answer Text Here";
 inline constexpr std::string_view kAutomaticAnswerNote =

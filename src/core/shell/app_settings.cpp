@@ -78,6 +78,11 @@ void readAppSettings(Program& program) {
     flushReported(program);
 }
 
+void writeAppSetting(Program& program, std::string_view key, std::int32_t value) {
+    program.appSettings.edit().writeString(kProfileSection, key, std::to_string(value));
+    flushReported(program);
+}
+
 void storeMainWindowPlace(Program& program, int left, int top, int width, int height) {
     AppSettingsValues& app = program.shell.app;
     app.MainLeft = left;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,10 @@ bool locateAppSettings(Program& program, const std::optional<std::string>& userF
 // Reads every key into program.shell.app and the three directory settings of
 // program.settings. A missing key takes its default, which is written back at once.
 void readAppSettings(Program& program);
+
+// Writes one integer key of the application settings file at once (the editor's check
+// boxes); a failure is reported.
+void writeAppSetting(Program& program, std::string_view key, std::int32_t value);
 
 // Stores the main window's position and size (when the main window closes).
 void storeMainWindowPlace(Program& program, int left, int top, int width, int height);

@@ -97,6 +97,12 @@ MenuItem editMenu(const Program& program, const BuiltParts& parts) {
                      parts.editor)),
         item("BringUpGoToPair1", "Bring Up GoTo Pair", MenuCommand::BringUpGoToPair, "Ctrl+G"),
     };
+    // The editor's moves work only while the editor is on screen.
+    for (MenuItem& m : edit.items) {
+        if (m.name == "ENextPair" || m.name == "EPreviousPair") {
+            m.enabled = m.enabled && program.editor.shown;
+        }
+    }
     return edit;
 }
 
