@@ -6,19 +6,45 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "drill_support.h"
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+#include "core/deck/deck_close.h"
+#include "editor_support.h"
 #include "gui/editor/character_map.h"
 #include "gui/editor/find_dialog.h"
+#include "gui/media/picture_viewer.h"
 
 using namespace cardwise;
 using cardwise::testing::crlf;
 using cardwise::testing::GuiDrill;
+using cardwise::testing::GuiEditor;
 
 namespace {
 
 std::string wordsDeck() {
     return crlf({"[Cardwise]", "Q1=apple", "A1=manzana", "Q2=bread", "A2=pan", "Q3=cheese",
                  "A3=queso", "Q4=APPLE pie", "A4=tarta de manzana"});
+}
+
+// Pairs in number order, so the drill starts at pair 1.
+std::string numerical() {
+    return crlf({"[CARDWISE]", "Numerical=  1"});
+}
+
+QString caption(GuiEditor& d) {
+    return d.window.windowTitle();
+}
+
+QString deckName(GuiEditor& d, const char* name) {
+    return QString::fromStdString(d.decks.file(name));
+}
+
+void click(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton);
 }
 
 }  // namespace
@@ -91,6 +117,161 @@ class EditorTest : public QObject {
                             [](const std::string&) { return true; });
         QTest::mouseClick(find.findChild<QPushButton*>("BBFind"), Qt::LeftButton);
         QCOMPARE(found.count(), 0);
+        QCOMPARE(d.program.deck.CurrentPair, 1);
+    }
+
+    // Typed text reaches the Q&A file as Windows-1252 bytes.
+    void accentedTextEditedSavedAndClosedIsWrittenInTheDeckCodePage() {
+        GuiEditor d;
+        d.open("words", crlf({"[Cardwise]", "Q1=cafe", "A1=coffee", "Q2=tea", "A2=te", "Q3=milk",
+                              "A3=leche"}),
+               numerical());
+        d.editor.EditCurrentPairClick();
+        QVERIFY(d.window.isVisible());
+        QCOMPARE(caption(d), "Cardwise Q&A Editor - Editing Pair 1 Of 3 To " + deckName(d, "words.DKS"));
+        auto* memo = d.control<QPlainTextEdit>("QMemo");
+        QCOMPARE(memo->toPlainText(), QString("cafe"));
+        QVERIFY(!d.program.editor.PairDirty);
+        memo->selectAll();
+        QTest::keyClicks(memo, "caf");
+        QTest::sendKeyEvent(QTest::Click, memo, Qt::Key_Eacute, QString::fromUtf8("\xc3\xa9"),
+                            Qt::NoModifier);
+        QCOMPARE(memo->toPlainText(), QString::fromUtf8("caf\xc3\xa9"));
+        QVERIFY(d.program.editor.PairDirty);
+        click(d.control<QPushButton>("BBSave"));
+        click(d.control<QPushButton>("BBClose"));
+        QVERIFY(!d.window.isVisible());
+        QVERIFY(FileExitQAClick(d.program));
+        const std::string written = d.decks.read("words.DKS");
+        QVERIFY2(written.find("Q1=caf\xe9\r\nA1=coffee\r\n") != std::string::npos, written.c_str());
+    }
+
+    // The pair being added comes into being only when it is saved.
+    void insertAtTheEndClosedWithoutSavingLeavesThePairCount() {
+        GuiEditor d;
+        d.open("words", crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=two", "A2=dos", "Q3=three",
+                              "A3=tres"}),
+               numerical());
+        d.editor.EditCurrentPairClick();
+        auto* goTo = d.control<QLineEdit>("EGoToPair");
+        QTest::keyClicks(goTo, "3");
+        QTest::keyClick(goTo, Qt::Key_Return);
+        QCOMPARE(caption(d), "Cardwise Q&A Editor - Editing Pair 3 Of 3 To " + deckName(d, "words.DKS"));
+        QVERIFY(goTo->text().isEmpty());
+        click(d.control<QPushButton>("BBAddPair"));
+        QCOMPARE(caption(d), "Cardwise Q&A Editor - Adding Pair 4 To " + deckName(d, "words.DKS"));
+        auto* memo = d.control<QPlainTextEdit>("QMemo");
+        QCOMPARE(memo->toPlainText(), QString("Insert Your New Question Text Here"));
+        // The prompt is selected, so typing replaces it.
+        QCOMPARE(memo->textCursor().selectedText(), QString("Insert Your New Question Text Here"));
+        QVERIFY(!d.control<QPushButton>("BBUp")->isEnabled());
+        QTest::keyClicks(memo, "four");
+        d.ui.expectBox({"Save Current Changes?", "Save Changes To Current Pair?", Icon::Information,
+                        Buttons::YesNoCancel},
+                       Button::No);
+        click(d.control<QPushButton>("BBClose"));
+        QVERIFY(!d.window.isVisible());
+        QCOMPARE(d.program.deck.PairCount, 3);
+        QVERIFY(FileExitQAClick(d.program));
+        QVERIFY(d.decks.read("words.DKS").find("four") == std::string::npos);
+    }
+
+    // Cancel keeps the editor and its unsaved text; the window's own close button asks too.
+    void closeButtonOfTheWindowAsksAndCancelStays() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        d.editor.EditCurrentPairClick();
+        QTest::keyClicks(d.control<QPlainTextEdit>("QMemo"), "x");
+        d.ui.expectBox({"Save Current Changes?", "Save Changes To Current Pair?", Icon::Information,
+                        Buttons::YesNoCancel},
+                       Button::Cancel);
+        QVERIFY(!d.window.close());
+        QVERIFY(d.window.isVisible());
+        QVERIFY(d.program.editor.PairDirty);
+    }
+
+    void kindButtonsEnableTheFieldsOfTheirKind() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        d.editor.EditCurrentPairClick();
+        const char* choiceFields[] = {"EMC1", "EMC6", "LEMC1", "LEMC6", "RBAll", "RBNone",
+                                      "RBCorrect", "ECorrect", "LCorrect"};
+        const char* fillInFields[] = {"EFIB1", "EFIB6", "LEFIB1", "LEFIB6"};
+        struct Case {
+            const char* button;
+            bool choices;
+            bool fillIns;
+        };
+        for (Case k : {Case{"RBMultipleChoice", true, false}, Case{"RBFillIn", false, true},
+                       Case{"RBStandard", false, false}}) {
+            d.program.editor.PairDirty = false;
+            click(d.control<QRadioButton>(k.button));
+            QVERIFY2(d.program.editor.PairDirty, k.button);
+            for (const char* name : choiceFields) {
+                QVERIFY2(d.control<QWidget>(name)->isEnabled() == k.choices,
+                         (std::string(k.button) + " " + name).c_str());
+            }
+            for (const char* name : fillInFields) {
+                QVERIFY2(d.control<QWidget>(name)->isEnabled() == k.fillIns,
+                         (std::string(k.button) + " " + name).c_str());
+            }
+            QVERIFY(d.control<QWidget>("QMemo")->isEnabled());
+            QVERIFY(d.control<QWidget>("EH1")->isEnabled());
+        }
+    }
+
+    // The editor's find button opens the dialog; a pair found is loaded into the editor.
+    void findFromTheEditorWrapsAfterYesAndLoadsThePair() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        d.editor.EditCurrentPairClick();
+        click(d.control<QPushButton>("BBFind"));
+        gui::FindDialog& find = d.window.findDialog();
+        QVERIFY(find.isVisible());
+        find.findChild<QLineEdit*>("EFind")->setText("cheese");
+        click(find.findChild<QPushButton*>("BBFind"));
+        QCOMPARE(caption(d), "Cardwise Q&A Editor - Editing Pair 3 Of 4 To " + deckName(d, "words.DKS"));
+        d.ui.expectBox({"Continue Search?",
+                        "The Search String \"cheese\" Was Not Found Searching To The End Of The "
+                        "File.  Do You Wish To Search The Remainder Of The File?",
+                        Icon::Information, Buttons::YesNo},
+                       Button::Yes);
+        click(find.findChild<QPushButton*>("BBFindNext"));
+        QCOMPARE(d.program.deck.CurrentPair, 3);
+        QCOMPARE(d.control<QPlainTextEdit>("QMemo")->toPlainText(), QString("cheese"));
+        click(d.control<QPushButton>("BBClose"));
+        QVERIFY(!find.isVisible());
+    }
+
+    // Browse stores a file of the deck's folder by its name; Display shows it.
+    void browseAndDisplayAPictureOfTheDecksFolder() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(QString::fromStdString(d.decks.file("red.png"))));
+        d.editor.EditCurrentPairClick();
+        d.ui.fileChoices.push_back(d.decks.file("red.png"));
+        click(d.control<QToolButton>("BQBMP"));
+        QCOMPARE(d.control<QLineEdit>("EQBMP")->text(), QString("red.png"));
+        QVERIFY(d.program.editor.PairDirty);
+        QCOMPARE(d.ui.fileRequests.size(), std::size_t{1});
+        click(d.control<QToolButton>("BQPBMP"));
+        QVERIFY(d.windows.viewer().isVisible());
+    }
+
+    void goToARawEntryThatIsNoPairSaysSo() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        d.editor.EditCurrentPairClick();
+        auto* goTo = d.control<QLineEdit>("EGoToPair");
+        for (const char* entry : {"0", "5", "x"}) {
+            goTo->setText(entry);
+            d.ui.expectBox({"Error", "You Must Enter A Valid Pair Number In The Edit Box",
+                            Icon::Error, Buttons::Ok});
+            click(d.control<QPushButton>("BBGoToPair"));
+            d.ui.checkAllShown();
+        }
         QCOMPARE(d.program.deck.CurrentPair, 1);
     }
 

@@ -256,13 +256,12 @@ QWidget* EditorLayout::buildFilesPage() {
     combinations->setWordWrap(true);
     column->addWidget(combinations);
     auto* note = named(new QLabel(page), "LNote");
+    // One paragraph, wrapped to the page's width.
     note->setText(
         tr("Note: The Full Path Name For The Selected File Will Be Used Unless The ") +
-        QLatin1Char('\n') +
         tr("File Is Selected From The Current .DKS File Directory OR The Graphics Or ") +
-        QLatin1Char('\n') +
         tr("Sound Directory Specified In Options.  See \"Directory Options\" In The Help") +
-        QLatin1Char('\n') + tr("File For A More Detailed Discussion Of This Topic."));
+        QLatin1Char(' ') + tr("File For A More Detailed Discussion Of This Topic."));
     note->setWordWrap(true);
     column->addWidget(note);
     column->addStretch(1);

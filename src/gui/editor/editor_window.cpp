@@ -1,5 +1,6 @@
 #include "gui/editor/editor_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -55,6 +56,17 @@ TextLook sized(TextLook look, int size) {
     return look;
 }
 
+// A deck's colours on a box, greyed while the box is disabled so that it shows.
+void applyBoxLook(QWidget& box, const TextLook& look) {
+    applyLook(box, look);
+    QPalette palette = box.palette();
+    palette.setColor(QPalette::Disabled, QPalette::Base,
+                     QApplication::palette().color(QPalette::Disabled, QPalette::Window));
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     QApplication::palette().color(QPalette::Disabled, QPalette::Text));
+    box.setPalette(palette);
+}
+
 }  // namespace
 
 QtEditorWindow::QtEditorWindow(Program& program, EditorController& controller,
@@ -65,7 +77,7 @@ QtEditorWindow::QtEditorWindow(Program& program, EditorController& controller,
       drill_(drill),
       characterMap_(std::move(characterMap)) {
     setObjectName("TFEditor");
-    setWindowTitle(QString::fromUtf8(kEditorCaption.data(), kEditorCaption.size()));
+    setWindowTitle(QString::fromUtf8(kEditorCaptionText.data(), kEditorCaptionText.size()));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     form_ = new EditorLayout(this);
@@ -261,8 +273,8 @@ void QtEditorWindow::applyLooks(const EditorView& view) {
     EditorLayout& f = *form_;
     applyLook(*f.questionMemo, sized(view.questionLook, kMemoFontSize));
     applyLook(*f.answerMemo, sized(view.answerLook, kMemoFontSize));
-    for (QLineEdit* box : f.choices) applyLook(*box, sized(view.questionLook, kBoxFontSize));
-    for (QLineEdit* box : f.fillIns) applyLook(*box, sized(view.answerLook, kBoxFontSize));
+    for (QLineEdit* box : f.choices) applyBoxLook(*box, sized(view.questionLook, kBoxFontSize));
+    for (QLineEdit* box : f.fillIns) applyBoxLook(*box, sized(view.answerLook, kBoxFontSize));
 }
 
 void QtEditorWindow::applyTips(bool on) {

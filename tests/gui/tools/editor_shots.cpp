@@ -3,8 +3,11 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui/gui_editor_shots OUT_DIR
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 
-#include "drill_support.h"
+#include <cstdio>
+
+#include "editor_support.h"
 #include "gui/editor/editor_layout.h"
 #include "gui/editor/find_dialog.h"
 
@@ -26,21 +29,30 @@ int main(int argc, char** argv) {
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QDir().mkpath(out);
 
-    cardwise::testing::GuiDrill d;
-    d.open("spanish", crlf({"[Cardwise]", "Q1=<NAM>Verbs%to eat", "A1=comer", "Q2=to drink",
-                            "A2=beber", "Q3=the house", "A3=la casa"}));
-    {
-        gui::EditorLayout form;
-        form.resize(gui::EditorLayout::kMinimumWidth, gui::EditorLayout::kMinimumHeight);
-        const char* pages[] = {"question", "answer", "files", "hints"};
-        for (int i = 0; i < 4; ++i) {
-            form.turnTo(static_cast<gui::EditorLayout::Page>(i));
-            save(form, out, pages[i]);
-        }
+    cardwise::testing::GuiEditor d;
+    d.open("spanish",
+           crlf({"[Cardwise]", "Q1=<NAM>Verbs<HC1>think of food%to eat", "A1=comer",
+                 "Q2=<NAM>Colours<MC1>rojo<MC2>azul<MC3>verde<BMP>sky.png%Which colour is the "
+                 "sky?^(pick one)",
+                 "A2=<FIB>2<HC1>like the sea<WAV>azul.wav%", "Q3=<FIB>%the house", "A3=<MC1>la casa<MC2>casa",
+                 "Q4=caf\xe9", "A4=coffee"}),
+           crlf({"[CARDWISE]", "QCurBkGndColor=  13434879", "ACurBkGndColor=  15794175", "QFontColor=  8388608"}));
+    d.program.deck.CurrentPair = 2;
+    d.editor.EditCurrentPairClick();
+    d.window.resize(kEditorMinWidth, kEditorMinHeight);
+    const char* pages[] = {"question", "answer", "files", "hints"};
+    for (int i = 0; i < 4; ++i) {
+        d.window.form().turnTo(static_cast<gui::EditorLayout::Page>(i));
+        save(d.window, out, pages[i]);
     }
-    {
-        gui::FindDialog find(d.program);
-        save(find, out, "find");
-    }
+    // A fill-in pair, larger.
+    d.editor.BBUpClick();
+    d.window.form().turnTo(gui::EditorLayout::AnswerPage);
+    d.window.resize(820, 600);
+    save(d.window, out, "fill-in-answer");
+    d.editor.BBFindClick();
+    d.window.findDialog().findChild<QLineEdit*>("EFind")->setText("casa");
+    save(d.window.findDialog(), out, "find");
+    std::printf("%s\n", d.window.windowTitle().toUtf8().constData());
     return 0;
 }
