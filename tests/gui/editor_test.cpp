@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "core/deck/deck_close.h"
+#include "gui/app/main_window.h"
 #include "editor_support.h"
 #include "gui/editor/character_map.h"
 #include "gui/editor/find_dialog.h"
@@ -273,6 +274,66 @@ class EditorTest : public QObject {
             d.ui.checkAllShown();
         }
         QCOMPARE(d.program.deck.CurrentPair, 1);
+    }
+
+    // The main window's entries open the editor; its hidden items move it while it is on
+    // screen, their short-cuts working while the editor has the focus.
+    void mainMenuEntriesAndShortCutsReachTheEditor() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        gui::MainWindow main(d.program, {.drill = &d.controller,
+                                         .parts = BuiltParts{.editor = true},
+                                         .editor = &d.editor,
+                                         .editorWindow = &d.window});
+        connect(&d.window, &gui::QtEditorWindow::visibilityChanged, &main, &gui::MainWindow::render);
+        main.show();
+        QVERIFY(!main.action("ENextPair")->isEnabled());
+        d.program.deck.CurrentPair = 2;
+        main.action("EditCurrentQAPair1")->trigger();
+        QVERIFY(d.window.isVisible());
+        QCOMPARE(d.program.deck.CurrentPair, 2);
+        QVERIFY(main.action("ENextPair")->isEnabled());
+        QVERIFY(main.action("EPreviousPair")->isEnabled());
+
+        QApplication::setActiveWindow(&d.window);
+        auto* memo = d.control<QPlainTextEdit>("QMemo");
+        memo->setFocus();
+        QTest::keyClick(memo, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(d.program.deck.CurrentPair, 3);
+        QTest::keyClick(memo, Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(memo, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(d.program.deck.CurrentPair, 1);
+        QCOMPARE(memo->toPlainText(), QString("apple"));
+
+        // Ctrl+M brings the focus back to the text of the page showing.
+        d.control<QLineEdit>("EGoToPair")->setFocus();
+        main.action("MoveToMemo1")->trigger();
+        QVERIFY(memo->hasFocus());
+
+        click(d.control<QPushButton>("BBClose"));
+        QVERIFY(!main.action("ENextPair")->isEnabled());
+        // "Open Current Q&A File In Cardwise Editor..." starts at pair 1.
+        d.program.deck.CurrentPair = 3;
+        main.action("OpenCurrentQAFileInCardwiseEditor1")->trigger();
+        QCOMPARE(caption(d), "Cardwise Q&A Editor - Editing Pair 1 Of 4 To " + deckName(d, "words.DKS"));
+        click(d.control<QPushButton>("BBClose"));
+        QCOMPARE(d.program.deck.CurrentPair, 3);
+    }
+
+    // The pop-up menus of the drill windows hand their editor items to the main window.
+    void popupMenuEditorItemsAreOfferedOnceThereIsAnEditor() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        QWidget* q = d.windows.questionWindow();
+        QVERIFY(!q->findChild<QAction*>("EditCurrentQAPair1")->isEnabled());
+        d.windows.offerEditor();
+        QSignalSpy asked(&d.windows, &gui::DrillWindows::editorCommandRequested);
+        for (const char* name : {"EditCurrentQAPair1", "DeleteCurrentQAPair1", "InsertNewQAPair1"}) {
+            QAction* item = q->findChild<QAction*>(name);
+            QVERIFY2(item->isEnabled(), name);
+            item->trigger();
+            QCOMPARE(asked.takeFirst().at(0).toString(), QString(name));
+        }
     }
 
     void characterMapIsTheFirstProgramInstalled() {

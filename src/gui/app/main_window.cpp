@@ -314,8 +314,9 @@ void MainWindow::executeEditor(MenuCommand command) {
         default:
             break;
     }
-    if (services_.editorWindow != nullptr && services_.editorWindow->isVisible()) {
-        services_.editorWindow->render();
+    if (services_.editorWindow != nullptr) {
+        services_.editorWindow->settle();
+        if (services_.editorWindow->isVisible()) services_.editorWindow->render();
     }
 }
 

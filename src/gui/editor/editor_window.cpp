@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTextOption>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -171,6 +172,7 @@ void QtEditorWindow::wire() {
 
 void QtEditorWindow::call(const std::function<void()>& action) {
     action();
+    settle();
     if (isVisible()) render();
     emit controllerCalled();
 }
@@ -330,6 +332,7 @@ void QtEditorWindow::applyFocus(EditorFocus focus) {
 }
 
 void QtEditorWindow::showEditor() {
+    hidePending_ = false;
     const EditorView& view = controller_.view();
     if (view.resetPage) form_->turnTo(EditorLayout::QuestionPage);
     render();
@@ -342,9 +345,16 @@ void QtEditorWindow::showEditor() {
 }
 
 void QtEditorWindow::hideEditor() {
-    const bool going = isVisible();
+    if (!isVisible() || hidePending_) return;
+    hidePending_ = true;
+    QTimer::singleShot(0, this, &QtEditorWindow::settle);
+}
+
+void QtEditorWindow::settle() {
+    if (!hidePending_) return;
+    hidePending_ = false;
     hide();
-    if (going) emit visibilityChanged();
+    emit visibilityChanged();
 }
 
 void QtEditorWindow::showFindDialog() {

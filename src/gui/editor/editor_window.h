@@ -40,6 +40,11 @@ class QtEditorWindow : public QWidget, public EditorWindow {
     // The form as the widgets hold it (UTF-8).
     EditorForm formOfWidgets() const;
 
+    // A hide the controller asked for takes place now unless a show followed it: a move
+    // between pairs hides and shows the editor, which should neither flicker nor lose the
+    // keyboard focus. Runs by itself once the event loop turns.
+    void settle();
+
     // Ctrl+M: the text box of the page showing, question or answer.
     void moveToMemo();
     // Ctrl+G: the go-to-pair command; with an empty box the box takes the focus first.
@@ -75,6 +80,7 @@ class QtEditorWindow : public QWidget, public EditorWindow {
     EditorLayout* form_ = nullptr;
     FindDialog* find_ = nullptr;
     bool rendering_ = false;
+    bool hidePending_ = false;
 };
 
 }  // namespace cardwise::gui
