@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "core/deck/deck_close.h"
+#include "core/deck/deck_new.h"
 #include "gui/app/main_window.h"
 #include "editor_support.h"
 #include "gui/editor/character_map.h"
@@ -334,6 +335,41 @@ class EditorTest : public QObject {
             item->trigger();
             QCOMPARE(asked.takeFirst().at(0).toString(), QString(name));
         }
+    }
+
+    // A new deck opens in the editor on its first pair; Close goes back to the drill.
+    void newDeckOpensInTheEditor() {
+        GuiEditor d;
+        d.ui.fileChoices.push_back(d.decks.file("fresh.DKS"));
+        FileNewClick(d.program);
+        QVERIFY(d.window.isVisible());
+        QCOMPARE(caption(d), "Cardwise Q&A Editor - Editing Pair 1 Of 3 To " + deckName(d, "fresh.DKS"));
+        QVERIFY(d.control<QPlainTextEdit>("QMemo")->toPlainText().startsWith(
+            "This is the first dummy question"));
+        QVERIFY(!d.windows.questionWindow()->isVisible());
+        click(d.control<QPushButton>("BBClose"));
+        QVERIFY(!d.window.isVisible());
+        QVERIFY(d.windows.questionWindow()->isVisible());
+    }
+
+    // Run Pair shows the pair once in the drill windows, then the editor comes back.
+    void runPairShowsThePairAndReturnsToTheEditor() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        d.editor.EditCurrentPairClick();
+        QVERIFY(!d.windows.questionWindow()->isVisible());
+        click(d.control<QPushButton>("BBRunPair"));
+        QVERIFY(!d.window.isVisible());
+        QWidget* q = d.windows.questionWindow();
+        QVERIFY(q->isVisible());
+        QTest::keyClick(q->findChild<QWidget*>("Memo1"), Qt::Key_Return);
+        QWidget* a = d.windows.answerWindow();
+        QVERIFY(a->isVisible());
+        QTest::keyClick(a->findChild<QWidget*>("Memo1"), Qt::Key_Return);
+        QTRY_VERIFY(d.window.isVisible());
+        QVERIFY(!a->isVisible());
+        QCOMPARE(d.program.deck.CurrentPair, 1);
+        QCOMPARE(d.program.deck.RightTotal[1], 0);
     }
 
     void characterMapIsTheFirstProgramInstalled() {
