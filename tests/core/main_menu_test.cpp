@@ -101,12 +101,20 @@ TEST_F(MainMenuTest, BuiltPartsMakeTheirItemsAvailable) {
     h.open(h.write("a.DKS", threePairDeck()));
     BuiltParts all{true, true, true, true};
     MainMenuView view = mainMenu(p, true, all);
+    const auto editorMove = [](const MenuItem* m) {
+        return m->name == "ENextPair" || m->name == "EPreviousPair";
+    };
     for (const MenuItem* m : allMenuItems(view)) {
         EXPECT_TRUE(m->available) << m->name;
         if (m->command != MenuCommand::UsedFile) {
-            EXPECT_TRUE(m->enabled) << m->name;
+            EXPECT_EQ(m->enabled, !editorMove(m)) << m->name;
         }
     }
+    // The editor's moves only while the editor is on screen.
+    p.editor.shown = true;
+    view = mainMenu(p, true, all);
+    EXPECT_TRUE(findMenuItem(view, "ENextPair")->enabled);
+    EXPECT_TRUE(findMenuItem(view, "EPreviousPair")->enabled);
 }
 
 TEST_F(MainMenuTest, MenuBarOrderAndTheHelpMenuAtTheRight) {

@@ -126,7 +126,8 @@ class SideParser {
             act(letter, content);
         }
         view_.Text = std::string(rest);
-        if (!faulted_ && !view_.PicturePath.empty() &&
+        // Both references are kept for the editor; only showing them together fails.
+        if (!faulted_ && !editing_ && !view_.PicturePath.empty() &&
             (contains(view_.MediaPath, ".avi") || contains(view_.MediaPath, ".AVI"))) {
             fault(kConflictCaption, std::string(kConflictText) + std::string(sideWord()) +
                                         rightAligned(n_, 5) + std::string(kConflictEnd));

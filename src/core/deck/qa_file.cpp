@@ -169,8 +169,9 @@ bool readPairs(Program& program, std::string_view qaBytes, std::string_view setu
 std::string rewrittenPair(std::string_view text, std::int32_t n) {
     std::size_t sep = text.find(kPairSeparator);
     std::string_view question = text.substr(0, sep);
-    std::string_view answer =
-        sep == std::string_view::npos ? std::string_view() : text.substr(sep + kPairSeparator.size());
+    std::string_view answer = sep == std::string_view::npos
+                                  ? std::string_view()
+                                  : text.substr(sep + kPairSeparator.size());
     std::string out;
     out.reserve(text.size() + 12);
     appendSide(out, 'Q', n, question);

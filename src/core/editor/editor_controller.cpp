@@ -180,6 +180,9 @@ void EditorController::render() {
     const DeckState& deck = p.deck;
     const bool editable = readOnlyReason().empty();
     EditorView& v = view_;
+    // Page and focus requests hold for the one render that follows the request.
+    v.resetPage = false;
+    v.focus = EditorFocus::None;
     v.caption = editorCaption(p, e.AddingPair);
     if (!editable) v.caption += " - Read Only";
     v.form = form_;
@@ -229,9 +232,8 @@ void EditorController::rebuildCategories() {
         if (index >= deck.CategoryName.size()) break;
         std::string& name = deck.CategoryName[index];
         if (name == "0") continue;
-        auto listed = std::find_if(list.begin(), list.end(), [&](const std::string& l) {
-            return equalsIgnoreCase(l, name);
-        });
+        auto listed = std::find_if(list.begin(), list.end(),
+                                   [&](const std::string& l) { return equalsIgnoreCase(l, name); });
         if (listed != list.end()) {
             name = *listed;
         } else {
@@ -246,6 +248,8 @@ void EditorController::FormShow() {
     Program& p = program_;
     EditorState& e = p.editor;
     DeckState& deck = p.deck;
+    // After a reload that failed there is no deck to show; the load said why.
+    if (!p.shell.deckOpen) return;
     e.created = true;
     e.EditorPlaying = false;
     e.DeleteFromMain = false;
@@ -295,7 +299,13 @@ void EditorController::deckClosing() {
 
 // ---- main window ----------------------------------------------------------------------------
 
+// A menu entry that reloads the editor while it shows edits asks about them first.
+bool EditorController::leaveShownPair() {
+    return !program_.editor.shown || askAboutUnsavedEdits(false);
+}
+
 void EditorController::EditCurrentPairClick() {
+    if (!leaveShownPair()) return;
     program_.editor.AddingPair = false;
     program_.drill.ReturnPair = program_.deck.CurrentPair;
     program_.drill.ReturnToPair = false;
@@ -303,7 +313,7 @@ void EditorController::EditCurrentPairClick() {
 }
 
 void EditorController::InsertNewPairClick() {
-    if (refuseReadOnly()) return;
+    if (refuseReadOnly() || !leaveShownPair()) return;
     program_.editor.AddingPair = true;
     program_.drill.ReturnPair = program_.deck.CurrentPair;
     program_.drill.ReturnToPair = false;
@@ -320,6 +330,7 @@ void EditorController::DeleteCurrentPairClick() {
 }
 
 void EditorController::OpenInEditorClick() {
+    if (!leaveShownPair()) return;
     program_.editor.AddingPair = false;
     program_.drill.ReturnPair = program_.deck.CurrentPair;
     program_.drill.ReturnToPair = false;
@@ -346,9 +357,9 @@ bool EditorController::askAboutUnsavedEdits(bool withCancel, bool* cancelled) {
     if (!e.PairDirty) return true;
     // A pair read with faults is saved only at the user's word.
     if (program_.shell.app.AutoSavePair == 1 && faults_.empty()) return SavePair(0);
-    Button answer = program_.ui().messageBox(kSaveQuestionCaption, kSaveQuestionText,
-                                             Icon::Information,
-                                             withCancel ? Buttons::YesNoCancel : Buttons::YesNo);
+    Button answer =
+        program_.ui().messageBox(kSaveQuestionCaption, kSaveQuestionText, Icon::Information,
+                                 withCancel ? Buttons::YesNoCancel : Buttons::YesNo);
     if (answer == Button::Cancel) {
         if (cancelled) *cancelled = true;
         return false;
@@ -421,7 +432,8 @@ bool EditorController::SavePair(int mode) {
 
     // A store whose slots are all taken (flushes that failed) is merged into the pairs
     // first: nothing is dropped, and the next close writes it all.
-    if (deck.EditSlot[static_cast<std::size_t>(n)] == 0 && deck.EditSlotsUsed >= kEditedTextEntries - 1) {
+    if (deck.EditSlot[static_cast<std::size_t>(n)] == 0 &&
+        deck.EditSlotsUsed >= kEditedTextEntries - 1) {
         mergeEditedTexts();
     }
     std::int32_t& slot = deck.EditSlot[static_cast<std::size_t>(n)];
@@ -495,8 +507,8 @@ bool EditorController::flush(int mode) {
     InitDKSFile(p);
     p.editor.reloading = false;
     p.drill.ReturnToPair = returnTo || mode == 2;
-    p.drill.ReturnPair = mode == 2 ? std::clamp(returnPair, 1, std::max(deck.PairCount, 1))
-                                   : returnPair;
+    p.drill.ReturnPair =
+        mode == 2 ? std::clamp(returnPair, 1, std::max(deck.PairCount, 1)) : returnPair;
     if (!p.shell.deckOpen) return false;
     deck.CurrentPair = target;
     return true;
@@ -548,8 +560,10 @@ bool EditorController::BBGoToPairClick(std::string_view entry) {
         move(static_cast<std::int32_t>(n));
     } else {
         program_.ui().message(kGoToErrorCaption, kGoToErrorText, Icon::Error);
-        if (program_.deck.CurrentPair > program_.deck.PairCount) move(program_.deck.PairCount);
-        else render();
+        if (program_.deck.CurrentPair > program_.deck.PairCount)
+            move(program_.deck.PairCount);
+        else
+            render();
     }
     return true;
 }
@@ -706,10 +720,18 @@ void EditorController::browse(FileBox box) {
     std::string value = bare ? fileNameOf(*chosen) : *chosen;
     EditorForm form = form_;
     switch (box) {
-        case FileBox::EQAVI: form.EQAVI = value; break;
-        case FileBox::EQBMP: form.EQBMP = value; break;
-        case FileBox::EAAVI: form.EAAVI = value; break;
-        case FileBox::EABMP: form.EABMP = value; break;
+        case FileBox::EQAVI:
+            form.EQAVI = value;
+            break;
+        case FileBox::EQBMP:
+            form.EQBMP = value;
+            break;
+        case FileBox::EAAVI:
+            form.EAAVI = value;
+            break;
+        case FileBox::EABMP:
+            form.EABMP = value;
+            break;
     }
     formEdited(form);
 }

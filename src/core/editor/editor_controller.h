@@ -33,8 +33,8 @@ enum class FileBox { EQAVI, EQBMP, EAAVI, EABMP };
 
 // Which controls can be used now. Disabled fields keep what they show.
 struct EditorControls {
-    bool BBDown = false;      // previous pair
-    bool BBUp = false;        // next pair
+    bool BBDown = false;  // previous pair
+    bool BBUp = false;    // next pair
     bool BBSave = false;
     bool BBAddPair = false;
     bool BBDeletePair = false;
@@ -65,8 +65,9 @@ struct EditorView {
     bool CBFileSaveI = false;
     // Items of ECategory, sorted.
     std::vector<std::string> categories;
-    // Turn to the page "&Question Text" when the window is shown.
+    // Turn to the page "&Question Text" (set only in the view a show renders).
     bool resetPage = false;
+    // Set only in the view a show or a page change renders; None otherwise.
     EditorFocus focus = EditorFocus::None;
     // Both memos centred, else left-aligned.
     bool centred = false;
@@ -174,6 +175,7 @@ class EditorController {
     void rebuildCategories();
     void move(std::int32_t to);
     void deletePair();
+    bool leaveShownPair();
     // False when the edits were neither saved nor let go (Cancel, or a refused save).
     bool askAboutUnsavedEdits(bool withCancel, bool* cancelled = nullptr);
     // Mode 0 saves the shown pair, 1 inserts a pair after it, 2 deletes it. False when

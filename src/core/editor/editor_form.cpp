@@ -76,7 +76,8 @@ std::vector<TagBox> tagBoxes(const EditorForm& form) {
 LoadedForm formFromPair(const Program& program, std::int32_t n) {
     LoadedForm loaded;
     EditorForm& form = loaded.form;
-    FormattedSide q = FormatPairSide(program, "Q", n, {}, FaultReports::Shown, SideReading::Editing);
+    FormattedSide q =
+        FormatPairSide(program, "Q", n, {}, FaultReports::Shown, SideReading::Editing);
     form.kind = kindOf(q.view);
     form.ECategory = q.view.Category;
     form.QMemo = decodedMarks(q.view.Text);
@@ -178,7 +179,7 @@ std::optional<FormRefusal> checkForm(const EditorForm& form) {
         bool separator = text.find(kPairSeparator) != std::string::npos;
         bool lineBreak = text.find_first_of("\r\n") != std::string::npos;
         if (bad == std::string::npos && !separator && !lineBreak) continue;
-        std::string what = separator ? "The Characters $#$!"
+        std::string what = separator   ? "The Characters $#$!"
                            : lineBreak ? "A Line Break"
                                        : std::string("The Character ") + text[bad];
         return FormRefusal{std::string(kMarkupCharacterCaption),
