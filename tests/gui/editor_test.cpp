@@ -311,6 +311,13 @@ class EditorTest : public QObject {
         main.action("MoveToMemo1")->trigger();
         QVERIFY(memo->hasFocus());
 
+        // Ctrl+G: with an empty box the box takes the focus; with a number it goes there.
+        main.action("BringUpGoToPair1")->trigger();
+        QVERIFY(d.control<QLineEdit>("EGoToPair")->hasFocus());
+        d.control<QLineEdit>("EGoToPair")->setText("4");
+        main.action("BringUpGoToPair1")->trigger();
+        QCOMPARE(d.program.deck.CurrentPair, 4);
+
         click(d.control<QPushButton>("BBClose"));
         QVERIFY(!main.action("ENextPair")->isEnabled());
         // "Open Current Q&A File In Cardwise Editor..." starts at pair 1.
@@ -319,6 +326,24 @@ class EditorTest : public QObject {
         QCOMPARE(caption(d), "Cardwise Q&A Editor - Editing Pair 1 Of 4 To " + deckName(d, "words.DKS"));
         click(d.control<QPushButton>("BBClose"));
         QCOMPARE(d.program.deck.CurrentPair, 3);
+    }
+
+    // "&Delete Current Q&&A Pair" deletes without showing the editor; the drill goes on.
+    void deleteFromTheMainWindowLeavesTheEditorHidden() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        gui::MainWindow main(d.program, {.drill = &d.controller,
+                                         .parts = BuiltParts{.editor = true},
+                                         .editor = &d.editor,
+                                         .editorWindow = &d.window});
+        d.program.deck.CurrentPair = 2;
+        main.action("DeleteCurrentQAPair1")->trigger();
+        QVERIFY(!d.window.isVisible());
+        QCOMPARE(d.program.deck.PairCount, 3);
+        QVERIFY(d.windows.questionWindow()->isVisible());
+        const std::string written = d.decks.read("words.DKS");
+        QVERIFY2(written.find("bread") == std::string::npos, written.c_str());
+        QVERIFY(written.find("Q2=cheese") != std::string::npos);
     }
 
     // The pop-up menus of the drill windows hand their editor items to the main window.

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
                  "Q2=<NAM>Colours<MC1>rojo<MC2>azul<MC3>verde<BMP>sky.png%Which colour is the "
                  "sky?^(pick one)",
                  "A2=<FIB>2<HC1>like the sea<WAV>azul.wav%", "Q3=<FIB>%the house", "A3=<MC1>la casa<MC2>casa",
-                 "Q4=caf\xe9", "A4=coffee"}),
+                 "Q4=caf\xe9", "A4=coffee", "Q5=<XYZ>odd tag%a pair with a fault", "A5=answer"}),
            crlf({"[CARDWISE]", "QCurBkGndColor=  13434879", "ACurBkGndColor=  15794175", "QFontColor=  8388608"}));
     d.program.deck.CurrentPair = 2;
     d.editor.EditCurrentPairClick();
@@ -54,5 +54,10 @@ int main(int argc, char** argv) {
     d.window.findDialog().findChild<QLineEdit*>("EFind")->setText("casa");
     save(d.window.findDialog(), out, "find");
     std::printf("%s\n", d.window.windowTitle().toUtf8().constData());
+    // A pair with a markup fault shows the warning over the pages.
+    d.editor.BBUpClick();
+    d.editor.BBUpClick();
+    d.window.resize(kEditorMinWidth, kEditorMinHeight);
+    save(d.window, out, "fault-notice");
     return 0;
 }
