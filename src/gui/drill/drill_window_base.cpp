@@ -57,10 +57,6 @@ QString memoText(const std::string& text) {
 
 }  // namespace
 
-void DrillWindowBase::offerEditor(bool on) {
-    for (QAction* item : editorItems_) item->setEnabled(on);
-}
-
 void ClickableLabel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
     emit clicked();
@@ -201,6 +197,10 @@ void DrillWindowBase::showOnlyPanel(QWidget* shown) {
 void DrillWindowBase::call(const std::function<void()>& action) {
     action();
     emit controllerCalled();
+}
+
+void DrillWindowBase::offerEditor(bool on) {
+    for (QAction* item : editorItems_) item->setEnabled(on);
 }
 
 bool DrillWindowBase::programBusy() {

@@ -119,7 +119,6 @@ EditorLayout::EditorLayout(QWidget* parent) : QWidget(parent) {
     left->addWidget(tabs);
     layout->addLayout(left, 1);
     layout->addWidget(buildPanel());
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
 }
 
 void EditorLayout::turnTo(Page page) {

@@ -35,8 +35,6 @@ struct SideFiles {
 class EditorLayout : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int kMinimumWidth = 640;
-    static constexpr int kMinimumHeight = 441;
     static constexpr int kMemoLimit = 2000;
     static constexpr int kCategoryLimit = 12;
     // The dynamic property that keeps a control's hint while hints are off.

@@ -377,11 +377,10 @@ void QtEditorWindow::showPicture(const std::string& file) {
 
 void QtEditorWindow::moveToMemo() {
     if (!isVisible()) return;
-    QPlainTextEdit* memo = form_->page() == EditorLayout::AnswerPage ? form_->answerMemo
-                                                                     : form_->questionMemo;
-    if (form_->page() != EditorLayout::AnswerPage && form_->page() != EditorLayout::QuestionPage) {
-        return;
-    }
+    QPlainTextEdit* memo = nullptr;
+    if (form_->page() == EditorLayout::QuestionPage) memo = form_->questionMemo;
+    if (form_->page() == EditorLayout::AnswerPage) memo = form_->answerMemo;
+    if (memo == nullptr) return;
     activateWindow();
     memo->setFocus(Qt::ShortcutFocusReason);
 }
