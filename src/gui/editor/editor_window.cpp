@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMediaPlayer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QVideoWidget>
 
 #include "core/platform/help_viewer.h"
 #include "core/program.h"
@@ -23,6 +25,7 @@
 #include "gui/editor/editor_layout.h"
 #include "gui/editor/find_dialog.h"
 #include "gui/media/picture_viewer.h"
+#include "gui/media/qt_media_player.h"
 
 namespace cardwise::gui {
 namespace {
@@ -94,11 +97,38 @@ QtEditorWindow::QtEditorWindow(Program& program, EditorController& controller,
         form_->charmap->setToolTip(tr("No character map program is installed"));
     }
     wire();
+    attachVideo();
     controller_.setWindow(this);
 }
 
 QtEditorWindow::~QtEditorWindow() {
     controller_.setWindow(nullptr);
+    if (player_ != nullptr) player_->setVideoOutput(MediaChannel::Editor, nullptr);
+}
+
+void QtEditorWindow::attachVideo() {
+    // Only the Qt player draws video.
+    player_ = dynamic_cast<QtMediaPlayer*>(&program_.platform.media);
+    if (player_ == nullptr) return;
+    auto* video = new QVideoWidget;
+    video->setObjectName("EDMP1");
+    video->setWindowFlag(Qt::WindowStaysOnTopHint);
+    video->resize(320, 240);
+    video_.reset(video);
+    player_->setVideoOutput(MediaChannel::Editor, video);
+    QMediaPlayer* player = player_->player(MediaChannel::Editor);
+    connect(player, &QMediaPlayer::hasVideoChanged, this, [this, player](bool video) {
+        video_->setWindowTitle(player->source().fileName());
+        if (video && !video_->isVisible()) {
+            // Beside the editor, so that the page stays in view.
+            video_->move(frameGeometry().topRight() + QPoint(8, 0));
+        }
+        video_->setVisible(video);
+    });
+    connect(player, &QMediaPlayer::playbackStateChanged, this,
+            [this](QMediaPlayer::PlaybackState state) {
+                if (state == QMediaPlayer::StoppedState) video_->hide();
+            });
 }
 
 void QtEditorWindow::wire() {

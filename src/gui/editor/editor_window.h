@@ -15,6 +15,7 @@ struct Program;
 namespace cardwise::gui {
 
 class DrillWindows;
+class QtMediaPlayer;
 class EditorLayout;
 class FindDialog;
 
@@ -64,6 +65,8 @@ class QtEditorWindow : public QWidget, public EditorWindow {
 
   private:
     void wire();
+    // A video played by the associated-files page is drawn in a window of its own.
+    void attachVideo();
     // Calls the controller, then renders what it left on screen.
     void call(const std::function<void()>& action);
     void edited();
@@ -79,6 +82,8 @@ class QtEditorWindow : public QWidget, public EditorWindow {
     CharacterMap characterMap_;
     EditorLayout* form_ = nullptr;
     FindDialog* find_ = nullptr;
+    QtMediaPlayer* player_ = nullptr;
+    std::unique_ptr<QWidget> video_;
     bool rendering_ = false;
     bool hidePending_ = false;
 };

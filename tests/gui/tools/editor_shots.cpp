@@ -5,7 +5,16 @@
 #include <QDir>
 #include <QLineEdit>
 
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QPushButton>
+#include <QToolButton>
+
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "core/deck/deck_loader.h"
 
 #include "editor_support.h"
 #include "gui/editor/editor_layout.h"
@@ -59,5 +68,31 @@ int main(int argc, char** argv) {
     d.editor.BBUpClick();
     d.window.resize(kEditorMinWidth, kEditorMinHeight);
     save(d.window, out, "fault-notice");
+    // A video of the example deck, played from the associated-files page.
+    {
+        cardwise::testing::GuiEditor e;
+        const std::string examples = std::string(CARDWISE_SOURCE_DIR) + "/examples/";
+        for (const char* file : {"CRDWSE50.DKS", "flashes.avi"}) {
+            std::ifstream in(examples + file, std::ios::binary);
+            e.decks.write(file, std::string(std::istreambuf_iterator<char>(in), {}));
+        }
+        e.program.deck.QAFileName = e.decks.file("CRDWSE50.DKS");
+        InitDKSFile(e.program);
+        e.editor.EditCurrentPairClick();
+        e.editor.BBGoToPairClick("47");
+        e.window.form().turnTo(gui::EditorLayout::FilesPage);
+        e.window.form().questionFiles.play->click();
+        QElapsedTimer wait;
+        wait.start();
+        while (wait.elapsed() < 3000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+        save(e.window, out, "files-playing");
+        // Video frames are not in a widget's grab: the whole screen is taken.
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == "EDMP1" && top->isVisible()) {
+                std::printf("video window: %s\n", top->windowTitle().toUtf8().constData());
+                QProcess::execute("import", {"-window", "root", out + "/editor-video-screen.png"});
+            }
+        }
+    }
     return 0;
 }
