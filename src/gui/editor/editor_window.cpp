@@ -81,6 +81,7 @@ QtEditorWindow::QtEditorWindow(Program& program, EditorController& controller,
       drill_(drill),
       characterMap_(std::move(characterMap)) {
     setObjectName("TFEditor");
+    setWindowIcon(QIcon(":/app/cardwise.png"));
     setWindowTitle(QString::fromUtf8(kEditorCaptionText.data(), kEditorCaptionText.size()));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
