@@ -4,6 +4,7 @@
 
 #include "core/content/windows1252.h"
 #include "core/deck/deck_close.h"
+#include "core/deck/deck_new.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
 #include "support/deck_harness.h"
@@ -72,6 +73,7 @@ struct EditorTest : ::testing::Test {
             if (call == "RunDKSFile" && runDrill) drill.start();
             if (call == "closeEditor") editor.deckClosing();
             if (call == "returnToEditor") editor.returnFromRun();
+            if (call == "showEditorOnNewDeck") editor.showOnNewDeck(h.frontEnd.rememberedPair);
         };
     }
 
@@ -188,8 +190,9 @@ TEST_F(EditorTest, OnlyTheWholeAutomaticAnswerNoteIsLeftUnsaved) {
     EXPECT_EQ(pairTextFromForm(form, 1),
               "Q1=<MC1>a%For Multiple Choice Questions, pick one$#$!A1=<FIB>");
     form.AMemo = "For Multiple Choice And Fill-in answers alike";
-    EXPECT_EQ(pairTextFromForm(form, 1), "Q1=<MC1>a%For Multiple Choice Questions, pick one$#$!A1="
-                                         "<FIB>%For Multiple Choice And Fill-in answers alike");
+    EXPECT_EQ(pairTextFromForm(form, 1),
+              "Q1=<MC1>a%For Multiple Choice Questions, pick one$#$!A1="
+              "<FIB>%For Multiple Choice And Fill-in answers alike");
 }
 
 TEST_F(EditorTest, MovesFromOutsideTheEditorAskAboutItsUnsavedEditsToo) {
@@ -319,6 +322,12 @@ TEST_F(EditorTest, FormsTheMarkupCannotHoldAreRefusedWithTheirBox) {
          {"Character Not Allowed",
           "The Box \"HINT 1\" Holds The Character %, Which Cardwise Uses To Mark The Parts Of A "
           "Pair.  Please Remove It Before Saving; Nothing Was Saved.",
+          Icon::Warning, Buttons::Ok}},
+        {"angle in a file box",
+         [](EditorForm& f) { f.EABMP = "a<b.bmp"; },
+         {"Character Not Allowed",
+          "The Box \"Answer Graphics File\" Holds The Character <, Which Cardwise Uses To Mark "
+          "The Parts Of A Pair.  Please Remove It Before Saving; Nothing Was Saved.",
           Icon::Warning, Buttons::Ok}},
         {"separator in the answer",
          [](EditorForm& f) { f.AMemo = "a$#$!b"; },
@@ -625,10 +634,11 @@ TEST_F(EditorTest, APairWithMarkupFaultsIsShownWithAWarningAndNeverSavedByItself
     p.deck.CurrentPair = 2;
     editor.EditCurrentPairClick();
     editor.CBAutoSavePairClick(true);
-    h.ui.expectBox({"Too Many Hints Or Comments",
-                    "Cardwise Has Found More Than Three Comments In Answer     1.  Please Limit "
-                    "The Hints Or Comments To Three. ",
-                    Icon::Error, Buttons::Ok});
+    const ShownBox tooMany{"Too Many Hints Or Comments",
+                           "Cardwise Has Found More Than Three Comments In Answer     1.  Please "
+                           "Limit The Hints Or Comments To Three. ",
+                           Icon::Error, Buttons::Ok};
+    h.ui.expectBox(tooMany);
     editor.BBDownClick();
     EXPECT_NE(editor.view().notice.find("Too Many Hints Or Comments"), std::string::npos);
     EXPECT_EQ(editor.view().form.AMemo, "x");
@@ -637,6 +647,24 @@ TEST_F(EditorTest, APairWithMarkupFaultsIsShownWithAWarningAndNeverSavedByItself
     editor.BBUpClick();
     EXPECT_EQ(p.deck.EditSlotsUsed, 0);
     EXPECT_EQ(p.deck.CurrentPair, 2);
+
+    // Saved by hand only after saying what goes.
+    h.ui.expectBox(tooMany);
+    editor.BBDownClick();
+    edit([](EditorForm& f) { f.QMemo = "y"; });
+    const ShownBox question{"Save Pair With Markup Faults?",
+                            "Pair 1 Was Read With Faults In Its Markup (Too Many Hints Or "
+                            "Comments).  Saving Stores It As The Editor Shows It: Each Faulty Tag "
+                            "Is Dropped With Its Content, And What Followed It Is Kept As Question "
+                            "Or Answer Text.  Save It Anyway?",
+                            Icon::Warning, Buttons::YesNo};
+    h.ui.expectBox(question, Button::No);
+    editor.BBSaveClick();
+    EXPECT_EQ(p.deck.EditSlotsUsed, 0);
+    h.ui.expectBox(question, Button::Yes);
+    editor.BBSaveClick();
+    EXPECT_EQ(p.deck.currentText(1), "Q1=y$#$!A1=<HC1>a<HC2>b<HC3>c%x");
+    EXPECT_TRUE(editor.view().notice.empty());
     editor.CBAutoSavePairClick(false);
     EXPECT_NE(h.programFolder.read("CARDWISE.INI").find("AutoSavePair=0"), std::string::npos);
 }
@@ -651,6 +679,21 @@ TEST_F(EditorTest, OpeningAndClosingTheEditorLeavesTheFileAsItWas) {
     ASSERT_TRUE(FileExitQAClick(p));
     EXPECT_EQ(qaFile(), bytes);
     EXPECT_EQ(h.frontEnd.count("closeEditor"), 0);
+}
+
+TEST_F(EditorTest, ANewDeckOpensInTheEditorOnItsFirstPair) {
+    open(numberedDeck(5));
+    h.ui.fileChoices.push_back(h.decks.file("fresh"));
+    FileNewClick(p);
+    ASSERT_TRUE(editor.shown());
+    EXPECT_EQ(p.deck.CurrentPair, 1);
+    EXPECT_EQ(editor.view().caption,
+              "Cardwise Q&A Editor - Editing Pair 1 Of 3 To " + h.decks.file("fresh.DKS"));
+    EXPECT_EQ(editor.view().form.AMemo, "First dummy answer");
+    EXPECT_TRUE(editor.BBCloseClick());
+    EXPECT_EQ(p.deck.CurrentPair, h.frontEnd.rememberedPair);  // where the new drill was
+    ASSERT_TRUE(FileExitQAClick(p));
+    EXPECT_EQ(h.decks.read("fresh.DKS"), newDeckText());
 }
 
 // ---- moves, find, run ---------------------------------------------------------------------
