@@ -397,6 +397,31 @@ class EditorTest : public QObject {
         QCOMPARE(d.program.deck.RightTotal[1], 0);
     }
 
+    // A stored text longer than the memo's typing limit is shown whole and saved whole.
+    void longStoredTextIsNeverCutByTheMemo() {
+        GuiEditor d;
+        // Longer than the memo takes by typing, short enough for a pair.
+        const std::string lines(2050, 'x');
+        d.open("long", crlf({"[Cardwise]", ("Q1=" + lines).c_str(), "A1=a", "Q2=b", "A2=b",
+                             "Q3=c", "A3=c"}),
+               numerical());
+        d.editor.EditCurrentPairClick();
+        auto* memo = d.control<QPlainTextEdit>("QMemo");
+        QCOMPARE(memo->toPlainText().size(), 2050);
+        // Typing at the end is held at the shown length; the text is not cut.
+        memo->moveCursor(QTextCursor::End);
+        QTest::keyClicks(memo, "yz");
+        QCOMPARE(memo->toPlainText(), QString(2050, 'x'));
+        // A short memo takes at most 2000 characters.
+        d.ui.expectBox({"Save Current Changes?", "Save Changes To Current Pair?", Icon::Information,
+                        Buttons::YesNo},
+                       Button::No);
+        d.control<QPushButton>("BBUp")->click();
+        auto* answer = d.control<QPlainTextEdit>("QMemo");
+        answer->insertPlainText(QString(2100, 'q'));
+        QCOMPARE(answer->toPlainText().size(), 2000);
+    }
+
     void characterMapIsTheFirstProgramInstalled() {
         QTemporaryDir folder;
         const QString kchar = folder.filePath("kcharselect");

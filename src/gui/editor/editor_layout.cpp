@@ -55,13 +55,16 @@ QToolButton* fileButton(QWidget* parent, const QString& name, QStyle::StandardPi
 QPlainTextEdit* memo(QWidget* parent, const char* name) {
     auto* field = named(new QPlainTextEdit(parent), name);
     field->setTabChangesFocus(true);
-    // At most kMemoLimit characters, as a typed or pasted text is cut at the limit.
+    // Typing and pasting stop at kMemoLimit characters; a longer stored text is shown whole
+    // and may be shortened, never cut.
     QObject::connect(field, &QPlainTextEdit::textChanged, field, [field] {
         const QString text = field->toPlainText();
-        if (text.size() <= EditorLayout::kMemoLimit) return;
+        const int limit = std::max(EditorLayout::kMemoLimit,
+                                   field->property(EditorLayout::kShownLengthProperty).toInt());
+        if (text.size() <= limit) return;
         QTextCursor cursor = field->textCursor();
-        const int at = std::min<int>(cursor.position(), EditorLayout::kMemoLimit);
-        field->setPlainText(text.left(EditorLayout::kMemoLimit));
+        const int at = std::min<int>(cursor.position(), limit);
+        field->setPlainText(text.left(limit));
         cursor = field->textCursor();
         cursor.setPosition(at);
         field->setTextCursor(cursor);
@@ -125,6 +128,11 @@ void EditorLayout::turnTo(Page page) {
     const QSignalBlocker quiet(tabs);
     notebook->setCurrentIndex(page);
     tabs->setCurrentIndex(page);
+}
+
+void EditorLayout::showMemoText(QPlainTextEdit* memo, const QString& text) {
+    memo->setProperty(kShownLengthProperty, static_cast<int>(text.size()));
+    memo->setPlainText(text);
 }
 
 EditorLayout::Page EditorLayout::page() const {

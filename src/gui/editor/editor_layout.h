@@ -37,12 +37,17 @@ class EditorLayout : public QWidget {
   public:
     static constexpr int kMemoLimit = 2000;
     static constexpr int kCategoryLimit = 12;
+    // The length of the text a memo was given, which typing may not exceed either.
+    static constexpr const char* kShownLengthProperty = "shownLength";
     // The dynamic property that keeps a control's hint while hints are off.
     static constexpr const char* kTipProperty = "editorTip";
 
     enum Page { QuestionPage, AnswerPage, FilesPage, HintsPage };
 
     explicit EditorLayout(QWidget* parent = nullptr);
+
+    // A memo's text as stored, however long.
+    static void showMemoText(QPlainTextEdit* memo, const QString& text);
 
     void turnTo(Page page);
     Page page() const;

@@ -46,7 +46,7 @@ void setText(QLineEdit* box, const std::string& text) {
 
 void setText(QPlainTextEdit* memo, const std::string& text) {
     const QString wanted = qt(text);
-    if (memo->toPlainText() != wanted) memo->setPlainText(wanted);
+    if (memo->toPlainText() != wanted) EditorLayout::showMemoText(memo, wanted);
 }
 
 void setAlignment(QPlainTextEdit* memo, bool centred) {
