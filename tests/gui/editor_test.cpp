@@ -422,6 +422,29 @@ class EditorTest : public QObject {
         QCOMPARE(answer->toPlainText().size(), 2000);
     }
 
+    // An insert in the middle writes and reopens the deck and comes back in the editor.
+    void insertInTheMiddleReopensTheDeckAndShowsTheNewPair() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        d.program.deck.CurrentPair = 2;
+        d.editor.EditCurrentPairClick();
+        click(d.control<QPushButton>("BBAddPair"));
+        QVERIFY(d.window.isVisible());
+        QCOMPARE(caption(d), "Cardwise Q&A Editor - Adding Pair 3 To " + deckName(d, "words.DKS"));
+        QCOMPARE(d.program.deck.PairCount, 5);
+        const std::string written = d.decks.read("words.DKS");
+        QVERIFY2(written.find("Q3=Insert New Question Text Here\r\nA3=Insert New Answer Text Here\r\n"
+                              "Q4=cheese") != std::string::npos,
+                 written.c_str());
+        // A character the deck cannot hold is refused before anything is stored.
+        auto* hint = d.control<QLineEdit>("EH1");
+        hint->setText(QString::fromUtf8("\xe2\x86\x92"));
+        d.ui.expectBoxWhere("Character Not Allowed", Icon::Warning, Buttons::Ok,
+                            [](const std::string&) { return true; });
+        click(d.control<QPushButton>("BBSave"));
+        QVERIFY(d.program.editor.PairDirty);
+    }
+
     void characterMapIsTheFirstProgramInstalled() {
         QTemporaryDir folder;
         const QString kchar = folder.filePath("kcharselect");
