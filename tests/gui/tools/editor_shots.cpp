@@ -64,6 +64,8 @@ int main(int argc, char** argv) {
     save(d.window.findDialog(), out, "find");
     std::printf("%s\n", d.window.windowTitle().toUtf8().constData());
     // A pair with a markup fault shows the warning over the pages.
+    d.ui.expectBoxWhere("Unidentified Tag Encountered", Icon::Error, Buttons::Ok,
+                        [](const std::string&) { return true; });
     d.editor.BBUpClick();
     d.editor.BBUpClick();
     d.window.resize(kEditorMinWidth, kEditorMinHeight);
