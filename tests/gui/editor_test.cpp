@@ -10,12 +10,13 @@
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QToolButton>
 
 #include "core/deck/deck_close.h"
 #include "core/deck/deck_new.h"
-#include "gui/app/main_window.h"
 #include "editor_support.h"
+#include "gui/app/main_window.h"
 #include "gui/editor/character_map.h"
 #include "gui/editor/find_dialog.h"
 #include "gui/media/picture_viewer.h"
@@ -114,7 +115,8 @@ class EditorTest : public QObject {
         d.open("words", wordsDeck());
         gui::FindDialog find(d.program);
         QSignalSpy found(&find, &gui::FindDialog::pairFound);
-        find.findChild<QLineEdit*>("EFind")->setText(QString::fromUtf8("\xe2\x82\xac \xe2\x86\x92"));
+        find.findChild<QLineEdit*>("EFind")->setText(
+            QString::fromUtf8("\xe2\x82\xac \xe2\x86\x92"));
         d.ui.expectBoxWhere("Character Not Allowed", Icon::Warning, Buttons::Ok,
                             [](const std::string&) { return true; });
         QTest::mouseClick(find.findChild<QPushButton*>("BBFind"), Qt::LeftButton);
@@ -125,12 +127,14 @@ class EditorTest : public QObject {
     // Typed text reaches the Q&A file as Windows-1252 bytes.
     void accentedTextEditedSavedAndClosedIsWrittenInTheDeckCodePage() {
         GuiEditor d;
-        d.open("words", crlf({"[Cardwise]", "Q1=cafe", "A1=coffee", "Q2=tea", "A2=te", "Q3=milk",
-                              "A3=leche"}),
-               numerical());
+        d.open(
+            "words",
+            crlf({"[Cardwise]", "Q1=cafe", "A1=coffee", "Q2=tea", "A2=te", "Q3=milk", "A3=leche"}),
+            numerical());
         d.editor.EditCurrentPairClick();
         QVERIFY(d.window.isVisible());
-        QCOMPARE(caption(d), "Cardwise Q&A Editor - Editing Pair 1 Of 3 To " + deckName(d, "words.DKS"));
+        QCOMPARE(caption(d),
+                 "Cardwise Q&A Editor - Editing Pair 1 Of 3 To " + deckName(d, "words.DKS"));
         auto* memo = d.control<QPlainTextEdit>("QMemo");
         QCOMPARE(memo->toPlainText(), QString("cafe"));
         QVERIFY(!d.program.editor.PairDirty);
@@ -151,14 +155,15 @@ class EditorTest : public QObject {
     // The pair being added comes into being only when it is saved.
     void insertAtTheEndClosedWithoutSavingLeavesThePairCount() {
         GuiEditor d;
-        d.open("words", crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=two", "A2=dos", "Q3=three",
-                              "A3=tres"}),
+        d.open("words",
+               crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=two", "A2=dos", "Q3=three", "A3=tres"}),
                numerical());
         d.editor.EditCurrentPairClick();
         auto* goTo = d.control<QLineEdit>("EGoToPair");
         QTest::keyClicks(goTo, "3");
         QTest::keyClick(goTo, Qt::Key_Return);
-        QCOMPARE(caption(d), "Cardwise Q&A Editor - Editing Pair 3 Of 3 To " + deckName(d, "words.DKS"));
+        QCOMPARE(caption(d),
+                 "Cardwise Q&A Editor - Editing Pair 3 Of 3 To " + deckName(d, "words.DKS"));
         QVERIFY(goTo->text().isEmpty());
         click(d.control<QPushButton>("BBAddPair"));
         QCOMPARE(caption(d), "Cardwise Q&A Editor - Adding Pair 4 To " + deckName(d, "words.DKS"));
@@ -167,6 +172,11 @@ class EditorTest : public QObject {
         // The prompt is selected, so typing replaces it.
         QCOMPARE(memo->textCursor().selectedText(), QString("Insert Your New Question Text Here"));
         QVERIFY(!d.control<QPushButton>("BBUp")->isEnabled());
+        // The answer page of a new pair selects its prompt too.
+        d.control<QTabBar>("TabSet")->setCurrentIndex(1);
+        QCOMPARE(d.control<QPlainTextEdit>("AMemo")->textCursor().selectedText(),
+                 QString("Insert Your New Answer Text Here"));
+        d.control<QTabBar>("TabSet")->setCurrentIndex(0);
         QTest::keyClicks(memo, "four");
         d.ui.expectBox({"Save Current Changes?", "Save Changes To Current Pair?", Icon::Information,
                         Buttons::YesNoCancel},
@@ -196,8 +206,8 @@ class EditorTest : public QObject {
         GuiEditor d;
         d.open("words", wordsDeck(), numerical());
         d.editor.EditCurrentPairClick();
-        const char* choiceFields[] = {"EMC1", "EMC6", "LEMC1", "LEMC6", "RBAll", "RBNone",
-                                      "RBCorrect", "ECorrect", "LCorrect"};
+        const char* choiceFields[] = {"EMC1",   "EMC6",      "LEMC1",    "LEMC6",   "RBAll",
+                                      "RBNone", "RBCorrect", "ECorrect", "LCorrect"};
         const char* fillInFields[] = {"EFIB1", "EFIB6", "LEFIB1", "LEFIB6"};
         struct Case {
             const char* button;
@@ -232,7 +242,8 @@ class EditorTest : public QObject {
         QVERIFY(find.isVisible());
         find.findChild<QLineEdit*>("EFind")->setText("cheese");
         click(find.findChild<QPushButton*>("BBFind"));
-        QCOMPARE(caption(d), "Cardwise Q&A Editor - Editing Pair 3 Of 4 To " + deckName(d, "words.DKS"));
+        QCOMPARE(caption(d),
+                 "Cardwise Q&A Editor - Editing Pair 3 Of 4 To " + deckName(d, "words.DKS"));
         d.ui.expectBox({"Continue Search?",
                         "The Search String \"cheese\" Was Not Found Searching To The End Of The "
                         "File.  Do You Wish To Search The Remainder Of The File?",
@@ -286,7 +297,8 @@ class EditorTest : public QObject {
                                          .parts = BuiltParts{.editor = true},
                                          .editor = &d.editor,
                                          .editorWindow = &d.window});
-        connect(&d.window, &gui::QtEditorWindow::visibilityChanged, &main, &gui::MainWindow::render);
+        connect(&d.window, &gui::QtEditorWindow::visibilityChanged, &main,
+                &gui::MainWindow::render);
         main.show();
         QVERIFY(!main.action("ENextPair")->isEnabled());
         d.program.deck.CurrentPair = 2;
@@ -323,7 +335,8 @@ class EditorTest : public QObject {
         // "Open Current Q&A File In Cardwise Editor..." starts at pair 1.
         d.program.deck.CurrentPair = 3;
         main.action("OpenCurrentQAFileInCardwiseEditor1")->trigger();
-        QCOMPARE(caption(d), "Cardwise Q&A Editor - Editing Pair 1 Of 4 To " + deckName(d, "words.DKS"));
+        QCOMPARE(caption(d),
+                 "Cardwise Q&A Editor - Editing Pair 1 Of 4 To " + deckName(d, "words.DKS"));
         click(d.control<QPushButton>("BBClose"));
         QCOMPARE(d.program.deck.CurrentPair, 3);
     }
@@ -354,7 +367,8 @@ class EditorTest : public QObject {
         QVERIFY(!q->findChild<QAction*>("EditCurrentQAPair1")->isEnabled());
         d.windows.offerEditor();
         QSignalSpy asked(&d.windows, &gui::DrillWindows::editorCommandRequested);
-        for (const char* name : {"EditCurrentQAPair1", "DeleteCurrentQAPair1", "InsertNewQAPair1"}) {
+        for (const char* name :
+             {"EditCurrentQAPair1", "DeleteCurrentQAPair1", "InsertNewQAPair1"}) {
             QAction* item = q->findChild<QAction*>(name);
             QVERIFY2(item->isEnabled(), name);
             item->trigger();
@@ -368,7 +382,8 @@ class EditorTest : public QObject {
         d.ui.fileChoices.push_back(d.decks.file("fresh.DKS"));
         FileNewClick(d.program);
         QVERIFY(d.window.isVisible());
-        QCOMPARE(caption(d), "Cardwise Q&A Editor - Editing Pair 1 Of 3 To " + deckName(d, "fresh.DKS"));
+        QCOMPARE(caption(d),
+                 "Cardwise Q&A Editor - Editing Pair 1 Of 3 To " + deckName(d, "fresh.DKS"));
         QVERIFY(d.control<QPlainTextEdit>("QMemo")->toPlainText().startsWith(
             "This is the first dummy question"));
         QVERIFY(!d.windows.questionWindow()->isVisible());
@@ -402,9 +417,10 @@ class EditorTest : public QObject {
         GuiEditor d;
         // Longer than the memo takes by typing, short enough for a pair.
         const std::string lines(2050, 'x');
-        d.open("long", crlf({"[Cardwise]", ("Q1=" + lines).c_str(), "A1=a", "Q2=b", "A2=b",
-                             "Q3=c", "A3=c"}),
-               numerical());
+        d.open(
+            "long",
+            crlf({"[Cardwise]", ("Q1=" + lines).c_str(), "A1=a", "Q2=b", "A2=b", "Q3=c", "A3=c"}),
+            numerical());
         d.editor.EditCurrentPairClick();
         auto* memo = d.control<QPlainTextEdit>("QMemo");
         QCOMPARE(memo->toPlainText().size(), 2050);
@@ -433,9 +449,10 @@ class EditorTest : public QObject {
         QCOMPARE(caption(d), "Cardwise Q&A Editor - Adding Pair 3 To " + deckName(d, "words.DKS"));
         QCOMPARE(d.program.deck.PairCount, 5);
         const std::string written = d.decks.read("words.DKS");
-        QVERIFY2(written.find("Q3=Insert New Question Text Here\r\nA3=Insert New Answer Text Here\r\n"
-                              "Q4=cheese") != std::string::npos,
-                 written.c_str());
+        QVERIFY2(
+            written.find("Q3=Insert New Question Text Here\r\nA3=Insert New Answer Text Here\r\n"
+                         "Q4=cheese") != std::string::npos,
+            written.c_str());
         // A character the deck cannot hold is refused before anything is stored.
         auto* hint = d.control<QLineEdit>("EH1");
         hint->setText(QString::fromUtf8("\xe2\x86\x92"));

@@ -23,7 +23,7 @@
 namespace cardwise {
 class DrillController;
 class EditorController;
-}
+}  // namespace cardwise
 
 namespace cardwise::gui {
 

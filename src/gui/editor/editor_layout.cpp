@@ -239,8 +239,8 @@ SideFiles EditorLayout::buildSide(QWidget* parent, bool question) {
     grid->addWidget(side.picture, 1, 0);
     grid->addWidget(side.browsePicture, 1, 1);
     grid->addWidget(side.display, 1, 2);
-    grid->addWidget(typeLabel(tr("BMP, CMS,  ICO, GIF, JPG"), tr("PCX, PNG, SCM, WMF graphics")),
-                    1, 3);
+    grid->addWidget(typeLabel(tr("BMP, CMS,  ICO, GIF, JPG"), tr("PCX, PNG, SCM, WMF graphics")), 1,
+                    3);
     grid->setColumnStretch(0, 1);
     return side;
 }

@@ -22,10 +22,10 @@ namespace cardwise::gui {
 // The controls of one side's associated files.
 struct SideFiles {
     QGroupBox* group = nullptr;
-    QLineEdit* media = nullptr;          // EQAVI, EAAVI
-    QToolButton* browseMedia = nullptr;  // BQAVI, BAAVI
-    QToolButton* play = nullptr;         // BQPAVI, BAPAVI
-    QLineEdit* picture = nullptr;        // EQBMP, EABMP
+    QLineEdit* media = nullptr;            // EQAVI, EAAVI
+    QToolButton* browseMedia = nullptr;    // BQAVI, BAAVI
+    QToolButton* play = nullptr;           // BQPAVI, BAPAVI
+    QLineEdit* picture = nullptr;          // EQBMP, EABMP
     QToolButton* browsePicture = nullptr;  // BQBMP, BABMP
     QToolButton* display = nullptr;        // BQPBMP, BAPBMP
 };

@@ -73,8 +73,8 @@ void applyBoxLook(QWidget& box, const TextLook& look) {
 
 }  // namespace
 
-QtEditorWindow::QtEditorWindow(Program& program, EditorController& controller,
-                               DrillWindows& drill, CharacterMap characterMap, QWidget* parent)
+QtEditorWindow::QtEditorWindow(Program& program, EditorController& controller, DrillWindows& drill,
+                               CharacterMap characterMap, QWidget* parent)
     : QWidget(parent),
       program_(program),
       controller_(controller),
@@ -149,12 +149,14 @@ void QtEditorWindow::wire() {
         changes(box);
     }
     connect(f.category, &QComboBox::editTextChanged, this, &QtEditorWindow::edited);
-    for (QRadioButton* button : {f.standard, f.multipleChoice, f.fillIn, f.all, f.none, f.correct}) {
+    for (QRadioButton* button :
+         {f.standard, f.multipleChoice, f.fillIn, f.all, f.none, f.correct}) {
         connect(button, &QRadioButton::clicked, this, &QtEditorWindow::edited);
     }
 
     auto button = [this](QAbstractButton* b, void (EditorController::*click)()) {
-        connect(b, &QAbstractButton::clicked, this, [this, click] { call([&] { (controller_.*click)(); }); });
+        connect(b, &QAbstractButton::clicked, this,
+                [this, click] { call([&] { (controller_.*click)(); }); });
     };
     button(f.save, &EditorController::BBSaveClick);
     button(f.insert, &EditorController::BBAddPairClick);
@@ -163,7 +165,8 @@ void QtEditorWindow::wire() {
     button(f.runPair, &EditorController::BBRunPairClick);
     button(f.previous, &EditorController::BBDownClick);
     button(f.next, &EditorController::BBUpClick);
-    connect(f.close, &QPushButton::clicked, this, [this] { call([this] { controller_.BBCloseClick(); }); });
+    connect(f.close, &QPushButton::clicked, this,
+            [this] { call([this] { controller_.BBCloseClick(); }); });
     connect(f.goToPair, &QPushButton::clicked, this, &QtEditorWindow::goToPair);
     connect(f.goToNumber, &QLineEdit::returnPressed, this, &QtEditorWindow::goToPair);
 
@@ -181,7 +184,8 @@ void QtEditorWindow::wire() {
     });
 
     auto browse = [this](QAbstractButton* b, FileBox box) {
-        connect(b, &QAbstractButton::clicked, this, [this, box] { call([&] { controller_.browse(box); }); });
+        connect(b, &QAbstractButton::clicked, this,
+                [this, box] { call([&] { controller_.browse(box); }); });
     };
     browse(f.questionFiles.browseMedia, FileBox::EQAVI);
     browse(f.questionFiles.browsePicture, FileBox::EQBMP);
@@ -289,7 +293,8 @@ void QtEditorWindow::render() {
         f.category->clear();
         f.category->addItems(items);
     }
-    if (f.category->currentText() != qt(form.ECategory)) f.category->setEditText(qt(form.ECategory));
+    if (f.category->currentText() != qt(form.ECategory))
+        f.category->setEditText(qt(form.ECategory));
 
     f.autoSave->setChecked(view.CBAutoSavePair);
     f.autoResetPage->setChecked(view.CBAutoResetPage);
@@ -328,7 +333,8 @@ void QtEditorWindow::applyEnabled(const EditorControls& e) {
     f.find->setEnabled(e.BBFind);
     f.goToPair->setEnabled(e.BBGoToPair);
     f.goToNumber->setEnabled(e.BBGoToPair);
-    for (QRadioButton* kind : {f.standard, f.multipleChoice, f.fillIn}) kind->setEnabled(e.kindButtons);
+    for (QRadioButton* kind : {f.standard, f.multipleChoice, f.fillIn})
+        kind->setEnabled(e.kindButtons);
     // Memos stay readable and scrollable when they cannot be changed.
     f.questionMemo->setReadOnly(!e.fields);
     f.answerMemo->setReadOnly(!e.fields);

@@ -43,9 +43,11 @@ int main(int argc, char** argv) {
            crlf({"[Cardwise]", "Q1=<NAM>Verbs<HC1>think of food%to eat", "A1=comer",
                  "Q2=<NAM>Colours<MC1>rojo<MC2>azul<MC3>verde<BMP>sky.png%Which colour is the "
                  "sky?^(pick one)",
-                 "A2=<FIB>2<HC1>like the sea<WAV>azul.wav%", "Q3=<FIB>%the house", "A3=<MC1>la casa<MC2>casa",
-                 "Q4=caf\xe9", "A4=coffee", "Q5=<XYZ>odd tag%a pair with a fault", "A5=answer"}),
-           crlf({"[CARDWISE]", "QCurBkGndColor=  13434879", "ACurBkGndColor=  15794175", "QFontColor=  8388608"}));
+                 "A2=<FIB>2<HC1>like the sea<WAV>azul.wav%", "Q3=<FIB>%the house",
+                 "A3=<MC1>la casa<MC2>casa", "Q4=caf\xe9", "A4=coffee",
+                 "Q5=<XYZ>odd tag%a pair with a fault", "A5=answer"}),
+           crlf({"[CARDWISE]", "QCurBkGndColor=  13434879", "ACurBkGndColor=  15794175",
+                 "QFontColor=  8388608"}));
     d.program.deck.CurrentPair = 2;
     d.editor.EditCurrentPairClick();
     d.window.resize(kEditorMinWidth, kEditorMinHeight);
