@@ -696,6 +696,18 @@ TEST_F(EditorTest, ANewDeckOpensInTheEditorOnItsFirstPair) {
     EXPECT_EQ(h.decks.read("fresh.DKS"), newDeckText());
 }
 
+TEST_F(EditorTest, ClosingTheDeckUnderTheEditorAsksAboutItsEditsAndWritesThem) {
+    openAt(numberedDeck(3), 2);
+    editor.CBFileSaveIClick(true);  // the close itself writes: no flush inside it
+    edit([](EditorForm& f) { f.QMemo = "last words"; });
+    h.ui.expectBox(kSaveQuestion, Button::Yes);
+    ASSERT_TRUE(FileExitQAClick(p));
+    EXPECT_FALSE(editor.shown());
+    EXPECT_FALSE(p.shell.deckOpen);
+    EXPECT_EQ(qaFile(), crlf({"[Cardwise]", "Q1=question 1", "A1=answer 1", "Q2=last words",
+                              "A2=answer 2", "Q3=question 3", "A3=answer 3"}));
+}
+
 // ---- moves, find, run ---------------------------------------------------------------------
 
 TEST_F(EditorTest, GoToPairAcceptsOnlyANumberOfThisDeck) {

@@ -293,6 +293,10 @@ void EditorController::FormHide() {
 
 void EditorController::deckClosing() {
     if (!program_.editor.shown) return;
+    // The deck is written next: edits the user keeps go into the store it writes from.
+    closingDeck_ = true;
+    askAboutUnsavedEdits(false);
+    closingDeck_ = false;
     FormHide();
     if (window_) window_->hideFindDialog();
 }
@@ -454,7 +458,9 @@ bool EditorController::SavePair(int mode) {
     render();
 
     // A failed flush keeps the pair in the store and has said so: the save itself stands.
-    if (deck.EditSlotsUsed >= kFlushAtSlots || p.shell.app.FileSaveI == 1) flush(0);
+    if (!closingDeck_ && (deck.EditSlotsUsed >= kFlushAtSlots || p.shell.app.FileSaveI == 1)) {
+        flush(0);
+    }
     return true;
 }
 

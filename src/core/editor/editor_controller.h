@@ -125,8 +125,8 @@ class EditorController {
     void showOnNewDeck(std::int32_t rememberedPair);
     // FrontEnd::returnToEditor: the single-pair run is over.
     void returnFromRun();
-    // FrontEnd::closeEditor: the deck is being closed; the window and the find dialog go
-    // without questions.
+    // FrontEnd::closeEditor: the deck is being closed; unsaved edits are asked about (and
+    // kept in the store the close writes), then the window and the find dialog go.
     void deckClosing();
 
     // ---- the window ----------------------------------------------------------------------
@@ -198,6 +198,8 @@ class EditorController {
     EditorForm loaded_;
     // The markup faults of the pair shown; empty when it read cleanly.
     std::string faults_;
+    // The deck is being closed from outside: a save only stores, the close writes.
+    bool closingDeck_ = false;
 };
 
 }  // namespace cardwise
