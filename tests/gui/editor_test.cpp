@@ -462,6 +462,50 @@ class EditorTest : public QObject {
         QVERIFY(d.program.editor.PairDirty);
     }
 
+    // The form's captions and access keys, its pages in tab order and its smallest size.
+    void formCarriesItsCaptionsAndAccessKeys() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        QCOMPARE(d.window.objectName(), QString("TFEditor"));
+        QCOMPARE(d.window.minimumSize(), QSize(640, 441));
+        const std::pair<const char*, const char*> captions[] = {
+            {"RBStandard", "S&tandard"},
+            {"RBMultipleChoice", "M&ultiple Choice"},
+            {"RBFillIn", "Fill-In-The-&Blank"},
+            {"RBAll", " All The Abo&ve"},
+            {"RBNone", "&None Of Above"},
+            {"RBCorrect", "&MC #"},
+            {"BBSave", "&Save"},
+            {"BBAddPair", "&Insert  "},
+            {"BBDeletePair", "&Delete"},
+            {"BBFind", "Find Te&xt"},
+            {"CBAutoSavePair", "Auto-sa&ve Edits"},
+            {"CBAutoResetPage", "Aut&o-reset Page"},
+            {"CBFileSaveI", "Fi&le Save Immediate"},
+            {"BBClose", "Clos&e"},
+            {"BBRunPair", "&Run Pair"},
+            {"BitBtn1", "Charma&p"},
+            {"BBGoToPair", "Go To Pair #"},
+            {"BBDown", "(Ctrl P)"},
+            {"BBUp", "(Ctrl N)"},
+        };
+        for (const auto& [name, text] : captions) {
+            QCOMPARE(d.control<QAbstractButton>(name)->text(), QString(text));
+        }
+        const QStringList labels{
+            "MC #1", "FIB #6", "Correct Answer:", "HINT 3", "CMT 1", "Category Of This Pair"};
+        QStringList shown;
+        for (QLabel* label : d.window.findChildren<QLabel*>()) shown << label->text();
+        for (const QString& label : labels) QVERIFY2(shown.contains(label), qPrintable(label));
+        auto* tabs = d.control<QTabBar>("TabSet");
+        QCOMPARE(tabs->shape(), QTabBar::RoundedSouth);
+        const QStringList pages{"&Question Text", "&Answer Text", "Associated &Files",
+                                "Hints/&Comments"};
+        QCOMPARE(tabs->count(), 4);
+        for (int i = 0; i < 4; ++i) QCOMPARE(tabs->tabText(i), pages[i]);
+        QCOMPARE(d.control<QComboBox>("ECategory")->lineEdit()->maxLength(), 12);
+    }
+
     void characterMapIsTheFirstProgramInstalled() {
         QTemporaryDir folder;
         const QString kchar = folder.filePath("kcharselect");
