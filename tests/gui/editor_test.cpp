@@ -506,6 +506,30 @@ class EditorTest : public QObject {
         QCOMPARE(d.control<QComboBox>("ECategory")->lineEdit()->maxLength(), 12);
     }
 
+    // A deck that cannot be written is shown for reading: the reason above the pages, the
+    // memos read-only, every changing command disabled.
+    void readOnlyDeckIsShownForReading() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        d.program.deck.ReadOnlyDeck = true;
+        d.editor.EditCurrentPairClick();
+        QVERIFY(caption(d).endsWith(" - Read Only"));
+        auto* notice = d.control<QLabel>("LNotice");
+        QVERIFY(notice->isVisibleTo(&d.window));
+        QVERIFY(notice->text().contains("Read-Only"));
+        QVERIFY(d.control<QPlainTextEdit>("QMemo")->isReadOnly());
+        for (const char* name : {"BBSave", "BBAddPair", "BBDeletePair", "RBStandard", "EH1",
+                                 "ECategory", "EQBMP", "BQBMP"}) {
+            QVERIFY2(!d.control<QWidget>(name)->isEnabled(), name);
+        }
+        for (const char* name : {"BBFind", "BBGoToPair", "BBUp", "BBClose", "BQPBMP"}) {
+            QVERIFY2(d.control<QWidget>(name)->isEnabled(), name);
+        }
+        d.control<QPushButton>("BBUp")->click();
+        QVERIFY(!d.control<QLabel>("LNotice")->text().isEmpty());
+        QVERIFY(d.control<QPlainTextEdit>("QMemo")->isReadOnly());
+    }
+
     void characterMapIsTheFirstProgramInstalled() {
         QTemporaryDir folder;
         const QString kchar = folder.filePath("kcharselect");
