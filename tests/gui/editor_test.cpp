@@ -18,6 +18,7 @@
 #include "editor_support.h"
 #include "gui/app/main_window.h"
 #include "gui/editor/character_map.h"
+#include "gui/editor/editor_layout.h"
 #include "gui/editor/find_dialog.h"
 #include "gui/media/picture_viewer.h"
 
@@ -504,6 +505,18 @@ class EditorTest : public QObject {
         QCOMPARE(tabs->count(), 4);
         for (int i = 0; i < 4; ++i) QCOMPARE(tabs->tabText(i), pages[i]);
         QCOMPARE(d.control<QComboBox>("ECategory")->lineEdit()->maxLength(), 12);
+
+        // Access keys work from the editor's own text box.
+        d.editor.EditCurrentPairClick();
+        QApplication::setActiveWindow(&d.window);
+        auto* memo = d.control<QPlainTextEdit>("QMemo");
+        memo->setFocus();
+        QTest::keyClick(memo, Qt::Key_X, Qt::AltModifier);
+        // A button's access key clicks it a moment later, as it is drawn pressed first.
+        QTRY_VERIFY(d.window.findDialog().isVisible());
+        QApplication::setActiveWindow(&d.window);
+        QTest::keyClick(memo, Qt::Key_F, Qt::AltModifier);
+        QCOMPARE(d.window.form().page(), gui::EditorLayout::FilesPage);
     }
 
     // A deck that cannot be written is shown for reading: the reason above the pages, the
