@@ -152,7 +152,7 @@ class PlatformTest : public QObject {
         for (int topic : {HelpTopic::PairOrder, HelpTopic::PictureViewer, HelpTopic::Printing,
                           HelpTopic::ListMode, HelpTopic::RangeMode, HelpTopic::HistoryMode,
                           HelpTopic::Tutorial, HelpTopic::ColorsFonts, HelpTopic::View,
-                          HelpTopic::QAModes, HelpTopic::Directories}) {
+                          HelpTopic::QAModes, HelpTopic::Directories, HelpTopic::Editor}) {
             help.showTopic(topic);
             QCOMPARE(help.window()->currentPage(),
                      QUrl(QString("qrc:/help/topic-%1.html").arg(topic)));

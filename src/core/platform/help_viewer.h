@@ -15,6 +15,7 @@ inline constexpr int ColorsFonts = 29;
 inline constexpr int View = 39;
 inline constexpr int QAModes = 40;
 inline constexpr int Directories = 41;
+inline constexpr int Editor = 42;
 }  // namespace HelpTopic
 
 // The help system: a contents page, numbered topics and its own instructions.

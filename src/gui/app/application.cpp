@@ -1,11 +1,13 @@
 #include "gui/app/application.h"
 
+#include <QAction>
 #include <QApplication>
 
 #include "core/deck/deck_close.h"
 #include "core/deck/learning_save.h"
 #include "core/deck/notepad_edit.h"
 #include "core/drill/run_control.h"
+#include "core/editor/editor_controller.h"
 #include "core/platform/settings_folder.h"
 #include "core/shell/app_settings.h"
 #include "core/shell/main_commands.h"
@@ -14,6 +16,7 @@
 #include "gui/app/startup_probe.h"
 #include "gui/drill/drill_windows.h"
 #include "gui/drill/promotion_window.h"
+#include "gui/editor/editor_window.h"
 
 namespace cardwise::gui {
 namespace {
@@ -49,8 +52,18 @@ void Application::createDrill() {
     }
 }
 
+void Application::createEditor() {
+    pairEditor_ = std::make_unique<EditorController>(program_, *drill_);
+    editorWindow_ = std::make_unique<QtEditorWindow>(program_, *pairEditor_, *drillWindows_);
+    drillWindows_->offerEditor();
+}
+
 void Application::createMainWindow() {
-    MainWindowServices services{drill_.get(), BuiltParts{.options = true, .statistics = true, .printing = true}};
+    MainWindowServices services{
+        .drill = drill_.get(),
+        .parts = BuiltParts{.editor = true, .options = true, .statistics = true, .printing = true},
+        .editor = pairEditor_.get(),
+        .editorWindow = editorWindow_.get()};
     main_ = std::make_unique<MainWindow>(program_, services);
     ui_.setParentWindow(main_.get());
     printer_.bind(program_, engine_, *drill_, drillWindows_.get(), main_.get());
@@ -60,6 +73,17 @@ void Application::createMainWindow() {
                      &DrillWindows::sync);
     QObject::connect(drillWindows_.get(), &DrillWindows::optionsRequested, main_.get(),
                      &MainWindow::showOptions);
+    // The pop-up menus' editor items are the main window's commands.
+    QObject::connect(drillWindows_.get(), &DrillWindows::editorCommandRequested, main_.get(),
+                     [this](const QString& name) {
+                         if (QAction* item = main_->action(name)) item->trigger();
+                     });
+    QObject::connect(editorWindow_.get(), &QtEditorWindow::visibilityChanged, main_.get(),
+                     &MainWindow::render);
+    QObject::connect(editorWindow_.get(), &QtEditorWindow::controllerCalled, main_.get(), [this] {
+        main_->render();
+        drillWindows_->sync();
+    });
     QObject::connect(main_.get(), &MainWindow::lookChanged, drillWindows_.get(),
                      &DrillWindows::restyle);
     ui_.setPromotionWindow(
@@ -72,6 +96,18 @@ void Application::RunDKSFile() {
 
 void Application::closeDrillWindows() {
     drill_->hideWindows();
+}
+
+void Application::closeEditor() {
+    if (pairEditor_) pairEditor_->deckClosing();
+}
+
+void Application::showEditorOnNewDeck(std::int32_t rememberedPair) {
+    if (pairEditor_) pairEditor_->showOnNewDeck(rememberedPair);
+}
+
+void Application::returnToEditor() {
+    if (pairEditor_) pairEditor_->returnFromRun();
 }
 
 // A failed save has been reported and keeps the deck loaded; the drill stops either way.
@@ -94,6 +130,7 @@ int Application::run() {
     if (!FormCreate(program_, userFolder)) return 1;
 
     createDrill();
+    createEditor();
     createMainWindow();
     program_.attachFrontEnd(*this);
     saveTimer_.setInterval(kSaveTimerMs);

@@ -23,13 +23,15 @@
 
 namespace cardwise {
 class DrillController;
-}
+class EditorController;
+}  // namespace cardwise
 
 namespace cardwise::gui {
 
 class MainWindow;
 class DrillWindows;
 class SingleInstance;
+class QtEditorWindow;
 
 // The desktop program put together: the one Program, the Qt platform objects and the
 // windows. Nothing else creates long-lived objects.
@@ -47,6 +49,9 @@ class Application : public NoFrontEnd {
     // Hand-overs from the core to the windows.
     void RunDKSFile() override;
     void closeDrillWindows() override;
+    void closeEditor() override;
+    void showEditorOnNewDeck(std::int32_t rememberedPair) override;
+    void returnToEditor() override;
     void closeDeck() override;
     void editQAFile() override;
 
@@ -54,6 +59,8 @@ class Application : public NoFrontEnd {
     // Where the drill windows join the program: the run control over the drill engine,
     // started by the deck runner after each successful load.
     void createDrill();
+    // The pair editor over the drill; its window stays hidden until an editor command.
+    void createEditor();
     // The main window over the Program and the Qt services.
     void createMainWindow();
 
@@ -78,6 +85,8 @@ class Application : public NoFrontEnd {
     CoreDrillEngine engine_;
     std::unique_ptr<DrillController> drill_;
     std::unique_ptr<DrillWindows> drillWindows_;
+    std::unique_ptr<EditorController> pairEditor_;
+    std::unique_ptr<QtEditorWindow> editorWindow_;
 
     // Writes a grade left pending because grades came fast; it runs behind boxes too.
     QTimer saveTimer_;

@@ -14,6 +14,7 @@
 #include "core/deck/notepad_edit.h"
 #include "core/drill/run_control.h"
 #include "core/exchange/exchange_commands.h"
+#include "core/editor/editor_controller.h"
 #include "core/output/print_job.h"
 #include "core/platform/help_viewer.h"
 #include "core/program.h"
@@ -21,6 +22,7 @@
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/options_window.h"
 #include "gui/dialogs/statistics_window.h"
+#include "gui/editor/editor_window.h"
 #include "gui/platform/qt_text.h"
 
 namespace cardwise::gui {
@@ -123,7 +125,14 @@ void MainWindow::render() {
         QAction* action = actions_.value(name);
         if (action == nullptr) continue;
         action->setText(fromMessage(item->caption));
-        action->setEnabled(item->enabled);
+        bool enabled = item->enabled;
+        // The editor enables these while it is on screen.
+        if (item->command == MenuCommand::EditorNextPair ||
+            item->command == MenuCommand::EditorPreviousPair ||
+            item->command == MenuCommand::MoveToMemo) {
+            enabled = enabled && editorOnScreen();
+        }
+        action->setEnabled(enabled);
         bool inMenu =
             item->visible || item->shortcut.empty() || item->command == MenuCommand::UsedFile;
         if (inMenu) action->setVisible(item->visible);
@@ -224,7 +233,11 @@ void MainWindow::execute(MenuCommand command, int slot) {
             if (drill != nullptr) ClickHintorCommentButton1Click(*drill);
             break;
         case MenuCommand::BringUpGoToPair:
-            if (drill != nullptr) drill->goToPair();
+            if (services_.editorWindow != nullptr && services_.editorWindow->isVisible()) {
+                services_.editorWindow->goToPairCommand();
+            } else if (drill != nullptr) {
+                drill->goToPair();
+            }
             break;
         case MenuCommand::RunQuickDemo:
             RunQuickDemo1Click(p);
@@ -261,7 +274,6 @@ void MainWindow::execute(MenuCommand command, int slot) {
             statistics.exec();
             break;
         }
-        // The editor comes with its window; the model keeps its items disabled until then.
         case MenuCommand::OpenInCardwiseEditor:
         case MenuCommand::EditCurrentPair:
         case MenuCommand::DeleteCurrentPair:
@@ -269,8 +281,49 @@ void MainWindow::execute(MenuCommand command, int slot) {
         case MenuCommand::EditorNextPair:
         case MenuCommand::EditorPreviousPair:
         case MenuCommand::MoveToMemo:
+            executeEditor(command);
+            break;
         case MenuCommand::None:
             break;
+    }
+}
+
+bool MainWindow::editorOnScreen() const {
+    return services_.editor != nullptr && services_.editor->moveMenuItemsEnabled();
+}
+
+// The model keeps these items disabled while the program has no editor.
+void MainWindow::executeEditor(MenuCommand command) {
+    EditorController* editor = services_.editor;
+    if (editor == nullptr) return;
+    switch (command) {
+        case MenuCommand::OpenInCardwiseEditor:
+            editor->OpenInEditorClick();
+            break;
+        case MenuCommand::EditCurrentPair:
+            editor->EditCurrentPairClick();
+            break;
+        case MenuCommand::DeleteCurrentPair:
+            editor->DeleteCurrentPairClick();
+            break;
+        case MenuCommand::InsertNewPair:
+            editor->InsertNewPairClick();
+            break;
+        case MenuCommand::EditorNextPair:
+            if (editorOnScreen()) editor->BBUpClick();
+            break;
+        case MenuCommand::EditorPreviousPair:
+            if (editorOnScreen()) editor->BBDownClick();
+            break;
+        case MenuCommand::MoveToMemo:
+            if (services_.editorWindow != nullptr) services_.editorWindow->moveToMemo();
+            break;
+        default:
+            break;
+    }
+    if (services_.editorWindow != nullptr) {
+        services_.editorWindow->settle();
+        if (services_.editorWindow->isVisible()) services_.editorWindow->render();
     }
 }
 

@@ -18,15 +18,21 @@ struct Program;
 class Clipboard;
 class HelpViewer;
 class DrillController;
+class EditorController;
 }  // namespace cardwise
 
 namespace cardwise::gui {
+
+class QtEditorWindow;
 
 // What the main window's commands reach besides the Program.
 struct MainWindowServices {
     // The drill run control, once there is one: Ctrl+H and Ctrl+G act on it.
     DrillController* drill = nullptr;
     BuiltParts parts;
+    // The pair editor and its window, when the program has them (parts.editor).
+    EditorController* editor = nullptr;
+    QtEditorWindow* editorWindow = nullptr;
 };
 
 // TFMain: the menu bar of the core's menu model over the main window's colour. Every
@@ -68,6 +74,9 @@ class MainWindow : public QMainWindow {
     QAction* makeAction(const MenuItem& item, QObject* owner);
     void run(const MenuItem& item);
     void execute(MenuCommand command, int slot);
+    void executeEditor(MenuCommand command);
+    // Whether an item the editor shows only while it is on screen can be chosen now.
+    bool editorOnScreen() const;
 
     Program& program_;
     MainWindowServices services_;

@@ -141,14 +141,19 @@ DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen
     popup_->setObjectName("PopupMenu1");
     QAction* options = addMenuItem(popup_, "RealOptions1", kMenuOptions, true);
     connect(options, &QAction::triggered, this, &DrillWindowBase::optionsRequested);
-    // The editor's commands and inserting pairs arrive with the editor.
+    // The editor's commands can be chosen once the program has an editor.
     popup_->addSeparator();
-    addMenuItem(popup_, "EditCurrentQAPair1", kMenuEditPair, false);
-    addMenuItem(popup_, "DeleteCurrentQAPair1", kMenuDeletePair, false);
+    editorItems_.push_back(addMenuItem(popup_, "EditCurrentQAPair1", kMenuEditPair, false));
+    editorItems_.push_back(addMenuItem(popup_, "DeleteCurrentQAPair1", kMenuDeletePair, false));
     QAction* goTo = addMenuItem(popup_, "GoToPair1", kMenuGoToPair, true);
     connect(goTo, &QAction::triggered, this, [this] { call([this] { controller_.goToPair(); }); });
     popup_->addSeparator();
-    addMenuItem(popup_, "InsertNewQAPair1", kMenuInsertPair, false);
+    editorItems_.push_back(addMenuItem(popup_, "InsertNewQAPair1", kMenuInsertPair, false));
+    for (QAction* item : editorItems_) {
+        // The main window's items of the same names carry the commands out.
+        connect(item, &QAction::triggered, this,
+                [this, item] { emit editorCommandRequested(item->objectName()); });
+    }
 
     statusPopup_ = new QMenu(this);
     statusPopup_->setObjectName("PopupMenu3");
@@ -191,6 +196,10 @@ void DrillWindowBase::showOnlyPanel(QWidget* shown) {
 void DrillWindowBase::call(const std::function<void()>& action) {
     action();
     emit controllerCalled();
+}
+
+void DrillWindowBase::offerEditor(bool on) {
+    for (QAction* item : editorItems_) item->setEnabled(on);
 }
 
 bool DrillWindowBase::programBusy() {

@@ -68,6 +68,9 @@ class DrillWindowBase : public QWidget {
     // colour and font buttons ask; the next show applies the view's look again.
     void setMemoLook(const TextLook& look);
 
+    // The pop-up menu's editor items: enabled when the program has an editor.
+    void offerEditor(bool on);
+
     // A box or modal dialog of the program is open, or a pop-up menu: the timers wait.
     static bool programBusy();
 
@@ -77,6 +80,8 @@ class DrillWindowBase : public QWidget {
     void pictureClicked();
     // "&Options" of the pop-up menu: the options dialog belongs to the main window.
     void optionsRequested();
+    // An editor item of the pop-up menu, by its component name ("EditCurrentQAPair1").
+    void editorCommandRequested(const QString& name);
 
   public slots:
     // One tick of the window's one-second timer.
@@ -132,6 +137,7 @@ class DrillWindowBase : public QWidget {
     MediaControl* media_ = nullptr;
     QMenu* popup_ = nullptr;
     QMenu* statusPopup_ = nullptr;
+    std::vector<QAction*> editorItems_;
     QTimer* timer_ = nullptr;
     std::vector<QWidget*> bottomPanels_;
 

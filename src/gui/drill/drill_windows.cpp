@@ -59,7 +59,17 @@ DrillWindows::DrillWindows(Program& program, DrillController& controller, QObjec
             &DrillWindows::optionsRequested);
     connect(answer_.get(), &DrillWindowBase::optionsRequested, this,
             &DrillWindows::optionsRequested);
+    for (DrillWindowBase* window : {static_cast<DrillWindowBase*>(question_.get()),
+                                    static_cast<DrillWindowBase*>(answer_.get())}) {
+        connect(window, &DrillWindowBase::editorCommandRequested, this,
+                &DrillWindows::editorCommandRequested);
+    }
     controller_.setObserver(this);
+}
+
+void DrillWindows::offerEditor() {
+    question_->offerEditor(true);
+    answer_->offerEditor(true);
 }
 
 DrillWindows::~DrillWindows() {

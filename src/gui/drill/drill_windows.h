@@ -42,6 +42,9 @@ class DrillWindows : public QObject, public DrillWindowObserver {
     // is reported and leaves the viewer as it was.
     void viewPicture(const std::string& path);
 
+    // The editor items of both pop-up menus can be chosen.
+    void offerEditor();
+
     // Renders the window in use from the controller's view model.
     void sync();
     // Each text area takes its own background and font from the settings at once.
@@ -52,6 +55,8 @@ class DrillWindows : public QObject, public DrillWindowObserver {
   signals:
     // "&Options" was chosen in either window's pop-up menu.
     void optionsRequested();
+    // An editor item of either pop-up menu, by its component name.
+    void editorCommandRequested(const QString& name);
 
   public:
     void hideWindow(DrillScreen window) override;
