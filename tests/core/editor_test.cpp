@@ -800,6 +800,17 @@ TEST_F(EditorTest, DisplayAndPlayHandOverTheFileTheLookupFinds) {
     editor.play(EditorSide::Answer);
     editor.display(EditorSide::Question);  // empty box: nothing happens
     EXPECT_EQ(window.pictures.size(), 1u);
+    h.ui.checkAllShown();
+
+    // Opened, then found unplayable (a missing codec): one box however often it is said.
+    h.services.media.opens = true;
+    editor.play(EditorSide::Answer);
+    h.ui.expectBoxWhere("Can't Play Multi-Media File", Icon::Error, Buttons::Ok,
+                        [](const std::string& text) {
+                            return text.find("s.wav. It Is Likely") != std::string::npos;
+                        });
+    h.services.media.fail(MediaChannel::Editor);
+    h.services.media.fail(MediaChannel::Editor);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "core/platform/file_system.h"
 #include "core/platform/front_end.h"
 #include "core/platform/help_viewer.h"
+#include "core/platform/media_player.h"
 #include "core/platform/random_source.h"
 #include "core/platform/user_interface.h"
 #include "core/program.h"
@@ -350,13 +351,33 @@ class RecordingFrontEnd : public FrontEnd {
     }
 };
 
+// Opens no file, as a terminal does, but keeps each channel's listener so a test can report
+// a failure the way a real player does: later, and perhaps twice.
+class SilentMediaPlayer final : public MediaPlayer {
+  public:
+    bool play(MediaChannel, const std::string&) override { return opens; }
+    void resume(MediaChannel) override {}
+    void pause(MediaChannel) override {}
+    void stop(MediaChannel) override {}
+    void close(MediaChannel) override {}
+    void setListener(MediaChannel channel, Listener listener) override {
+        listeners[static_cast<int>(channel)] = std::move(listener);
+    }
+    void fail(MediaChannel channel) {
+        if (auto& failed = listeners[static_cast<int>(channel)].failed) failed(channel);
+    }
+
+    bool opens = false;
+    Listener listeners[3];
+};
+
 // The services most tests do not look at, recorded for those that do.
 struct RecordedServices {
     RecordingClipboard clipboard;
     RecordingEditor editor;
     RecordingHelpViewer help;
     NoImageDecoder images;
-    NoMediaPlayer media;
+    SilentMediaPlayer media;
 
     Platform platform(UserInterface& ui, Clock& clock, RandomSource& random, FileSystem& files) {
         return Platform{.ui = ui,

@@ -105,7 +105,22 @@ void forEachFileBox(Form& form, F f) {
 }  // namespace
 
 EditorController::EditorController(Program& program, DrillController& drill)
-    : program_(program), drill_(drill) {}
+    : program_(program), drill_(drill) {
+    // A codec or sound device found missing after the start is reported like a file the
+    // player could not open at all, once.
+    MediaPlayer::Listener listener;
+    listener.failed = [this](MediaChannel) {
+        if (!program_.editor.EditorPlaying || playFailureShown_) return;
+        playFailureShown_ = true;
+        program_.platform.media.close(MediaChannel::Editor);
+        program_.ui().message(kCannotPlayCaption, cannotPlayText(playing_), Icon::Error);
+    };
+    program_.platform.media.setListener(MediaChannel::Editor, std::move(listener));
+}
+
+EditorController::~EditorController() {
+    program_.platform.media.setListener(MediaChannel::Editor, {});
+}
 
 bool EditorController::shown() const {
     return program_.editor.shown;
@@ -764,7 +779,10 @@ void EditorController::play(EditorSide side) {
     media.close(p.drill.QuestionShowing ? MediaChannel::Question : MediaChannel::Answer);
     if (p.editor.EditorPlaying) media.close(MediaChannel::Editor);
     p.editor.EditorPlaying = true;
+    playing_ = *file;
+    playFailureShown_ = false;
     if (!media.play(MediaChannel::Editor, *file)) {
+        playFailureShown_ = true;
         p.ui().message(kCannotPlayCaption, cannotPlayText(*file), Icon::Error);
     }
 }

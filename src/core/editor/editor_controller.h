@@ -104,6 +104,10 @@ class EditorWindow {
 class EditorController {
   public:
     EditorController(Program& program, DrillController& drill);
+    ~EditorController();
+    // The media player calls back into this object.
+    EditorController(const EditorController&) = delete;
+    EditorController& operator=(const EditorController&) = delete;
     void setWindow(EditorWindow* window) { window_ = window; }
 
     const EditorView& view() const { return view_; }
@@ -198,6 +202,10 @@ class EditorController {
     EditorForm loaded_;
     // The markup faults of the pair shown; empty when it read cleanly.
     std::string faults_;
+    // The file Play started, and whether its failure was reported (players may report a
+    // failure found after the start more than once).
+    std::string playing_;
+    bool playFailureShown_ = false;
     // The deck is being closed from outside: a save only stores, the close writes.
     bool closingDeck_ = false;
 };
