@@ -28,8 +28,9 @@ struct GuiDrill : NoFrontEnd {
     AbsentServices absent;
     gui::QtImageDecoder images;
     gui::QtMediaPlayer player;
+    RecordingHelpViewer help;
     // Pictures and sounds go through the program's own decoder and player.
-    Program program{withMedia(absent.platform(ui, clock, random, files), images, player)};
+    Program program{withMedia(absent.platform(ui, clock, random, files), images, player, help)};
     CoreDrillEngine engine;
     DrillController controller{program, engine};
     gui::DrillWindows windows{program, controller};
@@ -56,14 +57,15 @@ struct GuiDrill : NoFrontEnd {
         InitDKSFile(program);
     }
 
-    static Platform withMedia(const Platform& p, ImageDecoder& decoder, MediaPlayer& media) {
+    static Platform withMedia(const Platform& p, ImageDecoder& decoder, MediaPlayer& media,
+                              HelpViewer& help) {
         return Platform{.ui = p.ui,
                         .clock = p.clock,
                         .random = p.random,
                         .files = p.files,
                         .clipboard = p.clipboard,
                         .editor = p.editor,
-                        .help = p.help,
+                        .help = help,
                         .images = decoder,
                         .media = media};
     }

@@ -318,6 +318,13 @@ class EditorTest : public QObject {
         QTest::keyClick(memo, Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(d.program.deck.CurrentPair, 1);
         QCOMPARE(memo->toPlainText(), QString("apple"));
+        // F1 opens the editor's own help page, the main window's the contents.
+        main.action("HelpContents")->trigger();
+        QCOMPARE(d.help.shown, std::vector<int>{HelpTopic::Editor});
+        QApplication::setActiveWindow(&main);
+        main.action("HelpContents")->trigger();
+        QCOMPARE(d.help.shown.back(), cardwise::testing::RecordingHelpViewer::kContents);
+        QApplication::setActiveWindow(&d.window);
 
         // Ctrl+M brings the focus back to the text of the page showing.
         d.control<QLineEdit>("EGoToPair")->setFocus();

@@ -23,6 +23,7 @@
 #include "gui/dialogs/options_window.h"
 #include "gui/dialogs/statistics_window.h"
 #include "gui/editor/editor_window.h"
+#include "gui/platform/qt_help_viewer.h"
 #include "gui/platform/qt_text.h"
 
 namespace cardwise::gui {
@@ -242,9 +243,17 @@ void MainWindow::execute(MenuCommand command, int slot) {
         case MenuCommand::RunQuickDemo:
             RunQuickDemo1Click(p);
             break;
-        case MenuCommand::HelpContents:
-            p.platform.help.showContents();
+        case MenuCommand::HelpContents: {
+            // F1 reaches here from every window; one with a help page of its own opens it.
+            const QWidget* active = QApplication::activeWindow();
+            const QVariant topic = active ? active->property(kHelpTopicProperty) : QVariant();
+            if (topic.isValid()) {
+                p.platform.help.showTopic(topic.toInt());
+            } else {
+                p.platform.help.showContents();
+            }
             break;
+        }
         case MenuCommand::Tutorial:
             p.platform.help.showTopic(HelpTopic::Tutorial);
             break;

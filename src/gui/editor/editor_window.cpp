@@ -26,6 +26,7 @@
 #include "gui/media/picture_viewer.h"
 #include "gui/media/qt_media_player.h"
 #include "gui/media/video_area.h"
+#include "gui/platform/qt_help_viewer.h"
 
 namespace cardwise::gui {
 namespace {
@@ -81,6 +82,7 @@ QtEditorWindow::QtEditorWindow(Program& program, EditorController& controller, D
       drill_(drill),
       characterMap_(std::move(characterMap)) {
     setObjectName("TFEditor");
+    setProperty(kHelpTopicProperty, HelpTopic::Editor);
     setWindowIcon(QIcon(":/app/cardwise.png"));
     setWindowTitle(QString::fromUtf8(kEditorCaptionText.data(), kEditorCaptionText.size()));
     auto* layout = new QVBoxLayout(this);

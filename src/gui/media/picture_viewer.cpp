@@ -6,6 +6,7 @@
 
 #include "core/platform/help_viewer.h"
 #include "gui/media/picture_widget.h"
+#include "gui/platform/qt_help_viewer.h"
 
 namespace cardwise::gui {
 
@@ -15,6 +16,7 @@ PictureViewer::PictureViewer(HelpViewer& help, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       help_(help) {
     setObjectName("TFBmpview");
+    setProperty(kHelpTopicProperty, HelpTopic::PictureViewer);
     setWindowTitle(".BMP Viewer");
     setMinimumSize(kMinimumSize, kMinimumSize);
     resize(kMinimumSize, kMinimumSize);

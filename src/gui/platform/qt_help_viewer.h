@@ -10,6 +10,10 @@ class QPushButton;
 
 namespace cardwise::gui {
 
+// A window with this property (an int) has a help topic of its own: F1 there opens that
+// topic instead of the contents.
+inline constexpr char kHelpTopicProperty[] = "cardwiseHelpTopic";
+
 // The help window: the pages compiled in as resources, with Contents, Back and Forward.
 class HelpWindow : public QWidget {
     Q_OBJECT
