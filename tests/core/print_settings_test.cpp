@@ -99,5 +99,23 @@ TEST(PrintDialog, AcceptedMarginIsWrittenInTenthsWithALeadingZero) {
     EXPECT_EQ(printDialogAccepted(view), "02012007");
 }
 
+TEST(PrintToFile, EachPassHasItsOwnFileAndTheDeckOffersItsPdf) {
+    struct Case {
+        const char* file;
+        int pass;
+        const char* expected;
+    };
+    for (const Case& c : {Case{"/d/cards.pdf", 0, "/d/cards.pdf"},
+                          Case{"/d/cards.pdf", 1, "/d/cards-pass1.pdf"},
+                          Case{"/d/cards.pdf", 2, "/d/cards-pass2.pdf"},
+                          Case{"/d/my.cards.PDF", 2, "/d/my.cards-pass2.PDF"},
+                          Case{"/d/cards", 1, "/d/cards-pass1.pdf"},
+                          Case{"cards.pdf", 1, "cards-pass1.pdf"}}) {
+        EXPECT_EQ(passFileName(c.file, c.pass), c.expected) << c.file << " " << c.pass;
+    }
+    EXPECT_EQ(pdfFileForDeck("/decks/CRDWSE50.DKS"), "/decks/CRDWSE50.pdf");
+    EXPECT_EQ(pdfFileForDeck("/decks/v1.2/my.deck.DKS"), "/decks/v1.2/my.deck.pdf");
+}
+
 }  // namespace
 }  // namespace cardwise

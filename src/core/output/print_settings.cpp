@@ -1,11 +1,21 @@
 #include "core/output/print_settings.h"
 
 #include <cstddef>
+#include <utility>
+
+#include "core/platform/file_system.h"
 
 namespace cardwise {
 namespace {
 
 constexpr int kMaxMarginTenths = 60;
+
+// The name without its last extension, and the extension without its dot.
+std::pair<std::string, std::string> splitExtension(std::string_view fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos) return {std::string(fileName), {}};
+    return {std::string(fileName.substr(0, dot)), std::string(fileName.substr(dot + 1))};
+}
 constexpr std::string_view kDefaultMargin = "1.5";
 constexpr std::string_view kDefaultCopies = "1";
 
@@ -115,6 +125,18 @@ std::string printDialogAccepted(const PrintDialogView& view) {
     choices.marginTenths = marginTenthsOf(view.marginText).value_or(15);
     choices.copies = copiesOf(view.copiesText).value_or(1);
     return printSettingsText(choices);
+}
+
+std::string pdfFileForDeck(std::string_view qaFileName) {
+    return joinPath(directoryOf(qaFileName), splitExtension(fileNameOf(qaFileName)).first + ".pdf");
+}
+
+std::string passFileName(std::string_view fileName, int pass) {
+    if (pass <= 0) return std::string(fileName);
+    auto [base, extension] = splitExtension(fileNameOf(fileName));
+    if (extension.empty()) extension = "pdf";
+    return joinPath(directoryOf(fileName),
+                    base + "-pass" + std::to_string(pass) + "." + extension);
 }
 
 }  // namespace cardwise

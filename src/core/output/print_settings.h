@@ -67,4 +67,10 @@ std::string checkedCopiesText(std::string_view text);
 // OK: the settings text the dialog leaves behind.
 std::string printDialogAccepted(const PrintDialogView& view);
 
+// The PDF file offered for a deck's job: the deck's name with ".pdf", beside the deck.
+std::string pdfFileForDeck(std::string_view qaFileName);
+// Where pass 1 or 2 of a job printed to a file goes ("cards.pdf" gives "cards-pass1.pdf"),
+// so the answers never overwrite the questions; a one-pass job (pass 0) keeps the name.
+std::string passFileName(std::string_view fileName, int pass);
+
 }  // namespace cardwise

@@ -1,12 +1,11 @@
 #include "gui/output/qt_page_device.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPageLayout>
 #include <QPrinter>
 
+#include "core/output/print_settings.h"
 #include "gui/platform/qt_text.h"
 
 namespace cardwise::gui {
@@ -25,14 +24,6 @@ void QtPageDevice::finish() {
     painter_.reset();
     if (!requestedFile_.isEmpty()) printer_.setOutputFileName(requestedFile_);
     requestedFile_.clear();
-}
-
-QString QtPageDevice::passFileName(const QString& fileName, int pass) {
-    if (pass <= 0) return fileName;
-    const QFileInfo info(fileName);
-    const QString suffix = info.suffix().isEmpty() ? QStringLiteral("pdf") : info.suffix();
-    return info.dir().filePath(info.completeBaseName() + QStringLiteral("-pass%1.").arg(pass) +
-                               suffix);
 }
 
 void QtPageDevice::setOrientation(Orientation orientation) {
@@ -58,7 +49,8 @@ bool QtPageDevice::beginDocument(const DocumentInfo& info) {
     }
     if (printer_.outputFormat() == QPrinter::PdfFormat && info.pass > 0 && !continuous_) {
         if (requestedFile_.isEmpty()) requestedFile_ = printer_.outputFileName();
-        printer_.setOutputFileName(passFileName(requestedFile_, info.pass));
+        printer_.setOutputFileName(
+            QString::fromStdString(passFileName(requestedFile_.toStdString(), info.pass)));
     }
     printer_.setDocName(fromDeckText(info.title));
     printer_.setFullPage(false);

@@ -22,8 +22,6 @@ class QtPageDevice final : public cardwise::PageDevice {
     ~QtPageDevice() override;
 
     void finish();
-    // The PDF file each document of a two-pass job went to.
-    static QString passFileName(const QString& fileName, int pass);
 
     void setOrientation(Orientation orientation) override;
     PageMetrics metrics() const override;

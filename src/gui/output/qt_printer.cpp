@@ -4,10 +4,7 @@
 #include "gui/media/qt_image_decoder.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
 #include <QPrintDialog>
@@ -115,9 +112,7 @@ void QtPrinter::printToPdf(const QString& fileName) {
 }
 
 QString QtPrinter::choosePdfFile() {
-    const QString deck = fromDeckText(program_->deck.QAFileName);
-    const QFileInfo info(deck);
-    const QString suggested = info.dir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
+    const QString suggested = fromDeckText(pdfFileForDeck(program_->deck.QAFileName));
     return QFileDialog::getSaveFileName(dialog_.get(), QStringLiteral("Print To PDF"), suggested,
                                         QStringLiteral("PDF Files (*.pdf)"));
 }
