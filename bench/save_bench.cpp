@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/deck/learning_save.h"
+#include "core/deck/deck_save.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
 #include "deck_folder.h"
@@ -32,7 +32,7 @@ struct DrilledDeck {
         if (!bench::openDeck(program, folder.qaPath())) throw std::runtime_error("open failed");
         drill.start();
         // Every grade is written, whatever the interval.
-        program.saving.intervalMs = 0;
+        program.document.intervalMs = 0;
     }
 
     // The first question is asked by the constructor, not by the deck runner.
@@ -62,10 +62,10 @@ void BM_GradeAndSave(benchmark::State& state) {
     DrilledDeck deck(bench::kTypicalPairChars);
     const bool save = state.range(0) == 1;
     // Without saving: the first grade writes, none after it.
-    if (!save) deck.program.saving.intervalMs = std::int64_t{1} << 40;
+    if (!save) deck.program.document.intervalMs = std::int64_t{1} << 40;
     double saveTime = 0;
     double plainTime = 0;
-    std::int32_t& marker = deck.program.deck.WrongTotal.at(1);
+    std::int32_t& marker = deck.program.deck.Learning.at(1).WrongTotal;
     for (auto _ : state) {
         deck.drill.displayAnswer();
         // A judged reply (here always none) is graded by going on; a standard pair correct.
@@ -77,13 +77,14 @@ void BM_GradeAndSave(benchmark::State& state) {
             deck.drill.markCorrect();
         const auto t1 = Clock::now();
         if (deck.drill.screen() != DrillScreen::Question) throw std::runtime_error("no question");
-        if (save && deck.program.saving.pending) throw std::runtime_error("grade not written");
+        if (save && savePending(deck.program)) throw std::runtime_error("grade not written");
         state.SetIterationTime(seconds(t0, t1));
 
         // A change of its own, so that the write is not skipped as a repeat.
         marker = (marker + 1) % 90;
+        deck.program.document.markChanged();
         const auto t2 = Clock::now();
-        if (!saveLearningNow(deck.program)) throw std::runtime_error("write failed");
+        if (saveIfChanged(deck.program) != SaveOutcome::Saved) throw std::runtime_error("write failed");
         const auto t3 = Clock::now();
         bench::plainWrite(deck.folder.file("plain.DKD"), deck.folder.bytes().setupBytes, true);
         const auto t4 = Clock::now();

@@ -31,8 +31,8 @@ void BM_SelectNextPair(benchmark::State& state) {
     // a few disabled, a range in the middle.
     for (std::int32_t n = 1; n <= kMaxPairs; ++n) {
         auto i = static_cast<std::size_t>(n);
-        program.deck.ListFlags[i] = n % 5 == 0 ? kOnListFlag : (n % 97 == 0 ? kDisabledFlag : 0);
-        program.deck.LearnStatus[i] = n % 3;
+        program.deck.Learning[i].ListFlags = n % 5 == 0 ? kOnListFlag : (n % 97 == 0 ? kDisabledFlag : 0);
+        program.deck.Learning[i].LearnStatus = n % 3;
     }
     DeckSettings& s = program.settings;
     s.NoPriority = mode;

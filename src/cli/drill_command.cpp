@@ -55,7 +55,7 @@ class DrillCommand : public Command {
         if (!readApplicationSettings(program)) return kExitFailure;
 
         // No timer runs between typed lines: every grade goes to disk at once.
-        program.saving.intervalMs = 0;
+        program.document.intervalMs = 0;
         CoreDrillEngine engine;
         TerminalDrill drill(program, engine, ui, *input, env.out, env.inputIsTerminal);
         program.attachFrontEnd(drill);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/content/pair_view.h"
-#include "core/deck/learning_save.h"
+#include "core/deck/deck_document.h"
 #include "core/deck/deck_settings.h"
 #include "core/deck/deck_state.h"
 #include "core/drill/drill_flags.h"
@@ -85,8 +85,11 @@ struct Program {
 
     Platform platform;
 
-    DeckState deck;
-    DeckSettings settings;
+    // The open deck; deck, settings and setupFile are its parts under their usual names.
+    DeckDocument document;
+    DeckState& deck = document.state;
+    DeckSettings& settings = document.settings;
+    ProfileFile& setupFile = document.setupFile;
     DrillFlags drill;
     RunRestartFlags restart;
     SelectorState selector;
@@ -94,7 +97,6 @@ struct Program {
     ShellState shell;
     StudyState study;
     EditorState editor;
-    LearningSaveState saving;
 
     // The deck's folder, standing in for the process's current directory.
     std::string currentDirectory;
@@ -102,9 +104,6 @@ struct Program {
     std::string programDirectory;
     // The application settings file (CARDWISE.INI).
     ProfileFile appSettings;
-    // The open deck's setup data file (.DKD), bound by bindSetupFile().
-    ProfileFile setupFile;
-
     bool NotePadOpen = false;
 
     // The print dialog's choices of the last print in this run; empty until then.

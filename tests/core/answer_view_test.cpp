@@ -149,7 +149,7 @@ TEST_F(AnswerViewTest, AnswerFirstMultipleChoiceIsJudgedNormally) {
 
 TEST_F(AnswerViewTest, ListButtonsDependOnTheModeAndTheFlags) {
     Program& p = h.program;
-    p.deck.ListFlags[1] = 3;
+    p.deck.Learning[1].ListFlags = 3;
     ASSERT_TRUE(askAndAnswer(""));
     EXPECT_FALSE(view.listEnabled);
     EXPECT_EQ(view.listCaption, "&Add Pair To Priority List");
@@ -161,12 +161,12 @@ TEST_F(AnswerViewTest, ListButtonsDependOnTheModeAndTheFlags) {
     EXPECT_EQ(view.listCaption, "&Remove Pair From Priority List");
     EXPECT_EQ(view.status.pairNumberColours, (FieldColours{kRed, kWhite}));
 
-    p.deck.ListFlags[1] = 2;
+    p.deck.Learning[1].ListFlags = 2;
     ASSERT_TRUE(askAndAnswer(""));
     EXPECT_EQ(view.listCaption, "&Add Pair To Priority List");
     EXPECT_EQ(view.disableCaption, "Re-&enable This Pair");
 
-    p.deck.ListFlags[1] = 0;
+    p.deck.Learning[1].ListFlags = 0;
     ASSERT_TRUE(askAndAnswer(""));
     EXPECT_EQ(view.disableCaption, "&Disable This Pair");
 }

@@ -26,16 +26,16 @@ std::vector<std::vector<std::int32_t>> expectedLists(const Program& program) {
         if (!inRange && mode != 3) continue;
         SelectionClass c = SelectionClass::All;
         if (mode == 2) {
-            c = (deck.ListFlags[i] & kOnListFlag) ? SelectionClass::OnList
+            c = (deck.Learning[i].ListFlags & kOnListFlag) ? SelectionClass::OnList
                                                   : SelectionClass::OffList;
         } else if (mode == 3) {
             c = inRange ? SelectionClass::InRange : SelectionClass::OutOfRange;
         } else if (mode == 4) {
-            c = deck.LearnStatus[i] == ShortTerm  ? SelectionClass::ShortTerm
-                : deck.LearnStatus[i] == LongTerm ? SelectionClass::LongTerm
+            c = deck.Learning[i].LearnStatus == ShortTerm  ? SelectionClass::ShortTerm
+                : deck.Learning[i].LearnStatus == LongTerm ? SelectionClass::LongTerm
                                                   : SelectionClass::Unlearned;
         }
-        if (deck.AskedInRun[i] == 0) lists[static_cast<std::size_t>(c)].push_back(n);
+        if (deck.Learning[i].AskedInRun == 0) lists[static_cast<std::size_t>(c)].push_back(n);
     }
     return lists;
 }
@@ -59,9 +59,9 @@ TEST_P(CandidateListsTest, HoldExactlyTheUnaskedSelectablePairsOfEachClassInOrde
         const std::string categories[] = {"0", "Geo", "geo"};
         for (std::int32_t n = 1; n <= pairs; ++n) {
             const auto i = static_cast<std::size_t>(n);
-            program.deck.ListFlags[i] = static_cast<std::int32_t>(rng() % 4);
-            program.deck.LearnStatus[i] = static_cast<std::int32_t>(rng() % 3);
-            program.deck.AskedInRun[i] = static_cast<std::int32_t>(rng() % 2);
+            program.deck.Learning[i].ListFlags = static_cast<std::int32_t>(rng() % 4);
+            program.deck.Learning[i].LearnStatus = static_cast<std::int32_t>(rng() % 3);
+            program.deck.Learning[i].AskedInRun = static_cast<std::int32_t>(rng() % 2);
             program.deck.CategoryName[i - 1] = categories[rng() % 3];
         }
         DeckSettings& s = program.settings;

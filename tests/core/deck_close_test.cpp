@@ -33,11 +33,11 @@ struct DeckCloseTest : ::testing::Test {
 
 TEST_F(DeckCloseTest, CloseWithoutTheEditorKeepsTheQAFileAndWritesTheLearningState) {
     openThreePairs();
-    p.deck.LearnStatus.at(2) = ShortTerm;
-    p.deck.RightToday.at(2) = 7;
-    p.deck.RightTotal.at(2) = 15;
-    p.deck.ListFlags.at(3) = 3;
-    p.deck.AskedInRun.at(3) = 1;
+    p.deck.Learning.at(2).LearnStatus = ShortTerm;
+    p.deck.Learning.at(2).RightToday = 7;
+    p.deck.Learning.at(2).RightTotal = 15;
+    p.deck.Learning.at(3).ListFlags = 3;
+    p.deck.Learning.at(3).AskedInRun = 1;
     ASSERT_TRUE(FileExitQAClick(p));
     EXPECT_EQ(h.decks.read("deck.DKS"), threePairDeck());
     EXPECT_EQ(statusTail(), crlf({"Q&A1=20261207 0    0 0 0000", "Q&A2=20261207 7   15 0 0010",
@@ -56,12 +56,12 @@ TEST_F(DeckCloseTest, CloseWithoutTheEditorKeepsTheQAFileAndWritesTheLearningSta
 
 TEST_F(DeckCloseTest, ClosedDeckReopensWithItsLearningState) {
     openThreePairs();
-    p.deck.LearnStatus.at(1) = LongTerm;
-    p.deck.WrongTotal.at(1) = 4;
+    p.deck.Learning.at(1).LearnStatus = LongTerm;
+    p.deck.Learning.at(1).WrongTotal = 4;
     ASSERT_TRUE(FileExitQAClick(p));
     h.open(path);
-    EXPECT_EQ(p.deck.LearnStatus.at(1), LongTerm);
-    EXPECT_EQ(p.deck.WrongTotal.at(1), 4);
+    EXPECT_EQ(p.deck.Learning.at(1).LearnStatus, LongTerm);
+    EXPECT_EQ(p.deck.Learning.at(1).WrongTotal, 4);
 }
 
 TEST_F(DeckCloseTest, CloseAfterTheEditorRewritesTheQAFileFromTheEditedTexts) {
@@ -83,7 +83,7 @@ TEST_F(DeckCloseTest, CloseAfterTheEditorRewritesTheQAFileFromTheEditedTexts) {
 TEST_F(DeckCloseTest, FailedWriteKeepsTheOldFilesAndTheDeckAndCanBeRetried) {
     openThreePairs();
     auto before = snapshot(h.decks.path());
-    p.deck.LearnStatus.at(1) = LongTerm;
+    p.deck.Learning.at(1).LearnStatus = LongTerm;
     p.deck.EditorUsed = true;
     p.deck.EditedText[1] = "Q1=changed$#$!A1=uno";
     p.deck.EditSlot[1] = 1;
@@ -96,7 +96,7 @@ TEST_F(DeckCloseTest, FailedWriteKeepsTheOldFilesAndTheDeckAndCanBeRetried) {
     // Nothing is discarded: the deck is still loaded and can be closed again.
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_TRUE(p.shell.deckMenus.FileExitQA);
-    EXPECT_EQ(p.deck.LearnStatus.at(1), LongTerm);
+    EXPECT_EQ(p.deck.Learning.at(1).LearnStatus, LongTerm);
     EXPECT_EQ(p.deck.currentText(1), "Q1=changed$#$!A1=uno");
 
     h.files.failWrites = false;
@@ -110,7 +110,7 @@ TEST_F(DeckCloseTest, AFailureAtAnyStepOfTheTwoFileWriteLeavesBothFilesAsTheyWer
     openThreePairs();
     // The learning state belongs to pairs renumbered by the edit: neither file may change
     // without the other.
-    p.deck.LearnStatus.at(3) = LongTerm;
+    p.deck.Learning.at(3).LearnStatus = LongTerm;
     p.deck.EditorUsed = true;
     p.deck.EditedText[1] = "Q1=changed$#$!A1=uno";
     p.deck.EditSlot[1] = 1;

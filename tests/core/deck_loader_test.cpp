@@ -152,7 +152,7 @@ TEST_F(DeckLoaderTest, ReadOnlyDeckLoadsAndChangesNoByteAnywhere) {
     EXPECT_EQ(h.ui.boxes.size(), 1u);
     EXPECT_TRUE(q.deck.ReadOnlyDeck);
     EXPECT_TRUE(q.shell.deckOpen);
-    q.deck.LearnStatus.at(1) = 2;
+    q.deck.Learning.at(1).LearnStatus = 2;
     q.deck.EditorUsed = true;
     ASSERT_TRUE(FileExitQAClick(q));
     EXPECT_EQ(snapshot(h.decks.path()), before);
@@ -216,8 +216,8 @@ TEST_F(DeckLoaderTest, HandMadeDeckGetsItsSetupFileWithEveryPairUnlearned) {
     ASSERT_GE(setup.size(), tail.size());
     EXPECT_EQ(setup.substr(setup.size() - tail.size()), tail);
     for (int n = 1; n <= 3; ++n) {
-        EXPECT_EQ(p.deck.LearnStatus.at(static_cast<std::size_t>(n)), Unlearned);
-        EXPECT_EQ(p.deck.LastDate.at(static_cast<std::size_t>(n)), 20261207);
+        EXPECT_EQ(p.deck.Learning.at(static_cast<std::size_t>(n)).LearnStatus, Unlearned);
+        EXPECT_EQ(p.deck.Learning.at(static_cast<std::size_t>(n)).LastDate, 20261207);
     }
 }
 

@@ -85,7 +85,6 @@ const std::string kStartSettings = crlf({"[CARDWISE]",
                                          "AutoPilot=  0",
                                          "AutoQTime=  5",
                                          "AutoATime=  5",
-                                         "LenientFillIn=  0",
                                          "LastDayUsed=<date>"});
 
 // The file with its LastDayUsed value (never closed yet: any date) shown as <date>.
@@ -128,7 +127,7 @@ TEST_F(DeckNewTest, NewDeckIsTheSevenLinesWithSettingsFromTheStartValues) {
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_EQ(p.deck.PairCount, 3);
     for (int n = 1; n <= 3; ++n)
-        EXPECT_EQ(p.deck.LearnStatus.at(static_cast<std::size_t>(n)), Unlearned);
+        EXPECT_EQ(p.deck.Learning.at(static_cast<std::size_t>(n)).LearnStatus, Unlearned);
     EXPECT_EQ(editorShown, 1);
     EXPECT_EQ(rememberedPair, 9);
     EXPECT_EQ(p.shell.recentFiles[0], h.decks.file("fresh.DKS"));
@@ -212,7 +211,7 @@ TEST_F(DeckNewTest, CancelledDialogDoesNothing) {
 TEST_F(DeckNewTest, OpenDeckIsSavedFirst) {
     std::string old = h.write("old.DKS", threePairDeck());
     h.open(old);
-    p.deck.LearnStatus.at(2) = LongTerm;
+    p.deck.Learning.at(2).LearnStatus = LongTerm;
     h.ui.fileChoices.push_back(h.decks.file("fresh.DKS"));
     FileNewClick(p);
     EXPECT_NE(h.decks.read("old.DKD").find("Q&A2=20261207 0    0 0 0020"), std::string::npos);

@@ -23,7 +23,7 @@ struct DeckSaveAsTest : ::testing::Test {
         path = h.write("deck.DKS", threePairDeck());
         h.open(path);
         ASSERT_TRUE(p.shell.deckOpen);
-        p.deck.LearnStatus.at(2) = LongTerm;
+        p.deck.Learning.at(2).LearnStatus = LongTerm;
     }
 };
 
@@ -40,7 +40,7 @@ TEST_F(DeckSaveAsTest, NewNameGetsBothFilesAndTheCopyIsOpen) {
     EXPECT_NE(h.decks.read("deck.DKD").find("Q&A2=20261207 0    0 0 0020"), std::string::npos);
     EXPECT_EQ(p.deck.QAFileName, copy);
     EXPECT_TRUE(p.shell.deckOpen);
-    EXPECT_EQ(p.deck.LearnStatus.at(2), LongTerm);
+    EXPECT_EQ(p.deck.Learning.at(2).LearnStatus, LongTerm);
     EXPECT_EQ(p.shell.recentFiles[0], copy);
     EXPECT_EQ(p.shell.recentFiles[1], path);
     EXPECT_EQ(h.drillStarts(), 2);
@@ -51,12 +51,12 @@ TEST_F(DeckSaveAsTest, LowerCaseNameKeepsTheLearningStateOnACaseSensitiveDisk) {
     h.ui.fileChoices.push_back(h.decks.file("copy"));  // becomes copy.DKS
     FileSaveAsClick(p);
     ASSERT_TRUE(p.shell.deckOpen);
-    EXPECT_EQ(p.deck.LearnStatus.at(2), LongTerm);
+    EXPECT_EQ(p.deck.Learning.at(2).LearnStatus, LongTerm);
     h.ui.fileChoices.push_back(h.decks.file("lower.dks"));
     FileSaveAsClick(p);
     ASSERT_TRUE(p.shell.deckOpen);
     EXPECT_TRUE(h.decks.exists("lower.dkD"));
-    EXPECT_EQ(p.deck.LearnStatus.at(2), LongTerm);
+    EXPECT_EQ(p.deck.Learning.at(2).LearnStatus, LongTerm);
 }
 
 TEST_F(DeckSaveAsTest, OwnNameSavesAndReopens) {
@@ -66,7 +66,7 @@ TEST_F(DeckSaveAsTest, OwnNameSavesAndReopens) {
     EXPECT_TRUE(h.ui.boxes.empty());
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_EQ(h.drillStarts(), 2);
-    EXPECT_EQ(p.deck.LearnStatus.at(2), LongTerm);
+    EXPECT_EQ(p.deck.Learning.at(2).LearnStatus, LongTerm);
 }
 
 TEST_F(DeckSaveAsTest, ReplaceQuestionNoAsksAgainAndCancelKeepsEverything) {
@@ -86,7 +86,7 @@ TEST_F(DeckSaveAsTest, ReplaceQuestionNoAsksAgainAndCancelKeepsEverything) {
     EXPECT_EQ(snapshot(h.decks.path()), before);
     EXPECT_TRUE(p.shell.deckOpen);
     EXPECT_EQ(p.deck.QAFileName, path);
-    EXPECT_EQ(p.deck.LearnStatus.at(2), LongTerm);
+    EXPECT_EQ(p.deck.Learning.at(2).LearnStatus, LongTerm);
 }
 
 TEST_F(DeckSaveAsTest, ReplaceQuestionYesReplacesBothFiles) {
@@ -105,7 +105,7 @@ TEST_F(DeckSaveAsTest, ReplaceQuestionYesReplacesBothFiles) {
     EXPECT_EQ(h.decks.read("other.DKS"), threePairDeck());
     EXPECT_EQ(p.deck.QAFileName, other);
     EXPECT_EQ(p.deck.PairCount, 3);
-    EXPECT_EQ(p.deck.LearnStatus.at(2), LongTerm);
+    EXPECT_EQ(p.deck.Learning.at(2).LearnStatus, LongTerm);
 }
 
 TEST_F(DeckSaveAsTest, OtherExtensionCopiesThenRefusesToOpen) {
@@ -132,7 +132,7 @@ TEST_F(DeckSaveAsTest, FailedCopyIsReportedAndTheSavedDeckStaysOpen) {
     EXPECT_FALSE(elsewhere.exists("copy.DKS"));
     EXPECT_EQ(p.deck.QAFileName, path);
     EXPECT_TRUE(p.shell.deckOpen);
-    EXPECT_EQ(p.deck.LearnStatus.at(2), LongTerm);
+    EXPECT_EQ(p.deck.Learning.at(2).LearnStatus, LongTerm);
 }
 
 TEST_F(DeckSaveAsTest, DeckThatCannotBeSavedIsNotCopied) {

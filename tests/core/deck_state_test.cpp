@@ -1,4 +1,5 @@
 #include "core/deck/deck_state.h"
+#include "learning_column.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +21,15 @@ DeckState threePairs() {
         deck.PairText[i - 1] = "Q" + std::to_string(n) + "=q$#$!A" + std::to_string(n) + "=a";
         deck.StatusText[i - 1] = "S" + std::to_string(n);
         deck.CategoryName[i - 1] = "C" + std::to_string(n);
-        deck.LastDate[i] = 20260100 + n;
-        deck.RightToday[i] = n;
-        deck.RightTotal[i] = 10 * n;
-        deck.WrongToday[i] = 20 + n;
-        deck.WrongTotal[i] = 30 + n;
-        deck.DayCount[i] = n;
-        deck.LearnStatus[i] = n % 3;
-        deck.ListFlags[i] = n;
-        deck.AskedInRun[i] = n % 2;
+        deck.Learning[i].LastDate = 20260100 + n;
+        deck.Learning[i].RightToday = n;
+        deck.Learning[i].RightTotal = 10 * n;
+        deck.Learning[i].WrongToday = 20 + n;
+        deck.Learning[i].WrongTotal = 30 + n;
+        deck.Learning[i].DayCount = n;
+        deck.Learning[i].LearnStatus = n % 3;
+        deck.Learning[i].ListFlags = n;
+        deck.Learning[i].AskedInRun = n % 2;
     }
     deck.EditorUsed = true;
     deck.EditSlot[2] = 1;
@@ -45,7 +46,7 @@ TEST(DeckState, AllocateSizesEveryTableWithItsStartValue) {
     EXPECT_GE(deck.PairText.size(), 13u);
     EXPECT_EQ(deck.StatusText[0], "Z");
     EXPECT_EQ(deck.CategoryName[12], "0");
-    EXPECT_EQ(deck.ListFlags.size(), deck.PairText.size());
+    EXPECT_EQ(deck.Learning.size(), deck.PairText.size());
 }
 
 TEST(DeckState, CurrentTextPrefersTheEditedTextStore) {
@@ -67,17 +68,17 @@ TEST(DeckState, InsertMovesTextsAndStoredFieldsUpButNotStatusCategoryOrAskedInRu
               "Q2=Insert New Question Text Here$#$!A2=Insert New Answer Text Here");
     EXPECT_EQ(deck.PairText[2], "Q2=q$#$!A2=a");
     EXPECT_EQ(deck.PairText[3], "Q3=q$#$!A3=a");
-    EXPECT_EQ(deck.LastDate, (std::vector<std::int32_t>{0, 20260101, kToday, 20260102, 20260103, 0,
+    EXPECT_EQ(learningColumn(deck, &PairLearning::LastDate), (std::vector<std::int32_t>{0, 20260101, kToday, 20260102, 20260103, 0,
                                                         0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(deck.RightTotal[2], 0);
-    EXPECT_EQ(deck.RightTotal[3], 20);
-    EXPECT_EQ(deck.WrongTotal[4], 33);
-    EXPECT_EQ(deck.ListFlags[2], 0);
-    EXPECT_EQ(deck.ListFlags[4], 3);
+    EXPECT_EQ(deck.Learning[2].RightTotal, 0);
+    EXPECT_EQ(deck.Learning[3].RightTotal, 20);
+    EXPECT_EQ(deck.Learning[4].WrongTotal, 33);
+    EXPECT_EQ(deck.Learning[2].ListFlags, 0);
+    EXPECT_EQ(deck.Learning[4].ListFlags, 3);
     EXPECT_EQ(deck.StatusText[1], "S2");
     EXPECT_EQ(deck.CategoryName[1], "C2");
-    EXPECT_EQ(deck.AskedInRun[1], 1);
-    EXPECT_EQ(deck.AskedInRun[2], 0);
+    EXPECT_EQ(deck.Learning[1].AskedInRun, 1);
+    EXPECT_EQ(deck.Learning[2].AskedInRun, 0);
     EXPECT_TRUE(deck.EditorUsed);
     EXPECT_EQ(deck.EditSlotsUsed, 0);
     EXPECT_EQ(deck.EditSlot[2], 0);
@@ -89,7 +90,7 @@ TEST(DeckState, InsertAfterTheLastPairAndOutOfRangeGoesToTheEnds) {
     deck.insertPair(4);
     EXPECT_EQ(deck.PairCount, 4);
     EXPECT_EQ(deck.PairText[3], newPairText(4));
-    EXPECT_EQ(deck.LastDate[4], kToday);
+    EXPECT_EQ(deck.Learning[4].LastDate, kToday);
     deck.insertPair(99);
     EXPECT_EQ(deck.PairCount, 5);
     EXPECT_EQ(deck.PairText[4], newPairText(5));
@@ -97,7 +98,7 @@ TEST(DeckState, InsertAfterTheLastPairAndOutOfRangeGoesToTheEnds) {
     EXPECT_EQ(deck.PairCount, 6);
     EXPECT_EQ(deck.PairText[0], newPairText(1));
     EXPECT_EQ(deck.PairText[1], "Q1=q$#$!A1=a");
-    EXPECT_EQ(deck.RightTotal[2], 10);
+    EXPECT_EQ(deck.Learning[2].RightTotal, 10);
 }
 
 TEST(DeckState, InsertIntoAFullTableGrowsIt) {
@@ -107,8 +108,8 @@ TEST(DeckState, InsertIntoAFullTableGrowsIt) {
     for (int i = 0; i < 30; ++i) deck.insertPair(1);
     EXPECT_EQ(deck.PairCount, 30);
     EXPECT_GE(deck.PairText.size(), 30u);
-    EXPECT_GE(deck.LastDate.size(), 31u);
-    EXPECT_EQ(deck.LastDate[30], kToday);
+    EXPECT_GE(deck.Learning.size(), 31u);
+    EXPECT_EQ(deck.Learning[30].LastDate, kToday);
 }
 
 TEST(DeckState, DeleteMovesLaterTextsAndStoredFieldsDown) {
@@ -118,11 +119,11 @@ TEST(DeckState, DeleteMovesLaterTextsAndStoredFieldsDown) {
     EXPECT_EQ(deck.PairText[0], "Q1=q$#$!A1=a");
     EXPECT_EQ(deck.PairText[1], "Q3=q$#$!A3=a");
     EXPECT_EQ(deck.PairText[2], "");
-    EXPECT_EQ(deck.RightTotal[2], 30);
-    EXPECT_EQ(deck.RightTotal[3], 0);
-    EXPECT_EQ(deck.LastDate[2], 20260103);
+    EXPECT_EQ(deck.Learning[2].RightTotal, 30);
+    EXPECT_EQ(deck.Learning[3].RightTotal, 0);
+    EXPECT_EQ(deck.Learning[2].LastDate, 20260103);
     EXPECT_EQ(deck.StatusText[1], "S2");
-    EXPECT_EQ(deck.AskedInRun[2], 0);
+    EXPECT_EQ(deck.Learning[2].AskedInRun, 0);
     EXPECT_TRUE(deck.EditorUsed);
     EXPECT_EQ(deck.EditSlot[2], 0);
 }
@@ -140,11 +141,11 @@ TEST(DeckState, DeleteTheLastAndOnlyPair) {
     DeckState deck;
     deck.allocate(1);
     deck.PairText[0] = "Q1=a$#$!A1=b";
-    deck.RightTotal[1] = 5;
+    deck.Learning[1].RightTotal = 5;
     deck.deletePair(1);
     EXPECT_EQ(deck.PairCount, 0);
     EXPECT_EQ(deck.PairText[0], "");
-    EXPECT_EQ(deck.RightTotal[1], 0);
+    EXPECT_EQ(deck.Learning[1].RightTotal, 0);
 }
 
 TEST(DeckState, CompanionNamesReplaceTheLastCharacters) {

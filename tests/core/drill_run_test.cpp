@@ -38,7 +38,7 @@ TEST_F(DrillRunTest, OnePassRunEndsWithTheContinuationQuestion) {
     EXPECT_EQ(h.frontEnd.count("closeDeck"), 1);
     EXPECT_FALSE(h.program.drill.DrillActive);
     EXPECT_EQ(deck.SessionCorrect, 3);
-    EXPECT_EQ(deck.RightTotal[1] + deck.RightTotal[2] + deck.RightTotal[3], 3);
+    EXPECT_EQ(deck.Learning[1].RightTotal + deck.Learning[2].RightTotal + deck.Learning[3].RightTotal, 3);
 }
 
 TEST_F(DrillRunTest, GoToPairFromTheAnswerRecordsNoGrade) {
@@ -51,10 +51,10 @@ TEST_F(DrillRunTest, GoToPairFromTheAnswerRecordsNoGrade) {
     EXPECT_EQ(deck.CurrentPair, 4);
     EXPECT_EQ(drill.question().memoText, "Question 4");
     for (int p = 1; p <= 5; ++p) {
-        EXPECT_EQ(deck.RightTotal[static_cast<std::size_t>(p)], 0) << p;
-        EXPECT_EQ(deck.WrongTotal[static_cast<std::size_t>(p)], 0) << p;
+        EXPECT_EQ(deck.Learning[static_cast<std::size_t>(p)].RightTotal, 0) << p;
+        EXPECT_EQ(deck.Learning[static_cast<std::size_t>(p)].WrongTotal, 0) << p;
     }
-    EXPECT_EQ(deck.AskedInRun[4], 0);
+    EXPECT_EQ(deck.Learning[4].AskedInRun, 0);
     EXPECT_EQ(deck.SessionCorrect + deck.SessionIncorrect, 0);
 }
 
@@ -62,7 +62,7 @@ TEST_F(DrillRunTest, ResumingAFinishedRunAsksNothingAtTheFirstSelection) {
     makeDeck(3);
     settings.OnePass = 1;
     settings.Resume = 1;
-    for (int p = 1; p <= 3; ++p) deck.AskedInRun[static_cast<std::size_t>(p)] = 1;
+    for (int p = 1; p <= 3; ++p) deck.Learning[static_cast<std::size_t>(p)].AskedInRun = 1;
     drill.start();
     EXPECT_TRUE(h.ui.boxes.empty());
     EXPECT_EQ(drill.screen(), DrillScreen::Question);
@@ -87,7 +87,7 @@ TEST_F(DrillRunTest, ListToggleThroughTheProgramsToggle) {
     drill.start();
     drill.displayAnswer();
     drill.togglePriorityList();
-    EXPECT_EQ(deck.ListFlags[static_cast<std::size_t>(deck.CurrentPair)], 1);
+    EXPECT_EQ(deck.Learning[static_cast<std::size_t>(deck.CurrentPair)].ListFlags, 1);
     EXPECT_EQ(drill.answer().listCaption, "&Remove Pair From Priority List");
     EXPECT_EQ(drill.answer().status.pairNumberColours, (FieldColours{kRed, kWhite}));
 }

@@ -96,14 +96,14 @@ class ScriptedDrillEngine : public DrillEngine {
     }
 
     std::optional<std::string> togglePriorityList(Program& program) override {
-        std::int32_t& flags = program.deck.ListFlags.at(program.deck.CurrentPair);
+        std::int32_t& flags = program.deck.Learning.at(program.deck.CurrentPair).ListFlags;
         flags ^= kOnListFlag;
         return std::string((flags & kOnListFlag) ? "&Remove Pair From Priority List"
                                                  : "&Add Pair To Priority List");
     }
     std::optional<std::string> toggleDisabled(Program& program) override {
         if (refuseDisable) return std::nullopt;
-        std::int32_t& flags = program.deck.ListFlags.at(program.deck.CurrentPair);
+        std::int32_t& flags = program.deck.Learning.at(program.deck.CurrentPair).ListFlags;
         flags ^= kDisabledFlag;
         return std::string(flags >= 2 ? "Re-&enable This Pair" : "&Disable This Pair");
     }

@@ -49,8 +49,8 @@ TEST(PairNumberColors, FollowModeListAndCategory) {
                           Case{4, 0, 0, {kRed, kWhite}}, Case{4, 0, 1, {kYellow, kBlack}},
                           Case{4, 1, 2, {kGreen, kWhite}}}) {
         p.settings.NoPriority = c.mode;
-        p.deck.ListFlags[2] = c.flags;
-        p.deck.LearnStatus[2] = c.status;
+        p.deck.Learning[2].ListFlags = c.flags;
+        p.deck.Learning[2].LearnStatus = c.status;
         EXPECT_EQ(pairNumberColours(p), c.colors) << "mode " << c.mode;
     }
 }

@@ -4,6 +4,7 @@
 
 #include "core/content/windows1252.h"
 #include "core/deck/deck_close.h"
+#include "core/deck/deck_save.h"
 #include "core/deck/deck_new.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
@@ -69,9 +70,9 @@ struct EditorTest : ::testing::Test {
 
     EditorTest() {
         editor.setWindow(&window);
+        h.frontEnd.onCloseEditor = [this] { return editor.deckClosing(); };
         h.frontEnd.onCall = [this](std::string_view call) {
             if (call == "RunDKSFile" && runDrill) drill.start();
-            if (call == "closeEditor") editor.deckClosing();
             if (call == "returnToEditor") editor.returnFromRun();
             if (call == "showEditorOnNewDeck") editor.showOnNewDeck(h.frontEnd.rememberedPair);
         };
@@ -526,7 +527,7 @@ TEST_F(EditorTest, ANewPairSavedAtTheEndJoinsTheDeck) {
     });
     editor.BBSaveClick();
     EXPECT_EQ(p.deck.PairCount, 4);
-    EXPECT_EQ(p.deck.LastDate[4], p.deck.Today);
+    EXPECT_EQ(p.deck.Learning[4].LastDate, p.deck.Today);
     EXPECT_EQ(editor.view().caption, "Cardwise Q&A Editor - Editing Pair 4 Of 4 To " + path);
     editor.BBCloseClick();
     ASSERT_TRUE(FileExitQAClick(p));
@@ -706,6 +707,63 @@ TEST_F(EditorTest, ClosingTheDeckUnderTheEditorAsksAboutItsEditsAndWritesThem) {
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_EQ(qaFile(), crlf({"[Cardwise]", "Q1=question 1", "A1=answer 1", "Q2=last words",
                               "A2=answer 2", "Q3=question 3", "A3=answer 3"}));
+}
+
+TEST_F(EditorTest, AnEditTheEditorCannotStoreStopsTheCloseAndStaysShown) {
+    const ShownBox refusal{"Character Not Allowed",
+                           "The Box \"HINT 1\" Holds The Character %, Which Cardwise Uses To "
+                           "Mark The Parts Of A Pair.  Please Remove It Before Saving; Nothing "
+                           "Was Saved.",
+                           Icon::Warning, Buttons::Ok};
+    for (const bool autoSave : {false, true}) {
+        SCOPED_TRACE(autoSave ? "saved without asking" : "asked first");
+        openAt(numberedDeck(3), 2);
+        p.shell.app.AutoSavePair = autoSave ? 1 : 0;
+        edit([](EditorForm& f) { f.EH[0] = "50% off"; });
+        if (!autoSave) h.ui.expectBox(kSaveQuestion, Button::Yes);
+        h.ui.expectBox(refusal);
+        EXPECT_FALSE(FileExitQAClick(p));
+        h.ui.checkAllShown();
+        EXPECT_TRUE(p.shell.deckOpen);
+        EXPECT_TRUE(editor.shown());
+        EXPECT_EQ(editor.view().form.EH[0], "50% off");
+        EXPECT_EQ(qaFile(), numberedDeck(3));
+        // Put right, the same close goes through.
+        edit([](EditorForm& f) { f.EH[0] = "half off"; });
+        if (!autoSave) h.ui.expectBox(kSaveQuestion, Button::Yes);
+        ASSERT_TRUE(FileExitQAClick(p));
+        EXPECT_NE(qaFile().find("half off"), std::string::npos);
+    }
+}
+
+TEST_F(EditorTest, SavedEditsReachTheDiskAtTheNextSaveWithTheirStatusLines) {
+    openAt(numberedDeck(3), 3);
+    edit([](EditorForm& f) { f.QMemo = "edited three"; });
+    editor.BBSaveClick();
+    editor.BBAddPairClick();
+    edit([](EditorForm& f) {
+        f.QMemo = "four";
+        f.AMemo = "cuatro";
+    });
+    editor.BBSaveClick();
+    EXPECT_EQ(qaFile(), numberedDeck(3)) << "the store waits for the save";
+    EXPECT_TRUE(p.document.changed());
+    p.deck.Learning.at(4).LearnStatus = LongTerm;
+    p.deck.Learning.at(4).RightTotal = 7;
+
+    EXPECT_EQ(saveIfChanged(p), SaveOutcome::Saved);
+    EXPECT_FALSE(p.document.changed());
+    EXPECT_EQ(saveIfChanged(p), SaveOutcome::NothingToSave);
+    EXPECT_EQ(p.deck.currentText(3), "Q3=edited three$#$!A3=answer 3") << "the store merged";
+    // Killed now, the program leaves files that open with every edit in its place.
+    testing::DeckHarness again;
+    again.open(path);
+    ASSERT_TRUE(again.program.shell.deckOpen);
+    EXPECT_EQ(again.program.deck.PairCount, 4);
+    EXPECT_EQ(again.program.deck.currentText(3), "Q3=edited three$#$!A3=answer 3");
+    EXPECT_EQ(again.program.deck.currentText(4), "Q4=four$#$!A4=cuatro");
+    EXPECT_EQ(again.program.deck.Learning.at(4).LearnStatus, LongTerm);
+    EXPECT_EQ(again.program.deck.Learning.at(4).RightTotal, 7);
 }
 
 // ---- moves, find, run ---------------------------------------------------------------------

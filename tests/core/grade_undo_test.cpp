@@ -25,7 +25,7 @@ struct UndoSession {
 
     explicit UndoSession(int pairs) {
         testing::makeStandardDeck(deck, pairs);
-        for (int n = 1; n <= pairs; ++n) deck.LastDate.at(static_cast<std::size_t>(n)) = 20261201;
+        for (int n = 1; n <= pairs; ++n) deck.Learning.at(static_cast<std::size_t>(n)).LastDate = 20261201;
     }
 
     // The same random draws for whichever selection comes next.
@@ -46,8 +46,8 @@ void setMode(UndoSession& s, int mode) {
     s.settings.PromoMessage = 2;
     switch (mode) {
         case 2:
-            s.deck.ListFlags.at(2) = kOnListFlag;
-            s.deck.ListFlags.at(5) = kOnListFlag;
+            s.deck.Learning.at(2).ListFlags = kOnListFlag;
+            s.deck.Learning.at(5).ListFlags = kOnListFlag;
             break;
         case 3:
             s.settings.UseNamedRange = 2;
@@ -55,10 +55,10 @@ void setMode(UndoSession& s, int mode) {
             s.settings.HighRange = 4;
             break;
         case 4:
-            s.deck.LearnStatus.at(3) = ShortTerm;
-            s.deck.LearnStatus.at(6) = LongTerm;
+            s.deck.Learning.at(3).LearnStatus = ShortTerm;
+            s.deck.Learning.at(6).LearnStatus = LongTerm;
             // Every pair is one correct answer away from a promotion.
-            for (int n = 1; n <= 6; ++n) s.deck.RightToday.at(static_cast<std::size_t>(n)) = 1;
+            for (int n = 1; n <= 6; ++n) s.deck.Learning.at(static_cast<std::size_t>(n)).RightToday = 1;
             s.settings.ShortThreshold = 2;
             break;
         default:
@@ -111,19 +111,19 @@ TEST(GradeUndo, TakesBackAPromotionWithoutAMessage) {
     s.drill.start();
     const std::int32_t pair = s.deck.CurrentPair;
     const auto p = static_cast<std::size_t>(pair);
-    s.deck.RightToday.at(p) = 1;
+    s.deck.Learning.at(p).RightToday = 1;
     s.answer(true);
-    ASSERT_EQ(s.deck.LearnStatus.at(p), ShortTerm);
-    ASSERT_EQ(s.deck.AskedInRun.at(p), 0) << "a promoted pair is a candidate again";
+    ASSERT_EQ(s.deck.Learning.at(p).LearnStatus, ShortTerm);
+    ASSERT_EQ(s.deck.Learning.at(p).AskedInRun, 0) << "a promoted pair is a candidate again";
     ASSERT_EQ(s.h.ui.promotions.size(), 1u);
 
     s.drill.undoLastGrade();
     EXPECT_EQ(s.deck.CurrentPair, pair);
-    EXPECT_EQ(s.deck.LearnStatus.at(p), Unlearned);
-    EXPECT_EQ(s.deck.RightToday.at(p), 1);
-    EXPECT_EQ(s.deck.RightTotal.at(p), 0);
-    EXPECT_EQ(s.deck.LastDate.at(p), 20261201);
-    EXPECT_EQ(s.deck.AskedInRun.at(p), 1);
+    EXPECT_EQ(s.deck.Learning.at(p).LearnStatus, Unlearned);
+    EXPECT_EQ(s.deck.Learning.at(p).RightToday, 1);
+    EXPECT_EQ(s.deck.Learning.at(p).RightTotal, 0);
+    EXPECT_EQ(s.deck.Learning.at(p).LastDate, 20261201);
+    EXPECT_EQ(s.deck.Learning.at(p).AskedInRun, 1);
     EXPECT_EQ(s.deck.SessionCorrect, 0);
     EXPECT_EQ(s.h.ui.promotions.size(), 1u);
 }
@@ -138,12 +138,12 @@ TEST(GradeUndo, TakesBackTheEndOfAOnePassRun) {
     s.h.ui.expectBox(testing::continuationBox("GEO.DKS"), Button::Yes);
     s.answer(true);
     ASSERT_EQ(s.deck.CurrentPair, 1) << "a new run began";
-    ASSERT_EQ(s.deck.AskedInRun.at(2) + s.deck.AskedInRun.at(3), 0);
+    ASSERT_EQ(s.deck.Learning.at(2).AskedInRun + s.deck.Learning.at(3).AskedInRun, 0);
 
     s.drill.undoLastGrade();
     EXPECT_EQ(s.deck.CurrentPair, 3);
-    for (std::size_t n = 1; n <= 3; ++n) EXPECT_EQ(s.deck.AskedInRun.at(n), 1) << n;
-    EXPECT_EQ(s.deck.RightTotal.at(3), 0);
+    for (std::size_t n = 1; n <= 3; ++n) EXPECT_EQ(s.deck.Learning.at(n).AskedInRun, 1) << n;
+    EXPECT_EQ(s.deck.Learning.at(3).RightTotal, 0);
     EXPECT_EQ(s.deck.SessionCorrect, 1);
     EXPECT_EQ(s.deck.SessionIncorrect, 1);
     EXPECT_EQ(s.drill.question().status.left, "0");
@@ -168,8 +168,8 @@ TEST(GradeUndo, OnlyTheLastGradeAndOnlyWhileItsNextQuestionIsShown) {
     s.answer(true);
     s.drill.undoLastGrade();
     EXPECT_EQ(s.deck.CurrentPair, 2);
-    EXPECT_EQ(s.deck.RightTotal.at(1), 1) << "the grade before stands";
-    EXPECT_EQ(s.deck.RightTotal.at(2), 0);
+    EXPECT_EQ(s.deck.Learning.at(1).RightTotal, 1) << "the grade before stands";
+    EXPECT_EQ(s.deck.Learning.at(2).RightTotal, 0);
     // One level only.
     s.h.ui.expectBox(kNothingToUndoBox);
     s.drill.undoLastGrade();
@@ -186,7 +186,7 @@ TEST(GradeUndo, OnlyTheLastGradeAndOnlyWhileItsNextQuestionIsShown) {
     s.drill.tryAgain();
     s.h.ui.expectBox(kNothingToUndoBox);
     s.drill.undoLastGrade();
-    EXPECT_EQ(s.deck.WrongTotal.at(2), 1);
+    EXPECT_EQ(s.deck.Learning.at(2).WrongTotal, 1);
 
     // A dialog or a reset of the status bar in between ends the chance too.
     s.answer(true);
@@ -197,7 +197,7 @@ TEST(GradeUndo, OnlyTheLastGradeAndOnlyWhileItsNextQuestionIsShown) {
     s.drill.resetStatusBar();
     s.h.ui.expectBox(kNothingToUndoBox);
     s.drill.undoLastGrade();
-    EXPECT_EQ(s.deck.RightTotal.at(3) + s.deck.RightTotal.at(4), 2);
+    EXPECT_EQ(s.deck.Learning.at(3).RightTotal + s.deck.Learning.at(4).RightTotal, 2);
 }
 
 }  // namespace

@@ -25,15 +25,14 @@ class GradingTest : public ::testing::Test {
         deck.allocate(3);
         deck.Today = kDay1;
         deck.CurrentPair = 2;
-        deck.AskedInRun[2] = 1;
-        deck.LastDate[2] = 20261201;
+        deck.Learning[2].AskedInRun = 1;
+        deck.Learning[2].LastDate = 20261201;
     }
 
     // The deck opened again on a later day: the day's counts start again.
     void newDay(std::int32_t date) {
         deck.Today = date;
-        for (auto& n : deck.RightToday) n = 0;
-        for (auto& n : deck.WrongToday) n = 0;
+        for (auto& record : deck.Learning) record.RightToday = record.WrongToday = 0;
     }
 
     void correct(int times) {
@@ -50,13 +49,13 @@ TEST_F(GradingTest, CorrectAnswerOutsideHistoryModeOnlyCounts) {
     for (int mode : {1, 2, 3}) {
         SetUp();
         settings.NoPriority = mode;
-        deck.RightToday[2] = 5;
+        deck.Learning[2].RightToday = 5;
         correct(1);
-        EXPECT_EQ(deck.RightToday[2], 6);
-        EXPECT_EQ(deck.RightTotal[2], 1);
-        EXPECT_EQ(deck.LastDate[2], kDay1);
-        EXPECT_EQ(deck.LearnStatus[2], Unlearned);
-        EXPECT_EQ(deck.AskedInRun[2], 1);
+        EXPECT_EQ(deck.Learning[2].RightToday, 6);
+        EXPECT_EQ(deck.Learning[2].RightTotal, 1);
+        EXPECT_EQ(deck.Learning[2].LastDate, kDay1);
+        EXPECT_EQ(deck.Learning[2].LearnStatus, Unlearned);
+        EXPECT_EQ(deck.Learning[2].AskedInRun, 1);
     }
     EXPECT_EQ(deck.SessionCorrect, 3);
     EXPECT_TRUE(h.ui.promotions.empty());
@@ -67,35 +66,35 @@ TEST_F(GradingTest, PromotionLadderOverSeveralDays) {
 
     // Day 1: the second correct answer promotes to Short Term; that day cannot count.
     correct(1);
-    EXPECT_EQ(deck.LearnStatus[2], Unlearned);
-    EXPECT_EQ(deck.LastDate[2], 20261201);  // a plain correct answer leaves the date
+    EXPECT_EQ(deck.Learning[2].LearnStatus, Unlearned);
+    EXPECT_EQ(deck.Learning[2].LastDate, 20261201);  // a plain correct answer leaves the date
     correct(1);
-    EXPECT_EQ(deck.LearnStatus[2], ShortTerm);
-    EXPECT_EQ(deck.AskedInRun[2], 0);
-    EXPECT_EQ(deck.LastDate[2], kDay1);
+    EXPECT_EQ(deck.Learning[2].LearnStatus, ShortTerm);
+    EXPECT_EQ(deck.Learning[2].AskedInRun, 0);
+    EXPECT_EQ(deck.Learning[2].LastDate, kDay1);
     correct(1);
-    EXPECT_EQ(deck.DayCount[2], 0);
+    EXPECT_EQ(deck.Learning[2].DayCount, 0);
 
     // Day 2: the second correct answer counts the day, a third adds nothing.
     newDay(kDay2);
-    deck.AskedInRun[2] = 1;
+    deck.Learning[2].AskedInRun = 1;
     correct(1);
-    EXPECT_EQ(deck.DayCount[2], 0);
+    EXPECT_EQ(deck.Learning[2].DayCount, 0);
     correct(1);
-    EXPECT_EQ(deck.DayCount[2], 1);
-    EXPECT_EQ(deck.LastDate[2], kDay2);
+    EXPECT_EQ(deck.Learning[2].DayCount, 1);
+    EXPECT_EQ(deck.Learning[2].LastDate, kDay2);
     correct(1);
-    EXPECT_EQ(deck.DayCount[2], 1);
-    EXPECT_EQ(deck.LearnStatus[2], ShortTerm);
-    EXPECT_EQ(deck.AskedInRun[2], 1);
+    EXPECT_EQ(deck.Learning[2].DayCount, 1);
+    EXPECT_EQ(deck.Learning[2].LearnStatus, ShortTerm);
+    EXPECT_EQ(deck.Learning[2].AskedInRun, 1);
 
     // Day 3: the second correct answer counts the second day and promotes to Long Term.
     newDay(kDay3);
     correct(2);
-    EXPECT_EQ(deck.DayCount[2], 2);
-    EXPECT_EQ(deck.LearnStatus[2], LongTerm);
-    EXPECT_EQ(deck.AskedInRun[2], 0);
-    EXPECT_EQ(deck.RightTotal[2], 8);
+    EXPECT_EQ(deck.Learning[2].DayCount, 2);
+    EXPECT_EQ(deck.Learning[2].LearnStatus, LongTerm);
+    EXPECT_EQ(deck.Learning[2].AskedInRun, 0);
+    EXPECT_EQ(deck.Learning[2].RightTotal, 8);
 
     EXPECT_EQ(promotionTexts(),
               (std::vector<std::string>{
@@ -112,18 +111,18 @@ TEST_F(GradingTest, HigherThresholdsNeedMoreAnswersAndDays) {
     settings.LongAnsThreshold = 1;
     settings.LongDayThreshold = 3;
     correct(2);
-    EXPECT_EQ(deck.LearnStatus[2], Unlearned);
+    EXPECT_EQ(deck.Learning[2].LearnStatus, Unlearned);
     correct(1);
-    EXPECT_EQ(deck.LearnStatus[2], ShortTerm);
+    EXPECT_EQ(deck.Learning[2].LearnStatus, ShortTerm);
     for (std::int32_t date : {kDay2, kDay3}) {
         newDay(date);
         correct(1);
-        EXPECT_EQ(deck.LearnStatus[2], ShortTerm);
+        EXPECT_EQ(deck.Learning[2].LearnStatus, ShortTerm);
     }
-    EXPECT_EQ(deck.DayCount[2], 2);
+    EXPECT_EQ(deck.Learning[2].DayCount, 2);
     newDay(20261211);
     correct(1);
-    EXPECT_EQ(deck.LearnStatus[2], LongTerm);
+    EXPECT_EQ(deck.Learning[2].LearnStatus, LongTerm);
 }
 
 TEST_F(GradingTest, PromoMessageSettingChoosesTimedOrNoMessage) {
@@ -136,21 +135,21 @@ TEST_F(GradingTest, PromoMessageSettingChoosesTimedOrNoMessage) {
     settings.PromoMessage = kPromoNone;
     GradeIncorrect(program);
     EXPECT_EQ(h.ui.promotions.size(), 1u);
-    EXPECT_EQ(deck.LearnStatus[2], Unlearned);
+    EXPECT_EQ(deck.Learning[2].LearnStatus, Unlearned);
 }
 
 TEST_F(GradingTest, IncorrectAnswerDemotesInHistoryModeWithAMessageUnlessUnlearned) {
     settings.NoPriority = 4;
-    deck.LearnStatus[2] = LongTerm;
-    deck.RightToday[2] = 4;
-    deck.DayCount[2] = 2;
+    deck.Learning[2].LearnStatus = LongTerm;
+    deck.Learning[2].RightToday = 4;
+    deck.Learning[2].DayCount = 2;
     GradeIncorrect(program);
-    EXPECT_EQ(deck.LearnStatus[2], Unlearned);
-    EXPECT_EQ(deck.RightToday[2], 0);
-    EXPECT_EQ(deck.DayCount[2], 0);
-    EXPECT_EQ(deck.WrongToday[2], 1);
-    EXPECT_EQ(deck.WrongTotal[2], 1);
-    EXPECT_EQ(deck.LastDate[2], kDay1);
+    EXPECT_EQ(deck.Learning[2].LearnStatus, Unlearned);
+    EXPECT_EQ(deck.Learning[2].RightToday, 0);
+    EXPECT_EQ(deck.Learning[2].DayCount, 0);
+    EXPECT_EQ(deck.Learning[2].WrongToday, 1);
+    EXPECT_EQ(deck.Learning[2].WrongTotal, 1);
+    EXPECT_EQ(deck.Learning[2].LastDate, kDay1);
     EXPECT_EQ(promotionTexts(),
               (std::vector<std::string>{
                   "Sorry - This Question Will Be Demoted Back To Unlearned Status"}));
@@ -162,32 +161,32 @@ TEST_F(GradingTest, IncorrectAnswerDemotesInHistoryModeWithAMessageUnlessUnlearn
 
 TEST_F(GradingTest, IncorrectAnswerOutsideHistoryModeKeepsTheCategory) {
     settings.NoPriority = 2;
-    deck.LearnStatus[2] = ShortTerm;
-    deck.RightToday[2] = 3;
+    deck.Learning[2].LearnStatus = ShortTerm;
+    deck.Learning[2].RightToday = 3;
     GradeIncorrect(program);
-    EXPECT_EQ(deck.LearnStatus[2], ShortTerm);
-    EXPECT_EQ(deck.RightToday[2], 3);
-    EXPECT_EQ(deck.WrongToday[2], 1);
+    EXPECT_EQ(deck.Learning[2].LearnStatus, ShortTerm);
+    EXPECT_EQ(deck.Learning[2].RightToday, 3);
+    EXPECT_EQ(deck.Learning[2].WrongToday, 1);
     EXPECT_TRUE(h.ui.promotions.empty());
 }
 
 TEST_F(GradingTest, CountersStopAtTheirCeilings) {
-    deck.RightToday[2] = 99;
-    deck.RightTotal[2] = 12345;
-    deck.WrongToday[2] = 99;
-    deck.WrongTotal[2] = 98;
+    deck.Learning[2].RightToday = 99;
+    deck.Learning[2].RightTotal = 12345;
+    deck.Learning[2].WrongToday = 99;
+    deck.Learning[2].WrongTotal = 98;
     correct(1);
     GradeIncorrect(program);
     GradeIncorrect(program);
-    EXPECT_EQ(deck.RightToday[2], 99);
-    EXPECT_EQ(deck.RightTotal[2], 12346);
-    EXPECT_EQ(deck.WrongToday[2], 99);
-    EXPECT_EQ(deck.WrongTotal[2], 99);
+    EXPECT_EQ(deck.Learning[2].RightToday, 99);
+    EXPECT_EQ(deck.Learning[2].RightTotal, 12346);
+    EXPECT_EQ(deck.Learning[2].WrongToday, 99);
+    EXPECT_EQ(deck.Learning[2].WrongTotal, 99);
 
     // The total is stored in five digits and holds there.
-    deck.RightTotal[2] = kRightTotalMax;
+    deck.Learning[2].RightTotal = kRightTotalMax;
     correct(1);
-    EXPECT_EQ(deck.RightTotal[2], 99999);
+    EXPECT_EQ(deck.Learning[2].RightTotal, 99999);
 }
 
 TEST_F(GradingTest, PairOutsideTheDeckIsNotGraded) {

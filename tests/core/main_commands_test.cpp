@@ -52,7 +52,7 @@ TEST_F(MainCommandsTest, OpeningAnotherDeckSavesTheOpenOne) {
     std::string a = h.write("a.DKS", threePairDeck());
     std::string b = h.write("b.DKS", threePairDeck());
     openDeck(p, a);
-    p.deck.LearnStatus.at(3) = ShortTerm;
+    p.deck.Learning.at(3).LearnStatus = ShortTerm;
     p.drill.ReturnToPair = true;
     h.ui.fileChoices.push_back(b);
     FileOpenClick(p);
@@ -98,7 +98,7 @@ TEST_F(MainCommandsTest, HandedOverDecksOpenTheFirstAfterSavingTheOpenOne) {
     std::string b = h.write("b.DKS", threePairDeck());
     std::string c = h.write("c.DKS", threePairDeck());
     openDeck(p, a);
-    p.deck.LearnStatus.at(2) = ShortTerm;
+    p.deck.Learning.at(2).LearnStatus = ShortTerm;
     openHandedOver(p, {b, c});
     EXPECT_NE(h.decks.read("a.DKD").find("Q&A2=20261207 0    0 0 0010"), std::string::npos);
     EXPECT_EQ(p.deck.QAFileName, b);
@@ -119,7 +119,7 @@ TEST_F(MainCommandsTest, CommandLineDecksOpenInTurnEachSavedBeforeTheNext) {
         if (call != "RunDKSFile") return;
         deferred = p.drill.DeferredFirstShow;
         p.drill.DeferredFirstShow = false;
-        if (p.deck.QAFileName == a) p.deck.LearnStatus.at(1) = LongTerm;
+        if (p.deck.QAFileName == a) p.deck.Learning.at(1).LearnStatus = LongTerm;
     };
     openAtStart(p, {a, b});
     EXPECT_TRUE(deferred);
@@ -131,7 +131,7 @@ TEST_F(MainCommandsTest, CommandLineDecksOpenInTurnEachSavedBeforeTheNext) {
 TEST_F(MainCommandsTest, ClosingTheMainWindowSavesPlaceAndDeck) {
     std::string a = h.write("a.DKS", threePairDeck());
     openDeck(p, a);
-    p.deck.LearnStatus.at(1) = LongTerm;
+    p.deck.Learning.at(1).LearnStatus = LongTerm;
     EXPECT_TRUE(FormClose(p, 1, 2, 300, 200));
     EXPECT_FALSE(p.shell.deckOpen);
     EXPECT_NE(h.decks.read("a.DKD").find("Q&A1=20261207 0    0 0 0020"), std::string::npos);

@@ -14,8 +14,8 @@ using testing::ShownBox;
 class ModeDialogsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        p.deck.ListFlags[1] = 1;
-        p.deck.ListFlags[2] = 3;
+        p.deck.Learning[1].ListFlags = 1;
+        p.deck.Learning[2].ListFlags = 3;
     }
     testing::ValidDeck deck{4};
     testing::ProgramHarness& h = deck.h;
@@ -124,13 +124,13 @@ TEST_F(ModeDialogsTest, ResetButtonsAskAndTellAsTheListOperationsDo) {
                    Button::No);
     h.ui.expectBox({"Priority List", "The Priority List Has Been Cleared", Icon::Information,
                     Buttons::Ok});
-    p.deck.LearnStatus[1] = 2;
+    p.deck.Learning[1].LearnStatus = 2;
     history.resetToUnlearned();
-    EXPECT_EQ(p.deck.LearnStatus[1], 2);
+    EXPECT_EQ(p.deck.Learning[1].LearnStatus, 2);
     FrequencyDialog list(p, FrequencyDialog::Kind::List);
     list.clearPriorityList();
-    EXPECT_EQ(p.deck.ListFlags[1], 0);
-    EXPECT_EQ(p.deck.ListFlags[2], 2);
+    EXPECT_EQ(p.deck.Learning[1].ListFlags, 0);
+    EXPECT_EQ(p.deck.Learning[2].ListFlags, 2);
     ASSERT_EQ(h.ui.boxes.size(), 2u);
     EXPECT_EQ(h.ui.boxes[0].caption, "Reset To Unlearned");
     EXPECT_EQ(h.ui.boxes[1], (ShownBox{"Priority List", "The Priority List Has Been Cleared",

@@ -365,15 +365,15 @@ TEST_F(OptionsDialogTest, ColourAndFontButtonsActAtOnceAndSurviveCancel) {
 }
 
 TEST_F(OptionsDialogTest, ReEnableActsAtOnceAndCancelDoesNotUndoIt) {
-    p.deck.ListFlags[2] = 2;
-    p.deck.ListFlags[3] = 3;
+    p.deck.Learning[2].ListFlags = 2;
+    p.deck.Learning[3].ListFlags = 3;
     OptionsDialog dialog(p, nullptr);
     h.ui.expectBox({"Priority List", "The Disabled Questions Have Been Re-enabled",
                     Icon::Information, Buttons::Ok});
     dialog.reEnableAllPairs();
     EXPECT_TRUE(dialog.cancel().closes);
-    EXPECT_EQ(p.deck.ListFlags[2], 0);
-    EXPECT_EQ(p.deck.ListFlags[3], 1);
+    EXPECT_EQ(p.deck.Learning[2].ListFlags, 0);
+    EXPECT_EQ(p.deck.Learning[3].ListFlags, 1);
     EXPECT_TRUE(p.drill.RunComplete);
 }
 

@@ -198,8 +198,8 @@ TEST_F(PairExchange, NewDeckOpensWithTheRangeOfANewDeckAndNewPairs) {
 TEST_F(PairExchange, AppendKeepsTheDeckByteForByteAndItsLearningState) {
     const std::string qa = h.write("deck.DKS", threePairDeck());
     h.open(qa);
-    p.deck.LearnStatus[1] = 2;
-    p.deck.RightTotal[2] = 7;
+    p.deck.Learning[1].LearnStatus = 2;
+    p.deck.Learning[2].RightTotal = 7;
     ASSERT_TRUE(FileExitQAClick(p));
     const std::string qaBefore = h.decks.read("deck.DKS");
     const std::string setupBefore = h.decks.read("deck.DKD");
@@ -214,10 +214,10 @@ TEST_F(PairExchange, AppendKeepsTheDeckByteForByteAndItsLearningState) {
                                                             "Q&A5=20261207 0    0 0 0000"}));
     h.open(qa);
     ASSERT_EQ(p.deck.PairCount, 5);
-    EXPECT_EQ(p.deck.LearnStatus[1], 2);
-    EXPECT_EQ(p.deck.RightTotal[2], 7);
-    EXPECT_EQ(p.deck.LearnStatus[5], 0);
-    EXPECT_EQ(p.deck.LastDate[5], 20261207);
+    EXPECT_EQ(p.deck.Learning[1].LearnStatus, 2);
+    EXPECT_EQ(p.deck.Learning[2].RightTotal, 7);
+    EXPECT_EQ(p.deck.Learning[5].LearnStatus, 0);
+    EXPECT_EQ(p.deck.Learning[5].LastDate, 20261207);
     EXPECT_EQ(p.deck.CategoryName[4], "Numbers");
 }
 

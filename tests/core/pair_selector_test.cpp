@@ -1,4 +1,5 @@
 #include "core/drill/pair_selector.h"
+#include "learning_column.h"
 
 #include "core/deck/setup_file.h"
 
@@ -54,7 +55,7 @@ class PairSelectorTest : public ::testing::Test {
     }
 
     void putOnList(std::initializer_list<int> pairs) {
-        for (int p : pairs) deck.ListFlags[static_cast<std::size_t>(p)] |= kOnListFlag;
+        for (int p : pairs) deck.Learning[static_cast<std::size_t>(p)].ListFlags |= kOnListFlag;
     }
 
     // The question at the end of a run through the deck.
@@ -99,14 +100,14 @@ TEST_F(PairSelectorTest, DecliningTheContinuationClosesTheDeckAndChangesNothingE
     startRun();
     for (int i = 0; i < 3; ++i) next();
     ASSERT_EQ(deck.CurrentPair, 4);
-    const auto asked = deck.AskedInRun;
+    const auto asked = learningColumn(deck, &PairLearning::AskedInRun);
 
     h.ui.expectBox(continuation(), Button::No);
     EXPECT_EQ(SelectNextPair(program), SelectionResult::DeckClosed);
     EXPECT_FALSE(program.drill.DrillActive);
     EXPECT_EQ(deck.CurrentPair, 4);
     EXPECT_EQ(program.selector.PreviousPair, 4);
-    EXPECT_EQ(deck.AskedInRun, asked);
+    EXPECT_EQ(learningColumn(deck, &PairLearning::AskedInRun), asked);
 }
 
 TEST_F(PairSelectorTest, NumericalReverseRangeCountsDownAndRestartsSilentlyWithoutOnePass) {
@@ -146,7 +147,7 @@ TEST_F(PairSelectorTest, EveryRestartFlagStartsANewRunAndIsCleared) {
         next();
         program.restart.*flag = true;
         EXPECT_EQ(next(), 1);
-        EXPECT_EQ(deck.AskedInRun[2], 0);
+        EXPECT_EQ(deck.Learning[2].AskedInRun, 0);
         EXPECT_FALSE(program.restart.*flag);
     }
 }
@@ -222,19 +223,19 @@ TEST_F(PairSelectorTest, LastPairMessageReEnablesTheCurrentPair) {
     settings.UseNamedRange = 2;
     settings.LowRange = 2;
     settings.HighRange = 4;
-    for (int p = 2; p <= 4; ++p) deck.ListFlags[static_cast<std::size_t>(p)] = 2;
-    deck.ListFlags[3] = 3;
+    for (int p = 2; p <= 4; ++p) deck.Learning[static_cast<std::size_t>(p)].ListFlags = 2;
+    deck.Learning[3].ListFlags = 3;
 
     h.ui.expectBox(lastPairInRange("Selected"), Button::Ok, 2);
     EXPECT_EQ(startRun(), 2);  // first pair of the range, as nothing has been shown yet
-    EXPECT_EQ(deck.ListFlags[2], 0);
+    EXPECT_EQ(deck.Learning[2].ListFlags, 0);
 
     deck.CurrentPair = 3;
-    deck.AskedInRun[2] = 1;
-    deck.ListFlags[2] = 2;
+    deck.Learning[2].AskedInRun = 1;
+    deck.Learning[2].ListFlags = 2;
     next();
     EXPECT_EQ(deck.CurrentPair, 3);
-    EXPECT_EQ(deck.ListFlags[3], 1);  // still on the priority list
+    EXPECT_EQ(deck.Learning[3].ListFlags, 1);  // still on the priority list
     EXPECT_EQ(boxesWithCaption("Last Pair In Range"), 2);
 }
 
@@ -249,8 +250,8 @@ TEST_F(PairSelectorTest, HistoryModeWithNoPairInRangeShowsItsOwnLastPairText) {
 
 TEST_F(PairSelectorTest, DisabledPairsAreSkippedUnlessIncluded) {
     makeDeck(5);
-    deck.ListFlags[2] = 2;
-    deck.ListFlags[4] = 3;
+    deck.Learning[2].ListFlags = 2;
+    deck.Learning[4].ListFlags = 3;
     std::vector<int> order{startRun(), next(), next(), next()};
     EXPECT_EQ(order, (std::vector<int>{1, 3, 5, 1}));
 
@@ -266,7 +267,7 @@ TEST_F(PairSelectorTest, ResumeContinuesTheSavedRunAndOtherwiseStartsAgain) {
     for (int resume : {1, 0}) {
         makeDeck(6);
         settings.Resume = resume;
-        for (int p = 1; p <= 3; ++p) deck.AskedInRun[static_cast<std::size_t>(p)] = 1;
+        for (int p = 1; p <= 3; ++p) deck.Learning[static_cast<std::size_t>(p)].AskedInRun = 1;
         EXPECT_EQ(startRun(), resume == 1 ? 4 : 1) << "Resume " << resume;
     }
 }
@@ -275,10 +276,10 @@ TEST_F(PairSelectorTest, ResumingAFinishedRunAsksNoContinuationQuestion) {
     makeDeck(3);
     settings.Resume = 1;
     settings.OnePass = 1;
-    for (int p = 1; p <= 3; ++p) deck.AskedInRun[static_cast<std::size_t>(p)] = 1;
+    for (int p = 1; p <= 3; ++p) deck.Learning[static_cast<std::size_t>(p)].AskedInRun = 1;
     EXPECT_EQ(startRun(), 1);
     EXPECT_TRUE(h.ui.boxes.empty());
-    EXPECT_EQ(deck.AskedInRun[2], 0);
+    EXPECT_EQ(deck.Learning[2].AskedInRun, 0);
 }
 
 TEST_F(PairSelectorTest, RestoredRolloverFlagDecidesWhetherTheSavedRunHasEnded) {
@@ -287,12 +288,12 @@ TEST_F(PairSelectorTest, RestoredRolloverFlagDecidesWhetherTheSavedRunHasEnded) 
         settings.NoPriority = 2;
         settings.Resume = 1;
         putOnList({1, 2});
-        for (int p = 3; p <= 6; ++p) deck.AskedInRun[static_cast<std::size_t>(p)] = 1;
+        for (int p = 3; p <= 6; ++p) deck.Learning[static_cast<std::size_t>(p)].AskedInRun = 1;
         settings.ListRollover = {rolled, 0};
         rollNext(1);
         EXPECT_EQ(startRun(), 1);
         // A new run clears the asked marks of the unlisted pairs; a continued run keeps them.
-        EXPECT_EQ(deck.AskedInRun[4], rolled == 1 ? 0 : 1) << "rolled over " << rolled;
+        EXPECT_EQ(deck.Learning[4].AskedInRun, rolled == 1 ? 0 : 1) << "rolled over " << rolled;
         EXPECT_EQ(settings.ListRollover[0], 0);
     }
 }
@@ -389,7 +390,7 @@ class HistoryModeTest : public PairSelectorTest {
         makeDeck(20);
         settings.NoPriority = 4;
         for (int p = 11; p <= 20; ++p) {
-            deck.LearnStatus[static_cast<std::size_t>(p)] = p <= 15 ? ShortTerm : LongTerm;
+            deck.Learning[static_cast<std::size_t>(p)].LearnStatus = p <= 15 ? ShortTerm : LongTerm;
         }
     }
 };
@@ -462,8 +463,8 @@ TEST_F(HistoryModeTest, RandomDrawWithOnlyThePreviousPairLeftStillGivesAPair) {
     makeDeck(8);
     settings.NoPriority = 4;
     settings.Numerical = 0;
-    deck.LearnStatus[7] = ShortTerm;
-    for (int p : {2, 3, 4, 5, 6, 8}) deck.AskedInRun[static_cast<std::size_t>(p)] = 1;
+    deck.Learning[7].LearnStatus = ShortTerm;
+    for (int p : {2, 3, 4, 5, 6, 8}) deck.Learning[static_cast<std::size_t>(p)].AskedInRun = 1;
     program.selector.PreviousPair = 1;  // unasked again, as after a promotion or a jump
     deck.CurrentPair = 1;
     rollNext(1);  // Unlearned, outside Short Term's band
@@ -473,7 +474,7 @@ TEST_F(HistoryModeTest, RandomDrawWithOnlyThePreviousPairLeftStillGivesAPair) {
     // With no other candidate at all the previous pair is asked again.
     makeDeck(8);
     settings.NoPriority = 4;
-    for (int p = 2; p <= 8; ++p) deck.AskedInRun[static_cast<std::size_t>(p)] = 1;
+    for (int p = 2; p <= 8; ++p) deck.Learning[static_cast<std::size_t>(p)].AskedInRun = 1;
     program.selector.PreviousPair = 1;
     deck.CurrentPair = 1;
     rollNext(1);
@@ -503,7 +504,7 @@ TEST_F(PairSelectorTest, SinglePairClassIsRefilledKeptUnaskedAndNotRepeatedBackT
             }
             // Unless that ended the run, the list was refilled and keeps its pair unasked.
             if (!program.drill.RunComplete) {
-                EXPECT_EQ(deck.AskedInRun[4], 0);
+                EXPECT_EQ(deck.Learning[4].AskedInRun, 0);
                 if (!newRun) {
                     EXPECT_EQ(settings.ListRollover[0], 1);
                 }
@@ -527,7 +528,7 @@ TEST_F(PairSelectorTest, NoPairRepeatsInARunUnlessItsClassRolledOver) {
             settings.HighRange = 4;
             putOnList({1, 2, 3, 4});
             for (int p = 5; p <= 15; ++p) {
-                deck.LearnStatus[static_cast<std::size_t>(p)] = p % 3;
+                deck.Learning[static_cast<std::size_t>(p)].LearnStatus = p % 3;
             }
             h.ui.allowBoxAnyTimes(continuation(), Button::Yes);
             std::set<int> run{startRun()};
@@ -543,7 +544,7 @@ TEST_F(PairSelectorTest, NoPairRepeatsInARunUnlessItsClassRolledOver) {
                         mode == 2 ? (pair <= 4 ? SelectionClass::OnList : SelectionClass::OffList)
                         : mode == 3
                             ? (pair <= 4 ? SelectionClass::InRange : SelectionClass::OutOfRange)
-                            : static_cast<SelectionClass>(5 + deck.LearnStatus[pair]);
+                            : static_cast<SelectionClass>(5 + deck.Learning[pair].LearnStatus);
                     EXPECT_TRUE(rolledOver(program, c))
                         << "mode " << mode << " numerical " << numerical << " pair " << pair;
                 }
@@ -597,9 +598,9 @@ TEST_F(PairSelectorTest, PairsLeftInRunCountsOnlyClassesStillInTheRun) {
         settings.NoPriority = 2;
         settings.Frequency = c.frequency;
         putOnList({1, 2, 3});
-        deck.AskedInRun[1] = 1;
-        deck.AskedInRun[5] = 1;
-        deck.AskedInRun[9] = 1;
+        deck.Learning[1].AskedInRun = 1;
+        deck.Learning[5].AskedInRun = 1;
+        deck.Learning[9].AskedInRun = 1;
         settings.ListRollover = {c.listRolledOver, c.otherRolledOver};
         BuildCandidateLists(program);
         EXPECT_EQ(PairsLeftInRun(program), c.expected)
@@ -609,7 +610,7 @@ TEST_F(PairSelectorTest, PairsLeftInRunCountsOnlyClassesStillInTheRun) {
 
 TEST_F(PairSelectorTest, PairsLeftInRunInAllAndHistoryModes) {
     makeDeck(6);
-    deck.AskedInRun[2] = 1;
+    deck.Learning[2].AskedInRun = 1;
     BuildCandidateLists(program);
     EXPECT_EQ(PairsLeftInRun(program), 5);
 
@@ -617,8 +618,8 @@ TEST_F(PairSelectorTest, PairsLeftInRunInAllAndHistoryModes) {
     settings.UnFrequency = 90;
     settings.ShortFrequency = 10;
     settings.LongFrequency = 0;
-    deck.LearnStatus[5] = ShortTerm;
-    deck.LearnStatus[6] = LongTerm;
+    deck.Learning[5].LearnStatus = ShortTerm;
+    deck.Learning[6].LearnStatus = LongTerm;
     BuildCandidateLists(program);
     EXPECT_EQ(PairsLeftInRun(program), 4);  // Long Term is never asked at 0 %
     settings.HistoryRollover = {1, 0, 0};
@@ -672,7 +673,7 @@ TEST_F(PairSelectorTest, NewRunMarksItsFirstPairAskedWhateverTheRunBeforeLeftPen
     program.selector.SingleRefill = true;  // a refill of the ending run, not yet consumed
     program.restart.ModeChanged = true;
     EXPECT_EQ(next(), 1);
-    EXPECT_EQ(deck.AskedInRun[1], 1);
+    EXPECT_EQ(deck.Learning[1].AskedInRun, 1);
     EXPECT_EQ(next(), 2);
 }
 
@@ -729,8 +730,8 @@ TEST(SelectorPersistence, RolloverFlagsSurviveClosingAndResumingTheDeck) {
     ReadSetUp(first.program);
     ASSERT_EQ(first.program.deck.LoadOutcome, kSetUpValid);
     first.program.settings.Resume = 1;
-    first.program.deck.ListFlags[2] = kOnListFlag;
-    first.program.deck.ListFlags[5] = kOnListFlag;
+    first.program.deck.Learning[2].ListFlags = kOnListFlag;
+    first.program.deck.Learning[5].ListFlags = kOnListFlag;
     first.program.drill.RunStarting = true;
     for (int r : {1, 100, 100, 1, 1}) {
         roll(first, r);
@@ -746,8 +747,7 @@ TEST(SelectorPersistence, RolloverFlagsSurviveClosingAndResumingTheDeck) {
     ReadSetUp(second.program);
     EXPECT_EQ(second.program.settings.ListRollover, (std::array<std::int32_t, 2>{1, 0}));
     // The status lines bring back the asked marks and the list.
-    second.program.deck.AskedInRun = first.program.deck.AskedInRun;
-    second.program.deck.ListFlags = first.program.deck.ListFlags;
+    second.program.deck.Learning = first.program.deck.Learning;
     second.program.drill.RunStarting = true;
     roll(second, 100);
     SelectNextPair(second.program);

@@ -23,13 +23,13 @@ class PairTogglesTest : public ::testing::Test {
         dir.write("deck.DKD", crlf({"[CARDWISE]", "NoPriority=  1", "LastDayUsed=20261207"}));
         p.bindSetupFile();
         p.deck.CurrentPair = 2;
-        p.deck.AskedInRun[2] = 1;
+        p.deck.Learning[2].AskedInRun = 1;
     }
 
     TempDir dir;
     ProgramHarness h;
     Program& p = h.program;
-    std::vector<std::int32_t>& flags = h.program.deck.ListFlags;
+    std::int32_t& flag(std::size_t n) { return h.program.deck.Learning.at(n).ListFlags; }
 };
 
 const FieldColours kListed{kRed, kWhite};
@@ -46,37 +46,37 @@ TEST_F(PairTogglesTest, PriorityToggleMovesThePairOnAndOffTheList) {
                    Case{1, 0, "&Add Pair To Priority List", kUnlisted},
                    Case{2, 3, "&Remove Pair From Priority List", kListed},
                    Case{3, 2, "&Add Pair To Priority List", kUnlisted}}) {
-        flags[2] = c.before;
-        p.deck.AskedInRun[2] = 1;
+        flag(2) = c.before;
+        p.deck.Learning[2].AskedInRun = 1;
         ToggleOutcome outcome = TogglePriorityList(p);
         EXPECT_TRUE(outcome.changed);
-        EXPECT_EQ(flags[2], c.after) << "from " << c.before;
+        EXPECT_EQ(flag(2), c.after) << "from " << c.before;
         EXPECT_EQ(outcome.caption, c.caption);
         EXPECT_EQ(outcome.colours, c.colours);
-        EXPECT_EQ(p.deck.AskedInRun[2], 0);
+        EXPECT_EQ(p.deck.Learning[2].AskedInRun, 0);
     }
     EXPECT_TRUE(h.ui.boxes.empty());
 }
 
 TEST_F(PairTogglesTest, DisableToggleDisablesAndReEnablesWithoutTouchingAskedInRun) {
-    flags[2] = 1;
+    flag(2) = 1;
     ToggleOutcome outcome = ToggleDisabled(p);
     EXPECT_TRUE(outcome.changed);
-    EXPECT_EQ(flags[2], 3);
+    EXPECT_EQ(flag(2), 3);
     EXPECT_EQ(outcome.caption, "Re-&enable This Pair");
     EXPECT_EQ(outcome.colours, kListed);
-    EXPECT_EQ(p.deck.AskedInRun[2], 1);
+    EXPECT_EQ(p.deck.Learning[2].AskedInRun, 1);
 
     outcome = ToggleDisabled(p);
-    EXPECT_EQ(flags[2], 1);
+    EXPECT_EQ(flag(2), 1);
     EXPECT_EQ(outcome.caption, "&Disable This Pair");
     EXPECT_TRUE(h.ui.boxes.empty());
 }
 
 TEST_F(PairTogglesTest, DisablingTheLastEnabledPairReEnablesEveryPair) {
-    flags[1] = 2;
-    flags[3] = 3;
-    flags[4] = 2;
+    flag(1) = 2;
+    flag(3) = 3;
+    flag(4) = 2;
     h.ui.expectBox({"No Enabled Questions",
                     "There Are Now No Enabled Questions - All Questions Will Be Re-enabled",
                     Icon::Warning, Buttons::Ok});
@@ -85,15 +85,15 @@ TEST_F(PairTogglesTest, DisablingTheLastEnabledPairReEnablesEveryPair) {
     ToggleOutcome outcome = ToggleDisabled(p);
     EXPECT_TRUE(outcome.changed);
     EXPECT_EQ(outcome.caption, "Re-&enable This Pair");
-    EXPECT_EQ(flags[1], 0);
-    EXPECT_EQ(flags[2], 0);
-    EXPECT_EQ(flags[3], 1);
+    EXPECT_EQ(flag(1), 0);
+    EXPECT_EQ(flag(2), 0);
+    EXPECT_EQ(flag(3), 1);
     EXPECT_TRUE(p.drill.RunComplete);
 }
 
 TEST_F(PairTogglesTest, DisableRejectedByTheValidationIsUndone) {
     p.settings.NumSeconds = 0;  // some other setting is already out of bounds
-    flags[2] = 1;
+    flag(2) = 1;
     h.ui.expectBox({"Data Error",
                     "Error In Display Answer After Value - Must Be An Integer Between 1 and 60 - "
                     "Please Re-enter",
@@ -104,13 +104,13 @@ TEST_F(PairTogglesTest, DisableRejectedByTheValidationIsUndone) {
                     Icon::Information, Buttons::Ok});
     ToggleOutcome outcome = ToggleDisabled(p);
     EXPECT_FALSE(outcome.changed);
-    EXPECT_EQ(flags[2], 1);
+    EXPECT_EQ(flag(2), 1);
     EXPECT_EQ(outcome.caption, "&Disable This Pair");
 }
 
 TEST_F(PairTogglesTest, TogglesWaitWhileNotePadHasTheFile) {
     p.NotePadOpen = true;
-    flags[2] = 1;
+    flag(2) = 1;
     const ShownBox notePad{"Editor Open", "Please Close NotePad In Order To Continue",
                            Icon::Information, Buttons::Ok};
     h.ui.expectBox(notePad, Button::Ok, 2);
@@ -120,8 +120,8 @@ TEST_F(PairTogglesTest, TogglesWaitWhileNotePadHasTheFile) {
     EXPECT_FALSE(disable.changed);
     EXPECT_EQ(list.caption, "&Remove Pair From Priority List");
     EXPECT_EQ(disable.caption, "&Disable This Pair");
-    EXPECT_EQ(flags[2], 1);
-    EXPECT_EQ(p.deck.AskedInRun[2], 1);
+    EXPECT_EQ(flag(2), 1);
+    EXPECT_EQ(p.deck.Learning[2].AskedInRun, 1);
 }
 
 TEST_F(PairTogglesTest, TogglesIgnoreAPairOutsideTheDeck) {

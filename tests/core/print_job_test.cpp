@@ -1,4 +1,5 @@
 #include "core/output/print_job.h"
+#include "learning_column.h"
 
 #include <gtest/gtest.h>
 
@@ -294,12 +295,12 @@ TEST_F(PrintFixture, CurrentRangePrintsItsPairsInOrder) {
 TEST_F(PrintFixture, EmptyRangePrintsNothingAndChangesNoFlags) {
     program.settings.UseNamedRange = 2;
     program.settings.LowRange = program.settings.HighRange = 3;
-    program.deck.ListFlags[3] = 2;  // disabled, and disabled pairs are left out
-    const auto flags = program.deck.ListFlags;
+    program.deck.Learning[3].ListFlags = 2;  // disabled, and disabled pairs are left out
+    const auto flags = learningColumn(program.deck, &PairLearning::ListFlags);
     print(PrintStyle::TextCards, CardSize::TwoByTwo, true, PrintRange::CurrentRange);
     EXPECT_TRUE(device.pages.empty());
     EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_EQ(program.deck.ListFlags, flags);
+    EXPECT_EQ(learningColumn(program.deck, &PairLearning::ListFlags), flags);
 }
 
 TEST_F(PrintFixture, ClipboardKeepsTheLastPrintedAnswer) {
@@ -347,14 +348,14 @@ TEST_P(PrintRestores, TheDrillAsItWas) {
     program.settings.Reverse = 1;
     program.settings.RangeRollover = {1, 0};
     program.deck.CurrentPair = 4;
-    program.deck.AskedInRun[2] = program.deck.AskedInRun[5] = 1;
+    program.deck.Learning[2].AskedInRun = program.deck.Learning[5].AskedInRun = 1;
     program.drill.QuestionShowing = true;
     program.drill.DrillActive = true;
     program.restart.ModeChanged = true;
     program.selector.PreviousPair = 2;
     program.selector.list(SelectionClass::InRange) = {1, 3, 4};
     const DeckSettings settings = program.settings;
-    const auto asked = program.deck.AskedInRun;
+    const auto asked = learningColumn(program.deck, &PairLearning::AskedInRun);
 
     PrintChoices choices;
     choices.style = PrintStyle::GraphicsCards;
@@ -385,7 +386,7 @@ TEST_P(PrintRestores, TheDrillAsItWas) {
     EXPECT_EQ(program.settings.Reverse, 1);
     EXPECT_EQ(program.settings.RangeRollover, settings.RangeRollover);
     EXPECT_EQ(program.deck.CurrentPair, 4);
-    EXPECT_EQ(program.deck.AskedInRun, asked);
+    EXPECT_EQ(learningColumn(program.deck, &PairLearning::AskedInRun), asked);
     EXPECT_TRUE(program.drill.QuestionShowing);
     EXPECT_TRUE(program.drill.DrillActive);
     EXPECT_FALSE(program.drill.JumpingToPair);

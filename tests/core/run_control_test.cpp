@@ -490,7 +490,7 @@ TEST_F(RunControlTest, ListToggleRecoloursTheNumberAndRenamesBothButtons) {
     drill.displayAnswer();
     EXPECT_EQ(drill.answer().status.pairNumberColours, (FieldColours{kGreen, kWhite}));
     drill.togglePriorityList();
-    EXPECT_EQ(deck.ListFlags[1], 1);
+    EXPECT_EQ(deck.Learning[1].ListFlags, 1);
     EXPECT_EQ(drill.answer().listCaption, "&Remove Pair From Priority List");
     EXPECT_EQ(drill.answer().status.pairNumberColours, (FieldColours{kRed, kWhite}));
     drill.toggleDisabled();
@@ -504,7 +504,7 @@ TEST_F(RunControlTest, ListToggleIsOffOutsideListMode) {
     startAt(1);
     drill.displayAnswer();
     drill.togglePriorityList();
-    EXPECT_EQ(deck.ListFlags[1], 0);
+    EXPECT_EQ(deck.Learning[1].ListFlags, 0);
 }
 
 TEST_F(RunControlTest, SyntaxErrorOkOpensTheDeckInTheEditor) {

@@ -276,22 +276,22 @@ TEST_F(CheckSetUpTest, FoldersAreFoundRelativeToTheDeckAndWithTrailingSeparator)
 }
 
 TEST_F(CheckSetUpTest, AllPairsDisabledAreReEnabledAndStayValid) {
-    p.deck.ListFlags = std::vector<std::int32_t>(p.deck.ListFlags.size(), 2);
-    p.deck.ListFlags.at(3) = 3;
+    for (auto& record : p.deck.Learning) record.ListFlags = 2;
+    p.deck.Learning.at(3).ListFlags = 3;
     h.ui.expectBox(
         warning("No Enabled Questions",
                 "There Are Now No Enabled Questions - All Questions Will Be Re-enabled"));
     h.ui.expectBox({"Priority List", "The Disabled Questions Have Been Re-enabled",
                     Icon::Information, Buttons::Ok});
     EXPECT_EQ(CheckSetUp(p), 1);
-    EXPECT_EQ(p.deck.ListFlags.at(1), 0);
-    EXPECT_EQ(p.deck.ListFlags.at(3), 1);
+    EXPECT_EQ(p.deck.Learning.at(1).ListFlags, 0);
+    EXPECT_EQ(p.deck.Learning.at(3).ListFlags, 1);
     EXPECT_TRUE(p.drill.RunComplete);
 }
 
 TEST_F(CheckSetUpTest, OneEnabledPairIsEnough) {
-    p.deck.ListFlags = std::vector<std::int32_t>(p.deck.ListFlags.size(), 3);
-    p.deck.ListFlags.at(5) = 1;
+    for (auto& record : p.deck.Learning) record.ListFlags = 3;
+    p.deck.Learning.at(5).ListFlags = 1;
     EXPECT_EQ(CheckSetUp(p), 1);
     EXPECT_TRUE(h.ui.boxes.empty());
     EXPECT_FALSE(p.drill.RunComplete);

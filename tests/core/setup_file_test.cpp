@@ -1,4 +1,5 @@
 #include "core/deck/setup_file.h"
+#include "learning_column.h"
 
 #include <gtest/gtest.h>
 
@@ -502,11 +503,13 @@ TEST_F(SetupFileTest, ValidationBoxesAppearWithoutTheWaitCursor) {
 }
 
 TEST_F(SetupFileTest, ReEnableAllPairsClearsOnlyTheDisabledBit) {
-    p.deck.ListFlags = {9, 0, 1, 2, 3, 2, 3, 3};
+    const std::vector<std::int32_t> before{9, 0, 1, 2, 3, 2, 3, 3};
+    p.deck.Learning.resize(before.size());
+    for (std::size_t n = 0; n < before.size(); ++n) p.deck.Learning[n].ListFlags = before[n];
     ui.expectBox({"Priority List", "The Disabled Questions Have Been Re-enabled", Icon::Information,
                   Buttons::Ok});
     ReEnableAllPairs(p);
-    EXPECT_EQ(p.deck.ListFlags, (std::vector<std::int32_t>{9, 0, 1, 0, 1, 0, 3, 3}))
+    EXPECT_EQ(learningColumn(p.deck, &PairLearning::ListFlags), (std::vector<std::int32_t>{9, 0, 1, 0, 1, 0, 3, 3}))
         << "only pairs 1..PairCount change";
     EXPECT_EQ(ui.boxes, (std::vector<ShownBox>{{"Priority List",
                                                 "The Disabled Questions Have Been Re-enabled",

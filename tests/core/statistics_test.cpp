@@ -24,12 +24,12 @@ DeckState deckOf(const std::vector<PairState>& pairs) {
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         std::size_t n = i + 1;
         deck.CategoryName[i] = pairs[i].category;
-        deck.LearnStatus[n] = pairs[i].status;
-        deck.ListFlags[n] = pairs[i].flags;
-        deck.RightToday[n] = pairs[i].rightToday;
-        deck.WrongToday[n] = pairs[i].wrongToday;
-        deck.RightTotal[n] = pairs[i].rightTotal;
-        deck.WrongTotal[n] = pairs[i].wrongTotal;
+        deck.Learning[n].LearnStatus = pairs[i].status;
+        deck.Learning[n].ListFlags = pairs[i].flags;
+        deck.Learning[n].RightToday = pairs[i].rightToday;
+        deck.Learning[n].WrongToday = pairs[i].wrongToday;
+        deck.Learning[n].RightTotal = pairs[i].rightTotal;
+        deck.Learning[n].WrongTotal = pairs[i].wrongTotal;
     }
     return deck;
 }

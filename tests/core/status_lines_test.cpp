@@ -153,22 +153,22 @@ TEST(DecodeStatus, ReopenedOnALaterDayTheDayCountersAreCleared) {
     DecodeStatus(f.h.program);
     const DeckState& deck = f.h.program.deck;
     EXPECT_EQ(deck.LastDayUsed, 20261206);
-    EXPECT_EQ(deck.RightToday[1], 0);
-    EXPECT_EQ(deck.WrongToday[1], 0);
-    EXPECT_EQ(deck.RightTotal[1], 15);
-    EXPECT_EQ(deck.WrongTotal[1], 3);
-    EXPECT_EQ(deck.DayCount[1], 2);
-    EXPECT_EQ(deck.LearnStatus[1], 1);
-    EXPECT_EQ(deck.ListFlags[1], 1);
-    EXPECT_EQ(deck.LastDate[1], 20261206);
+    EXPECT_EQ(deck.Learning[1].RightToday, 0);
+    EXPECT_EQ(deck.Learning[1].WrongToday, 0);
+    EXPECT_EQ(deck.Learning[1].RightTotal, 15);
+    EXPECT_EQ(deck.Learning[1].WrongTotal, 3);
+    EXPECT_EQ(deck.Learning[1].DayCount, 2);
+    EXPECT_EQ(deck.Learning[1].LearnStatus, 1);
+    EXPECT_EQ(deck.Learning[1].ListFlags, 1);
+    EXPECT_EQ(deck.Learning[1].LastDate, 20261206);
 }
 
 TEST(DecodeStatus, ReopenedTheSameDayTheDayCountersStay) {
     DeckFixture f;
     f.open(1, setupWith("20261207", "0", {"Q&A1=20261207 5   15 2 3211"}));
     DecodeStatus(f.h.program);
-    EXPECT_EQ(f.h.program.deck.RightToday[1], 5);
-    EXPECT_EQ(f.h.program.deck.WrongToday[1], 2);
+    EXPECT_EQ(f.h.program.deck.Learning[1].RightToday, 5);
+    EXPECT_EQ(f.h.program.deck.Learning[1].WrongToday, 2);
 }
 
 TEST(DecodeStatus, ALastDayUsedTooEarlyInTheFutureOrMissingIsTakenAs19960801) {
@@ -177,7 +177,7 @@ TEST(DecodeStatus, ALastDayUsedTooEarlyInTheFutureOrMissingIsTakenAs19960801) {
         f.open(1, setupWith(stored, "0", {"Q&A1=20261207 5   15 2 3211"}));
         DecodeStatus(f.h.program);
         EXPECT_EQ(f.h.program.deck.LastDayUsed, 19960801) << stored;
-        EXPECT_EQ(f.h.program.deck.RightToday[1], 0) << stored;
+        EXPECT_EQ(f.h.program.deck.Learning[1].RightToday, 0) << stored;
     }
     DeckFixture earliest;
     earliest.open(1, setupWith("19960801", "0", {"Q&A1=20261207 5   15 2 3211"}));
@@ -190,8 +190,8 @@ TEST(DecodeStatus, FlagDigitSevenGivesAskedInRunOnlyWithResume) {
         DeckFixture f;
         f.open(1, setupWith("20261207", resume, {"Q&A1=20261207 0    0 0 0007"}));
         DecodeStatus(f.h.program);
-        EXPECT_EQ(f.h.program.deck.ListFlags[1], 3) << resume;
-        EXPECT_EQ(f.h.program.deck.AskedInRun[1], asked) << resume;
+        EXPECT_EQ(f.h.program.deck.Learning[1].ListFlags, 3) << resume;
+        EXPECT_EQ(f.h.program.deck.Learning[1].AskedInRun, asked) << resume;
     }
 }
 
@@ -206,10 +206,10 @@ TEST(DecodeStatus, MissingStatusLinesAreAppendedAtOnceAsTheDefault) {
     EXPECT_EQ(f.dir.read("deck.DKD"), setup + "Q&A11=" + std::string(kTodayDefault) +
                                           "\r\nQ&A12=" + std::string(kTodayDefault) + "\r\n");
     const DeckState& deck = f.h.program.deck;
-    EXPECT_EQ(deck.LastDate[11], kToday);
-    EXPECT_EQ(deck.LearnStatus[12], 0);
-    EXPECT_EQ(deck.RightTotal[12], 0);
-    EXPECT_EQ(deck.RightTotal[10], 4);
+    EXPECT_EQ(deck.Learning[11].LastDate, kToday);
+    EXPECT_EQ(deck.Learning[12].LearnStatus, 0);
+    EXPECT_EQ(deck.Learning[12].RightTotal, 0);
+    EXPECT_EQ(deck.Learning[10].RightTotal, 4);
     EXPECT_TRUE(f.h.ui.boxes.empty());
 }
 
@@ -220,8 +220,8 @@ TEST(DecodeStatus, AReadOnlyDeckGetsDefaultsButItsFileIsNotTouched) {
     f.h.program.deck.ReadOnlyDeck = true;
     DecodeStatus(f.h.program);
     EXPECT_EQ(f.dir.read("deck.DKD"), setup);
-    EXPECT_EQ(f.h.program.deck.LastDate[3], kToday);
-    EXPECT_EQ(f.h.program.deck.RightTotal[1], 4);
+    EXPECT_EQ(f.h.program.deck.Learning[3].LastDate, kToday);
+    EXPECT_EQ(f.h.program.deck.Learning[1].RightTotal, 4);
 }
 
 // Accepts every read but fails every write.
@@ -247,7 +247,7 @@ TEST(DecodeStatus, AFailedWriteOfTheDefaultLinesIsReported) {
     ui.expectBox(testing::writeErrorBox(dir.file("deck.DKD"), "No space left on device"));
     DecodeStatus(program);
     EXPECT_EQ(dir.read("deck.DKD"), setup);
-    EXPECT_EQ(program.deck.LastDate[1], kToday);
+    EXPECT_EQ(program.deck.Learning[1].LastDate, kToday);
 }
 
 TEST(WriteStatusLines, WritesLastDayUsedAndEveryLineButLeavesTheFlushToTheCaller) {
@@ -256,10 +256,10 @@ TEST(WriteStatusLines, WritesLastDayUsedAndEveryLineButLeavesTheFlushToTheCaller
     f.open(2, setup);
     DecodeStatus(f.h.program);
     DeckState& deck = f.h.program.deck;
-    deck.RightToday[2] = 7;
-    deck.RightTotal[2] = 123456;
-    deck.AskedInRun[2] = 1;
-    deck.ListFlags[2] = 3;
+    deck.Learning[2].RightToday = 7;
+    deck.Learning[2].RightTotal = 123456;
+    deck.Learning[2].AskedInRun = 1;
+    deck.Learning[2].ListFlags = 3;
     Profile& profile = f.h.program.setupFile.edit();
     profile.clear();
     profile.writeString("CARDWISE", "Resume", "1");
@@ -301,11 +301,7 @@ TEST(WriteStatusLines, DecodedStateWrittenAndReadAgainIsUnchanged) {
     DecodeStatus(second.h.program);
     const DeckState& a = first.h.program.deck;
     const DeckState& b = second.h.program.deck;
-    for (auto table : {&DeckState::LastDate, &DeckState::RightToday, &DeckState::RightTotal,
-                       &DeckState::WrongToday, &DeckState::WrongTotal, &DeckState::DayCount,
-                       &DeckState::LearnStatus, &DeckState::ListFlags, &DeckState::AskedInRun}) {
-        EXPECT_EQ(a.*table, b.*table);
-    }
+    EXPECT_EQ(a.Learning, b.Learning);
 }
 
 // Read-only conditions that file permissions cannot show when the tests run as a superuser.

@@ -35,8 +35,8 @@ void open(fuzzing::Harness& h, std::string_view qa, std::optional<std::string_vi
     for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
         const auto i = static_cast<std::size_t>(n);
         require(deck.PairText.at(i - 1).size() < kMaxPairChars);
-        require(deck.LearnStatus.at(i) >= 0 && deck.LearnStatus.at(i) <= 2);
-        require(deck.ListFlags.at(i) >= 0 && deck.ListFlags.at(i) <= 3);
+        require(deck.Learning.at(i).LearnStatus >= 0 && deck.Learning.at(i).LearnStatus <= 2);
+        require(deck.Learning.at(i).ListFlags >= 0 && deck.Learning.at(i).ListFlags <= 3);
     }
 }
 
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < selections; ++i) {
         if (SelectNextPair(program) != SelectionResult::Chosen) break;
         require(program.deck.validPair(program.deck.CurrentPair));
-        program.deck.RightTotal.at(static_cast<std::size_t>(program.deck.CurrentPair)) += 1;
+        program.deck.Learning.at(static_cast<std::size_t>(program.deck.CurrentPair)).RightTotal += 1;
     }
     program.deck.EditorUsed = edited;
     const DeckState saved = program.deck;
@@ -95,22 +95,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     require(again.PairCount == saved.PairCount);
     require(again.LastDayUsed == kToday);
-    for (auto table : {&DeckState::LastDate, &DeckState::RightToday, &DeckState::RightTotal,
-                       &DeckState::WrongToday, &DeckState::WrongTotal, &DeckState::DayCount,
-                       &DeckState::LearnStatus, &DeckState::ListFlags}) {
+    for (auto table : {&PairLearning::LastDate, &PairLearning::RightToday, &PairLearning::RightTotal,
+                       &PairLearning::WrongToday, &PairLearning::WrongTotal, &PairLearning::DayCount,
+                       &PairLearning::LearnStatus, &PairLearning::ListFlags}) {
         for (std::int32_t n = 1; n <= saved.PairCount; ++n) {
             const auto i = static_cast<std::size_t>(n);
-            const std::int32_t value = (saved.*table).at(i);
+            const std::int32_t value = saved.Learning.at(i).*table;
             // The status line holds RightTotal in five digits.
             const std::int32_t expected =
-                table == &DeckState::RightTotal ? std::min(value, 99999) : value;
-            require((again.*table).at(i) == expected);
+                table == &PairLearning::RightTotal ? std::min(value, 99999) : value;
+            require(again.Learning.at(i).*table == expected);
         }
     }
     if (savedSettings.Resume == 1) {
         for (std::int32_t n = 1; n <= saved.PairCount; ++n) {
             const auto i = static_cast<std::size_t>(n);
-            require(again.AskedInRun.at(i) == saved.AskedInRun.at(i));
+            require(again.Learning.at(i).AskedInRun == saved.Learning.at(i).AskedInRun);
         }
     }
     if (!edited) {

@@ -24,7 +24,7 @@ void checkLists(const Program& program) {
         std::int32_t previous = 0;
         for (std::int32_t n : candidates) {
             require(n > previous && n <= deck.PairCount);
-            require(deck.AskedInRun.at(static_cast<std::size_t>(n)) == 0);
+            require(deck.Learning.at(static_cast<std::size_t>(n)).AskedInRun == 0);
             previous = n;
         }
     }
@@ -44,9 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     program.deck.allocate(pairs);
     for (std::int32_t n = 1; n <= pairs; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        program.deck.ListFlags[i] = input.ConsumeIntegralInRange<std::int32_t>(0, 3);
-        program.deck.LearnStatus[i] = input.ConsumeIntegralInRange<std::int32_t>(0, 2);
-        program.deck.AskedInRun[i] = input.ConsumeBool() ? 1 : 0;
+        program.deck.Learning[i].ListFlags = input.ConsumeIntegralInRange<std::int32_t>(0, 3);
+        program.deck.Learning[i].LearnStatus = input.ConsumeIntegralInRange<std::int32_t>(0, 2);
+        program.deck.Learning[i].AskedInRun = input.ConsumeBool() ? 1 : 0;
         program.deck.CategoryName[i - 1] =
             kCategories.at(input.ConsumeIntegralInRange<std::size_t>(0, 3));
     }
@@ -98,14 +98,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto current = static_cast<std::size_t>(program.deck.CurrentPair);
         switch (input.ConsumeIntegralInRange<int>(0, 6)) {
             case 0:
-                program.deck.LearnStatus[current] =
+                program.deck.Learning[current].LearnStatus =
                     input.ConsumeIntegralInRange<std::int32_t>(0, 2);
                 break;
             case 1:
-                program.deck.ListFlags[current] ^= kDisabledFlag;
+                program.deck.Learning[current].ListFlags ^= kDisabledFlag;
                 break;
             case 2:
-                program.deck.ListFlags[current] ^= kOnListFlag;
+                program.deck.Learning[current].ListFlags ^= kOnListFlag;
                 break;
             case 3:
                 program.restart.ModeChanged = true;

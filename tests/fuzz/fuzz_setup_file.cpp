@@ -47,10 +47,10 @@ void checkRanges(const Program& program) {
     require(deck.LastDayUsed >= kEarliestDate && deck.LastDayUsed <= deck.Today);
     for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        require(deck.LearnStatus.at(i) >= Unlearned && deck.LearnStatus.at(i) <= LongTerm);
-        require(deck.ListFlags.at(i) >= 0 && deck.ListFlags.at(i) <= 3);
-        require(deck.AskedInRun.at(i) == 0 || deck.AskedInRun.at(i) == 1);
-        require(deck.RightTotal.at(i) >= 0 && deck.RightTotal.at(i) <= 99999);
+        require(deck.Learning.at(i).LearnStatus >= Unlearned && deck.Learning.at(i).LearnStatus <= LongTerm);
+        require(deck.Learning.at(i).ListFlags >= 0 && deck.Learning.at(i).ListFlags <= 3);
+        require(deck.Learning.at(i).AskedInRun == 0 || deck.Learning.at(i).AskedInRun == 1);
+        require(deck.Learning.at(i).RightTotal >= 0 && deck.Learning.at(i).RightTotal <= 99999);
     }
     require(program.settings.NoPriority >= 1 && program.settings.NoPriority <= 4);
     const int outcome = deck.LoadOutcome;
@@ -98,17 +98,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Program& b = second.program;
     require(b.deck.LoadOutcome == kSetUpValid);
     require(b.deck.LastDayUsed == today);
-    for (auto table : {&DeckState::LastDate, &DeckState::RightToday, &DeckState::RightTotal,
-                       &DeckState::WrongToday, &DeckState::WrongTotal, &DeckState::DayCount,
-                       &DeckState::LearnStatus, &DeckState::ListFlags}) {
-        require(a.deck.*table == b.deck.*table);
+    for (auto table : {&PairLearning::LastDate, &PairLearning::RightToday, &PairLearning::RightTotal,
+                       &PairLearning::WrongToday, &PairLearning::WrongTotal, &PairLearning::DayCount,
+                       &PairLearning::LearnStatus, &PairLearning::ListFlags}) {
+        require(a.deck.Learning.size() == b.deck.Learning.size());
+        for (std::size_t i = 0; i < a.deck.Learning.size(); ++i) {
+            require(a.deck.Learning[i].*table == b.deck.Learning[i].*table);
+        }
     }
     // The run position comes back only with Resume; the learning state was decoded before
     // the settings were read, so a settings block written afresh may have turned it off.
     if (a.settings.Resume == 1) {
-        require(a.deck.AskedInRun == b.deck.AskedInRun);
+        for (std::size_t i = 0; i < a.deck.Learning.size(); ++i) {
+            require(a.deck.Learning[i].AskedInRun == b.deck.Learning[i].AskedInRun);
+        }
     } else {
-        for (std::int32_t asked : b.deck.AskedInRun) require(asked == 0);
+        for (const PairLearning& record : b.deck.Learning) require(record.AskedInRun == 0);
     }
     const DeckSettings& s = a.settings;
     const DeckSettings& t = b.settings;

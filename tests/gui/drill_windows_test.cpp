@@ -208,7 +208,7 @@ class DrillWindowsTest : public QObject {
         QVERIFY(q->isVisible());
         QCOMPARE(d.find<QLabel>(q, "PQNumber")->text(), QString("1"));
         QCOMPARE(d.find<QLabel>(q, "PCorrect")->text(), QString(""));
-        QCOMPARE(d.program.deck.RightTotal.at(1), 0);
+        QCOMPARE(d.program.deck.Learning.at(1).RightTotal, 0);
         d.ui.expectBox({std::string(kUndoGradeCaption), std::string(kNothingToUndoText),
                         Icon::Information, Buttons::Ok});
         undo(d.find<QTextEdit>(q, "Memo1"));
@@ -227,7 +227,7 @@ class DrillWindowsTest : public QObject {
         QCOMPARE(d.find<QLabel>(q, "PQNumber")->text(), QString("3"));
         undo(entry);
         QCOMPARE(d.find<QLabel>(q, "PQNumber")->text(), QString("2"));
-        QCOMPARE(d.program.deck.WrongTotal.at(2), 0);
+        QCOMPARE(d.program.deck.Learning.at(2).WrongTotal, 0);
         QVERIFY(q->findChild<QAction*>("UndoLastGrade1")->isEnabled());
     }
 

@@ -13,7 +13,7 @@ struct GuiEditor : GuiDrill {
     // No character map is looked for.
     gui::QtEditorWindow window{program, editor, windows, gui::CharacterMap({}, {})};
 
-    void closeEditor() override { editor.deckClosing(); }
+    bool closeEditor() override { return editor.deckClosing(); }
     void showEditorOnNewDeck(std::int32_t rememberedPair) override {
         editor.showOnNewDeck(rememberedPair);
     }

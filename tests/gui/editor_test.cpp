@@ -417,7 +417,7 @@ class EditorTest : public QObject {
         QTRY_VERIFY(d.window.isVisible());
         QVERIFY(!a->isVisible());
         QCOMPARE(d.program.deck.CurrentPair, 1);
-        QCOMPARE(d.program.deck.RightTotal[1], 0);
+        QCOMPARE(d.program.deck.Learning[1].RightTotal, 0);
     }
 
     // A stored text longer than the memo's typing limit is shown whole and saved whole.

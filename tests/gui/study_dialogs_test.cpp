@@ -185,9 +185,9 @@ class StudyDialogsTest : public QObject {
     void clearTodayZeroesTheFiguresAndTheSavedDeck() {
         GuiDrill d;
         d.open("counts", deckOf(3), crlf({"[CARDWISE]", "NoPriority=  1", "LastDayUsed=20261207"}));
-        d.program.deck.RightToday[1] = 3;
-        d.program.deck.WrongToday[2] = 2;
-        d.program.deck.RightTotal[1] = 7;
+        d.program.deck.Learning[1].RightToday = 3;
+        d.program.deck.Learning[2].WrongToday = 2;
+        d.program.deck.Learning[1].RightTotal = 7;
         {
             gui::StatisticsWindow stats(d.program, &d.controller);
             QCOMPARE(stats.windowTitle(), QString("File Statistics"));
@@ -208,9 +208,9 @@ class StudyDialogsTest : public QObject {
         closeOpenDeck(d.program);
         d.program.deck.QAFileName = d.decks.file("counts.DKS");
         InitDKSFile(d.program);
-        QCOMPARE(d.program.deck.RightToday[1], 0);
-        QCOMPARE(d.program.deck.WrongToday[2], 0);
-        QCOMPARE(d.program.deck.RightTotal[1], 7);
+        QCOMPARE(d.program.deck.Learning[1].RightToday, 0);
+        QCOMPARE(d.program.deck.Learning[2].WrongToday, 0);
+        QCOMPARE(d.program.deck.Learning[1].RightTotal, 7);
     }
 
     void questionColourShowsAtOnceAndStaysAfterCancel() {

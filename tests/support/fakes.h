@@ -326,6 +326,8 @@ class RecordingFrontEnd : public FrontEnd {
     std::vector<std::string> calls;  // method names
     std::function<void(std::string_view call)> onCall;
     std::int32_t rememberedPair = -1;  // as showEditorOnNewDeck last got it
+    // Answers closeEditor (an editor that stored its edit, unless a test says otherwise).
+    std::function<bool()> onCloseEditor;
 
     int count(std::string_view call) const {
         int n = 0;
@@ -335,7 +337,10 @@ class RecordingFrontEnd : public FrontEnd {
 
     void RunDKSFile() override { record("RunDKSFile"); }
     void closeDrillWindows() override { record("closeDrillWindows"); }
-    void closeEditor() override { record("closeEditor"); }
+    bool closeEditor() override {
+        record("closeEditor");
+        return onCloseEditor ? onCloseEditor() : true;
+    }
     void showEditorOnNewDeck(std::int32_t pair) override {
         rememberedPair = pair;
         record("showEditorOnNewDeck");

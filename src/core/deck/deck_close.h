@@ -13,7 +13,8 @@ inline constexpr std::string_view kRewriteTooLongCaption = "Pair Too Large";
 std::string rewriteTooLongText(std::int32_t pair);
 
 // Closes the open deck, saving it: the whole setup data file (settings, LastDayUsed,
-// status lines) and, when the editor was used, the Q&A file, each written atomically.
+// status lines) and, when the pair texts changed, the Q&A file, written together atomically.
+// An editor edit whose save is refused stops the close before anything is written.
 // A read-only deck writes nothing. Returns false when a file could not be written: the
 // error has been shown, the files on disk are as they were, and the deck stays loaded with
 // its commands enabled so that the close can be tried again (nothing is discarded).

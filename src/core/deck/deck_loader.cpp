@@ -65,7 +65,7 @@ void resetRunState(Program& program) {
     program.deck.SessionCorrect = 0;
     program.deck.SessionIncorrect = 0;
     program.restart.clear();
-    program.saving.forgetDeck();
+    program.document.forget();
 }
 
 const std::string kOutcomeTail =
@@ -77,6 +77,8 @@ const std::string kCorrectTail =
 void actOnOutcome(Program& program) {
     DeckState& deck = program.deck;
     if (deck.LoadOutcome == 1) {
+        // What the load put right is written with the first change or at the close.
+        program.document.forget();
         program.shell.deckMenus.setAll(true);
         program.shell.deckOpen = true;
         program.selector.ShuffleFilled = false;  // a fresh shuffle for the new deck

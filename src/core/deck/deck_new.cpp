@@ -89,7 +89,7 @@ void FileNewClick(Program& program) {
     // The editor works on the open deck; after a failed load there is none to show.
     if (!program.shell.deckOpen) return;
     std::int32_t rememberedPair = deck.CurrentPair;
-    deck.EditorUsed = true;
+    program.document.markTextsChanged();
     deck.CurrentPair = 1;
     program.frontEnd().showEditorOnNewDeck(rememberedPair);
 }

@@ -10,6 +10,11 @@ void ensureSize(Table& table, std::size_t size, const typename Table::value_type
     if (table.size() < size) table.resize(size, fill);
 }
 
+PairLearning withAskedInRun(PairLearning record, std::int32_t askedInRun) {
+    record.AskedInRun = askedInRun;
+    return record;
+}
+
 }  // namespace
 
 std::string_view learnCategoryName(std::int32_t status) {
@@ -33,10 +38,7 @@ void DeckState::allocate(std::int32_t pairCount) {
     PairText.assign(slots, std::string());
     StatusText.assign(slots, std::string("Z"));
     CategoryName.assign(slots, std::string("0"));
-    for (auto* table : {&LastDate, &RightToday, &RightTotal, &WrongToday, &WrongTotal, &DayCount,
-                        &LearnStatus, &ListFlags, &AskedInRun}) {
-        table->assign(slots, 0);
-    }
+    Learning.assign(slots, PairLearning{});
     discardEditedTexts();
 }
 
@@ -44,10 +46,7 @@ void DeckState::release() {
     PairCount = 0;
     Capacity = 0;
     for (auto* table : {&PairText, &StatusText, &CategoryName}) table->clear();
-    for (auto* table : {&LastDate, &RightToday, &RightTotal, &WrongToday, &WrongTotal, &DayCount,
-                        &LearnStatus, &ListFlags, &AskedInRun}) {
-        table->clear();
-    }
+    Learning.clear();
     discardEditedTexts();
     EditorUsed = false;
 }
@@ -63,6 +62,19 @@ const std::string& DeckState::currentText(std::int32_t n) const {
     return index < PairText.size() ? PairText[index] : empty;
 }
 
+void DeckState::mergeEditedTexts() {
+    for (std::int32_t n = 1; n <= PairCount; ++n) {
+        const std::int32_t slot = n < static_cast<std::int32_t>(EditSlot.size())
+                                      ? EditSlot[static_cast<std::size_t>(n)]
+                                      : 0;
+        const auto index = static_cast<std::size_t>(n - 1);
+        if (slot > 0 && slot < kEditedTextEntries && index < PairText.size()) {
+            PairText[index] = EditedText[static_cast<std::size_t>(slot)];
+        }
+    }
+    discardEditedTexts();
+}
+
 void DeckState::discardEditedTexts() {
     for (auto& text : EditedText) text.clear();
     std::fill(EditSlot.begin(), EditSlot.end(), 0);
@@ -75,22 +87,19 @@ void DeckState::insertPair(std::int32_t k) {
     ensureSize(PairText, needed, std::string());
     ensureSize(StatusText, needed, std::string("Z"));
     ensureSize(CategoryName, needed, std::string("0"));
-    ensureSize(AskedInRun, needed, 0);
+    ensureSize(Learning, needed, PairLearning{});
     auto index = static_cast<std::size_t>(k);
     auto last = static_cast<std::size_t>(PairCount);
     std::move_backward(PairText.begin() + static_cast<std::ptrdiff_t>(index - 1),
                        PairText.begin() + static_cast<std::ptrdiff_t>(last),
                        PairText.begin() + static_cast<std::ptrdiff_t>(last + 1));
     PairText[index - 1] = newPairText(k);
-    for (auto* table : {&LastDate, &RightToday, &RightTotal, &WrongToday, &WrongTotal, &DayCount,
-                        &LearnStatus, &ListFlags}) {
-        ensureSize(*table, needed, 0);
-        std::move_backward(table->begin() + static_cast<std::ptrdiff_t>(index),
-                           table->begin() + static_cast<std::ptrdiff_t>(last + 1),
-                           table->begin() + static_cast<std::ptrdiff_t>(last + 2));
-        (*table)[index] = 0;
+    // AskedInRun belongs to the place in the run, not to the pair: it stays where it is.
+    for (std::size_t n = last + 1; n > index; --n) {
+        Learning[n] = withAskedInRun(Learning[n - 1], Learning[n].AskedInRun);
     }
-    LastDate[index] = Today;
+    Learning[index] = withAskedInRun(PairLearning{}, Learning[index].AskedInRun);
+    Learning[index].LastDate = Today;
     ++PairCount;
     Capacity = std::max<std::int32_t>(Capacity, PairCount + 1);
     discardEditedTexts();
@@ -105,13 +114,10 @@ void DeckState::deletePair(std::int32_t k) {
               PairText.begin() + static_cast<std::ptrdiff_t>(last),
               PairText.begin() + static_cast<std::ptrdiff_t>(index - 1));
     PairText[last - 1].clear();
-    for (auto* table : {&LastDate, &RightToday, &RightTotal, &WrongToday, &WrongTotal, &DayCount,
-                        &LearnStatus, &ListFlags}) {
-        std::move(table->begin() + static_cast<std::ptrdiff_t>(index + 1),
-                  table->begin() + static_cast<std::ptrdiff_t>(last + 1),
-                  table->begin() + static_cast<std::ptrdiff_t>(index));
-        (*table)[last] = 0;
+    for (std::size_t n = index; n < last; ++n) {
+        Learning[n] = withAskedInRun(Learning[n + 1], Learning[n].AskedInRun);
     }
+    Learning[last] = withAskedInRun(PairLearning{}, Learning[last].AskedInRun);
     --PairCount;
     discardEditedTexts();
     EditorUsed = true;
@@ -122,18 +128,12 @@ void DeckState::appendPair(std::string text) {
     ensureSize(PairText, needed, std::string());
     ensureSize(StatusText, needed, std::string("Z"));
     ensureSize(CategoryName, needed, std::string("0"));
-    for (auto* table : {&LastDate, &RightToday, &RightTotal, &WrongToday, &WrongTotal, &DayCount,
-                        &LearnStatus, &ListFlags, &AskedInRun}) {
-        ensureSize(*table, needed, 0);
-    }
+    ensureSize(Learning, needed, PairLearning{});
     ++PairCount;
     auto n = static_cast<std::size_t>(PairCount);
     PairText[n - 1] = std::move(text);
-    for (auto* table : {&RightToday, &RightTotal, &WrongToday, &WrongTotal, &DayCount,
-                        &LearnStatus, &ListFlags}) {
-        (*table)[n] = 0;
-    }
-    LastDate[n] = Today;
+    Learning[n] = withAskedInRun(PairLearning{}, Learning[n].AskedInRun);
+    Learning[n].LastDate = Today;
     Capacity = std::max<std::int32_t>(Capacity, PairCount + 1);
     EditorUsed = true;
 }

@@ -29,7 +29,22 @@ inline bool isStatusLine(std::string_view line) {
     return line.size() >= 3 && line[1] == '&' && line[2] == 'A';
 }
 
-// The one open deck. Per-pair integer tables are indexed by pair number (entry 0 unused);
+// The learning fields of one pair. All but AskedInRun are kept in the setup data file.
+struct PairLearning {
+    std::int32_t LastDate = 0;
+    std::int32_t RightToday = 0;
+    std::int32_t RightTotal = 0;
+    std::int32_t WrongToday = 0;
+    std::int32_t WrongTotal = 0;
+    std::int32_t DayCount = 0;
+    std::int32_t LearnStatus = 0;
+    std::int32_t ListFlags = 0;
+    std::int32_t AskedInRun = 0;
+
+    bool operator==(const PairLearning&) const = default;
+};
+
+// The one open deck. The learning records are indexed by pair number (entry 0 unused);
 // the text tables by pair number - 1.
 struct DeckState {
     std::string QAFileName;
@@ -56,15 +71,8 @@ struct DeckState {
     std::vector<std::string> StatusText;
     std::vector<std::string> CategoryName;
 
-    std::vector<std::int32_t> LastDate;
-    std::vector<std::int32_t> RightToday;
-    std::vector<std::int32_t> RightTotal;
-    std::vector<std::int32_t> WrongToday;
-    std::vector<std::int32_t> WrongTotal;
-    std::vector<std::int32_t> DayCount;
-    std::vector<std::int32_t> LearnStatus;
-    std::vector<std::int32_t> ListFlags;
-    std::vector<std::int32_t> AskedInRun;
+    // Indexed by pair number, entry 0 unused: a copy or a snapshot is one assignment.
+    std::vector<PairLearning> Learning;
 
     // Edited-text store of the editor.
     std::array<std::string, kEditedTextEntries> EditedText;
@@ -78,6 +86,15 @@ struct DeckState {
     void release();
 
     bool validPair(std::int32_t n) const { return n >= 1 && n <= PairCount; }
+    // The pair's learning record; an empty one for a number the records do not reach.
+    PairLearning learningOf(std::int32_t n) const {
+        return n >= 0 && static_cast<std::size_t>(n) < Learning.size()
+                   ? Learning[static_cast<std::size_t>(n)]
+                   : PairLearning{};
+    }
+    bool hasLearning(std::int32_t n) const {
+        return n >= 0 && static_cast<std::size_t>(n) < Learning.size();
+    }
 
     // The pair as it stands now: the edited-text store's entry when it has one.
     const std::string& currentText(std::int32_t n) const;
@@ -89,6 +106,8 @@ struct DeckState {
     // A pair added after the last one.
     void appendPair(std::string text);
     void discardEditedTexts();
+    // The store's texts become the pairs' own; the store is empty afterwards.
+    void mergeEditedTexts();
 
     // Derives SetupFileName and the two backup names from QAFileName.
     void deriveCompanionNames();

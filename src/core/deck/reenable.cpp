@@ -11,15 +11,16 @@ void ReEnableAllPairs(Program& program) {
     DeckState& deck = program.deck;
     // The flags table may be shorter than PairCount claims if a load stopped half-way.
     const std::int64_t last = std::min<std::int64_t>(
-        deck.PairCount, static_cast<std::int64_t>(deck.ListFlags.size()) - 1);
+        deck.PairCount, static_cast<std::int64_t>(deck.Learning.size()) - 1);
     for (std::int64_t p = 1; p <= last; ++p) {
-        std::int32_t& flags = deck.ListFlags.at(static_cast<std::size_t>(p));
+        std::int32_t& flags = deck.Learning.at(static_cast<std::size_t>(p)).ListFlags;
         if (flags == kDisabledFlag) {
             flags = 0;
         } else if (flags == (kDisabledFlag | kOnListFlag)) {
             flags = kOnListFlag;
         }
     }
+    program.document.markChanged();
     program.ui().message(kReEnabledCaption, kReEnabledText, Icon::Information);
     program.drill.RunComplete = true;
 }

@@ -132,6 +132,10 @@ void readKey(const SetupKey& key, const Profile& file, DeckSettings& s,
 
 void readSettings(Program& program, const Profile& file) {
     DeckSettings& s = program.settings;
+    program.document.forgetKeptKeys();
+    for (const SetupKey& key : kSetupKeys) {
+        if (key.writtenWhenUsed && file.hasKey(S, key.name)) program.document.keepKey(key.name);
+    }
     std::array<std::int32_t, 3> rollover{};
     for (const SetupKey& key : kSetupKeys) {
         if (!key.takenOverWhenValid) readKey(key, file, s, rollover);
@@ -259,6 +263,10 @@ bool writeBlock(Program& program, const Profile& block, bool flush) {
 void writeSettingsBlock(Program& program, Profile& file) {
     const ScreenSize screen = program.ui().screenSize();
     for (const SetupKey& key : kSetupKeys) {
+        if (key.writtenWhenUsed && program.settings.*key.number == key.readDefault &&
+            !program.document.keyWasInFile(key.name)) {
+            continue;
+        }
         file.writeString(S, key.name, valueToWrite(key, program, screen));
     }
 }
@@ -345,10 +353,10 @@ int CheckSetUp(Program& program) {
     }
     if (valid()) {
         const std::int64_t last = std::min<std::int64_t>(
-            deck.PairCount, static_cast<std::int64_t>(deck.ListFlags.size()) - 1);
+            deck.PairCount, static_cast<std::int64_t>(deck.Learning.size()) - 1);
         bool anyEnabled = last < 1;  // no learning state to judge yet
         for (std::int64_t p = 1; p <= last && !anyEnabled; ++p) {
-            const std::int32_t flags = deck.ListFlags.at(static_cast<std::size_t>(p));
+            const std::int32_t flags = deck.Learning.at(static_cast<std::size_t>(p)).ListFlags;
             anyEnabled = flags == 0 || flags == kOnListFlag;
         }
         if (!anyEnabled) {

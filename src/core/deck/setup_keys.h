@@ -42,6 +42,9 @@ struct SetupKey {
     // deck's older settings lines, a text key with olderLayoutText.
     bool olderLayoutLacks = false;
     std::string_view olderLayoutText{};
+    // Written only when the deck uses it (a value other than readDefault) or the file had it,
+    // so that a file written for a user who never turned it on keeps its usual layout.
+    bool writtenWhenUsed = false;
 };
 
 namespace setup_keys {
@@ -204,7 +207,11 @@ inline constexpr auto kSetupKeys = [] {
         number("AutoQTime", &S::AutoQTime, 5),
         number("AutoATime", &S::AutoATime, 5),
         // Not known to older copies of the program, which leave it alone.
-        flag("LenientFillIn", &S::LenientFillIn, 0),
+        [] {
+            SetupKey key = flag("LenientFillIn", &S::LenientFillIn, 0);
+            key.writtenWhenUsed = true;
+            return key;
+        }(),
         lastDayUsed(),
     };
 }();

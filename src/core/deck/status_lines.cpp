@@ -48,19 +48,10 @@ std::int32_t readField(std::string_view fields, FieldLayout field) {
     return value;
 }
 
-std::int32_t tableValue(const std::vector<std::int32_t>& table, std::int32_t n) {
-    auto index = static_cast<std::size_t>(n);
-    return n >= 0 && index < table.size() ? table[index] : 0;
-}
-
 void ensureTables(DeckState& deck) {
     auto slots = static_cast<std::size_t>(std::max(deck.PairCount, 0)) + 1;
     if (deck.StatusText.size() < slots) deck.StatusText.resize(slots, "Z");
-    for (auto* table :
-         {&deck.LastDate, &deck.RightToday, &deck.RightTotal, &deck.WrongToday, &deck.WrongTotal,
-          &deck.DayCount, &deck.LearnStatus, &deck.ListFlags, &deck.AskedInRun}) {
-        if (table->size() < slots) table->resize(slots, 0);
-    }
+    if (deck.Learning.size() < slots) deck.Learning.resize(slots);
 }
 
 std::string statusPrefix(std::int32_t n) {
@@ -147,16 +138,16 @@ void DecodeStatus(Program& program) {
         }
         StatusFields f = decodeStatusLine(raw, deck.Today);
         if (newDay) f.RightToday = f.WrongToday = 0;
-        auto i = static_cast<std::size_t>(n);
-        deck.LastDate.at(i) = f.LastDate;
-        deck.RightToday.at(i) = f.RightToday;
-        deck.RightTotal.at(i) = f.RightTotal;
-        deck.WrongToday.at(i) = f.WrongToday;
-        deck.WrongTotal.at(i) = f.WrongTotal;
-        deck.DayCount.at(i) = f.DayCount;
-        deck.LearnStatus.at(i) = f.LearnStatus;
-        deck.ListFlags.at(i) = f.ListFlags;
-        deck.AskedInRun.at(i) = f.AskedInRun && resume ? 1 : 0;
+        PairLearning& record = deck.Learning.at(static_cast<std::size_t>(n));
+        record.LastDate = f.LastDate;
+        record.RightToday = f.RightToday;
+        record.RightTotal = f.RightTotal;
+        record.WrongToday = f.WrongToday;
+        record.WrongTotal = f.WrongTotal;
+        record.DayCount = f.DayCount;
+        record.LearnStatus = f.LearnStatus;
+        record.ListFlags = f.ListFlags;
+        record.AskedInRun = f.AskedInRun && resume ? 1 : 0;
     }
     if (appended) {
         reportIfFailed(program.ui(), program.setupFile.path(), program.setupFile.flush());
@@ -176,16 +167,17 @@ void PutStatusLines(Program& program) {
     constexpr const SetupKey& lastDayKey = setupKey("LastDayUsed");
     setup.writeString(kSetupSection, lastDayKey.name, rightAligned(deck.Today, lastDayKey.width));
     for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
+        const PairLearning record = deck.learningOf(n);
         StatusFields f;
-        f.LastDate = tableValue(deck.LastDate, n);
-        f.RightToday = tableValue(deck.RightToday, n);
-        f.RightTotal = tableValue(deck.RightTotal, n);
-        f.WrongToday = tableValue(deck.WrongToday, n);
-        f.WrongTotal = tableValue(deck.WrongTotal, n);
-        f.DayCount = tableValue(deck.DayCount, n);
-        f.LearnStatus = tableValue(deck.LearnStatus, n);
-        f.ListFlags = tableValue(deck.ListFlags, n);
-        f.AskedInRun = tableValue(deck.AskedInRun, n) != 0;
+        f.LastDate = record.LastDate;
+        f.RightToday = record.RightToday;
+        f.RightTotal = record.RightTotal;
+        f.WrongToday = record.WrongToday;
+        f.WrongTotal = record.WrongTotal;
+        f.DayCount = record.DayCount;
+        f.LearnStatus = record.LearnStatus;
+        f.ListFlags = record.ListFlags;
+        f.AskedInRun = record.AskedInRun != 0;
         setup.appendLine(encodeStatusLine(n, f));
     }
 }

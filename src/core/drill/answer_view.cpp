@@ -131,7 +131,7 @@ bool buildAnswerView(Program& program, DrillEngine& engine, DrillWindowsState& s
     state.CommentIndex = 0;
     view.tipsEnabled = s.EnableTips == 1;
 
-    const std::int32_t flags = pairTableValue(program.deck.ListFlags, pair);
+    const std::int32_t flags = program.deck.learningOf(pair).ListFlags;
     view.listEnabled = s.questionMode() == 2;
     // Outside the list mode the buttons are disabled and always offer to add.
     view.listCaption =

@@ -57,18 +57,13 @@ void showNextNote(UserInterface& ui, const std::array<std::string, 3>& notes, in
     index = next;
 }
 
-std::int32_t pairTableValue(const std::vector<std::int32_t>& table, std::int32_t pair) {
-    if (pair < 0 || static_cast<std::size_t>(pair) >= table.size()) return 0;
-    return table[static_cast<std::size_t>(pair)];
-}
-
 FieldColours pairNumberColours(const Program& program) {
     const std::int32_t pair = program.deck.CurrentPair;
     switch (program.settings.questionMode()) {
         case 2:
-            return pairNumberColours(pairTableValue(program.deck.ListFlags, pair));
+            return pairNumberColours(program.deck.learningOf(pair).ListFlags);
         case 4:
-            switch (pairTableValue(program.deck.LearnStatus, pair)) {
+            switch (program.deck.learningOf(pair).LearnStatus) {
                 case Unlearned:
                     return {kRed, kWhite};
                 case ShortTerm:

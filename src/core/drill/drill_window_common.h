@@ -94,7 +94,4 @@ inline constexpr NoteCaptions kCommentCaptions{
 void showNextNote(UserInterface& ui, const std::array<std::string, 3>& notes, int& index,
                   const NoteCaptions& captions);
 
-// A flag of the per-pair tables, read safely (0 for a pair outside the deck).
-std::int32_t pairTableValue(const std::vector<std::int32_t>& table, std::int32_t pair);
-
 }  // namespace cardwise

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/deck/deck_state.h"
 #include "core/drill/drill_flags.h"
 #include "core/drill/selector_state.h"
 
@@ -17,20 +18,12 @@ inline constexpr std::string_view kNothingToUndoText =
     "There Is No Grade To Undo.  Only The Last Grade Can Be Taken Back, And Only While The "
     "Question After It Is Shown.";
 
-// What a grade and the selection after it can change: the learning tables (the selector
+// What a grade and the selection after it can change: the learning records (the selector
 // may clear AskedInRun of every pair when a run ends, and re-enable the pair it lands on),
 // the session counts, the selector with its saved rollover flags and the run flags.
 struct GradeSnapshot {
     std::int32_t pair = 0;
-    std::vector<std::int32_t> LastDate;
-    std::vector<std::int32_t> RightToday;
-    std::vector<std::int32_t> RightTotal;
-    std::vector<std::int32_t> WrongToday;
-    std::vector<std::int32_t> WrongTotal;
-    std::vector<std::int32_t> DayCount;
-    std::vector<std::int32_t> LearnStatus;
-    std::vector<std::int32_t> ListFlags;
-    std::vector<std::int32_t> AskedInRun;
+    std::vector<PairLearning> Learning;
     std::int32_t SessionCorrect = 0;
     std::int32_t SessionIncorrect = 0;
     SelectorState selector;

@@ -10,14 +10,7 @@ namespace {
 
 // The pair every learning table can hold; grading a pair outside them changes nothing.
 bool gradable(const DeckState& deck, std::int32_t p) {
-    if (!deck.validPair(p)) return false;
-    const auto index = static_cast<std::size_t>(p);
-    for (const auto* table :
-         {&deck.LastDate, &deck.RightToday, &deck.RightTotal, &deck.WrongToday, &deck.WrongTotal,
-          &deck.DayCount, &deck.LearnStatus, &deck.AskedInRun}) {
-        if (index >= table->size()) return false;
-    }
-    return true;
+    return deck.validPair(p) && deck.hasLearning(p);
 }
 
 void countUpTo(std::int32_t& counter, std::int32_t ceiling) {
@@ -38,31 +31,31 @@ void GradeCorrect(Program& program) {
     const auto i = static_cast<std::size_t>(p);
 
     countUpTo(deck.SessionCorrect, std::numeric_limits<std::int32_t>::max());
-    countUpTo(deck.RightToday[i], kDailyCountMax);
-    countUpTo(deck.RightTotal[i], kRightTotalMax);
+    countUpTo(deck.Learning[i].RightToday, kDailyCountMax);
+    countUpTo(deck.Learning[i].RightTotal, kRightTotalMax);
 
     if (!historyMode(program)) {
-        deck.LastDate[i] = deck.Today;
+        deck.Learning[i].LastDate = deck.Today;
         return;
     }
 
     const bool showMessages = settings.PromoMessage != kPromoNone;
-    if (deck.RightToday[i] >= settings.ShortThreshold && deck.LearnStatus[i] == Unlearned) {
-        deck.LastDate[i] = deck.Today;
-        deck.LearnStatus[i] = ShortTerm;
-        deck.AskedInRun[i] = 0;
+    if (deck.Learning[i].RightToday >= settings.ShortThreshold && deck.Learning[i].LearnStatus == Unlearned) {
+        deck.Learning[i].LastDate = deck.Today;
+        deck.Learning[i].LearnStatus = ShortTerm;
+        deck.Learning[i].AskedInRun = 0;
         if (showMessages) ShowPromotionMessage(program, kShortTermPromotionText);
     }
     // A day counts once, at the answer that brings the day's count exactly to the
     // threshold; the promotion above stamps today, so it cannot count the same day.
-    if (deck.RightToday[i] == settings.LongAnsThreshold && deck.LearnStatus[i] == ShortTerm &&
-        deck.LastDate[i] < deck.Today) {
-        countUpTo(deck.DayCount[i], kDayCountMax);
-        deck.LastDate[i] = deck.Today;
+    if (deck.Learning[i].RightToday == settings.LongAnsThreshold && deck.Learning[i].LearnStatus == ShortTerm &&
+        deck.Learning[i].LastDate < deck.Today) {
+        countUpTo(deck.Learning[i].DayCount, kDayCountMax);
+        deck.Learning[i].LastDate = deck.Today;
     }
-    if (deck.DayCount[i] == settings.LongDayThreshold && deck.LearnStatus[i] == ShortTerm) {
-        deck.LearnStatus[i] = LongTerm;
-        deck.AskedInRun[i] = 0;
+    if (deck.Learning[i].DayCount == settings.LongDayThreshold && deck.Learning[i].LearnStatus == ShortTerm) {
+        deck.Learning[i].LearnStatus = LongTerm;
+        deck.Learning[i].AskedInRun = 0;
         if (showMessages) ShowPromotionMessage(program, kLongTermPromotionText);
     }
 }
@@ -74,17 +67,17 @@ void GradeIncorrect(Program& program) {
     const auto i = static_cast<std::size_t>(p);
 
     countUpTo(deck.SessionIncorrect, std::numeric_limits<std::int32_t>::max());
-    countUpTo(deck.WrongToday[i], kDailyCountMax);
-    countUpTo(deck.WrongTotal[i], kWrongTotalMax);
-    deck.LastDate[i] = deck.Today;
+    countUpTo(deck.Learning[i].WrongToday, kDailyCountMax);
+    countUpTo(deck.Learning[i].WrongTotal, kWrongTotalMax);
+    deck.Learning[i].LastDate = deck.Today;
 
     if (!historyMode(program)) return;
-    if (deck.LearnStatus[i] != Unlearned && program.settings.PromoMessage != kPromoNone) {
+    if (deck.Learning[i].LearnStatus != Unlearned && program.settings.PromoMessage != kPromoNone) {
         ShowPromotionMessage(program, kDemotionText);
     }
-    deck.RightToday[i] = 0;
-    deck.DayCount[i] = 0;
-    deck.LearnStatus[i] = Unlearned;
+    deck.Learning[i].RightToday = 0;
+    deck.Learning[i].DayCount = 0;
+    deck.Learning[i].LearnStatus = Unlearned;
 }
 
 }  // namespace cardwise

@@ -45,9 +45,7 @@ std::span<const SC> classesOf(int mode) {
 std::int32_t pairLimit(const DeckState& deck) {
     if (deck.PairCount < 1) return 0;
     auto limit = static_cast<std::size_t>(deck.PairCount);
-    for (const auto* table : {&deck.AskedInRun, &deck.ListFlags, &deck.LearnStatus}) {
-        limit = std::min(limit, table->empty() ? std::size_t{0} : table->size() - 1);
-    }
+    limit = std::min(limit, deck.Learning.empty() ? std::size_t{0} : deck.Learning.size() - 1);
     return static_cast<std::int32_t>(limit);
 }
 
@@ -77,11 +75,11 @@ SC classOf(const Program& program, int mode, std::int32_t n, bool inRange) {
     const auto index = static_cast<std::size_t>(n);
     switch (mode) {
         case 2:
-            return (program.deck.ListFlags[index] & kOnListFlag) ? SC::OnList : SC::OffList;
+            return (program.deck.Learning[index].ListFlags & kOnListFlag) ? SC::OnList : SC::OffList;
         case 3:
             return inRange ? SC::InRange : SC::OutOfRange;
         case 4:
-            return historyClassOf(program.deck.LearnStatus[index]);
+            return historyClassOf(program.deck.Learning[index].LearnStatus);
         default:
             return SC::All;
     }
@@ -237,7 +235,7 @@ bool Selector::build() {
     for (SC c : classesOf(mode_)) list(c).resize(static_cast<std::size_t>(std::max(last, 0)));
     for (std::int32_t n = 1; n <= last; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        if (deck_.ListFlags[i] >= 2 && !includeDisabled) continue;
+        if (deck_.Learning[i].ListFlags >= 2 && !includeDisabled) continue;
         const bool inRange = named ? i - 1 < deck_.CategoryName.size() &&
                                          deck_.CategoryName[i - 1] == settings_.RangeName
                                    : low <= n && n <= high;
@@ -246,7 +244,7 @@ bool Selector::build() {
         ++state_.weight(c);
         std::size_t& count = counts[static_cast<std::size_t>(c)];
         list(c)[count] = n;
-        count += deck_.AskedInRun[i] == 0 ? 1 : 0;
+        count += deck_.Learning[i].AskedInRun == 0 ? 1 : 0;
     }
     for (SC c : classesOf(mode_)) list(c).resize(counts[static_cast<std::size_t>(c)]);
 
@@ -279,7 +277,7 @@ bool Selector::build() {
 }
 
 bool Selector::refillMember(SC c, std::int32_t n) const {
-    const auto flags = deck_.ListFlags[static_cast<std::size_t>(n)];
+    const auto flags = deck_.Learning[static_cast<std::size_t>(n)].ListFlags;
     const bool selectable = pairSelectable(program_, n);
     switch (c) {
         case SC::OnList:
@@ -293,7 +291,7 @@ bool Selector::refillMember(SC c, std::int32_t n) const {
         case SC::Unlearned:
         case SC::ShortTerm:
         case SC::LongTerm:
-            return historyClassOf(deck_.LearnStatus[static_cast<std::size_t>(n)]) == c &&
+            return historyClassOf(deck_.Learning[static_cast<std::size_t>(n)].LearnStatus) == c &&
                    selectable;
         case SC::All:
             return pairInRange(program_, n) && selectable;
@@ -306,7 +304,7 @@ void Selector::refill(SC c) {
     const std::int32_t last = pairLimit(deck_);
     for (std::int32_t n = 1; n <= last; ++n) {
         if (refillMember(c, n)) {
-            deck_.AskedInRun[static_cast<std::size_t>(n)] = 0;
+            deck_.Learning[static_cast<std::size_t>(n)].AskedInRun = 0;
             cleared = true;
         }
     }
@@ -521,7 +519,7 @@ void Selector::startNewRun() {
     // A refill of the run that ended must not keep this run's first pair unasked.
     state_.SingleRefill = false;
     const std::int32_t last = pairLimit(deck_);
-    for (std::int32_t n = 1; n <= last; ++n) deck_.AskedInRun[static_cast<std::size_t>(n)] = 0;
+    for (std::int32_t n = 1; n <= last; ++n) deck_.Learning[static_cast<std::size_t>(n)].AskedInRun = 0;
     build();
 
     if (allListsEmpty()) {
@@ -531,7 +529,7 @@ void Selector::startNewRun() {
         if (!validPair(deck_, deck_.CurrentPair) || drill_.RunStarting) {
             deck_.CurrentPair = firstPairInRange();
         }
-        deck_.ListFlags[static_cast<std::size_t>(deck_.CurrentPair)] &= ~kDisabledFlag;
+        deck_.Learning[static_cast<std::size_t>(deck_.CurrentPair)].ListFlags &= ~kDisabledFlag;
     } else {
         SC c = SC::All;
         if (mode_ != 1) {
@@ -552,7 +550,7 @@ void Selector::finish() {
     if (state_.SingleRefill) {
         state_.SingleRefill = false;
     } else if (validPair(deck_, deck_.CurrentPair)) {
-        deck_.AskedInRun[static_cast<std::size_t>(deck_.CurrentPair)] = 1;
+        deck_.Learning[static_cast<std::size_t>(deck_.CurrentPair)].AskedInRun = 1;
     }
     state_.PreviousPair = deck_.CurrentPair;
     build();
@@ -670,7 +668,7 @@ bool pairInRange(const Program& program, std::int32_t pair) {
 
 bool pairSelectable(const Program& program, std::int32_t pair) {
     if (!validPair(program.deck, pair)) return false;
-    return program.deck.ListFlags[static_cast<std::size_t>(pair)] < 2 ||
+    return program.deck.Learning[static_cast<std::size_t>(pair)].ListFlags < 2 ||
            program.settings.IncludeDisabled == 1;
 }
 

@@ -7,8 +7,7 @@ namespace cardwise {
 namespace {
 
 bool toggleable(const DeckState& deck, std::int32_t p) {
-    return deck.validPair(p) && static_cast<std::size_t>(p) < deck.ListFlags.size() &&
-           static_cast<std::size_t>(p) < deck.AskedInRun.size();
+    return deck.validPair(p) && deck.hasLearning(p);
 }
 
 // The toggles wait while the deck's file is open in the external editor.
@@ -20,7 +19,7 @@ bool refusedForNotePad(Program& program) {
 
 std::int32_t currentFlags(const Program& program) {
     const std::int32_t p = program.deck.CurrentPair;
-    return toggleable(program.deck, p) ? program.deck.ListFlags[static_cast<std::size_t>(p)] : 0;
+    return toggleable(program.deck, p) ? program.deck.Learning[static_cast<std::size_t>(p)].ListFlags : 0;
 }
 
 }  // namespace
@@ -43,8 +42,9 @@ ToggleOutcome TogglePriorityList(Program& program) {
     const bool refused = refusedForNotePad(program) || !toggleable(deck, p);
     if (!refused) {
         const auto i = static_cast<std::size_t>(p);
-        deck.AskedInRun[i] = 0;
-        deck.ListFlags[i] ^= kOnListFlag;
+        deck.Learning[i].AskedInRun = 0;
+        deck.Learning[i].ListFlags ^= kOnListFlag;
+        program.document.markChanged();
         CheckSetUp(program);
     }
     // The validation may have re-enabled pairs, so the captions follow the flags as they are.
@@ -59,7 +59,8 @@ ToggleOutcome ToggleDisabled(Program& program) {
         const std::int32_t flags = currentFlags(program);
         return ToggleOutcome{false, disableCaption(flags), pairNumberColours(flags)};
     }
-    std::int32_t& flags = deck.ListFlags[static_cast<std::size_t>(p)];
+    std::int32_t& flags = deck.Learning[static_cast<std::size_t>(p)].ListFlags;
+    program.document.markChanged();
     if (flags >= kDisabledFlag) {
         flags -= kDisabledFlag;
         return ToggleOutcome{true, kDisableCaption, pairNumberColours(flags)};

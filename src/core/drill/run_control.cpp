@@ -3,7 +3,7 @@
 #include <cctype>
 #include <limits>
 
-#include "core/deck/learning_save.h"
+#include "core/deck/deck_save.h"
 #include "core/drill/drill_engine.h"
 #include "core/drill/pair_toggles.h"
 #include "core/media/file_validation.h"
@@ -235,7 +235,7 @@ void DrillController::hideAnswer() {
     if (!f.TryAgainPending && f.DrillActive && !f.EditorTestRun) {
         // No timer may write the file while a grade and its selection are half done (their
         // boxes run the event loop).
-        const SaveHold hold(program_);
+        const SaveHold hold(program_.document);
         // After Go To Pair CurrentPair is already the pair jumped to, which must not take
         // the grade; the pair left behind goes ungraded, as if skipped.
         if (program_.settings.AutoPilot != 1 && !f.SkipNextSelection) {
@@ -253,7 +253,7 @@ void DrillController::hideAnswer() {
         }
     }
     // After the selection, so that a run resumed from the file goes on where this one is.
-    if (beforeGrade) saveLearningSoon(program_);
+    if (beforeGrade) saveSoon(program_);
     if (f.DrillActive && !f.JumpingToPair && !f.EditorTestRun) {
         showQuestion();
         if (beforeGrade && state_.screen == DrillScreen::Question) {
@@ -294,7 +294,7 @@ void DrillController::togglePriorityList() {
     std::optional<std::string> caption = engine_.togglePriorityList(program_);
     if (!caption) return;
     answer_.listCaption = *caption;
-    const std::int32_t flags = pairTableValue(program_.deck.ListFlags, program_.deck.CurrentPair);
+    const std::int32_t flags = program_.deck.learningOf(program_.deck.CurrentPair).ListFlags;
     answer_.status.pairNumberColours = pairNumberColours(flags);
 }
 
@@ -392,7 +392,7 @@ void DrillController::undoLastGrade() {
     leaveScreen();
     program_.drill.TryAgainPending = false;
     restoreGradeSnapshot(program_, before);
-    saveLearningSoon(program_);
+    saveSoon(program_);
     showQuestion();
 }
 

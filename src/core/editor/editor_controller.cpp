@@ -306,14 +306,16 @@ void EditorController::FormHide() {
     if (window_) window_->hideEditor();
 }
 
-void EditorController::deckClosing() {
-    if (!program_.editor.shown) return;
+bool EditorController::deckClosing() {
+    if (!program_.editor.shown) return true;
     // The deck is written next: edits the user keeps go into the store it writes from.
     closingDeck_ = true;
-    askAboutUnsavedEdits(false);
+    const bool stored = askAboutUnsavedEdits(false);
     closingDeck_ = false;
+    if (!stored) return false;
     FormHide();
     if (window_) window_->hideFindDialog();
+    return true;
 }
 
 // ---- main window ----------------------------------------------------------------------------
@@ -453,13 +455,13 @@ bool EditorController::SavePair(int mode) {
     // first: nothing is dropped, and the next close writes it all.
     if (deck.EditSlot[static_cast<std::size_t>(n)] == 0 &&
         deck.EditSlotsUsed >= kEditedTextEntries - 1) {
-        mergeEditedTexts();
+        deck.mergeEditedTexts();
     }
     std::int32_t& slot = deck.EditSlot[static_cast<std::size_t>(n)];
     if (slot == 0) slot = ++deck.EditSlotsUsed;
     deck.EditedText[static_cast<std::size_t>(slot)] = text;
-    deck.EditorUsed = true;
     if (n > deck.PairCount) deck.appendPair(text);
+    p.document.markTextsChanged();
     if (static_cast<std::size_t>(n - 1) < deck.CategoryName.size()) {
         deck.CategoryName[static_cast<std::size_t>(n - 1)] =
             bytes->ECategory.empty() ? std::string("0")
@@ -479,18 +481,6 @@ bool EditorController::SavePair(int mode) {
     return true;
 }
 
-void EditorController::mergeEditedTexts() {
-    DeckState& deck = program_.deck;
-    for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
-        std::int32_t slot = deck.EditSlot[static_cast<std::size_t>(n)];
-        if (slot > 0 && slot < kEditedTextEntries) {
-            deck.PairText[static_cast<std::size_t>(n - 1)] =
-                deck.EditedText[static_cast<std::size_t>(slot)];
-        }
-    }
-    deck.discardEditedTexts();
-}
-
 bool EditorController::flush(int mode) {
     Program& p = program_;
     DeckState& deck = p.deck;
@@ -498,7 +488,7 @@ bool EditorController::flush(int mode) {
     if (mode == 1 || mode == 2) {
         // The store goes into the pairs before they move, so no saved edit is lost.
         const bool used = deck.EditorUsed;
-        mergeEditedTexts();
+        deck.mergeEditedTexts();
         deck.EditorUsed = used;
         if (mode == 1) {
             deck.insertPair(remembered + 1);

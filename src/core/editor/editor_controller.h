@@ -130,8 +130,9 @@ class EditorController {
     // FrontEnd::returnToEditor: the single-pair run is over.
     void returnFromRun();
     // FrontEnd::closeEditor: the deck is being closed; unsaved edits are asked about (and
-    // kept in the store the close writes), then the window and the find dialog go.
-    void deckClosing();
+    // kept in the store the close writes), then the window and the find dialog go. False,
+    // with the window left open, when an edit the user keeps could not be stored.
+    bool deckClosing();
 
     // ---- the window ----------------------------------------------------------------------
     // Any change of a memo, box, category, kind or correct-answer button (the whole form as
@@ -186,7 +187,6 @@ class EditorController {
     // refused (a box said why) or when the flush failed.
     bool SavePair(int mode);
     bool flush(int mode);
-    void mergeEditedTexts();
     std::string readOnlyReason() const;
     bool refuseReadOnly();
     EditorForm toWindow(const EditorForm& bytes) const;

@@ -66,8 +66,9 @@ class DrillSnapshot {
         : program_(program),
           settings_(program.settings),
           selector_(program.selector),
-          asked_(program.deck.AskedInRun),
+          learning_(program.deck.Learning),
           restart_(program.restart),
+          hold_(program.document),
           drill_(program.drill),
           currentPair_(program.deck.CurrentPair) {}
     DrillSnapshot(const DrillSnapshot&) = delete;
@@ -75,7 +76,7 @@ class DrillSnapshot {
     ~DrillSnapshot() {
         program_.settings = settings_;
         program_.selector = selector_;
-        program_.deck.AskedInRun = asked_;
+        program_.deck.Learning = learning_;
         program_.restart = restart_;
         program_.drill = drill_;
         program_.deck.CurrentPair = currentPair_;
@@ -85,8 +86,10 @@ class DrillSnapshot {
     Program& program_;
     DeckSettings settings_;
     SelectorState selector_;
-    std::vector<std::int32_t> asked_;
+    std::vector<PairLearning> learning_;
     RunRestartFlags restart_;
+    // The walk puts settings into the deck that no save may write.
+    SaveHold hold_;
     DrillFlags drill_;
     std::int32_t currentPair_;
 };

@@ -16,8 +16,10 @@ class FrontEnd {
     virtual void RunDKSFile() = 0;
     // The deck is being closed: the question and answer windows go.
     virtual void closeDrillWindows() = 0;
-    // The deck is being closed after the editor was used: the editor window goes.
-    virtual void closeEditor() = 0;
+    // The deck is being closed after the editor was used: the editor window goes, after its
+    // unsaved edit was stored. False when that edit could not be stored: the editor stays
+    // open with the reason shown, and the close stops.
+    virtual bool closeEditor() = 0;
     // A new deck was created: shows the editor on it. CurrentPair is already 1 and
     // EditorUsed is set; rememberedPair is the pair the drill was on before.
     virtual void showEditorOnNewDeck(std::int32_t rememberedPair) = 0;
@@ -35,7 +37,7 @@ class NoFrontEnd : public FrontEnd {
   public:
     void RunDKSFile() override {}
     void closeDrillWindows() override {}
-    void closeEditor() override {}
+    bool closeEditor() override { return true; }
     void showEditorOnNewDeck(std::int32_t) override {}
     void returnToEditor() override {}
     void closeDeck() override {}

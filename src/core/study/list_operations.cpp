@@ -7,12 +7,10 @@
 namespace cardwise {
 namespace {
 
-// Pairs 1..PairCount that the given tables can all hold.
-template <typename... Tables>
-std::size_t lastPair(const DeckState& deck, const Tables&... tables) {
+// Pairs 1..PairCount that the learning records hold.
+std::size_t lastPair(const DeckState& deck) {
     std::size_t last = deck.PairCount > 0 ? static_cast<std::size_t>(deck.PairCount) : 0;
-    ((last = std::min(last, tables.empty() ? std::size_t{0} : tables.size() - 1)), ...);
-    return last;
+    return std::min(last, deck.Learning.empty() ? std::size_t{0} : deck.Learning.size() - 1);
 }
 
 }  // namespace
@@ -23,21 +21,24 @@ void ResetToUnlearned(Program& program) {
         return;
     }
     DeckState& deck = program.deck;
-    const std::size_t last = lastPair(deck, deck.RightToday, deck.DayCount, deck.LearnStatus);
+    const std::size_t last = lastPair(deck);
     for (std::size_t n = 1; n <= last; ++n) {
-        deck.RightToday[n] = 0;
-        deck.DayCount[n] = 0;
-        deck.LearnStatus[n] = Unlearned;
+        deck.Learning[n].RightToday = 0;
+        deck.Learning[n].DayCount = 0;
+        deck.Learning[n].LearnStatus = Unlearned;
     }
+    program.document.markChanged();
 }
 
 void ClearPriorityList(Program& program) {
     DeckState& deck = program.deck;
     if (deck.ReadOnlyDeck) return;
-    const std::size_t last = lastPair(deck, deck.ListFlags);
+    const std::size_t last = lastPair(deck);
     for (std::size_t n = 1; n <= last; ++n) {
-        if (deck.ListFlags[n] == 1 || deck.ListFlags[n] == 3) deck.ListFlags[n] -= kOnListFlag;
+        std::int32_t& flags = deck.Learning[n].ListFlags;
+        if (flags == 1 || flags == 3) flags -= kOnListFlag;
     }
+    program.document.markChanged();
     program.ui().message(kPriorityListCaption, kPriorityListClearedText, Icon::Information);
 }
 

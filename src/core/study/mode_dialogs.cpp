@@ -27,6 +27,7 @@ ModeDialogOutcome FrequencyDialog::ok() {
     const std::optional<std::int32_t> value = readNumberField(program_, frequency);
     if (!value) return {false, 0};
     program_.settings.Frequency = *value;
+    program_.document.markChanged();
     return {CheckSetUp(program_) == kSetUpValid, std::nullopt};
 }
 
@@ -68,6 +69,7 @@ ModeDialogOutcome HistoryDialog::ok() {
     s.LongAnsThreshold = values[4];
     s.LongDayThreshold = values[5];
     if (promo && *promo >= 0 && *promo <= 2) s.PromoMessage = *promo;
+    program_.document.markChanged();
     return {CheckSetUp(program_) == kSetUpValid, std::nullopt};
 }
 

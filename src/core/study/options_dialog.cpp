@@ -294,6 +294,7 @@ OptionsOutcome OptionsDialog::ok() {
     s.AutoQTime = number(OptionsNumber::AutoQTime);
     s.AutoATime = number(OptionsNumber::AutoATime);
 
+    program_.document.markChanged();
     outcome.closes = CheckSetUp(program_) == kSetUpValid;
     return outcome;
 }

@@ -6,16 +6,11 @@
 namespace cardwise {
 namespace {
 
-std::int32_t field(const std::vector<std::int32_t>& table, std::int32_t n) {
-    auto index = static_cast<std::size_t>(n);
-    return index < table.size() ? table[index] : 0;
-}
-
-void zero(std::vector<std::int32_t>& table, std::int32_t pairCount) {
-    for (std::int32_t n = 1; n <= pairCount; ++n) {
-        auto index = static_cast<std::size_t>(n);
-        if (index >= table.size()) break;
-        table[index] = 0;
+template <typename Field>
+void zero(DeckState& deck, Field PairLearning::*first, Field PairLearning::*second) {
+    for (std::int32_t n = 1; n <= deck.PairCount && deck.hasLearning(n); ++n) {
+        deck.Learning[static_cast<std::size_t>(n)].*first = 0;
+        deck.Learning[static_cast<std::size_t>(n)].*second = 0;
     }
 }
 
@@ -27,7 +22,8 @@ DeckStatistics computeStatistics(const DeckState& deck, CategoryList& categories
     s.pairs = deck.PairCount;
     s.categories = categories.distinctCount();
     for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
-        switch (field(deck.LearnStatus, n)) {
+        const PairLearning record = deck.learningOf(n);
+        switch (record.LearnStatus) {
             case Unlearned:
                 ++s.unlearned;
                 break;
@@ -40,13 +36,13 @@ DeckStatistics computeStatistics(const DeckState& deck, CategoryList& categories
             default:
                 break;
         }
-        std::int32_t flags = field(deck.ListFlags, n);
+        std::int32_t flags = record.ListFlags;
         if (flags == 2 || flags == 3) ++s.disabled;
         if ((flags & kOnListFlag) != 0) ++s.priority;
-        s.correctToday += field(deck.RightToday, n);
-        s.incorrectToday += field(deck.WrongToday, n);
-        s.correctSinceCleared += field(deck.RightTotal, n);
-        s.incorrectSinceCleared += field(deck.WrongTotal, n);
+        s.correctToday += record.RightToday;
+        s.incorrectToday += record.WrongToday;
+        s.correctSinceCleared += record.RightTotal;
+        s.incorrectSinceCleared += record.WrongTotal;
     }
     return s;
 }
@@ -114,13 +110,21 @@ std::vector<ChartCount> categoryChartRows(const StatisticsChart& chart, std::siz
 }
 
 void clearTodayCounts(DeckState& deck) {
-    zero(deck.RightToday, deck.PairCount);
-    zero(deck.WrongToday, deck.PairCount);
+    zero(deck, &PairLearning::RightToday, &PairLearning::WrongToday);
+}
+
+void clearTodayCounts(DeckDocument& document) {
+    clearTodayCounts(document.state);
+    document.markChanged();
+}
+
+void clearLongTermCounts(DeckDocument& document) {
+    clearLongTermCounts(document.state);
+    document.markChanged();
 }
 
 void clearLongTermCounts(DeckState& deck) {
-    zero(deck.RightTotal, deck.PairCount);
-    zero(deck.WrongTotal, deck.PairCount);
+    zero(deck, &PairLearning::RightTotal, &PairLearning::WrongTotal);
 }
 
 }  // namespace cardwise

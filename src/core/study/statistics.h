@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/deck/deck_document.h"
 #include "core/deck/deck_state.h"
 #include "core/study/category_list.h"
 
@@ -74,5 +75,8 @@ std::vector<ChartCount> categoryChartRows(const StatisticsChart& chart,
 // "Clear Today" and "Clear Long Term": in memory only; the close saves them.
 void clearTodayCounts(DeckState& deck);
 void clearLongTermCounts(DeckState& deck);
+// The same on the open deck, which then owes the change to its files.
+void clearTodayCounts(DeckDocument& document);
+void clearLongTermCounts(DeckDocument& document);
 
 }  // namespace cardwise

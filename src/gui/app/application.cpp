@@ -2,9 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QThread>
 
 #include "core/deck/deck_close.h"
-#include "core/deck/learning_save.h"
+#include "core/deck/deck_save.h"
 #include "core/deck/notepad_edit.h"
 #include "core/drill/run_control.h"
 #include "core/editor/editor_controller.h"
@@ -21,7 +22,8 @@
 namespace cardwise::gui {
 namespace {
 
-// Often enough that a pending grade reaches the disk soon after its interval ends.
+// Often enough that a pending change reaches the disk soon after its interval ends; the
+// timer runs only while a change is pending, so an idle program is never woken.
 constexpr int kSaveTimerMs = 500;
 
 }  // namespace
@@ -42,7 +44,9 @@ Application::Application(std::string programDirectory, std::vector<std::string> 
     program_.programDirectory = programDirectory_;
 }
 
-Application::~Application() = default;
+Application::~Application() {
+    program_.document.setChangeListener({});
+}
 
 void Application::createDrill() {
     drill_ = std::make_unique<DrillController>(program_, engine_);
@@ -98,8 +102,8 @@ void Application::closeDrillWindows() {
     drill_->hideWindows();
 }
 
-void Application::closeEditor() {
-    if (pairEditor_) pairEditor_->deckClosing();
+bool Application::closeEditor() {
+    return !pairEditor_ || pairEditor_->deckClosing();
 }
 
 void Application::showEditorOnNewDeck(std::int32_t rememberedPair) {
@@ -119,6 +123,13 @@ void Application::editQAFile() {
     EditFileClick(program_);
 }
 
+void Application::saveTimerFired() {
+    // Inside a box or a dialog the deck may be half changed: wait for the outer loop.
+    if (QThread::currentThread()->loopLevel() > 1) return;
+    flushPendingSave(program_);
+    if (!savePending(program_)) saveTimer_.stop();
+}
+
 int Application::run() {
     QStringList decks;
     for (const std::string& deck : commandLineDecks_) decks << QString::fromStdString(deck);
@@ -134,8 +145,10 @@ int Application::run() {
     createMainWindow();
     program_.attachFrontEnd(*this);
     saveTimer_.setInterval(kSaveTimerMs);
-    QObject::connect(&saveTimer_, &QTimer::timeout, [this] { flushPendingSave(program_); });
-    saveTimer_.start();
+    QObject::connect(&saveTimer_, &QTimer::timeout, [this] { saveTimerFired(); });
+    program_.document.setChangeListener([this] {
+        if (!saveTimer_.isActive()) saveTimer_.start();
+    });
     main_->formShow(commandLineDecks_);
     return QApplication::exec();
 }

@@ -49,7 +49,7 @@ class Application : public NoFrontEnd {
     // Hand-overs from the core to the windows.
     void RunDKSFile() override;
     void closeDrillWindows() override;
-    void closeEditor() override;
+    bool closeEditor() override;
     void showEditorOnNewDeck(std::int32_t rememberedPair) override;
     void returnToEditor() override;
     void closeDeck() override;
@@ -88,8 +88,9 @@ class Application : public NoFrontEnd {
     std::unique_ptr<EditorController> pairEditor_;
     std::unique_ptr<QtEditorWindow> editorWindow_;
 
-    // Writes a grade left pending because grades came fast; it runs behind boxes too.
+    // Runs while a change is pending and writes it at the next quiet point.
     QTimer saveTimer_;
+    void saveTimerFired();
 
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<MainWindow> main_;

@@ -171,11 +171,11 @@ StatisticsWindow::StatisticsWindow(Program& program, DrillController* drill, QWi
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(clearToday, &QPushButton::clicked, this, [this] {
-        clearTodayCounts(program_.deck);
+        clearTodayCounts(program_.document);
         refresh();
     });
     connect(clearLongTerm, &QPushButton::clicked, this, [this] {
-        clearLongTermCounts(program_.deck);
+        clearLongTermCounts(program_.document);
         refresh();
     });
     refresh();

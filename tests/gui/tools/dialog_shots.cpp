@@ -45,14 +45,14 @@ int main(int argc, char** argv) {
     DeckState& deck = d.program.deck;
     const std::int32_t status[] = {0, 2, 1, 1, 0, 0, 2};
     for (std::size_t n = 1; n <= 6; ++n) {
-        deck.LearnStatus[n] = status[n];
-        deck.RightToday[n] = static_cast<std::int32_t>(n % 3);
-        deck.WrongToday[n] = static_cast<std::int32_t>(n % 2);
-        deck.RightTotal[n] = static_cast<std::int32_t>(4 * n);
-        deck.WrongTotal[n] = static_cast<std::int32_t>(n);
+        deck.Learning[n].LearnStatus = status[n];
+        deck.Learning[n].RightToday = static_cast<std::int32_t>(n % 3);
+        deck.Learning[n].WrongToday = static_cast<std::int32_t>(n % 2);
+        deck.Learning[n].RightTotal = static_cast<std::int32_t>(4 * n);
+        deck.Learning[n].WrongTotal = static_cast<std::int32_t>(n);
     }
-    deck.ListFlags[2] = 1;
-    deck.ListFlags[4] = 3;
+    deck.Learning[2].ListFlags = 1;
+    deck.Learning[4].ListFlags = 3;
 
     {
         gui::OptionsWindow options(d.program, &d.controller);
