@@ -4,7 +4,9 @@
 
 #include "core/content/pair_view.h"
 #include "core/deck/deck_document.h"
+#include "core/deck/deck_lock.h"
 #include "core/deck/deck_settings.h"
+#include "core/deck/disk_stamps.h"
 #include "core/deck/deck_state.h"
 #include "core/drill/drill_flags.h"
 #include "core/drill/selector_state.h"
@@ -18,6 +20,7 @@
 #include "core/platform/image_decoder.h"
 #include "core/platform/media_player.h"
 #include "core/platform/printer.h"
+#include "core/platform/process_identity.h"
 #include "core/platform/random_source.h"
 #include "core/platform/user_interface.h"
 #include "core/profile/profile.h"
@@ -43,10 +46,16 @@ struct Platform {
     // Front ends that print pass their own; the others share the stateless one that
     // never prints.
     Printer& printer = noPrinter();
+    // Who this program is, for the lock file of the deck it opens.
+    ProcessIdentity& process = thisProcess();
 
     static Printer& noPrinter() {
         static NoPrinter none;
         return none;
+    }
+    static ProcessIdentity& thisProcess() {
+        static SystemProcessIdentity self;  // stateless: asks the system each time
+        return self;
     }
 };
 
@@ -97,6 +106,10 @@ struct Program {
     ShellState shell;
     StudyState study;
     EditorState editor;
+    // The open deck's lock file; released when the deck is freed and when the Program ends.
+    DeckLock lock{platform.files, platform.process};
+    // The deck's files as last read or written.
+    DiskStamps stamps;
 
     // The deck's folder, standing in for the process's current directory.
     std::string currentDirectory;

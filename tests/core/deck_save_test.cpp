@@ -336,6 +336,61 @@ TEST_F(SaveAsYouGo, LenientFillInIsWrittenOnlyOnceTheUserTurnedItOn) {
     EXPECT_EQ(keyLine(), "LenientFillIn=  0") << "a key the file had stays";
 }
 
+// Another program (a text editor, a sync tool) rewrote the deck while it was open.
+TEST_F(SaveAsYouGo, FilesChangedOnDiskAreNeverOverwrittenBlindly) {
+    const std::string theirs =
+        crlf({"[CARDWISE]", "NoPriority=  1", "LastDayUsed=20261201", "Q&A1=2026120100000000000000",
+              "Q&A2=2026120100000000000000", "Q&A3=2026120100000000000000",
+              "Q&A4=2026120100000000000000"});
+    const ShownBox conflict{"Deck Changed On Disk", changedOnDiskText(path), Icon::Warning,
+                            Buttons::YesNoCancel};
+    // Written out once, so that a change of wording is a change of this test.
+    EXPECT_EQ(conflict.text,
+              path +
+                  " Or Its .DKD File Was Changed By Another Program Since Cardwise Read It, And "
+                  "Saving Now Would Overwrite Those Changes.  Yes Keeps Your Copy Under A New "
+                  "Name; No Reloads The Deck From Disk, Dropping What Was Changed Here Since The "
+                  "Last Save; Cancel Saves Nothing For Now.");
+    auto changeOnDisk = [&] {
+        p.document.intervalMs = std::int64_t{1} << 40;
+        p.document.lastWriteMs = 0;
+        answer(true);
+        h.decks.write("deck.DKD", theirs);
+    };
+
+    open();
+    changeOnDisk();
+    h.ui.expectBox(conflict, Button::Cancel);
+    EXPECT_EQ(saveIfChanged(p), SaveOutcome::Failed);
+    EXPECT_EQ(h.decks.read("deck.DKD"), theirs);
+    h.ui.expectBox(conflict, Button::Cancel);
+    EXPECT_FALSE(FileExitQAClick(p)) << "the close stops rather than overwrite";
+    EXPECT_TRUE(p.shell.deckOpen);
+
+    // Yes: this copy goes on under a name the user gives; their files stay theirs.
+    h.ui.expectBox(conflict, Button::Yes);
+    h.ui.fileChoices.push_back(h.decks.file("mine.DKS"));
+    EXPECT_TRUE(FileExitQAClick(p));
+    h.ui.checkAllShown();
+    EXPECT_EQ(h.decks.read("deck.DKD"), theirs);
+    EXPECT_NE(h.decks.read("mine.DKS").find("Q1=one\r\n"), std::string::npos);
+    DeckHarness mine;
+    mine.open(h.decks.file("mine.DKS"));
+    EXPECT_EQ(mine.program.deck.Learning.at(1).RightTotal, 1);
+
+    // No: the deck is read again as the other program left it.
+    h.decks.write("deck.DKD", theirs);
+    open();
+    changeOnDisk();
+    h.ui.expectBox(conflict, Button::No);
+    EXPECT_NE(saveIfChanged(p), SaveOutcome::Failed);
+    reloadIfWanted(p);
+    EXPECT_TRUE(p.shell.deckOpen);
+    EXPECT_EQ(p.deck.Learning.at(1).RightTotal, 0);
+    EXPECT_EQ(p.deck.QAFileName, path);
+    h.ui.checkAllShown();
+}
+
 TEST_F(SaveAsYouGo, NoSaveInsideAGradeAPrintWalkOrTheTextEditor) {
     open();
     p.document.markChanged();

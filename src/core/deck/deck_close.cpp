@@ -35,6 +35,7 @@ bool closeOpenDeck(Program& program) {
 
 void FreeDeck(Program& program) {
     program.deck.release();
+    program.lock.release();
 }
 
 }  // namespace cardwise

@@ -71,6 +71,11 @@ class DeckDocument {
     std::optional<std::int64_t> lastWriteMs;  // time of day of the last write tried
     // A grade, a print walk or a close is half done: no save may see it.
     int holds = 0;
+    // No user can be asked (the session is ending): a conflict keeps this copy under a new
+    // name instead of asking.
+    bool unattended = false;
+    // The user chose to drop this copy's changes for what another program wrote.
+    bool reloadWanted = false;
 
   private:
     std::uint64_t revision_ = 0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/deck/deck_lock.h"
+#include "core/deck/disk_stamps.h"
 #include "core/deck/notepad_edit.h"
 #include "core/deck/qa_file.h"
 #include "core/deck/setup_file.h"
@@ -91,6 +93,7 @@ void actOnOutcome(Program& program) {
     if (deck.LoadOutcome == 4) EditFileClick(program);
     // Nothing of a deck that did not open stays behind for the next command to use.
     deck.release();
+    program.lock.release();
 }
 
 }  // namespace
@@ -161,6 +164,8 @@ bool LoadDeck(Program& program) {
         deck.LoadOutcome = kLoadFileError;
         return false;
     }
+    // Stamped before reading: a change made while the file is read then shows as a change.
+    DiskStamps stamps{files.stamp(deck.QAFileName)};
     std::optional<std::string> qaBytes = files.readFile(deck.QAFileName);
     if (!qaBytes) {
         reportUnreadable(program, deck.QAFileName);
@@ -186,6 +191,7 @@ bool LoadDeck(Program& program) {
             }
         }
     }
+    program.stamps = stamps;
 
     deck.allocate(deck.PairCount);
     if (!readPairs(program, *qaBytes, program.setupFile.read().bytes())) return false;
@@ -224,6 +230,7 @@ void InitDKSFile(Program& program) {
             deck.LoadOutcome = 1;
             deck.ReadOnlyDeck = false;
             detectReadOnlyDeck(program);
+            if (!deck.ReadOnlyDeck) lockDeckForWriting(program);
             addRecentDeck(program, deck.QAFileName);
             LoadDeck(program);
         }

@@ -1,11 +1,19 @@
 #include "core/deck/deck_save.h"
 
+#include <cstdio>
+
 #include "core/deck/deck_close.h"
+#include "core/deck/deck_loader.h"
+#include "core/deck/deck_lock.h"
+#include "core/deck/deck_new.h"
+#include "core/deck/disk_stamps.h"
 #include "core/deck/qa_file.h"
 #include "core/deck/setup_file.h"
 #include "core/deck/status_lines.h"
 #include "core/deck/write_failure.h"
 #include "core/program.h"
+#include "core/shell/app_settings.h"
+#include "core/shell/recent_decks.h"
 
 namespace cardwise {
 namespace {
@@ -27,6 +35,80 @@ bool intervalPassed(const Program& program) {
 
 bool quietPoint(const Program& program) {
     return program.document.holds == 0 && !program.NotePadOpen;
+}
+
+bool changedByAnotherProgram(const Program& program) {
+    return changedOnDisk(program, DeckFile::QA) || changedOnDisk(program, DeckFile::Setup);
+}
+
+// Writes the whole deck as it is in memory under a new name and goes on with that copy; the
+// files another program changed stay as it left them.
+bool keepCopy(Program& program, const std::string& name) {
+    DeckState& deck = program.deck;
+    DeckState names;
+    names.QAFileName = name;
+    names.deriveCompanionNames();
+    program.setupFile.edit().clear();
+    PutSetUp(program);
+    PutStatusLines(program);
+    const std::string setupBytes = program.setupFile.read().bytes();
+    const std::string qaBytes = writeQAFile(deck);
+    const FileResult result = program.files().writeFiles(
+        {FileWrite{names.SetupFileName, setupBytes}, FileWrite{names.QAFileName, qaBytes}});
+    if (!reportIfFailed(program.ui(), {names.SetupFileName, names.QAFileName}, result)) {
+        return false;
+    }
+    program.lock.release();
+    deck.QAFileName = names.QAFileName;
+    deck.deriveCompanionNames();
+    program.currentDirectory = directoryOf(deck.QAFileName);
+    lockDeckForWriting(program);
+    program.bindSetupFile();
+    deck.mergeEditedTexts();
+    deck.EditorUsed = false;
+    recordQAStamp(program);
+    addRecentDeck(program, deck.QAFileName);
+    return true;
+}
+
+// Beside the deck, named for the moment it was kept: "NAME-kept-20261208-153012.DKS".
+std::string keptCopyName(const Program& program) {
+    const std::string& qa = program.deck.QAFileName;
+    const std::size_t dot = qa.rfind('.');
+    const std::size_t slash = qa.find_last_of("/\\");
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const std::string stem = hasExtension ? qa.substr(0, dot) : qa;
+    const std::string extension = hasExtension ? qa.substr(dot) : ".DKS";
+    const TimeOfDay t = program.platform.clock.timeOfDay();
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d%02d%02d", t.hours, t.minutes, t.seconds);
+    return stem + "-kept-" + std::to_string(program.deck.Today) + "-" + time + extension;
+}
+
+enum class Conflict { None, KeptElsewhere, Reload, Stop };
+
+// Another program changed a file since it was read: it is never overwritten blindly.
+Conflict resolveConflict(Program& program) {
+    if (!changedByAnotherProgram(program)) return Conflict::None;
+    DeckDocument& doc = program.document;
+    UserInterface& ui = program.ui();
+    if (doc.unattended) {
+        return keepCopy(program, keptCopyName(program)) ? Conflict::KeptElsewhere : Conflict::Stop;
+    }
+    const Button answer = ui.messageBox(kChangedOnDiskCaption, changedOnDiskText(program.deck.QAFileName),
+                                        Icon::Warning, Buttons::YesNoCancel);
+    if (answer == Button::No) return Conflict::Reload;
+    if (answer != Button::Yes) return Conflict::Stop;
+    for (;;) {
+        std::optional<std::string> chosen = ui.chooseSaveFile(FileDialogRequest{
+            "Keep Your Copy Of The Deck Under A New Name", fileDialogDirectory(program),
+            "DKS Files|*.dks"});
+        if (!chosen || chosen->empty()) return Conflict::Stop;
+        const std::string name = withDefaultExtension(*chosen);
+        if (!acceptDeckName(program, name)) continue;
+        return keepCopy(program, name) ? Conflict::KeptElsewhere : Conflict::Stop;
+    }
 }
 
 // Writes both files, or the setup data file alone, from memory. `closing` also writes the
@@ -53,6 +135,24 @@ bool writeDeck(Program& program, bool closing) {
             return fail();
         }
     }
+    switch (resolveConflict(program)) {
+        case Conflict::None:
+            break;
+        case Conflict::KeptElsewhere:
+            doc.markSaved(revision);
+            doc.failed = false;
+            doc.failureReported = false;
+            return true;
+        case Conflict::Reload:
+            // What this copy changed since its last save gives way to the files on disk.
+            doc.markSaved(revision);
+            doc.reloadWanted = true;
+            return true;
+        case Conflict::Stop:
+            doc.failureReported = true;
+            doc.failed = true;
+            return false;
+    }
     // The file is written whole, once: settings block, LastDayUsed, status lines.
     program.setupFile.edit().clear();
     if (closing) {
@@ -77,6 +177,7 @@ bool writeDeck(Program& program, bool closing) {
         if (report) reportIfFailed(program.ui(), paths, result);
         return fail();
     }
+    if (texts) recordQAStamp(program);
     if (texts) {
         // The store is on disk now; the pairs hold it and the next save writes the setup
         // data file alone until the texts change again.
@@ -122,8 +223,32 @@ bool savePending(const Program& program) {
 }
 
 bool saveForClose(Program& program) {
-    if (program.deck.ReadOnlyDeck) return true;
+    if (program.deck.ReadOnlyDeck || program.document.reloadWanted) return true;
     return writeDeck(program, true);
+}
+
+std::string changedOnDiskText(const std::string& deckPath) {
+    return deckPath +
+           " Or Its .DKD File Was Changed By Another Program Since Cardwise Read It, And Saving "
+           "Now Would Overwrite Those Changes.  Yes Keeps Your Copy Under A New Name; No Reloads "
+           "The Deck From Disk, Dropping What Was Changed Here Since The Last Save; Cancel Saves "
+           "Nothing For Now.";
+}
+
+void reloadIfWanted(Program& program) {
+    DeckDocument& doc = program.document;
+    if (!doc.reloadWanted || !program.shell.deckOpen) {
+        doc.reloadWanted = false;
+        return;
+    }
+    // The close writes nothing while reloadWanted is set.
+    if (!FileExitQAClick(program)) {
+        doc.reloadWanted = false;
+        return;
+    }
+    doc.reloadWanted = false;
+    program.drill.ReturnToPair = false;
+    InitDKSFile(program);
 }
 
 }  // namespace cardwise

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 namespace cardwise {
 
 struct Program;
@@ -32,5 +35,13 @@ bool savePending(const Program& program);
 // The close's write: the same files through the same path, also when nothing changed (the
 // directory settings go to the application settings file too), reporting every failure.
 bool saveForClose(Program& program);
+
+inline constexpr std::string_view kChangedOnDiskCaption = "Deck Changed On Disk";
+// Asked before a save would overwrite files another program changed since they were read.
+std::string changedOnDiskText(const std::string& deckPath);
+
+// After the user chose to reload a deck another program changed: closes it without writing
+// and opens it again from disk. Only at a quiet point (the front end's timer, a command).
+void reloadIfWanted(Program& program);
 
 }  // namespace cardwise

@@ -5,10 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <random>
+#include <set>
 #include <vector>
 
 namespace cardwise {
@@ -93,7 +97,151 @@ void syncFolderOf(const std::string& path) {
     ::close(fd);
 }
 
+// Writes bytes to a file opened for writing and flushes them; false with errno set.
+bool writeAllAndSync(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return ::fsync(fd) == 0;
+}
+
+// A file created only where none is; false with errno set (EEXIST when one was there).
+bool createExclusively(const std::string& path, std::string_view bytes) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    const bool written = writeAllAndSync(fd, bytes);
+    const int saved = errno;
+    if (::close(fd) != 0 || !written) {
+        ::unlink(path.c_str());
+        errno = written ? errno : saved;
+        return false;
+    }
+    return true;
+}
+
+constexpr std::string_view kCommitHeader = "Cardwise commit record";
+constexpr std::size_t kTagLength = 8;
+
+// ".NAME.new-XXXXXXXX" or ".NAME.old-XXXXXXXX": a temporary of a write of NAME.
+bool isTemporaryOf(std::string_view entry, std::string_view name, std::string_view kind) {
+    const std::string prefix = "." + std::string(name) + "." + std::string(kind) + "-";
+    if (entry.size() != prefix.size() + kTagLength || entry.substr(0, prefix.size()) != prefix) {
+        return false;
+    }
+    for (char c : entry.substr(prefix.size())) {
+        const bool alnum =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!alnum) return false;
+    }
+    return true;
+}
+
+// One file of a write of several, as its commit record names it (names within one folder).
+struct CommitEntry {
+    std::string file;
+    std::string temporary;  // the new bytes
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    // The kept old copy; kNoOldFile when the file did not exist, kOldFileNotKept when it
+    // was not kept (the last file, whose rename completes the write).
+    std::string kept;
+};
+constexpr std::string_view kNoOldFile = "-";
+constexpr std::string_view kOldFileNotKept = "*";
+
+std::string commitRecordText(const std::vector<CommitEntry>& entries) {
+    std::string text = std::string(kCommitHeader) + "\n";
+    for (const CommitEntry& e : entries) {
+        text += "file=" + e.file + "\nnew=" + e.temporary + "\ninode=" + std::to_string(e.inode) +
+                "\nsize=" + std::to_string(e.size) + "\nold=" + e.kept + "\n";
+    }
+    return text + "end\n";
+}
+
+std::optional<std::uint64_t> parseNumber(std::string_view text) {
+    std::uint64_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The entries of a commit record whose every name is one of the given files or one of
+// their temporaries, first the file it is named after; nothing for any other text.
+std::optional<std::vector<CommitEntry>> parseCommitRecord(std::string_view text,
+                                                          const std::string& recordedFirst,
+                                                          const std::set<std::string>& allowed) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        if (end == std::string_view::npos) return std::nullopt;  // cut short
+        lines.emplace_back(text.substr(0, end));
+        text.remove_prefix(end + 1);
+    }
+    if (lines.size() < 2 || lines.front() != kCommitHeader || lines.back() != "end" ||
+        (lines.size() - 2) % 5 != 0 || lines.size() == 2) {
+        return std::nullopt;
+    }
+    auto value = [&](std::size_t i, std::string_view key) -> std::optional<std::string> {
+        const std::string& line = lines[i];
+        if (line.size() < key.size() + 1 || line.compare(0, key.size(), key) != 0 ||
+            line[key.size()] != '=') {
+            return std::nullopt;
+        }
+        return line.substr(key.size() + 1);
+    };
+    std::vector<CommitEntry> entries;
+    std::set<std::string> seen;
+    for (std::size_t i = 1; i + 1 < lines.size(); i += 5) {
+        auto file = value(i, "file");
+        auto temporary = value(i + 1, "new");
+        auto inode = value(i + 2, "inode");
+        auto size = value(i + 3, "size");
+        auto kept = value(i + 4, "old");
+        if (!file || !temporary || !inode || !size || !kept) return std::nullopt;
+        if (!allowed.count(*file) || !seen.insert(*file).second) return std::nullopt;
+        if (!isTemporaryOf(*temporary, *file, "new")) return std::nullopt;
+        const bool keptNamed = isTemporaryOf(*kept, *file, "old") ||
+                               (isTemporaryOf(*kept, *file, "new") && *kept != *temporary);
+        if (!keptNamed && *kept != kNoOldFile && *kept != kOldFileNotKept) return std::nullopt;
+        auto inodeNumber = parseNumber(*inode);
+        auto sizeNumber = parseNumber(*size);
+        if (!inodeNumber || !sizeNumber) return std::nullopt;
+        entries.push_back(CommitEntry{*file, *temporary, *inodeNumber, *sizeNumber, *kept});
+    }
+    if (entries.front().file != recordedFirst) return std::nullopt;
+    return entries;
+}
+
+bool keptNamed(const CommitEntry& e) {
+    return e.kept != kNoOldFile && e.kept != kOldFileNotKept;
+}
+
 }  // namespace
+
+std::string commitRecordNameOf(const std::string& target) {
+    std::string dir = directoryOf(target);
+    return joinPath(dir.empty() ? "." : dir, "." + fileNameOf(target) + ".commit");
+}
+
+std::optional<std::string> resolveLinks(const std::string& path) {
+    std::string current = path;
+    // As many links as the kernel itself follows before it calls it a loop.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        std::vector<char> target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n < 0 || static_cast<std::size_t>(n) >= target.size()) return current;
+        std::string next(target.data(), static_cast<std::size_t>(n));
+        current = isAbsolutePath(next) ? next : joinPath(directoryOf(current), next);
+    }
+    return std::nullopt;
+}
 
 // Read in large blocks: decks run to megabytes, and byte-wise stream reading costs far more
 // than the disk.
@@ -141,6 +289,14 @@ FileResult LocalFileSystem::writeFiles(const std::vector<FileWrite>& writes) {
 }
 
 FileResult LocalFileSystem::commit(const std::vector<PendingWrite>& writes) {
+    // A link stays a link: the file it names gets the new bytes.
+    std::vector<std::string> targets;
+    for (const PendingWrite& write : writes) {
+        std::optional<std::string> target = resolveLinks(write.target);
+        if (!target) return FileResult::failure(std::strerror(ELOOP));
+        targets.push_back(std::move(*target));
+    }
+
     struct Step {
         std::string temporary;
         std::string kept;
@@ -148,6 +304,7 @@ FileResult LocalFileSystem::commit(const std::vector<PendingWrite>& writes) {
         bool replaced = false;
     };
     std::vector<Step> steps(writes.size());
+    std::string record;
     auto removeLeftovers = [&steps] {
         for (Step& step : steps) {
             if (!step.temporary.empty()) ::unlink(step.temporary.c_str());
@@ -157,25 +314,58 @@ FileResult LocalFileSystem::commit(const std::vector<PendingWrite>& writes) {
 
     // Every new file is complete on disk before any old one is touched.
     for (std::size_t i = 0; i < writes.size(); ++i) {
-        FileResult written = writeTemporary(writes[i].target, writes[i].next, steps[i].temporary);
+        FileResult written = writeTemporary(targets[i], writes[i].next, steps[i].temporary);
         if (!written.ok) {
             removeLeftovers();
             return written;
         }
     }
     // Nothing can fail after the last rename, so the last old file needs no keeping.
-    for (std::size_t i = 0; i + 1 < writes.size(); ++i) {
+    for (std::size_t i = 0; i < writes.size(); ++i) {
         struct stat st {};
-        steps[i].existed = ::lstat(writes[i].target.c_str(), &st) == 0;
-        if (!steps[i].existed) continue;
-        FileResult kept = keepOldFile(writes[i].target, steps[i].kept);
+        steps[i].existed = ::lstat(targets[i].c_str(), &st) == 0;
+        if (!steps[i].existed || i + 1 == writes.size()) continue;
+        FileResult kept = keepOldFile(targets[i], steps[i].kept);
         if (!kept.ok) {
             removeLeftovers();
             return kept;
         }
     }
+    // A process killed between two renames leaves files that do not belong together; the
+    // record lets the next open finish or undo the write.
+    const bool oneFolder = std::all_of(targets.begin(), targets.end(), [&](const std::string& t) {
+        return directoryOf(t) == directoryOf(targets.front()) && t.find('\n') == std::string::npos;
+    });
+    if (writes.size() > 1 && oneFolder) {
+        std::vector<CommitEntry> entries;
+        for (std::size_t i = 0; i < writes.size(); ++i) {
+            struct stat st {};
+            if (::lstat(steps[i].temporary.c_str(), &st) != 0) {
+                FileResult failed = FileResult::failure(systemError());
+                removeLeftovers();
+                return failed;
+            }
+            std::string kept = !steps[i].existed       ? std::string(kNoOldFile)
+                               : steps[i].kept.empty() ? std::string(kOldFileNotKept)
+                                                       : fileNameOf(steps[i].kept);
+            entries.push_back(CommitEntry{fileNameOf(targets[i]), fileNameOf(steps[i].temporary),
+                                          static_cast<std::uint64_t>(st.st_ino),
+                                          static_cast<std::uint64_t>(st.st_size), kept});
+        }
+        record = commitRecordNameOf(targets.front());
+        ::unlink(record.c_str());  // one left by a write nobody recovered: these files are newer
+        if (!createExclusively(record, commitRecordText(entries))) {
+            FileResult failed = FileResult::failure(systemError());
+            removeLeftovers();
+            return failed;
+        }
+        syncFolderOf(record);
+    }
+    auto removeRecord = [&record] {
+        if (!record.empty()) ::unlink(record.c_str());
+    };
     for (std::size_t i = 0; i < writes.size(); ++i) {
-        FileResult renamed = renameFile(steps[i].temporary, writes[i].target);
+        FileResult renamed = renameFile(steps[i].temporary, targets[i]);
         if (renamed.ok) {
             steps[i].temporary.clear();
             steps[i].replaced = true;
@@ -184,7 +374,7 @@ FileResult LocalFileSystem::commit(const std::vector<PendingWrite>& writes) {
         // Put back what was replaced; an old file that cannot go back stays where it was kept.
         for (std::size_t j = 0; j < i; ++j) {
             Step& step = steps[j];
-            const std::string& target = writes[j].target;
+            const std::string& target = targets[j];
             if (!step.existed) {
                 if (::unlink(target.c_str()) != 0) {
                     renamed.unchanged = false;
@@ -199,9 +389,12 @@ FileResult LocalFileSystem::commit(const std::vector<PendingWrite>& writes) {
                 step.kept.clear();  // it holds the only copy of the old file now
             }
         }
+        // Files that do not match keep their record: the next open tries again.
+        if (renamed.unchanged) removeRecord();
         removeLeftovers();
         return renamed;
     }
+    removeRecord();
     removeLeftovers();
     return {};
 }
@@ -229,7 +422,19 @@ FileResult LocalFileSystem::writeTemporary(const std::string& target, const Piec
         return FileResult::failure(std::move(reason));
     };
 
-    // Keep the permissions of the file being replaced.
+    // Keep the owner, the group and the permissions of the file being replaced, as far as
+    // the user may give them away: the group alone when the owner cannot be kept.
+    struct stat mine {};
+    if (replacing && ::fstat(fd, &mine) == 0 &&
+        (mine.st_uid != old.st_uid || mine.st_gid != old.st_gid)) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            if (errno != EPERM) return fail(systemError());
+            if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0 && errno != EPERM) {
+                return fail(systemError());
+            }
+        }
+    }
+    // After the owner: a change of owner may clear the set-id bits.
     if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0) return fail(systemError());
 
     const std::size_t limit = failAfter_.value_or(std::numeric_limits<std::size_t>::max());
@@ -334,6 +539,179 @@ bool LocalFileSystem::isReadOnlyFile(const std::string& path) const {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return false;
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::optional<FileStamp> LocalFileSystem::stamp(const std::string& path) const {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return FileStamp{
+        static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+        static_cast<std::uint64_t>(st.st_size),
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
+// The bytes go to a temporary file that is then linked to the name: the name never shows
+// an empty or half-written file to another process reading it.
+NewFile LocalFileSystem::createNewFile(const std::string& path, std::string_view bytes) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string temporary = siblingName(path, "new");
+        if (!createExclusively(temporary, bytes)) {
+            if (errno == EEXIST) continue;
+            return NewFile::Failed;
+        }
+        const int linked = ::link(temporary.c_str(), path.c_str());
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        if (linked == 0) {
+            syncFolderOf(path);
+            return NewFile::Created;
+        }
+        if (error == EEXIST) return NewFile::Exists;
+        if (error == ENOENT) continue;  // the temporary was swept away meanwhile
+        if (error != EPERM && error != ENOTSUP && error != EMLINK && error != ENOSYS) {
+            return NewFile::Failed;
+        }
+        // A file system without hard links: created in place.
+        if (createExclusively(path, bytes)) {
+            syncFolderOf(path);
+            return NewFile::Created;
+        }
+        return errno == EEXIST ? NewFile::Exists : NewFile::Failed;
+    }
+    return NewFile::Failed;
+}
+
+namespace {
+
+// Finishes the write the record at `record` describes, or undoes it when a new file is
+// missing. `allowed` are the names of the files in the record's folder it may name.
+FileResult recoverCommit(const std::string& record, const std::string& folder,
+                         const std::set<std::string>& allowed, std::set<std::string>& keep) {
+    int fd = ::open(record.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return FileResult::failure("Cannot read " + record + ": " + systemError());
+    std::string text;
+    char block[4096];
+    for (;;) {
+        ssize_t n = ::read(fd, block, sizeof block);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0 || text.size() > 65536) break;
+        text.append(block, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    std::string recordedFirst = fileNameOf(record).substr(1);
+    recordedFirst.resize(recordedFirst.size() - std::string_view(".commit").size());
+    std::optional<std::vector<CommitEntry>> entries =
+        parseCommitRecord(text, recordedFirst, allowed);
+    // A record is complete on disk before the first rename; one cut short or naming any
+    // other file was never acted on, and nothing it says is believed.
+    if (!entries) {
+        ::unlink(record.c_str());
+        return {};
+    }
+
+    enum class State { New, Pending, Lost };
+    std::vector<State> states;
+    bool lost = false;
+    for (const CommitEntry& e : *entries) {
+        struct stat st {};
+        const std::string target = joinPath(folder, e.file);
+        const std::string temporary = joinPath(folder, e.temporary);
+        if (::lstat(target.c_str(), &st) == 0 && static_cast<std::uint64_t>(st.st_ino) == e.inode) {
+            states.push_back(State::New);
+        } else if (::lstat(temporary.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+                   static_cast<std::uint64_t>(st.st_ino) == e.inode &&
+                   static_cast<std::uint64_t>(st.st_size) == e.size) {
+            states.push_back(State::Pending);
+        } else {
+            states.push_back(State::Lost);
+            lost = true;
+        }
+    }
+    auto failure = [&](const std::string& why) {
+        for (const CommitEntry& e : *entries) {
+            keep.insert(e.temporary);
+            if (keptNamed(e)) keep.insert(e.kept);
+        }
+        return FileResult::failure(why);
+    };
+    if (!lost) {
+        // Every new file is whole: the write is finished.
+        for (std::size_t i = 0; i < entries->size(); ++i) {
+            if (states[i] != State::Pending) continue;
+            const CommitEntry& e = (*entries)[i];
+            if (::rename(joinPath(folder, e.temporary).c_str(), joinPath(folder, e.file).c_str()) !=
+                0) {
+                return failure("Cannot rename " + e.temporary + " to " + e.file + ": " +
+                               systemError());
+            }
+            syncFolderOf(record);
+        }
+    } else {
+        // A new file is gone: every file goes back to its old bytes, if every old one is
+        // still there.
+        for (std::size_t i = 0; i < entries->size(); ++i) {
+            const CommitEntry& e = (*entries)[i];
+            if (states[i] != State::New || e.kept == kNoOldFile) continue;
+            struct stat st {};
+            if (!keptNamed(e) || ::lstat(joinPath(folder, e.kept).c_str(), &st) != 0) {
+                return failure("the old " + joinPath(folder, e.file) + " is gone");
+            }
+        }
+        for (std::size_t i = 0; i < entries->size(); ++i) {
+            const CommitEntry& e = (*entries)[i];
+            if (states[i] != State::New) continue;
+            const std::string target = joinPath(folder, e.file);
+            const bool back = e.kept == kNoOldFile
+                                  ? ::unlink(target.c_str()) == 0
+                                  : ::rename(joinPath(folder, e.kept).c_str(), target.c_str()) == 0;
+            if (!back) return failure("Cannot put back the old " + target + ": " + systemError());
+            syncFolderOf(record);
+        }
+    }
+    for (const CommitEntry& e : *entries) {
+        ::unlink(joinPath(folder, e.temporary).c_str());
+        if (keptNamed(e)) ::unlink(joinPath(folder, e.kept).c_str());
+    }
+    ::unlink(record.c_str());
+    syncFolderOf(record);
+    return {};
+}
+
+}  // namespace
+
+FileResult LocalFileSystem::recoverInterruptedWrites(const std::vector<std::string>& paths) {
+    // The files by folder, links followed as a write follows them.
+    std::map<std::string, std::set<std::string>> folders;
+    for (const std::string& path : paths) {
+        std::optional<std::string> file = resolveLinks(path);
+        if (!file) continue;
+        const std::string folder = directoryOf(*file);
+        folders[folder.empty() ? "." : folder].insert(fileNameOf(*file));
+    }
+    FileResult result;
+    for (const auto& [folder, names] : folders) {
+        std::set<std::string> keep;  // temporaries a write that could not be recovered needs
+        for (const std::string& name : names) {
+            const std::string record = joinPath(folder, "." + name + ".commit");
+            struct stat st {};
+            if (::lstat(record.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+            FileResult recovered = recoverCommit(record, folder, names, keep);
+            if (!recovered.ok) {
+                result.ok = false;
+                result.error += (result.error.empty() ? "" : "; ") + recovered.error;
+            }
+        }
+        for (const std::string& entry : directoryEntries(folder)) {
+            if (keep.count(entry)) continue;
+            for (const std::string& name : names) {
+                if (isTemporaryOf(entry, name, "new") || isTemporaryOf(entry, name, "old")) {
+                    ::unlink(joinPath(folder, entry).c_str());
+                    break;
+                }
+            }
+        }
+    }
+    return result;
 }
 
 bool LocalFileSystem::canWriteInDirectory(const std::string& directory) {

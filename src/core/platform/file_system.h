@@ -28,6 +28,23 @@ struct FileWrite {
     std::string_view bytes;
 };
 
+// What identifies one version of a file on disk: a file replaced, rewritten or touched
+// since gets another stamp.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t mtimeNs = 0;  // nanoseconds since the epoch
+    bool operator==(const FileStamp&) const = default;
+};
+
+// How createNewFile ended.
+enum class NewFile {
+    Created,
+    Exists,  // a file of that name was there already and was left as it was
+    Failed,  // the file system could not create it (or cannot create files exclusively)
+};
+
 // The file operations the core uses. Every write is atomic: the bytes go to a temporary
 // file in the target's folder, are flushed to disk and renamed over the target, so a
 // failed write leaves the old file exactly as it was.
@@ -56,6 +73,25 @@ class FileSystem {
     virtual bool isReadOnlyFile(const std::string& path) const = 0;
     // Creates and deletes a probe file in the folder; false when the folder cannot be written.
     virtual bool canWriteInDirectory(const std::string& directory) = 0;
+
+    // The stamp of the file a path names (through links); nothing when it cannot be
+    // examined or the file system keeps no stamps.
+    virtual std::optional<FileStamp> stamp(const std::string& /*path*/) const {
+        return std::nullopt;
+    }
+    // Creates path holding bytes unless a file of that name exists; of two processes that
+    // try at once, exactly one gets Created. The file never exists without its bytes where
+    // the file system has hard links.
+    virtual NewFile createNewFile(const std::string& /*path*/, std::string_view /*bytes*/) {
+        return NewFile::Failed;
+    }
+    // Finishes, or else undoes, a write of several of these files that was cut short (the
+    // process killed between its renames), so that the files match again; then removes
+    // the temporary files earlier writes of these files left behind. Nothing but these
+    // files and their own temporaries is touched. Only while no other process writes them.
+    virtual FileResult recoverInterruptedWrites(const std::vector<std::string>& /*paths*/) {
+        return {};
+    }
 };
 
 class LocalFileSystem : public FileSystem {
@@ -78,6 +114,12 @@ class LocalFileSystem : public FileSystem {
     std::vector<std::string> directoryEntries(const std::string& directory) const override;
     bool isReadOnlyFile(const std::string& path) const override;
     bool canWriteInDirectory(const std::string& directory) override;
+    std::optional<FileStamp> stamp(const std::string& path) const override;
+    NewFile createNewFile(const std::string& path, std::string_view bytes) override;
+    // A write of several files in one folder first leaves a commit record beside the first
+    // of them (commitRecordNameOf): each file with its new temporary and its kept old copy.
+    // It is flushed before the first rename and removed after the last step.
+    FileResult recoverInterruptedWrites(const std::vector<std::string>& paths) override;
 
   protected:
     // Hands out the next piece of the file's bytes; an empty piece ends the file.
@@ -102,6 +144,14 @@ class LocalFileSystem : public FileSystem {
 
     std::optional<std::size_t> failAfter_;
 };
+
+// The commit record of a write of several files whose first file is target.
+std::string commitRecordNameOf(const std::string& target);
+
+// The file a path finally names: symbolic links followed (a chain too, a relative target
+// taken from the link's folder). The path itself when it is no link or does not exist;
+// nothing for a loop of links.
+std::optional<std::string> resolveLinks(const std::string& path);
 
 // The probe file created to learn whether a folder can be written.
 inline constexpr std::string_view kProbeFileName = "X2Y3Z1A4.ZZZ";

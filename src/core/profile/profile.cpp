@@ -214,10 +214,17 @@ void ProfileFile::ensureLoaded() const {
     if (loaded_) return;
     loaded_ = true;
     if (!bound()) return;
+    // Stamped before reading: a change made while the file is read shows as a change.
+    stamp_ = files_->stamp(path_);
     auto bytes = files_->readFile(path_);
     unreadable_ = !bytes && files_->fileExists(path_);
     profile_.assign(bytes ? *bytes : std::string());
     onDisk_ = std::move(bytes);
+}
+
+bool ProfileFile::changedOnDisk() const {
+    ensureLoaded();
+    return bound() && files_->stamp(path_) != stamp_;
 }
 
 void ProfileFile::reload() {
@@ -253,7 +260,10 @@ FileResult ProfileFile::flushWith(std::vector<FileWrite> alongside) {
                                           : FileResult::failure("No file system to write to");
     if (result.ok) {
         dirty_ = false;
-        if (write) onDisk_ = std::move(bytes);
+        if (write) {
+            onDisk_ = std::move(bytes);
+            stamp_ = files_->stamp(path_);
+        }
     }
     return result;
 }

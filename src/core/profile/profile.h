@@ -96,6 +96,9 @@ class ProfileFile {
     FileResult flush() { return flushWith({}); }
     // The same, together with other files in one all-or-nothing write.
     FileResult flushWith(std::vector<FileWrite> alongside);
+    // Another program rewrote, replaced, created or removed the file since this profile
+    // last read or wrote it. Never true on a file system that keeps no stamps.
+    bool changedOnDisk() const;
 
   private:
     void ensureLoaded() const;
@@ -110,6 +113,8 @@ class ProfileFile {
     // The file's bytes as last read or written; a flush that would write them again is
     // skipped (a start that changes no setting must not cost a disk flush).
     mutable std::optional<std::string> onDisk_;
+    // The file as last read or written by this profile.
+    mutable std::optional<FileStamp> stamp_;
 };
 
 }  // namespace cardwise

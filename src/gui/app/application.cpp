@@ -127,6 +127,7 @@ void Application::saveTimerFired() {
     // Inside a box or a dialog the deck may be half changed: wait for the outer loop.
     if (QThread::currentThread()->loopLevel() > 1) return;
     flushPendingSave(program_);
+    reloadIfWanted(program_);
     if (!savePending(program_)) saveTimer_.stop();
 }
 
