@@ -163,7 +163,7 @@ bool LoadDeck(Program& program) {
         return false;
     }
     // Stamped before reading: a change made while the file is read then shows as a change.
-    DiskStamps stamps{files.stamp(deck.QAFileName), files.stamp(deck.SetupFileName)};
+    const std::optional<FileStamp> qaStamp = files.stamp(deck.QAFileName);
     std::optional<std::string> qaBytes = files.readFile(deck.QAFileName);
     if (!qaBytes) {
         reportUnreadable(program, deck.QAFileName);
@@ -187,16 +187,16 @@ bool LoadDeck(Program& program) {
                 deck.LoadOutcome = kLoadFileError;
                 return false;
             }
-            stamps.setup = files.stamp(deck.SetupFileName);
         }
     }
-    program.stamps = stamps;
 
     deck.allocate(deck.PairCount);
     if (!readPairs(program, *qaBytes, program.setupFile.read().bytes())) return false;
     qaBytes.reset();  // the pairs hold the text now; a large deck need not stay twice in memory
     DecodeStatus(program);
     ReadSetUp(program);
+    // The setup data file as the load itself last wrote it (new status lines, the date).
+    program.stamps = DiskStamps{qaStamp, files.stamp(deck.SetupFileName)};
     if (deck.LoadOutcome != 1) return false;
     // The editor's reloads keep the copies of the deck as it was when the user opened it.
     if (program.editor.reloading) return true;
