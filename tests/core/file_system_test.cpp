@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -274,7 +276,12 @@ TEST_F(PairWrite, AnOldFileThatCannotBePutBackIsKeptAndNamed) {
     std::string kept = result.error.substr(at + 12);
     EXPECT_EQ(directoryOf(kept), dir.path());
     EXPECT_EQ(dir.read(fileNameOf(kept)), "old settings");
-    EXPECT_EQ(namesIn(dir).size(), before.size() + 1);
+    // Beside it the commit record, with which the next open puts the old file back.
+    EXPECT_EQ(namesIn(dir).size(), before.size() + 2);
+    EXPECT_TRUE(dir.exists(".deck.DKD.commit"));
+    EXPECT_TRUE(files.recoverInterruptedWrites({dir.file("deck.DKD"), dir.file("deck.DKS")}).ok);
+    EXPECT_EQ(dir.read("deck.DKD"), "old settings");
+    EXPECT_EQ(namesIn(dir), before);
 }
 
 TEST(LocalFileSystem, SizeOfAFileAndNothingForAFolderOrAMissingFile) {
@@ -284,6 +291,148 @@ TEST(LocalFileSystem, SizeOfAFileAndNothingForAFolderOrAMissingFile) {
     EXPECT_EQ(files.fileSize(dir.file("a.DKS")), 5u);
     EXPECT_EQ(files.fileSize(dir.path()), std::nullopt);
     EXPECT_EQ(files.fileSize(dir.file("missing.DKS")), std::nullopt);
+}
+
+}  // namespace
+}  // namespace cardwise
+
+namespace cardwise {
+namespace {
+
+using testing::TempDir;
+
+bool isLink(const std::string& path) {
+    return std::filesystem::is_symlink(std::filesystem::symlink_status(path));
+}
+
+// A deck reached through links: deck.DKS -> alias.DKS -> store/deck.DKS, both relative.
+struct LinkedDeck : ::testing::Test {
+    TempDir dir;
+    LocalFileSystem files;
+
+    void SetUp() override {
+        std::filesystem::create_directory(dir.file("store"));
+        dir.write("store/deck.DKS", "old pairs");
+        ASSERT_EQ(::chmod(dir.file("store/deck.DKS").c_str(), 0640), 0);
+        std::filesystem::create_symlink("store/deck.DKS", dir.file("alias.DKS"));
+        std::filesystem::create_symlink("alias.DKS", dir.file("deck.DKS"));
+        dir.write("deck.DKD", "old settings");
+    }
+    void expectLinksKept() {
+        EXPECT_TRUE(isLink(dir.file("deck.DKS")));
+        EXPECT_TRUE(isLink(dir.file("alias.DKS")));
+        EXPECT_EQ(std::filesystem::read_symlink(dir.file("deck.DKS")), "alias.DKS");
+        std::vector<std::string> top{"alias.DKS", "deck.DKD", "deck.DKS", "store"};
+        EXPECT_EQ(namesIn(dir), top);
+        EXPECT_EQ(modeOf(dir.file("store/deck.DKS")), 0640u);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("store")),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
+};
+
+TEST_F(LinkedDeck, AWriteThroughAChainOfLinksReplacesTheFileTheyNameAndKeepsTheLinks) {
+    ASSERT_TRUE(files.writeFile(dir.file("deck.DKS"), "new pairs").ok);
+    EXPECT_EQ(dir.read("store/deck.DKS"), "new pairs");
+    expectLinksKept();
+}
+
+TEST_F(LinkedDeck, TwoFilesWrittenTogetherWhereOneIsALink) {
+    ASSERT_TRUE(files
+                    .writeFiles({FileWrite{dir.file("deck.DKD"), "new settings"},
+                                 FileWrite{dir.file("deck.DKS"), "new pairs"}})
+                    .ok);
+    EXPECT_EQ(dir.read("deck.DKD"), "new settings");
+    EXPECT_EQ(dir.read("store/deck.DKS"), "new pairs");
+    expectLinksKept();
+}
+
+TEST_F(LinkedDeck, ALoopOfLinksIsRefusedAndNothingIsWritten) {
+    std::filesystem::create_symlink("loop2.DKS", dir.file("loop1.DKS"));
+    std::filesystem::create_symlink("loop1.DKS", dir.file("loop2.DKS"));
+    FileResult result = files.writeFiles({FileWrite{dir.file("deck.DKD"), "new settings"},
+                                          FileWrite{dir.file("loop1.DKS"), "new pairs"}});
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Too many levels of symbolic links");
+    EXPECT_EQ(dir.read("deck.DKD"), "old settings");
+    EXPECT_TRUE(isLink(dir.file("loop1.DKS")));
+}
+
+struct OwnerOf {
+    uid_t uid;
+    gid_t gid;
+};
+OwnerOf ownerOf(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0);
+    return {st.st_uid, st.st_gid};
+}
+
+TEST(LocalFileSystem, AWriteKeepsTheOwnerAndGroupOfTheReplacedFile) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only a superuser can give a file to another owner";
+    TempDir dir;
+    LocalFileSystem files;
+    dir.write("deck.DKS", "old pairs");
+    dir.write("deck.DKD", "old settings");
+    for (const char* name : {"deck.DKS", "deck.DKD"}) {
+        ASSERT_EQ(::chown(dir.file(name).c_str(), 4321, 8765), 0);
+    }
+    ASSERT_TRUE(files.writeFile(dir.file("deck.DKS"), "new pairs").ok);
+    ASSERT_TRUE(files
+                    .writeFiles({FileWrite{dir.file("deck.DKD"), "new settings"},
+                                 FileWrite{dir.file("deck.DKS"), "newer pairs"}})
+                    .ok);
+    for (const char* name : {"deck.DKS", "deck.DKD"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ownerOf(dir.file(name)).uid, 4321u);
+        EXPECT_EQ(ownerOf(dir.file(name)).gid, 8765u);
+    }
+    EXPECT_EQ(dir.read("deck.DKS"), "newer pairs");
+}
+
+TEST(LocalFileSystem, AStampChangesWithTheFileAndIsTheLinkedFilesThroughALink) {
+    TempDir dir;
+    LocalFileSystem files;
+    EXPECT_EQ(files.stamp(dir.file("deck.DKS")), std::nullopt);
+    dir.write("deck.DKS", "old pairs");
+    std::filesystem::create_symlink("deck.DKS", dir.file("link.DKS"));
+    std::optional<FileStamp> before = files.stamp(dir.file("deck.DKS"));
+    ASSERT_TRUE(before);
+    EXPECT_EQ(before->size, 9u);
+    EXPECT_EQ(files.stamp(dir.file("deck.DKS")), before);
+    EXPECT_EQ(files.stamp(dir.file("link.DKS")), before);
+    // Same size, written in place: only the time tells.
+    std::filesystem::last_write_time(
+        dir.file("deck.DKS"),
+        std::filesystem::last_write_time(dir.file("deck.DKS")) + std::chrono::nanoseconds(1));
+    EXPECT_NE(files.stamp(dir.file("deck.DKS")), before);
+    ASSERT_TRUE(files.writeFile(dir.file("link.DKS"), "new pairs").ok);
+    EXPECT_NE(files.stamp(dir.file("deck.DKS"))->inode, before->inode);
+}
+
+struct NewFileCase {
+    const char* name;
+    bool existsBefore;
+    NewFile expected;
+    std::string bytesAfter;
+};
+
+TEST(LocalFileSystem, ANewFileIsCreatedOnlyWhereNoneIsAndLeavesNoTemporary) {
+    const NewFileCase cases[] = {
+        {"no file there", false, NewFile::Created, "host\n"},
+        {"a file there", true, NewFile::Exists, "theirs\n"},
+    };
+    for (const NewFileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        LocalFileSystem files;
+        if (c.existsBefore) dir.write("deck.~LK", "theirs\n");
+        EXPECT_EQ(files.createNewFile(dir.file("deck.~LK"), "host\n"), c.expected);
+        EXPECT_EQ(dir.read("deck.~LK"), c.bytesAfter);
+        EXPECT_EQ(namesIn(dir), std::vector<std::string>{"deck.~LK"});
+    }
+    LocalFileSystem files;
+    EXPECT_EQ(files.createNewFile("/nonexistent-folder/deck.~LK", "x"), NewFile::Failed);
 }
 
 }  // namespace

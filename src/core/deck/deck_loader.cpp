@@ -165,7 +165,7 @@ bool LoadDeck(Program& program) {
         return false;
     }
     // Stamped before reading: a change made while the file is read then shows as a change.
-    DiskStamps stamps{files.stamp(deck.QAFileName)};
+    const std::optional<FileStamp> qaStamp = files.stamp(deck.QAFileName);
     std::optional<std::string> qaBytes = files.readFile(deck.QAFileName);
     if (!qaBytes) {
         reportUnreadable(program, deck.QAFileName);
@@ -191,13 +191,14 @@ bool LoadDeck(Program& program) {
             }
         }
     }
-    program.stamps = stamps;
 
     deck.allocate(deck.PairCount);
     if (!readPairs(program, *qaBytes, program.setupFile.read().bytes())) return false;
     qaBytes.reset();  // the pairs hold the text now; a large deck need not stay twice in memory
     DecodeStatus(program);
     ReadSetUp(program);
+    // The setup data file's profile stamps it itself, after the load's own writes to it too.
+    program.stamps = DiskStamps{qaStamp};
     if (deck.LoadOutcome != 1) return false;
     // The editor's reloads keep the copies of the deck as it was when the user opened it.
     if (program.editor.reloading) return true;
