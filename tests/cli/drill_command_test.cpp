@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "core/platform/process_identity.h"
+
 #include "cli_harness.h"
 #include "deck_folder.h"
 
@@ -160,7 +162,8 @@ TEST(DrillCommand, UndoKeyTakesBackTheLastGradeOnce) {
     const std::string pairOneAgain = kQuestionCaption + "\nPair 1 | Category | Left 4\n";
     EXPECT_NE(out.find("> c\n" + kQuestionCaption + "\nPair 2 |"), std::string::npos) << out;
     EXPECT_NE(out.find("> :u\n" + pairOneAgain), std::string::npos) << out;
-    EXPECT_NE(out.find("> i\n" + kQuestionCaption + "\nPair 2 | Category | Left 3 | Total 1 | "
+    EXPECT_NE(out.find("> i\n" + kQuestionCaption +
+                       "\nPair 2 | Category | Left 3 | Total 1 | "
                        "Correct 0 | Incorrect 1 | 0 %"),
               std::string::npos)
         << out;
@@ -267,6 +270,40 @@ TEST(DrillCommand, DeckThatCannotBeOpenedExitsTwo) {
     EXPECT_EQ(lines[0].rfind("[Data Error] ", 0), 0u);
     EXPECT_EQ(lines[1].rfind("[Q&A SetUp Data Error] ", 0), 0u);
     EXPECT_EQ(lines[2].rfind("[Text Editor Error] ", 0), 0u);
+}
+
+TEST(DrillCommand, ADeckAnotherProgramHoldsIsDrilledReadOnlyAndSaysWho) {
+    DeckFolder deck;
+    deck.copy("five.DKS");
+    deck.write("five.DKD", kOnePassSetup);
+    // Process 1 always runs on this host.
+    const std::string theirs =
+        "Cardwise deck lock\n" + SystemProcessIdentity().hostName() + "\n1\nalice\n";
+    deck.write("five.~LK", theirs);
+    CliRun cli(deck.path(), "\nc\n");
+    cli.run({"drill", "five.DKS"});
+    EXPECT_EQ(cli.status, kExitOk) << cli.err.str();
+    EXPECT_EQ(linesOf(cli.out.str()).at(0),
+              "[Deck In Use] " + deck.file("five.DKS") +
+                  " Is Open In Another Copy Of Cardwise (User alice, Process 1 On Host " +
+                  SystemProcessIdentity().hostName() +
+                  ").  It Was Opened Read-Only: Nothing You Change Will Be Saved.");
+    EXPECT_EQ(deck.read("five.DKD"), kOnePassSetup);
+    EXPECT_EQ(deck.read("five.~LK"), theirs);
+}
+
+TEST(DrillCommand, ALockLeftByADrillThatEndedIsTakenOverAndReleasedAtTheEnd) {
+    DeckFolder deck;
+    deck.copy("five.DKS");
+    deck.write("five.DKD", kOnePassSetup);
+    // No process has id 0x7FFFFFF0.
+    deck.write("five.~LK", "Cardwise deck lock\n" + SystemProcessIdentity().hostName() +
+                               "\n2147483632\nalice\n");
+    CliRun cli(deck.path(), "\nc\n");
+    cli.run({"drill", "five.DKS"});
+    EXPECT_EQ(cli.out.str().find("Deck In Use"), std::string::npos);
+    EXPECT_NE(deck.read("five.DKD"), kOnePassSetup);  // the grade was saved
+    EXPECT_FALSE(deck.exists("five.~LK"));
 }
 
 }  // namespace
