@@ -35,7 +35,8 @@ bool closeOpenDeck(Program& program) {
 
 void FreeDeck(Program& program) {
     program.deck.release();
-    program.lock.release();
+    // The editor's reload opens the same deck at once: no other program may slip in between.
+    if (!program.editor.reloading) program.lock.release();
 }
 
 }  // namespace cardwise

@@ -24,6 +24,7 @@ bool FileExitQAClick(Program& program);
 bool closeOpenDeck(Program& program);
 
 // Releases every table of the deck model and the edited-text store; clears EditorUsed.
+// Releases the deck's lock, except between the close and the load of the editor's reload.
 void FreeDeck(Program& program);
 
 }  // namespace cardwise

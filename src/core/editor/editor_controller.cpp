@@ -504,7 +504,10 @@ bool EditorController::flush(int mode) {
     target = std::clamp(target, 1, std::max(deck.PairCount, 1));
 
     FormHide();
+    // Set across the close too, so that the deck's lock is kept until the reload has it.
+    p.editor.reloading = true;
     if (!FileExitQAClick(p)) {
+        p.editor.reloading = false;
         // The box said what failed; the pairs stay in memory and the editor stays usable.
         deck.CurrentPair = target;
         FormShow();
@@ -514,7 +517,6 @@ bool EditorController::flush(int mode) {
     const std::int32_t returnPair = p.drill.ReturnPair;
     p.drill.ReturnToPair = true;
     p.drill.ReturnPair = target;
-    p.editor.reloading = true;
     InitDKSFile(p);
     p.editor.reloading = false;
     p.drill.ReturnToPair = returnTo || mode == 2;
