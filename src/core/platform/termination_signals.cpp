@@ -45,7 +45,9 @@ TerminationSignals::TerminationSignals() {
     // Reads and writes elsewhere go on; the loop learns of the signal from the pipe.
     action.sa_flags = SA_RESTART;
     for (std::size_t i = 0; i < kSignals.size(); ++i) {
-        ::sigaction(kSignals[i], &action, &gPrevious[i]);
+        ::sigaction(kSignals[i], nullptr, &gPrevious[i]);
+        if (gPrevious[i].sa_handler == SIG_IGN) continue;
+        ::sigaction(kSignals[i], &action, nullptr);
     }
     installed_ = true;
 }

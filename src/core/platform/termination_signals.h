@@ -4,7 +4,8 @@ namespace cardwise {
 
 // SIGTERM, SIGHUP and SIGINT, the signals that end a session, turned into bytes on a pipe:
 // the handler only writes the signal's number, so that the program handles it later in its
-// own loop, at a point where it may save (the pattern Qt documents for Unix signals). One
+// own loop, at a point where it may save (the pattern Qt documents for Unix signals). A
+// signal ignored when the program started stays ignored (nohup keeps SIGHUP away). One
 // instance at a time; the handlers that were there before come back when it goes.
 class TerminationSignals {
   public:
