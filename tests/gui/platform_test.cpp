@@ -32,10 +32,11 @@ class PlatformTest : public QObject {
         const QString script = dir.filePath("editor");
         QFile file(script);
         if (!file.open(QIODevice::WriteOnly)) return {};
-        file.write("#!/bin/sh\n"
-                   "i=0\n"
-                   "while [ ! -e \"$1.done\" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done\n"
-                   "echo edited >> \"$1\"\n");
+        file.write(
+            "#!/bin/sh\n"
+            "i=0\n"
+            "while [ ! -e \"$1.done\" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done\n"
+            "echo edited >> \"$1\"\n");
         file.close();
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return script;

@@ -46,8 +46,8 @@ Button unattendedAnswer(std::string_view caption, std::string_view, Buttons butt
     return closedWithoutChoice(buttons);
 }
 
-Button UnattendedUserInterface::messageBox(std::string_view caption, std::string_view text,
-                                           Icon, Buttons buttons) {
+Button UnattendedUserInterface::messageBox(std::string_view caption, std::string_view text, Icon,
+                                           Buttons buttons) {
     const Button answer = unattendedAnswer(caption, text, buttons);
     boxes_.push_back(UnshownBox{std::string(caption), std::string(text), answer});
     return answer;

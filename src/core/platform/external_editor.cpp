@@ -172,7 +172,8 @@ FileResult noEditorFound() {
         "on the PATH");
 }
 
-std::vector<std::string> editorArguments(std::vector<std::string> command, const std::string& path) {
+std::vector<std::string> editorArguments(std::vector<std::string> command,
+                                         const std::string& path) {
     command.push_back(!path.empty() && path.front() == '-' ? "./" + path : path);
     return command;
 }
