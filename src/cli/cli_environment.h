@@ -34,6 +34,9 @@ struct CliEnvironment {
     std::string currentDirectory;      // where relative deck names are taken from
     std::string programDirectory;      // where the executable and EXAMPLES/ live
     bool inputIsTerminal = false;      // timers run only on a terminal
+    // The descriptor behind `in` when this is the real process: the drill reads it directly
+    // and ends its session on SIGTERM, SIGHUP and SIGINT. -1 when `in` is the test's.
+    int inputFd = -1;
 
     // A terminal has no clipboard and no help pages.
     Platform platform(UserInterface& ui, FileSystem& deckFiles) {

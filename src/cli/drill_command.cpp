@@ -11,6 +11,7 @@
 #include "core/deck/deck_loader.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/platform/settings_folder.h"
+#include "core/platform/termination_signals.h"
 #include "core/program.h"
 #include "core/shell/app_settings.h"
 
@@ -35,14 +36,20 @@ class DrillCommand : public Command {
     std::string_view name() const override { return "drill"; }
     std::string_view arguments() const override { return "DECK"; }
     std::string_view summary() const override {
-        return "Drills the deck, saving the learning state after every grade; :q or the end "
-               "of input closes it.";
+        return "Drills the deck, saving the learning state after every grade; :q, the end "
+               "of input, SIGTERM, SIGHUP or SIGINT closes it.";
     }
 
     int run(const std::vector<std::string>& args, CliEnvironment& env) override {
         if (args.size() != 1) throw UsageError{"drill takes one DECK"};
         std::unique_ptr<LineInput> input;
-        if (env.inputIsTerminal) {
+        // Installed before the deck opens and kept until it is closed: a signal in between
+        // ends the session at the next wait for input, saving.
+        std::unique_ptr<TerminationSignals> signals;
+        if (env.inputFd >= 0) {
+            signals = std::make_unique<TerminationSignals>();
+            input = std::make_unique<DescriptorLineInput>(env.inputFd, signals->fd());
+        } else if (env.inputIsTerminal) {
             input = std::make_unique<DescriptorLineInput>(STDIN_FILENO);
         } else {
             input = std::make_unique<StreamLineInput>(env.in);

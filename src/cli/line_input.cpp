@@ -15,14 +15,19 @@ std::optional<std::string> StreamLineInput::readLine() {
 }
 
 bool DescriptorLineInput::lineReady() const {
-    return ended_ || buffer_.find('\n') != std::string::npos;
+    return ended_ || stopped_ || buffer_.find('\n') != std::string::npos;
 }
 
 bool DescriptorLineInput::fill(int timeoutMs) {
-    pollfd request{fd_, POLLIN, 0};
-    int ready = ::poll(&request, 1, timeoutMs);
+    pollfd requests[2] = {{fd_, POLLIN, 0}, {stopFd_, POLLIN, 0}};
+    int ready = ::poll(requests, stopFd_ >= 0 ? 2 : 1, timeoutMs);
     if (ready < 0) return errno == EINTR;
     if (ready == 0) return true;
+    // The signal's byte stays in the pipe: whoever installed the handlers may read it.
+    if (stopFd_ >= 0 && requests[1].revents != 0) {
+        stopped_ = true;
+        return false;
+    }
     char chunk[4096];
     ssize_t n = ::read(fd_, chunk, sizeof chunk);
     if (n < 0 && errno == EINTR) return true;
@@ -41,6 +46,8 @@ bool DescriptorLineInput::waitForLine(int timeoutMs) {
 
 std::optional<std::string> DescriptorLineInput::readLine() {
     while (!lineReady()) fill(-1);
+    // A line typed just before the signal is not acted on: the session ends first.
+    if (stopped_) return std::nullopt;
     std::size_t end = buffer_.find('\n');
     if (end == std::string::npos) {
         if (buffer_.empty()) return std::nullopt;

@@ -15,6 +15,9 @@ class LineInput {
     // Waits at most timeoutMs for a whole line (or the end of input) to be ready; false when
     // the time ran out first. Input that cannot be waited on is always ready.
     virtual bool waitForLine(int timeoutMs) = 0;
+    // The session is ending (a termination signal came): readLine gives nothing from now on,
+    // as at the end of input.
+    virtual bool stopped() const { return false; }
 };
 
 class StreamLineInput : public LineInput {
@@ -28,12 +31,14 @@ class StreamLineInput : public LineInput {
 };
 
 // A file descriptor read directly, so that waiting with a timeout sees every byte typed
-// (a stream's own buffer would hide lines from poll).
+// (a stream's own buffer would hide lines from poll). A wait also ends when stopFd becomes
+// readable (TerminationSignals::fd): then the input has stopped.
 class DescriptorLineInput : public LineInput {
   public:
-    explicit DescriptorLineInput(int fd) : fd_(fd) {}
+    explicit DescriptorLineInput(int fd, int stopFd = -1) : fd_(fd), stopFd_(stopFd) {}
     std::optional<std::string> readLine() override;
     bool waitForLine(int timeoutMs) override;
+    bool stopped() const override { return stopped_; }
 
   private:
     bool lineReady() const;
@@ -41,8 +46,10 @@ class DescriptorLineInput : public LineInput {
     bool fill(int timeoutMs);
 
     int fd_;
+    int stopFd_;
     std::string buffer_;
     bool ended_ = false;
+    bool stopped_ = false;
 };
 
 }  // namespace cardwise::cli

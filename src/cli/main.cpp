@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
     env.currentDirectory = std::filesystem::current_path(ec).string();
     env.programDirectory = programDirectory(argc > 0 ? argv[0] : "cardwise-cli");
     env.inputIsTerminal = ::isatty(STDIN_FILENO) != 0;
+    env.inputFd = STDIN_FILENO;
     // An editor started from a script would wait for keys that never come.
     if (env.inputIsTerminal) env.editor = &editor;
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);

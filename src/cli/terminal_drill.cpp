@@ -7,6 +7,7 @@
 #include "cli/terminal_text.h"
 #include "core/deck/deck_close.h"
 #include "core/deck/notepad_edit.h"
+#include "core/deck/session_end.h"
 #include "core/drill/drill_window_texts.h"
 #include "core/program.h"
 
@@ -107,6 +108,10 @@ int TerminalDrill::run() {
             if (closed_ || controller_.screen() == DrillScreen::None) break;
         }
         std::optional<std::string> line = ui_.readLine();
+        if (!line && input_.stopped()) {
+            endSession();
+            break;
+        }
         if (!line) {
             quit();
             break;
@@ -121,6 +126,17 @@ int TerminalDrill::run() {
 void TerminalDrill::quit() {
     if (controller_.screen() != DrillScreen::None) controller_.closeWindow();
     if (!closed_ && program_.shell.deckOpen) closeDeck();
+}
+
+void TerminalDrill::endSession() {
+    // The prompt's line was ended when the input stopped.
+    SessionEndResult result = cardwise::endSession(program_);
+    // Printed as the boxes of a terminal are, so that the user learns of a failed write.
+    for (const UnshownBox& box : result.unshown) {
+        out_ << toTerminal("[" + box.caption + "] " + box.text) << "\n";
+    }
+    saveFailed_ = !result.saved;
+    closed_ = true;
 }
 
 bool TerminalDrill::handle(const std::string& line) {

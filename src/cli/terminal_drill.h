@@ -54,6 +54,8 @@ class TerminalDrill : public NoFrontEnd {
     void handleQuestion(const std::string& line);
     void handleAnswer(const std::string& line);
     void quit();
+    // A termination signal came: the deck is closed and saved without any question.
+    void endSession();
 
     Program& program_;
     TerminalUserInterface& ui_;

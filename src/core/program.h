@@ -130,7 +130,10 @@ struct Program {
         setupFile.reload();
     }
 
-    UserInterface& ui() { return platform.ui; }
+    // Where the core's boxes go: the user, or the stand-in that answers them while nobody
+    // is there (session end).
+    UserInterface& ui() { return standIn_ != nullptr ? *standIn_ : platform.ui; }
+    void divertBoxes(UserInterface* standIn) { standIn_ = standIn; }
     FileSystem& files() { return platform.files; }
 
     // The windows the core hands work over to; ignored until the front end attaches its own.
@@ -140,6 +143,7 @@ struct Program {
   private:
     NoFrontEnd noFrontEnd_;
     FrontEnd* frontEnd_ = &noFrontEnd_;
+    UserInterface* standIn_ = nullptr;
 };
 
 }  // namespace cardwise

@@ -1,4 +1,5 @@
-// A real cardwise-cli process killed in the middle of a drill keeps the grades it was given.
+// A real cardwise-cli process killed or signalled in the middle of a drill keeps the grades
+// it was given.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -38,6 +39,8 @@ class DrillProcess {
             ::dup2(out[1], STDOUT_FILENO);
             ::dup2(out[1], STDERR_FILENO);
             for (int fd : {in[0], in[1], out[0], out[1]}) ::close(fd);
+            // A test runner in the background may ignore SIGINT; the drill must not inherit it.
+            for (int number : {SIGTERM, SIGHUP, SIGINT}) ::signal(number, SIG_DFL);
             // The program's own settings file goes to the test's folder, not the user's.
             ::setenv("HOME", folder.c_str(), 1);
             ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
@@ -96,6 +99,29 @@ class DrillProcess {
         return status;
     }
 
+    // Sends the signal and waits for the process to end: its wait status, or -1 when it
+    // was still running after ten seconds (then it is killed).
+    int signalAndWait(int number) {
+        ::kill(pid_, number);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        int status = 0;
+        while (::waitpid(pid_, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                kill();
+                return -1;
+            }
+            // Keeps the pipe drained so that the process never blocks writing its output.
+            pollfd fd{fromChild_, POLLIN, 0};
+            if (::poll(&fd, 1, 20) == 1) {
+                char buffer[4096];
+                const ssize_t n = ::read(fromChild_, buffer, sizeof buffer);
+                if (n > 0) output_.append(buffer, static_cast<std::size_t>(n));
+            }
+        }
+        reaped_ = true;
+        return status;
+    }
+
     const std::string& output() const { return output_; }
 
   private:
@@ -149,6 +175,42 @@ TEST(KilledDrill, KeepsEveryGradeGivenBeforeTheKill) {
         const std::string name = entry.path().filename().string();
         EXPECT_TRUE(name.rfind("five.", 0) == 0 || name == "CARDWISE.INI" || entry.is_directory())
             << name;
+    }
+}
+
+TEST(SignalledDrill, SavesTheGradesAndExitsCleanlyOnEachSignalThatEndsASession) {
+    const struct {
+        const char* name;
+        int number;
+    } rows[] = {{"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP}, {"SIGINT", SIGINT}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        DeckFolder deck;
+        deck.copy("five.DKS");
+        deck.write("five.DKD",
+                   "[CARDWISE]\r\nNoPriority=  1\r\nNumerical=  1\r\nUseNamedRange=  3\r\n"
+                   "LastDayUsed=20000101\r\n");
+        DrillProcess drill(deck.path(), "five.DKS");
+        ASSERT_TRUE(drill.waitFor("One plus one?")) << drill.output();
+        drill.type("");   // display the answer
+        drill.type("c");  // correct
+        // Waiting for input on the second question.
+        ASSERT_TRUE(drill.waitFor("Which colour is the sky")) << drill.output();
+        ASSERT_TRUE(drill.waitFor("> ")) << drill.output();
+
+        const int status = drill.signalAndWait(row.number);
+        ASSERT_NE(status, -1) << "still running; output: " << drill.output();
+        ASSERT_TRUE(WIFEXITED(status)) << drill.output();
+        EXPECT_EQ(WEXITSTATUS(status), 0) << drill.output();
+        // The prompt's line is ended: the shell's prompt starts on a line of its own.
+        EXPECT_EQ(drill.output().substr(drill.output().size() - 3), "> \n") << drill.output();
+
+        const std::string setup = deck.read("five.DKD");
+        // The close wrote the whole file: today's date in place of the old one.
+        EXPECT_EQ(setup.find("LastDayUsed=20000101"), std::string::npos) << setup;
+        const std::size_t at = setup.find("\r\nQ&A1=");
+        ASSERT_NE(at, std::string::npos) << setup;
+        EXPECT_EQ(setup.substr(at + 7 + 8, 14), " 1    1 0 0004") << setup;
     }
 }
 

@@ -3,15 +3,18 @@
 #include <unistd.h>
 
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "core/platform/help_viewer.h"
 #include "gui/app/gui_resources.h"
 #include "gui/app/single_instance.h"
+#include "gui/platform/qt_external_editor.h"
 #include "gui/platform/qt_help_viewer.h"
 #include "gui/platform/qt_user_interface.h"
 
@@ -22,6 +25,34 @@ using namespace cardwise::gui;
 // it, the help window's pages, and the local socket between two copies.
 class PlatformTest : public QObject {
     Q_OBJECT
+
+    // A text editor that ends once the file <path>.done exists (at most ten seconds), and
+    // then adds a line to the file, as a user's save would.
+    static QString fakeEditor(const QTemporaryDir& dir) {
+        const QString script = dir.filePath("editor");
+        QFile file(script);
+        if (!file.open(QIODevice::WriteOnly)) return {};
+        file.write(
+            "#!/bin/sh\n"
+            "i=0\n"
+            "while [ ! -e \"$1.done\" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done\n"
+            "echo edited >> \"$1\"\n");
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return script;
+    }
+    static QWidget* waitNote() {
+        QWidget* modal = QApplication::activeModalWidget();
+        return modal != nullptr && modal->objectName() == "TextEditorWait" ? modal : nullptr;
+    }
+    static void touch(const QString& path) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    static QByteArray contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     // Answers the box the interface shows by pressing a key on it.
     static QtUserInterface::DialogRunner pressing(Qt::Key key) {
@@ -206,6 +237,64 @@ class PlatformTest : public QObject {
         QVERIFY(alone.claim({}));
         QVERIFY(!alone.listening());
         QVERIFY(kept.exists());
+    }
+
+    // The program keeps running its event loop (timers, painting) while the editor runs,
+    // behind the modal note, and the call returns once the editor has ended.
+    void textEditorRunsWhileTheEventLoopGoesOn() {
+        QTemporaryDir dir;
+        const QString deck = dir.filePath("deck.DKD");
+        touch(deck);
+        QtExternalEditor editor({fakeEditor(dir).toStdString()});
+        int ticks = 0;
+        QString note;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&] {
+            ++ticks;
+            if (QWidget* shown = waitNote(); shown != nullptr && note.isEmpty()) {
+                note = shown->findChild<QLabel*>("LWaiting")->text();
+                touch(deck + ".done");
+            }
+        });
+        timer.start(10);
+        FileResult result = editor.editAndWait(deck.toStdString());
+        QVERIFY(result.ok);
+        QVERIFY(ticks > 0);
+        QCOMPARE(note, QString("Waiting For The Text Editor To Close deck.DKD ..."));
+        QCOMPARE(contents(deck), QByteArray("edited\n"));
+        QVERIFY(waitNote() == nullptr);
+    }
+
+    // "Stop Waiting" ends the wait; the editor is not killed and ends when the user is done.
+    void stopWaitingLeavesTheEditorRunning() {
+        QTemporaryDir dir;
+        const QString deck = dir.filePath("deck.DKS");
+        touch(deck);
+        QtExternalEditor editor({fakeEditor(dir).toStdString()});
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&] {
+            if (QWidget* shown = waitNote()) {
+                timer.stop();
+                // Esc does not end the wait; the button does.
+                QTest::keyClick(shown, Qt::Key_Escape);
+                QVERIFY(shown->isVisible());
+                shown->findChild<QPushButton*>("BBStopWaiting")->click();
+            }
+        });
+        timer.start(10);
+        QVERIFY(editor.editAndWait(deck.toStdString()).ok);
+        QCOMPARE(contents(deck), QByteArray());
+        touch(deck + ".done");
+        QTRY_COMPARE_WITH_TIMEOUT(contents(deck), QByteArray("edited\n"), 10000);
+    }
+
+    void textEditorThatCannotStartIsAFailureWithTheReason() {
+        QtExternalEditor editor({"/nonexistent/editor"});
+        FileResult result = editor.editAndWait("deck.DKS");
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.find("/nonexistent/editor") != std::string::npos,
+                 result.error.c_str());
+        QVERIFY(!QtExternalEditor({}).editAndWait("deck.DKS").ok);
     }
 };
 

@@ -164,14 +164,22 @@ std::vector<std::string> chooseEditorCommand(const EditorSurroundings& around) {
     return inTerminalWindow(around, terminalEditorOnPath(around));
 }
 
+FileResult noEditorFound() {
+    return FileResult::failure(
+        "no text editor was found that can be waited on: with no terminal to run in, "
+        "Cardwise needs a desktop editor (gnome-text-editor, gedit, kate, code, xed, "
+        "mousepad) or a terminal window (xterm, gnome-terminal, konsole, xfce4-terminal) "
+        "on the PATH");
+}
+
+std::vector<std::string> editorArguments(std::vector<std::string> command,
+                                         const std::string& path) {
+    command.push_back(!path.empty() && path.front() == '-' ? "./" + path : path);
+    return command;
+}
+
 FileResult runAndWait(const std::vector<std::string>& argv) {
-    if (argv.empty()) {
-        return FileResult::failure(
-            "no text editor was found that can be waited on: with no terminal to run in, "
-            "Cardwise needs a desktop editor (gnome-text-editor, gedit, kate, code, xed, "
-            "mousepad) or a terminal window (xterm, gnome-terminal, konsole, xfce4-terminal) "
-            "on the PATH");
-    }
+    if (argv.empty()) return noEditorFound();
     std::vector<char*> args;
     args.reserve(argv.size() + 1);
     for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
@@ -232,11 +240,8 @@ StandardExternalEditor::StandardExternalEditor(std::vector<std::string> command)
     : command_(std::move(command)) {}
 
 FileResult StandardExternalEditor::editAndWait(const std::string& path) {
-    if (command_.empty()) return runAndWait({});
-    std::vector<std::string> argv = command_;
-    // A path that looks like an option must not be taken for one.
-    argv.push_back(!path.empty() && path.front() == '-' ? "./" + path : path);
-    return runAndWait(argv);
+    if (command_.empty()) return noEditorFound();
+    return runAndWait(editorArguments(command_, path));
 }
 
 }  // namespace cardwise

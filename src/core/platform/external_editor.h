@@ -72,4 +72,11 @@ bool isExecutableOnPath(std::string_view program, std::string_view searchPath);
 // Runs the program with the arguments and waits for it. Fails when it cannot be started.
 FileResult runAndWait(const std::vector<std::string>& argv);
 
+// The editor's command with the file added as one argument of its own; a path that looks
+// like an option is made one that cannot be taken for one.
+std::vector<std::string> editorArguments(std::vector<std::string> command, const std::string& path);
+
+// Why nothing was started when no editor could be chosen.
+FileResult noEditorFound();
+
 }  // namespace cardwise

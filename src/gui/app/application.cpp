@@ -13,6 +13,7 @@
 #include "core/shell/app_settings.h"
 #include "core/shell/main_commands.h"
 #include "gui/app/main_window.h"
+#include "gui/app/session_end.h"
 #include "gui/app/single_instance.h"
 #include "gui/app/startup_probe.h"
 #include "gui/drill/drill_windows.h"
@@ -31,6 +32,7 @@ constexpr int kSaveTimerMs = 500;
 Application::Application(std::string programDirectory, std::vector<std::string> commandLineDecks)
     : programDirectory_(std::move(programDirectory)),
       commandLineDecks_(std::move(commandLineDecks)),
+      editor_(chooseEditorCommand(EditorSurroundings::ofThisProcess())),
       program_(Platform{.ui = ui_,
                         .clock = clock_,
                         .random = random_,
@@ -70,6 +72,7 @@ void Application::createMainWindow() {
         .editorWindow = editorWindow_.get()};
     main_ = std::make_unique<MainWindow>(program_, services);
     ui_.setParentWindow(main_.get());
+    editor_.setParentWindow(main_.get());
     printer_.bind(program_, engine_, *drill_, drillWindows_.get(), main_.get());
     QObject::connect(instance_.get(), &SingleInstance::decksHandedOver, main_.get(),
                      &MainWindow::openHandedOver);
@@ -150,8 +153,18 @@ int Application::run() {
     program_.document.setChangeListener([this] {
         if (!saveTimer_.isActive()) saveTimer_.start();
     });
+    sessionEnd_ = std::make_unique<SessionEnd>(program_, ui_);
+    sessionEnd_->setBeforeSave([this] {
+        const QPoint place = main_->pos();
+        storeMainWindowPlace(program_, place.x(), place.y(), main_->width(), main_->height());
+    });
     main_->formShow(commandLineDecks_);
-    return QApplication::exec();
+    // A signal during the command-line deck's load ended the load's boxes: exec() would
+    // start afresh and never see it.
+    if (sessionEnd_->began()) return sessionEnd_->finish();
+    const int status = QApplication::exec();
+    if (sessionEnd_->began()) return sessionEnd_->finish();
+    return status;
 }
 
 }  // namespace cardwise::gui

@@ -18,6 +18,7 @@
 #include "gui/media/qt_media_player.h"
 #include "gui/output/qt_printer.h"
 #include "gui/platform/qt_clipboard.h"
+#include "gui/platform/qt_external_editor.h"
 #include "gui/platform/qt_help_viewer.h"
 #include "gui/platform/qt_user_interface.h"
 
@@ -31,6 +32,7 @@ namespace cardwise::gui {
 class MainWindow;
 class DrillWindows;
 class SingleInstance;
+class SessionEnd;
 class QtEditorWindow;
 
 // The desktop program put together: the one Program, the Qt platform objects and the
@@ -71,7 +73,7 @@ class Application : public NoFrontEnd {
     SystemClock clock_;
     StdRandomSource random_;
     LocalFileSystem files_;
-    StandardExternalEditor editor_;
+    QtExternalEditor editor_;
     QtUserInterface ui_;
     QtClipboard clipboard_;
     QtHelpViewer help_;
@@ -94,6 +96,9 @@ class Application : public NoFrontEnd {
 
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<MainWindow> main_;
+    // Installed once the windows exist, so that a signal before that ends the program
+    // as it always did: there is nothing to save yet.
+    std::unique_ptr<SessionEnd> sessionEnd_;
 };
 
 }  // namespace cardwise::gui

@@ -61,8 +61,20 @@ void QtUserInterface::run(QDialog& dialog) {
     if (waitDepth_ > 0) QApplication::restoreOverrideCursor();
 }
 
+void QtUserInterface::answerUnattended() {
+    if (!unattended_) unattended_ = std::make_unique<UnattendedUserInterface>();
+}
+
+std::vector<UnshownBox> QtUserInterface::takeUnattendedBoxes() {
+    if (!unattended_) return {};
+    std::vector<UnshownBox> boxes = unattended_->boxes();
+    unattended_ = std::make_unique<UnattendedUserInterface>();
+    return boxes;
+}
+
 Button QtUserInterface::messageBox(std::string_view caption, std::string_view text, Icon icon,
                                    Buttons buttons) {
+    if (unattended_) return unattended_->messageBox(caption, text, icon, buttons);
     QMessageBox box(parent_);
     box.setObjectName("MessageBox");
     box.setWindowTitle(fromMessage(caption));
@@ -79,6 +91,8 @@ Button QtUserInterface::messageBox(std::string_view caption, std::string_view te
     }
     box.setEscapeButton(escape);
     run(box);
+    // The box ended with the event loops: the session is over, nobody chose.
+    if (unattended_) return unattended_->messageBox(caption, text, icon, buttons);
     QAbstractButton* clicked = box.clickedButton();
     for (const auto& [standard, answer] : set.buttons) {
         if (clicked != nullptr && clicked == box.button(standard)) return answer;
@@ -91,13 +105,14 @@ std::optional<std::string> QtUserInterface::inputBox(std::string_view caption,
                                                      std::string_view defaultText) {
     QString entry = fromDeckText(defaultText);
     for (;;) {
+        if (unattended_) return std::nullopt;
         QInputDialog dialog(parent_);
         dialog.setObjectName("InputBox");
         dialog.setWindowTitle(fromMessage(caption));
         dialog.setLabelText(fromMessage(prompt));
         dialog.setTextValue(entry);
         run(dialog);
-        if (dialog.result() != QDialog::Accepted) return std::nullopt;
+        if (unattended_ || dialog.result() != QDialog::Accepted) return std::nullopt;
         entry = dialog.textValue();
         QString refusal;
         std::optional<std::string> text = toDeckText(entry, &refusal);
@@ -109,6 +124,7 @@ std::optional<std::string> QtUserInterface::inputBox(std::string_view caption,
 
 std::optional<std::string> QtUserInterface::chooseFile(const FileDialogRequest& request,
                                                        bool save) {
+    if (unattended_) return std::nullopt;
     QFileDialog dialog(parent_, QString::fromStdString(request.title),
                        QString::fromStdString(request.directory));
     dialog.setObjectName(save ? "SaveDialog" : "OpenDialog");
@@ -125,7 +141,7 @@ std::optional<std::string> QtUserInterface::chooseFile(const FileDialogRequest& 
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
     run(dialog);
-    if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (unattended_ || dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     return dialog.selectedFiles().first().toStdString();
@@ -157,6 +173,7 @@ ScreenSize QtUserInterface::screenSize() const {
 }
 
 void QtUserInterface::showPromotionMessage(std::string_view text, bool timed) {
+    if (unattended_) return;
     if (promotion_) {
         promotion_(fromMessage(text), timed);
     } else {

@@ -3,7 +3,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
+#include "core/deck/session_end.h"
 #include "core/platform/user_interface.h"
 
 class QDialog;
@@ -32,6 +35,13 @@ class QtUserInterface : public UserInterface {
     ScreenSize screenSize() const override;
     void showPromotionMessage(std::string_view text, bool timed) override;
 
+    // The session is ending and nobody will answer: from now on no box or dialog is shown,
+    // and one that is open when the event loops end answers as unattendedAnswer says, not
+    // as a box closed without a choice (which would drop an edit the editor asked about).
+    void answerUnattended();
+    // The boxes answered so since the last call, for the log.
+    std::vector<UnshownBox> takeUnattendedBoxes();
+
     // Boxes are placed over this window (the main window once it exists).
     void setParentWindow(QWidget* window) { parent_ = window; }
     void setDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
@@ -46,6 +56,7 @@ class QtUserInterface : public UserInterface {
     DialogRunner runDialog_;
     PromotionWindow promotion_;
     int waitDepth_ = 0;
+    std::unique_ptr<UnattendedUserInterface> unattended_;
 };
 
 // A "DKS Files (*.dks)|*.dks|..." filter as a Qt name filter list ("DKS Files (*.dks
