@@ -326,6 +326,7 @@ class RecordingFrontEnd : public FrontEnd {
     std::vector<std::string> calls;  // method names
     std::function<void(std::string_view call)> onCall;
     std::int32_t rememberedPair = -1;  // as showEditorOnNewDeck last got it
+    int menuChanges = 0;
 
     int count(std::string_view call) const {
         int n = 0;
@@ -343,6 +344,8 @@ class RecordingFrontEnd : public FrontEnd {
     void returnToEditor() override { record("returnToEditor"); }
     void closeDeck() override { record("closeDeck"); }
     void editQAFile() override { record("editQAFile"); }
+    // Counted apart from the hand-overs: it comes with many of them.
+    void mainMenuChanged() override { ++menuChanges; }
 
   private:
     void record(std::string_view call) {

@@ -55,8 +55,7 @@ bool FileExitQAClick(Program& program) {
     if (!saveDeck(program)) return false;
     program.saving.forgetDeck();
     FreeDeck(program);
-    program.shell.deckOpen = false;
-    program.shell.deckMenus.setAll(false);
+    program.setDeckOpen(false);
     return true;
 }
 

@@ -77,8 +77,7 @@ const std::string kCorrectTail =
 void actOnOutcome(Program& program) {
     DeckState& deck = program.deck;
     if (deck.LoadOutcome == 1) {
-        program.shell.deckMenus.setAll(true);
-        program.shell.deckOpen = true;
+        program.setDeckOpen(true);
         program.selector.ShuffleFilled = false;  // a fresh shuffle for the new deck
         program.drill.DrillActive = true;
         program.frontEnd().RunDKSFile();
