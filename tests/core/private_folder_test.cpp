@@ -51,7 +51,9 @@ TEST(PrivateFolderTest, OnlyAFolderOfOursThatNobodyElseEntersIsPrivate) {
         SCOPED_TRACE(row.name);
         std::optional<std::string> found = privateFolder(row.path, row.create);
         EXPECT_EQ(found.has_value(), row.privateAfter);
-        if (found) EXPECT_EQ(modeOf(*found), 0700u);
+        if (found) {
+            EXPECT_EQ(modeOf(*found), 0700u);
+        }
     }
     // A refused folder is left as it was.
     EXPECT_EQ(modeOf(dir.file("shared")), 0704u);
@@ -86,7 +88,9 @@ TEST(PrivateFolderTest, SocketFolderIsTheRuntimeFolderOrOneMadeInTheCache) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(instanceSocketFolder(row.runtime, row.cacheHome, row.home), row.expected);
-        if (row.expected) EXPECT_EQ(modeOf(*row.expected), 0700u);
+        if (row.expected) {
+            EXPECT_EQ(modeOf(*row.expected), 0700u);
+        }
     }
 }
 

@@ -184,8 +184,11 @@ class PlatformTest : public QObject {
         // A copy that only looks for the first one hands nothing over.
         SingleInstance looking(name);
         QVERIFY(!looking.claim({"/decks/a.DKS"}, false));
-        QVERIFY(!handed.wait(300));
-        QCOMPARE(handed.size(), 2);
+        SingleInstance fourth(name);
+        QVERIFY(!fourth.claim({"/decks/b.DKS"}));
+        QVERIFY(handed.wait(5000));
+        QCOMPARE(handed.size(), 3);
+        QCOMPARE(handed.at(2).at(0).value<QList<QByteArray>>(), QList<QByteArray>{"/decks/b.DKS"});
     }
 
     // A peer that says too much, or too little in time, is cut off; the first copy

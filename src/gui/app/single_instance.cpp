@@ -98,27 +98,19 @@ void SingleInstance::receive() {
             if (guarded) guarded->abort();
         });
         auto read = [this, socket] {
-            if (socket->bytesAvailable() > kMaxMessageBytes + 4) {
-                socket->abort();
-                return;
-            }
-            QDataStream in(socket);
-            in.startTransaction();
+            // A length word, then that many bytes: the magic word and the deck names.
+            if (socket->bytesAvailable() < 4) return;
+            QDataStream head(socket->peek(4));
             quint32 length = 0;
-            in >> length;
-            if (in.status() == QDataStream::Ok && length > kMaxMessageBytes) {
+            head >> length;
+            if (length > kMaxMessageBytes || socket->bytesAvailable() > 4 + qint64(length)) {
                 socket->abort();
                 return;
             }
-            if (in.status() != QDataStream::Ok || socket->bytesAvailable() < length) {
-                in.rollbackTransaction();
-                return;
-            }
-            QByteArray body(static_cast<qsizetype>(length), '\0');
-            in.readRawData(body.data(), static_cast<int>(length));
-            if (!in.commitTransaction()) return;
+            if (socket->bytesAvailable() < 4 + qint64(length)) return;
+            socket->skip(4);
+            QDataStream message(socket->read(length));
             socket->disconnectFromServer();
-            QDataStream message(body);
             quint32 magic = 0;
             QList<QByteArray> decks;
             message >> magic >> decks;
