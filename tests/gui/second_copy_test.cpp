@@ -137,7 +137,9 @@ class SecondCopyTest : public QObject {
         const std::string missing = QFile::encodeName(home_.filePath("missing.DKS")).toStdString();
         Run run = start({QFile::decodeName(QByteArray::fromStdString(missing))});
         QCOMPARE(run.status, 1);
-        QCOMPARE(run.err.toStdString(), "cardwise: " + missing + ": no such deck\n");
+        // Qt may add warnings of its own.
+        QVERIFY2(run.err.contains(QByteArray::fromStdString("cardwise: " + missing + ": no such deck\n")),
+                 run.err.constData());
 
         // A name in Latin-1 is no UTF-8; the shell passes its bytes unchanged.
         const std::string latin = deck("caf\xe9.DKS");
