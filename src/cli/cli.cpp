@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "core/shell/command_line.h"
 
 namespace cardwise::cli {
 namespace {
@@ -10,7 +11,8 @@ namespace {
 constexpr std::string_view kUsage = "usage: cardwise-cli COMMAND ARGUMENTS ...";
 
 void printHelp(std::ostream& out, const std::vector<std::unique_ptr<Command>>& commands) {
-    out << kUsage << "\n\nCommands:\n";
+    out << kUsage << "\n\nOptions:\n  -h, --help\n    show this help and exit\n  --version\n"
+                     "    show the version and exit\n\nCommands:\n";
     for (const auto& command : commands) {
         std::string head =
             "  " + std::string(command->name()) + " " + std::string(command->arguments());
@@ -38,11 +40,14 @@ int runCli(const std::vector<std::string>& args, CliEnvironment& env) {
     std::vector<std::string> words;
     bool optionsEnded = false;
     bool help = false;
+    bool version = false;
     for (const std::string& arg : args) {
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             help = true;
+        } else if (!optionsEnded && arg == "--version") {
+            version = true;
         } else if (!optionsEnded && isOption(arg)) {
             return usageError(env.err, "unknown option '" + arg + "'");
         } else {
@@ -51,6 +56,10 @@ int runCli(const std::vector<std::string>& args, CliEnvironment& env) {
     }
     if (help) {
         printHelp(env.out, commands);
+        return kExitOk;
+    }
+    if (version) {
+        env.out << versionText("cardwise-cli");
         return kExitOk;
     }
     if (words.empty()) return usageError(env.err, "no command given");

@@ -115,6 +115,9 @@ struct Program {
     std::string currentDirectory;
     // Where the program and its EXAMPLES folder live.
     std::string programDirectory;
+    // The user's data folder ($XDG_DATA_HOME/cardwise); Demo drills a copy of the example
+    // deck kept there. Empty for a portable copy, which drills the example deck in place.
+    std::string userDataDirectory;
     // The application settings file (CARDWISE.INI).
     ProfileFile appSettings;
     bool NotePadOpen = false;
@@ -128,6 +131,14 @@ struct Program {
         setupFile = ProfileFile(platform.files, deck.SetupFileName);
         setupFile.edit().setNewKeysBefore(isStatusLine);
         setupFile.reload();
+    }
+
+    // A deck was loaded (true) or closed (false): the commands that need one follow, and
+    // the front end renders its menu again whichever path got here.
+    void setDeckOpen(bool open) {
+        shell.deckOpen = open;
+        shell.deckMenus.setAll(open);
+        frontEnd().mainMenuChanged();
     }
 
     // Where the core's boxes go: the user, or the stand-in that answers them while nobody

@@ -18,6 +18,18 @@ TEST(CommandLine, HelpListsEveryCommandAndSucceeds) {
     EXPECT_EQ(cli.err.str(), "");
 }
 
+TEST(CommandLine, VersionNamesTheProgramAndItsLicence) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--version"}, {"check", "x.DKS", "--version"}}) {
+        CliRun cli;
+        cli.run(args);
+        EXPECT_EQ(cli.status, kExitOk);
+        EXPECT_EQ(cli.out.str().substr(0, 51),
+                  "cardwise-cli 5.0\nLicence GPL-3.0-or-later: GNU GPL ");
+        EXPECT_EQ(cli.err.str(), "");
+    }
+}
+
 TEST(CommandLine, WrongCommandLinesExitTwoWithAUsageLine) {
     const std::vector<std::vector<std::string>> cases = {
         {},

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "core/deck/deck_close.h"
 #include "core/deck/notepad_edit.h"
 #include "core/shell/recent_decks.h"
@@ -91,6 +94,83 @@ TEST_F(MainCommandsTest, DemoDeckOfAnInstalledProgramIsFoundInShare) {
     // Only a folder named bin has a share folder beside it.
     p.programDirectory = (prefix / "share").string();
     EXPECT_FALSE(demoDeckAvailable(p));
+}
+
+// An installed program's Demo drills a copy in the user's data folder: progress is kept
+// there and nothing is written beside the program, whoever runs it.
+TEST_F(MainCommandsTest, DemoDrillsACopyInTheUserDataFolder) {
+    namespace fs = std::filesystem;
+    const fs::path prefix = h.decks.path();
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share/cardwise/EXAMPLES");
+    h.decks.write("share/cardwise/EXAMPLES/CRDWSE50.DKS", threePairDeck());
+    h.decks.write("share/cardwise/EXAMPLES/mars.png", "picture");
+    p.programDirectory = (prefix / "bin").string();
+    p.userDataDirectory = (prefix / "data/cardwise").string();
+    const fs::path copy = prefix / "data/cardwise/EXAMPLES";
+    auto installed = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(prefix / "share/cardwise/EXAMPLES")) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = installed();
+
+    RunQuickDemo1Click(p);
+    ASSERT_TRUE(p.shell.deckOpen);
+    EXPECT_EQ(p.deck.QAFileName, (copy / "CRDWSE50.DKS").string());
+    EXPECT_TRUE(fs::exists(copy / "mars.png"));
+    ASSERT_TRUE(FileExitQAClick(p));
+    EXPECT_TRUE(fs::exists(copy / "CRDWSE50.DKD"));
+    EXPECT_EQ(installed(), before);
+
+    // The next Demo keeps the copy as the user left it and puts back a file they removed.
+    const std::string edited = testing::crlf({"[Cardwise]", "Q1=mine", "A1=mio", "Q2=two",
+                                              "A2=dos", "Q3=three", "A3=tres"});
+    h.decks.write("data/cardwise/EXAMPLES/CRDWSE50.DKS", edited);
+    fs::remove(copy / "mars.png");
+    RunQuickDemo1Click(p);
+    ASSERT_TRUE(p.shell.deckOpen);
+    EXPECT_TRUE(fs::exists(copy / "mars.png"));
+    ASSERT_TRUE(FileExitQAClick(p));
+    EXPECT_EQ(h.decks.read("data/cardwise/EXAMPLES/CRDWSE50.DKS"), edited);
+    EXPECT_EQ(installed(), before);
+
+    // A data folder that cannot be made is reported; nothing opens.
+    h.decks.write("blocked", "a file, not a folder");
+    p.userDataDirectory = (prefix / "blocked").string();
+    h.ui.expectBoxWhere("Demo", Icon::Error, Buttons::Ok, [&](const std::string& text) {
+        return text.rfind("The Example Deck Could Not Be Copied To " +
+                              (prefix / "blocked/EXAMPLES").string() + ".  ",
+                          0) == 0;
+    });
+    RunQuickDemo1Click(p);
+    EXPECT_FALSE(p.shell.deckOpen);
+
+    // A portable copy (no user data folder) drills the example deck in place.
+    p.userDataDirectory.clear();
+    RunQuickDemo1Click(p);
+    EXPECT_EQ(p.deck.QAFileName, (prefix / "share/cardwise/EXAMPLES/CRDWSE50.DKS").string());
+}
+
+TEST_F(MainCommandsTest, HandOversThatWaitedOpenTheLatestAndRememberTheRest) {
+    std::string a = h.write("a.DKS", threePairDeck());
+    std::string b = h.write("b.DKS", threePairDeck());
+    std::string c = h.write("c.DKS", threePairDeck());
+    EXPECT_FALSE(openPendingHandOvers(p));
+    queueHandOver(p, {a, c});
+    queueHandOver(p, {});  // a start without decks only brought the window forward
+    queueHandOver(p, {b});
+    EXPECT_FALSE(p.shell.deckOpen);
+    ASSERT_TRUE(openPendingHandOvers(p));
+    EXPECT_EQ(p.deck.QAFileName, b);
+    EXPECT_EQ(p.shell.recentFiles[0], b);
+    EXPECT_EQ(p.shell.recentFiles[1], a);
+    EXPECT_EQ(p.shell.recentFiles[2], "");
+    EXPECT_TRUE(p.shell.pendingHandOvers.empty());
+    EXPECT_FALSE(openPendingHandOvers(p));
 }
 
 TEST_F(MainCommandsTest, HandedOverDecksOpenTheFirstAfterSavingTheOpenOne) {

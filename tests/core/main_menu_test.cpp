@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/deck/deck_close.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
@@ -160,11 +162,100 @@ TEST_F(MainMenuTest, CaptionsAndBackgroundFollowTheDeck) {
     EXPECT_EQ(mainMenu(p, true).background, (Colour{0x56, 0x34, 0x12}));
 }
 
+// The front end renders its menu whenever the core says it changed; whichever path opens or
+// closes a deck, what it last rendered is what the model holds now.
+class RenderingFrontEnd : public testing::RecordingFrontEnd {
+  public:
+    explicit RenderingFrontEnd(const Program& program) : program_(program) {}
+    MainMenuView shown;
+    void mainMenuChanged() override {
+        RecordingFrontEnd::mainMenuChanged();
+        shown = mainMenu(program_, true);
+    }
+
+  private:
+    const Program& program_;
+};
+
+std::vector<std::string> enabledItems(const MainMenuView& view) {
+    std::vector<std::string> names;
+    for (const MenuItem* m : allMenuItems(view)) {
+        if (m->enabled) names.push_back(m->name + (m->visible ? " " + m->caption : ""));
+    }
+    return names;
+}
+
+TEST_F(MainMenuTest, RenderedMenuFollowsEveryPathThatOpensOrClosesADeck) {
+    struct PathRow {
+        const char* name;
+        std::function<void(Program&, DeckHarness&, DrillController&)> act;
+        bool deckOpenAfter;
+    };
+    const PathRow rows[] = {
+        {"a deck opens", [](Program&, DeckHarness&, DrillController&) {}, true},
+        {"Exit This Q&A File", [](Program& p, DeckHarness&, DrillController&) { FileExitQAClick(p); },
+         false},
+        {"the continuation question is declined",
+         [](Program& p, DeckHarness& h, DrillController& drill) {
+             p.settings.OnePass = 1;
+             for (int i = 0; i < 3; ++i) {
+                 drill.displayAnswer();
+                 if (i == 2) h.ui.expectBox(testing::continuationBox("a.DKS"), Button::No);
+                 drill.markCorrect();
+             }
+         },
+         false},
+        {"a handed-over deck replaces the open one",
+         [](Program& p, DeckHarness& h, DrillController&) {
+             openHandedOver(p, {h.write("b.DKS", threePairDeck())});
+         },
+         true},
+        {"the next deck fails to load",
+         [](Program& p, DeckHarness& h, DrillController&) {
+             h.ui.expectBoxWhere("No .DKS File", Icon::Error, Buttons::Ok,
+                                 [](const std::string&) { return true; });
+             openDeck(p, h.decks.file("missing.DKS"));
+         },
+         false},
+    };
+    for (const PathRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        DeckHarness fresh;
+        Program& program = fresh.program;
+        CoreDrillEngine engine;
+        DrillController drill(program, engine);
+        RenderingFrontEnd windows(program);
+        windows.onCall = [&](std::string_view call) {
+            if (call == "RunDKSFile") drill.start();
+            if (call == "closeDrillWindows") drill.hideWindows();
+            if (call == "closeDeck") FileExitQAClick(program);
+        };
+        program.attachFrontEnd(windows);
+        openDeck(program, fresh.write("a.DKS", threePairDeck()));
+        const int before = windows.menuChanges;
+        row.act(program, fresh, drill);
+        fresh.ui.checkAllShown();
+        EXPECT_EQ(program.shell.deckOpen, row.deckOpenAfter);
+        if (std::string_view(row.name) != "a deck opens") {
+            EXPECT_GT(windows.menuChanges, before);
+        }
+        EXPECT_EQ(enabledItems(windows.shown), enabledItems(mainMenu(program, true)));
+        EXPECT_EQ(findMenuItem(windows.shown, "FileSaveAs")->enabled, row.deckOpenAfter);
+    }
+}
+
 TEST_F(MainMenuTest, AboutBoxTexts) {
     AboutView about = aboutBox();
     EXPECT_EQ(about.caption, "About Cardwise");
     EXPECT_EQ(about.product, "Cardwise [tm] v5.0");
     EXPECT_EQ(about.closeButton, "Thank You For Using Cardwise!!");
+    EXPECT_EQ(about.lines, (std::vector<std::string>{
+                               "Question-and-answer drill for one learner: flash cards that "
+                               "remember what you know.",
+                               "Version 5.0, desktop edition for Linux.",
+                               "Free software under the GNU General Public License, version 3 or "
+                               "later (GPL-3.0-or-later); it comes with no warranty.",
+                               "https://example.org/cardwise"}));
 }
 
 TEST_F(MainMenuTest, HintOrCommentFollowsTheWindowShown) {

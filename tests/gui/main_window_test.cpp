@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -63,6 +64,13 @@ class MainWindowTest : public QObject {
     NoMediaPlayer media_;
     std::unique_ptr<Program> program_;
     std::unique_ptr<MainWindow> window_;
+    // Renders the menu when the core says it changed, as the program's windows do.
+    struct MenuWindows : NoFrontEnd {
+        MainWindow* window = nullptr;
+        void mainMenuChanged() override {
+            if (window != nullptr) window->render();
+        }
+    } menuWindows_;
 
     std::string writeDeck(const QString& name) {
         std::string path = folder_.filePath(name).toStdString();
@@ -108,6 +116,7 @@ class MainWindowTest : public QObject {
     }
     void cleanup() {
         files_.failWrites = false;
+        menuWindows_.window = nullptr;
         closeOpenDeck(*program_);
         window_.reset();
         program_.reset();
@@ -198,10 +207,48 @@ class MainWindowTest : public QObject {
 
     void handedOverDeckOpensInTheFirstCopy() {
         std::string a = writeDeck("a.DKS");
-        window_->openHandedOver({QString::fromStdString(a), "/no/such/deck.DKS"});
+        window_->openHandedOver({QByteArray::fromStdString(a), "/no/such/deck.DKS"});
         QCOMPARE(program_->deck.QAFileName, a);
         QVERIFY(program_->shell.deckOpen);
         QVERIFY(action("FileExitQA")->isEnabled());
+    }
+
+    // A deck handed over while a box is open waits for it to close, then opens; its file
+    // name, not UTF-8, shows readably in the recent decks.
+    void handedOverDeckWaitsForAnOpenBox() {
+        // Written by its bytes: a QString name would be UTF-8.
+        std::string a = folder_.path().toStdString() + "/caf\xe9.DKS";
+        std::ofstream(a, std::ios::binary) << kDeck;
+        bool openWhileBoxShown = true;
+        QTimer::singleShot(0, [&] {
+            window_->openHandedOver({QByteArray::fromStdString(a)});
+            openWhileBoxShown = program_->shell.deckOpen;
+            if (QWidget* box = QApplication::activeModalWidget()) box->close();
+        });
+        QDialog box(window_.get());
+        box.exec();
+        QVERIFY(!openWhileBoxShown);
+        QTRY_VERIFY_WITH_TIMEOUT(program_->shell.deckOpen, 5000);
+        QCOMPARE(program_->deck.QAFileName, a);
+        QCOMPARE(program_->shell.recentFiles[0], a);
+        QVERIFY(action("FileExitQA")->isEnabled());
+        QVERIFY2(action("UsedFile1")->text().endsWith(QString::fromUtf8("caf\xc3\xa9.DKS")),
+                 qPrintable(action("UsedFile1")->text()));
+        QVERIFY(!action("UsedFile1")->text().contains(QChar(0xFFFD)));
+    }
+
+    // Whatever closes the deck, the menu follows: here the drill's own close request.
+    void menuFollowsADeckClosedOutsideTheMenu() {
+        menuWindows_.window = window_.get();
+        program_->attachFrontEnd(menuWindows_);
+        openDeck(*program_, writeDeck("a.DKS"));
+        QVERIFY(action("FileSaveAs")->isEnabled());
+        QVERIFY(FileExitQAClick(*program_));
+        for (const char* name : {"FileSaveAs", "FileStatistics", "FileExitQA"}) {
+            QVERIFY2(!action(name)->isEnabled(), name);
+        }
+        QVERIFY(!window_->menu("Edit1")->menuAction()->isEnabled());
+        QVERIFY(!action("Options1")->isEnabled());
     }
 
     void importAndExportRunFromTheFileMenu() {

@@ -4,6 +4,7 @@
 
 #include <QInputDialog>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -200,16 +201,69 @@ class PlatformTest : public QObject {
         QVERIFY(!(QFileInfo(name).permissions() & (QFile::WriteOther | QFile::ReadOther)));
         QSignalSpy handed(&first, &SingleInstance::decksHandedOver);
         SingleInstance second(name);
-        QVERIFY(!second.claim({"/decks/a.DKS", QString::fromUtf8("/decks/\xc3\xa9\nb.DKS")}));
+        // The bytes as the system gave them: a name in Latin-1 is no UTF-8.
+        const QList<QByteArray> decks{"/decks/a.DKS", "/decks/caf\xe9\nb.DKS"};
+        QVERIFY(!second.claim(decks));
         QVERIFY(!second.listening());
         QVERIFY(handed.wait(5000));
-        QCOMPARE(handed.at(0).at(0).toStringList(),
-                 QStringList({"/decks/a.DKS", QString::fromUtf8("/decks/\xc3\xa9\nb.DKS")}));
+        QCOMPARE(handed.at(0).at(0).value<QList<QByteArray>>(), decks);
         // A start without decks only brings the first copy forward.
         SingleInstance third(name);
         QVERIFY(!third.claim({}));
         QVERIFY(handed.wait(5000));
-        QCOMPARE(handed.at(1).at(0).toStringList(), QStringList());
+        QCOMPARE(handed.at(1).at(0).value<QList<QByteArray>>(), QList<QByteArray>());
+        // A copy that only looks for the first one hands nothing over.
+        SingleInstance looking(name);
+        QVERIFY(!looking.claim({"/decks/a.DKS"}, false));
+        SingleInstance fourth(name);
+        QVERIFY(!fourth.claim({"/decks/b.DKS"}));
+        QVERIFY(handed.wait(5000));
+        QCOMPARE(handed.size(), 3);
+        QCOMPARE(handed.at(2).at(0).value<QList<QByteArray>>(), QList<QByteArray>{"/decks/b.DKS"});
+    }
+
+    // A peer that says too much, or too little in time, is cut off; the first copy
+    // goes on taking hand-overs.
+    void greedyOrSlowPeersAreDropped() {
+        QTemporaryDir dir;
+        QString name = dir.filePath("cardwise.socket");
+        SingleInstance first(name);
+        QVERIFY(first.claim({}));
+        QSignalSpy handed(&first, &SingleInstance::decksHandedOver);
+        struct Peer {
+            const char* name;
+            QByteArray bytes;
+        };
+        QByteArray huge(static_cast<qsizetype>(SingleInstance::kMaxMessageBytes) + 64, 'x');
+        const Peer peers[] = {
+            {"a length over the cap", QByteArray::fromHex("7fffffff")},
+            {"more bytes than the cap", QByteArray::fromHex("00000010") + huge},
+            {"half a message, then silence", QByteArray::fromHex("00000040") + "CWI2"},
+        };
+        for (const Peer& peer : peers) {
+            QLocalSocket socket;
+            socket.connectToServer(name);
+            QVERIFY2(socket.waitForConnected(2000), peer.name);
+            socket.write(peer.bytes);
+            socket.flush();
+            // The first copy hangs up: at once, or once its second has passed.
+            QTRY_VERIFY2_WITH_TIMEOUT(socket.state() == QLocalSocket::UnconnectedState, peer.name,
+                                      5000);
+        }
+        QCOMPARE(handed.size(), 0);
+        SingleInstance second(name);
+        QVERIFY(!second.claim({"/decks/a.DKS"}));
+        QVERIFY(handed.wait(5000));
+    }
+
+    // A bare name would be a socket in the shared temporary folder: the program runs alone.
+    void withoutAPrivateFolderTheProgramRunsAlone() {
+        SingleInstance alone(QString("cardwise-%1").arg(::getuid()));
+        QVERIFY(alone.claim({}));
+        QVERIFY(!alone.listening());
+        SingleInstance none{QString()};
+        QVERIFY(none.claim({}));
+        QVERIFY(!none.listening());
     }
 
     void staleSocketIsReplacedButNothingElseIs() {

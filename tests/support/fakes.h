@@ -328,6 +328,7 @@ class RecordingFrontEnd : public FrontEnd {
     std::int32_t rememberedPair = -1;  // as showEditorOnNewDeck last got it
     // Answers closeEditor (an editor that stored its edit, unless a test says otherwise).
     std::function<bool()> onCloseEditor;
+    int menuChanges = 0;
 
     int count(std::string_view call) const {
         int n = 0;
@@ -348,6 +349,8 @@ class RecordingFrontEnd : public FrontEnd {
     void returnToEditor() override { record("returnToEditor"); }
     void closeDeck() override { record("closeDeck"); }
     void editQAFile() override { record("editQAFile"); }
+    // Counted apart from the hand-overs: it comes with many of them.
+    void mainMenuChanged() override { ++menuChanges; }
 
   private:
     void record(std::string_view call) {

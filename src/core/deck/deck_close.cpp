@@ -24,8 +24,7 @@ bool FileExitQAClick(Program& program) {
     if (!saveForClose(program)) return false;
     program.document.forget();
     FreeDeck(program);
-    program.shell.deckOpen = false;
-    program.shell.deckMenus.setAll(false);
+    program.setDeckOpen(false);
     return true;
 }
 

@@ -81,8 +81,7 @@ void actOnOutcome(Program& program) {
     if (deck.LoadOutcome == 1) {
         // What the load put right is written with the first change or at the close.
         program.document.forget();
-        program.shell.deckMenus.setAll(true);
-        program.shell.deckOpen = true;
+        program.setDeckOpen(true);
         program.selector.ShuffleFilled = false;  // a fresh shuffle for the new deck
         program.drill.DrillActive = true;
         program.frontEnd().RunDKSFile();

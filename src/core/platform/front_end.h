@@ -29,6 +29,10 @@ class FrontEnd {
     virtual void closeDeck() = 0;
     // The drill windows ask the main window to open the Q&A file in the text editor.
     virtual void editQAFile() = 0;
+    // What the main menu shows changed: a deck opened or closed (by any command, the drill's
+    // continuation question or a failed save included) or the recent decks moved. The
+    // main window renders its menu again.
+    virtual void mainMenuChanged() = 0;
 };
 
 // For a front end that lacks these windows (or has none yet): every hand-over is ignored.
@@ -42,6 +46,7 @@ class NoFrontEnd : public FrontEnd {
     void returnToEditor() override {}
     void closeDeck() override {}
     void editQAFile() override {}
+    void mainMenuChanged() override {}
 };
 
 }  // namespace cardwise

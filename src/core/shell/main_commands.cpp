@@ -1,5 +1,8 @@
 #include "core/shell/main_commands.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "core/deck/deck_close.h"
 #include "core/deck/deck_loader.h"
 #include "core/program.h"
@@ -31,6 +34,49 @@ bool demoDeckAvailable(const Program& program) {
     return program.platform.files.fileExists(demoDeckPath(program));
 }
 
+namespace {
+
+std::string demoCopyFailedText(const std::string& folder, const std::string& reason) {
+    return "The Example Deck Could Not Be Copied To " + folder + ".  " + reason;
+}
+
+}  // namespace
+
+std::optional<std::string> demoDeckToOpen(Program& program) {
+    const std::string original = demoDeckPath(program);
+    if (program.userDataDirectory.empty()) return original;
+    const std::string source = directoryOf(original);
+    const std::string folder = joinPath(program.userDataDirectory, "EXAMPLES");
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        program.ui().messageBox("Demo", demoCopyFailedText(folder, error.message()), Icon::Error,
+                                Buttons::Ok);
+        return std::nullopt;
+    }
+    FileSystem& files = program.files();
+    for (const std::string& name : files.directoryEntries(source)) {
+        const std::string from = joinPath(source, name);
+        const std::string to = joinPath(folder, name);
+        if (!files.fileExists(from) || files.fileExists(to)) continue;
+        FileResult copied = files.copyFile(from, to);
+        // Without its deck file the copy is no use; a picture or sound less is reported
+        // by the deck when it is needed.
+        if (!copied.ok && name == fileNameOf(original)) {
+            program.ui().messageBox("Demo", demoCopyFailedText(folder, copied.error), Icon::Error,
+                                    Buttons::Ok);
+            return std::nullopt;
+        }
+    }
+    const std::string copy = joinPath(folder, fileNameOf(original));
+    if (!files.fileExists(copy)) {
+        program.ui().messageBox("Demo", demoCopyFailedText(folder, "The Example Deck Is Missing."),
+                                Icon::Error, Buttons::Ok);
+        return std::nullopt;
+    }
+    return copy;
+}
+
 void openDeck(Program& program, const std::string& path) {
     if (!closeOpenDeck(program)) return;
     program.drill.ReturnToPair = false;
@@ -59,7 +105,8 @@ void UsedFileClick(Program& program, int slot) {
 }
 
 void RunQuickDemo1Click(Program& program) {
-    if (demoDeckAvailable(program)) openDeck(program, demoDeckPath(program));
+    if (!demoDeckAvailable(program)) return;
+    if (std::optional<std::string> deck = demoDeckToOpen(program)) openDeck(program, *deck);
 }
 
 void openAtStart(Program& program, const std::vector<std::string>& commandLineDecks) {
@@ -79,6 +126,20 @@ void openHandedOver(Program& program, const std::vector<std::string>& decks) {
     if (!closeOpenDeck(program)) return;
     addRecentDeck(program, decks.front());
     openDeck(program, decks.front());
+}
+
+void queueHandOver(Program& program, const std::vector<std::string>& decks) {
+    if (decks.empty() || decks.front().empty()) return;
+    program.shell.pendingHandOvers.push_back(decks.front());
+}
+
+bool openPendingHandOvers(Program& program) {
+    std::vector<std::string> pending = std::move(program.shell.pendingHandOvers);
+    program.shell.pendingHandOvers.clear();
+    if (pending.empty()) return false;
+    for (std::size_t i = 0; i + 1 < pending.size(); ++i) addRecentDeck(program, pending[i]);
+    openHandedOver(program, {pending.back()});
+    return true;
 }
 
 bool FormClose(Program& program, int left, int top, int width, int height) {

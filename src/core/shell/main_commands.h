@@ -19,6 +19,12 @@ bool FormCreate(Program& program, const std::optional<std::string>& userSettings
 std::string demoDeckPath(const Program& program);
 // Whether the "Demo" command is shown.
 bool demoDeckAvailable(const Program& program);
+// The deck "Demo" opens. With a user data folder: the copy of the example deck in its
+// EXAMPLES folder, made on first use with the pictures and sounds beside it (a file missing
+// from the copy is added again, none is ever overwritten, so progress is kept and nothing
+// is written beside the program). Without one: the example deck in place. Nothing when the
+// copy could not be made (the user has been told).
+std::optional<std::string> demoDeckToOpen(Program& program);
 
 // Closes the open deck (saving it) and opens the named one. Nothing is opened when the
 // open deck could not be saved.
@@ -41,6 +47,12 @@ void openAtStart(Program& program, const std::vector<std::string>& commandLineDe
 // first is opened as a command-line deck is (the open deck closed and saved first); the
 // rest are left alone, since each would close the one before.
 void openHandedOver(Program& program, const std::vector<std::string>& decks);
+
+// A hand-over that comes while a box or dialog is open waits: its deck is queued here...
+void queueHandOver(Program& program, const std::vector<std::string>& decks);
+// ...and opened once nothing is open any more. Of several, each opening would close the one
+// before: the earlier ones go into the recent decks, the latest opens. False when none waited.
+bool openPendingHandOvers(Program& program);
 
 // The main window closes: its place is stored and the open deck saved and closed. False
 // when the user chose to keep the program running because the deck could not be saved.

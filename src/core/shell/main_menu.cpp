@@ -2,6 +2,7 @@
 
 #include "core/drill/run_control.h"
 #include "core/program.h"
+#include "core/shell/product.h"
 
 namespace cardwise {
 namespace {
@@ -178,7 +179,10 @@ AboutView aboutBox() {
         "About Cardwise",
         "Cardwise [tm] v5.0",
         {"Question-and-answer drill for one learner: flash cards that remember what you know.",
-         "Desktop edition for Linux.", "Made by the Cardwise project."},
+         "Version " + std::string(kCardwiseVersion) + ", desktop edition for Linux.",
+         "Free software under the GNU General Public License, version 3 or later (" +
+             std::string(kLicence) + "); it comes with no warranty.",
+         std::string(kProjectAddress)},
         "Thank You For Using Cardwise!!",
     };
 }

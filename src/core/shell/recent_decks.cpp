@@ -55,6 +55,7 @@ void rebuildRecentMenu(Program& program) {
         item.caption = recentMenuCaption(slot, entry);
         item.visible = true;
     }
+    program.frontEnd().mainMenuChanged();
 }
 
 std::string recentMenuCaption(int slot, std::string_view path) {

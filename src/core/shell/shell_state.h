@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace cardwise {
 
@@ -52,6 +53,8 @@ struct ShellState {
     // A deck is loaded and will be saved when closed. Unlike DrillActive it stays set when
     // the drill stops or when saving the deck failed.
     bool deckOpen = false;
+    // Decks handed over by later starts while a box or dialog was open, oldest first.
+    std::vector<std::string> pendingHandOvers;
 };
 
 }  // namespace cardwise

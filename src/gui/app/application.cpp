@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QThread>
 
+#include <cstdio>
+
 #include "core/deck/deck_close.h"
 #include "core/deck/deck_save.h"
 #include "core/deck/notepad_edit.h"
@@ -11,6 +13,7 @@
 #include "core/editor/editor_controller.h"
 #include "core/platform/settings_folder.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/command_line.h"
 #include "core/shell/main_commands.h"
 #include "gui/app/main_window.h"
 #include "gui/app/session_end.h"
@@ -134,15 +137,27 @@ void Application::saveTimerFired() {
     if (!savePending(program_)) saveTimer_.stop();
 }
 
+void Application::mainMenuChanged() {
+    if (main_) main_->render();
+}
+
 int Application::run() {
-    QStringList decks;
-    for (const std::string& deck : commandLineDecks_) decks << QString::fromStdString(deck);
+    // A deck that does not exist is reported here, never handed to a running copy.
+    HandOverPlan plan = planHandOver(commandLineDecks_, files_);
+    QList<QByteArray> decks;
+    for (const std::string& deck : plan.handed) decks << QByteArray::fromStdString(deck);
     instance_ = std::make_unique<SingleInstance>();
-    if (!instance_->claim(decks)) return 0;
+    if (!instance_->claim(decks, plan.contactRunningCopy)) {
+        for (const std::string& deck : plan.missing) {
+            std::fputs(missingDeckText("cardwise", deck).c_str(), stderr);
+        }
+        return plan.missing.empty() ? 0 : 1;
+    }
 
     std::optional<std::string> userFolder;
     if (!settingsBesideProgram(program_)) userFolder = userSettingsFolder();
     if (!FormCreate(program_, userFolder)) return 1;
+    if (userFolder) program_.userDataDirectory = userDataFolder().value_or("");
 
     createDrill();
     createEditor();

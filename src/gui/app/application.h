@@ -56,6 +56,7 @@ class Application : public NoFrontEnd {
     void returnToEditor() override;
     void closeDeck() override;
     void editQAFile() override;
+    void mainMenuChanged() override;
 
   private:
     // Where the drill windows join the program: the run control over the drill engine,

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QThread>
 
 #include "core/content/clipboard_text.h"
 #include "core/deck/deck_close.h"
@@ -48,13 +49,22 @@ bool onSomeScreen(const QRect& place) {
 MainWindow::MainWindow(Program& program, MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), program_(program), services_(services) {
     setObjectName("TFMain");
-    setWindowIcon(QIcon(":/app/cardwise.png"));
+    // The simpler drawing at the sizes of title bars and task lists.
+    QIcon icon;
+    for (const char* file : {":/app/cardwise-16.png", ":/app/cardwise-32.png",
+                             ":/app/cardwise-48.png", ":/app/cardwise.png"}) {
+        icon.addFile(file);
+    }
+    setWindowIcon(icon);
     auto* area = new QWidget(this);
     area->setObjectName("MainArea");
     area->setAutoFillBackground(true);
     setCentralWidget(area);
     build();
     render();
+    // Often enough to feel immediate once a box closes; only runs while a deck waits.
+    handOverRetry_.setInterval(200);
+    connect(&handOverRetry_, &QTimer::timeout, this, &MainWindow::openWaitingHandOvers);
 }
 
 void MainWindow::build() {
@@ -151,6 +161,7 @@ void MainWindow::render() {
 }
 
 void MainWindow::formShow(const std::vector<std::string>& commandLineDecks) {
+    baseLoopLevel_ = QThread::currentThread()->loopLevel();
     MainMenuView view = mainMenu(program_, demoAvailable_, services_.parts);
     setWindowTitle(QString::fromStdString(view.windowCaption));
     demoAvailable_ = demoDeckAvailable(program_);
@@ -165,15 +176,32 @@ void MainWindow::formShow(const std::vector<std::string>& commandLineDecks) {
     emit commandFinished();
 }
 
-void MainWindow::openHandedOver(const QStringList& decks) {
+void MainWindow::openHandedOver(const QList<QByteArray>& decks) {
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
     std::vector<std::string> names;
-    for (const QString& deck : decks) names.push_back(deck.toStdString());
-    // A box of ours is open: the deck waits, as it would for a second start.
-    if (QApplication::activeModalWidget() != nullptr || names.empty()) return;
-    cardwise::openHandedOver(program_, names);
+    for (const QByteArray& deck : decks) names.push_back(deck.toStdString());
+    queueHandOver(program_, names);
+    openWaitingHandOvers();
+}
+
+bool MainWindow::quiet() const {
+    return QApplication::activeModalWidget() == nullptr && QApplication::activePopupWidget() == nullptr &&
+           !program_.NotePadOpen && QThread::currentThread()->loopLevel() <= baseLoopLevel_ + 1;
+}
+
+void MainWindow::openWaitingHandOvers() {
+    if (program_.shell.pendingHandOvers.empty()) {
+        handOverRetry_.stop();
+        return;
+    }
+    if (!quiet()) {
+        if (!handOverRetry_.isActive()) handOverRetry_.start();
+        return;
+    }
+    handOverRetry_.stop();
+    openPendingHandOvers(program_);
     render();
     emit commandFinished();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
 #include <QStringList>
+#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -48,9 +51,10 @@ class MainWindow : public QMainWindow {
     // Copies the menu model into the menus.
     void render();
 
-    // Another start of the program handed its decks over: come to the front and open the
-    // first of them.
-    void openHandedOver(const QStringList& decks);
+    // Another start of the program handed its decks over (the system's bytes): come to the
+    // front and open the first of them, at once or, while a box or dialog is open, once it
+    // has closed.
+    void openHandedOver(const QList<QByteArray>& decks);
 
     // "&Options" of the drill windows' pop-up menus: the main window's command.
     void showOptions();
@@ -77,11 +81,19 @@ class MainWindow : public QMainWindow {
     void executeEditor(MenuCommand command);
     // Whether an item the editor shows only while it is on screen can be chosen now.
     bool editorOnScreen() const;
+    // No box, dialog or text editor is open and no command is half done: a waiting
+    // hand-over may open.
+    bool quiet() const;
+    void openWaitingHandOvers();
 
     Program& program_;
     MainWindowServices services_;
     bool demoAvailable_ = false;
     bool closing_ = false;
+    // The event-loop depth of the main loop; deeper means a command is still running.
+    int baseLoopLevel_ = 0;
+    // Looks again for a quiet moment while a hand-over waits.
+    QTimer handOverRetry_;
     QMenuBar* helpBar_ = nullptr;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;

@@ -1,38 +1,45 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QLocalServer>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 namespace cardwise::gui {
 
 // Makes sure one copy of the program runs per user. The first copy listens on a local
-// socket only its user can open; a later copy hands its deck names over and ends.
+// socket in a folder only its user can enter; a later copy hands its deck names over (as
+// the system's bytes) and ends.
 class SingleInstance : public QObject {
     Q_OBJECT
   public:
-    // The socket name: in the user's runtime folder when there is one, else a name per
-    // user in the temporary folder.
+    // A peer must send its whole message within this time and size, or it is dropped.
+    static constexpr int kReceiveTimeoutMs = 1000;
+    static constexpr qint64 kMaxMessageBytes = 256 * 1024;
+
+    // The socket in the user's private runtime or cache folder; empty when there is no
+    // private folder (the program then runs on its own).
     static QString defaultName();
 
     explicit SingleInstance(QString name = defaultName(), QObject* parent = nullptr);
 
     // True when this is the first copy (it now listens). Otherwise the decks have been
-    // handed to the first copy, which comes to the front, and this copy should end.
-    // When neither works (the name is taken by something that is no socket of ours), the
-    // program runs on its own: a user is never locked out of it.
-    bool claim(const QStringList& decks);
+    // handed to the first copy, which comes to the front, and this copy should end. With
+    // handOver false a running copy is only looked for, and given nothing.
+    // When neither works (no private folder, or the name is taken by something that is no
+    // socket of ours), the program runs on its own: a user is never locked out of it.
+    bool claim(const QList<QByteArray>& decks, bool handOver = true);
 
     bool listening() const { return server_.isListening(); }
     QString name() const { return name_; }
 
   signals:
     // Another copy was started; decks are the names on its command line (maybe none).
-    void decksHandedOver(const QStringList& decks);
+    void decksHandedOver(const QList<QByteArray>& decks);
 
   private:
-    bool handOver(const QStringList& decks);
+    bool sendTo(const QList<QByteArray>& decks, bool handOver);
     bool listen();
     void receive();
 

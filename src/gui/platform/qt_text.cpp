@@ -1,5 +1,7 @@
 #include "gui/platform/qt_text.h"
 
+#include <QFile>
+
 #include "core/content/windows1252.h"
 
 namespace cardwise::gui {
@@ -21,6 +23,14 @@ std::optional<std::string> toDeckText(const QString& text, QString* refusalMessa
 
 QString fromMessage(std::string_view message) {
     return QString::fromStdString(displayText(message));
+}
+
+QString fromFileName(std::string_view bytes) {
+    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string toFileName(const QString& name) {
+    return QFile::encodeName(name).toStdString();
 }
 
 }  // namespace cardwise::gui

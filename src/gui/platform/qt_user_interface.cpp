@@ -126,7 +126,7 @@ std::optional<std::string> QtUserInterface::chooseFile(const FileDialogRequest& 
                                                        bool save) {
     if (unattended_) return std::nullopt;
     QFileDialog dialog(parent_, QString::fromStdString(request.title),
-                       QString::fromStdString(request.directory));
+                       fromFileName(request.directory));
     dialog.setObjectName(save ? "SaveDialog" : "OpenDialog");
     dialog.setNameFilters(qtFileFilter(request.filter).split(";;"));
     // A name typed without an extension gets the first one the filter offers.
@@ -144,7 +144,7 @@ std::optional<std::string> QtUserInterface::chooseFile(const FileDialogRequest& 
     if (unattended_ || dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().first().toStdString();
+    return toFileName(dialog.selectedFiles().first());
 }
 
 std::optional<std::string> QtUserInterface::chooseSaveFile(const FileDialogRequest& request) {
