@@ -7,6 +7,7 @@
 
 #include "gui/app/application.h"
 #include "gui/app/gui_resources.h"
+#include "gui/platform/atspi_guard.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("cardwise");
     QGuiApplication::setDesktopFileName("cardwise");
     cardwise::gui::loadGuiResources();
+    cardwise::gui::guardAccessibilityBridge();
     cardwise::gui::Application program(programDirectory(argc > 0 ? argv[0] : "cardwise"),
                                        commandLineDecks(QApplication::arguments()));
     return program.run();
