@@ -1,9 +1,11 @@
 // Every window of the program at a large font (and, in a second CTest entry, at 150 %
-// scaling): no visible caption is cut off at the smallest size the window allows.
+// scaling): no visible caption is cut off at the smallest size the window allows, and Tab
+// moves through the options dialog's groups in the order they stand.
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -109,6 +111,36 @@ QStringList cutCaptions(QWidget* window) {
     return faults;
 }
 
+// Within each group box, Tab visits the controls in reading order: row by row, left to right.
+QStringList tabOrderFaults(QWidget* window) {
+    QStringList faults;
+    QList<QWidget*> chain;
+    for (QWidget* w = window->nextInFocusChain(); w != window && !chain.contains(w);
+         w = w->nextInFocusChain()) {
+        if (w->isVisibleTo(window) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            chain << w;
+        }
+    }
+    for (auto* group : window->findChildren<QGroupBox*>()) {
+        if (!group->isVisibleTo(window)) continue;
+        QList<QWidget*> visited;
+        for (QWidget* w : chain) {
+            if (group->isAncestorOf(w)) visited << w;
+        }
+        for (qsizetype i = 1; i < visited.size(); ++i) {
+            const QRect before(visited[i - 1]->mapTo(window, QPoint(0, 0)), visited[i - 1]->size());
+            const QRect now(visited[i]->mapTo(window, QPoint(0, 0)), visited[i]->size());
+            // A control wholly above the one before it was skipped over.
+            if (now.bottom() < before.top()) {
+                faults << QString("%1: Tab goes from %2 up to %3")
+                              .arg(group->title(), visited[i - 1]->objectName(),
+                                   visited[i]->objectName());
+            }
+        }
+    }
+    return faults;
+}
+
 }  // namespace
 
 class WindowFitTest : public QObject {
@@ -176,6 +208,9 @@ class WindowFitTest : public QObject {
             for (int i = 0; i < options.pages()->count(); ++i) {
                 options.pages()->setCurrentIndex(i);
                 check(&options, "options, " + options.pages()->tabText(i));
+                for (const QString& fault : tabOrderFaults(&options)) {
+                    faults_ << "options, " + options.pages()->tabText(i) + ": " + fault;
+                }
             }
             options.reject();
         }
