@@ -8,6 +8,7 @@
 #include "core/shell/command_line.h"
 #include "gui/app/application.h"
 #include "gui/app/gui_resources.h"
+#include "gui/platform/atspi_guard.h"
 
 namespace {
 
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
                                                           cardwise::kCardwiseVersion.size()));
     QGuiApplication::setDesktopFileName("cardwise");
     cardwise::gui::loadGuiResources();
+    cardwise::gui::guardAccessibilityBridge();
     cardwise::gui::Application program(programDirectory(argc > 0 ? argv[0] : "cardwise"),
                                        line.decks);
     return program.run();

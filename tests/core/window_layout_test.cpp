@@ -13,6 +13,29 @@ TEST(DrillWindowMinimum, LargerWhenTheCaptionBarIsTallerThan22) {
     EXPECT_EQ(minimumDrillWindowSize(23), (WindowSize{760, 470}));
 }
 
+// Large fonts widen the button bars and heighten the bars: the window grows to them.
+TEST(DrillWindowMinimum, GrowsToItsControls) {
+    struct Row {
+        const char* name;
+        int captionBar;
+        DrillControlsSize controls;
+        WindowSize minimum;
+    };
+    const Row rows[] = {
+        {"small controls keep the fixed minimum", 22, {500, 30, 64}, {610, 376}},
+        {"a wide button bar widens", 22, {905, 30, 64}, {905, 376}},
+        {"exactly the fixed width", 22, {610, 30, 64}, {610, 376}},
+        // 40 + 12 + 80 + 250 = 382
+        {"tall bars heighten", 22, {600, 40, 250}, {610, 382}},
+        {"large-font minimum still holds", 30, {700, 30, 64}, {760, 470}},
+        {"both grow", 30, {1000, 60, 400}, {1000, 552}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(fittedDrillWindowSize(row.captionBar, row.controls), row.minimum);
+    }
+}
+
 TEST(DrillWindowPlacement, EnlargesOnlyWhatIsBelowTheMinimum) {
     EXPECT_EQ(placeDrillWindow(Rect{30, 52, 400, 200}, 22), (Rect{30, 52, 610, 376}));
     EXPECT_EQ(placeDrillWindow(Rect{30, 52, 800, 200}, 22), (Rect{30, 52, 800, 376}));

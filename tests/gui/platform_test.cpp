@@ -171,6 +171,11 @@ class PlatformTest : public QObject {
         QCOMPARE(help.window()->currentPage(), QUrl("qrc:/testhelp/topic-19.html"));
         help.window()->findChild<QPushButton*>("BBForward")->click();
         QCOMPARE(help.window()->currentPage(), QUrl("qrc:/testhelp/index.html"));
+        // Escape puts the window away, wherever its focus is.
+        help.window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help.window()));
+        QTest::keyClick(help.window()->findChild<QWidget*>("HelpText"), Qt::Key_Escape);
+        QTRY_VERIFY(!help.window()->isVisible());
     }
 
     // Every topic the program asks for has its page, as do the contents and help on help.

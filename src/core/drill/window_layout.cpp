@@ -28,6 +28,12 @@ WindowSize minimumDrillWindowSize(int captionBarHeight) {
     return captionBarHeight > kCaptionBarLimit ? kMinimumSizeLargeFonts : kMinimumSize;
 }
 
+WindowSize fittedDrillWindowSize(int captionBarHeight, DrillControlsSize controls) {
+    const WindowSize minimum = minimumDrillWindowSize(captionBarHeight);
+    const int height = controls.statusHeight + 12 + kMinimumDrillTextHeight + controls.bottomHeight;
+    return WindowSize{std::max(minimum.width, controls.width), std::max(minimum.height, height)};
+}
+
 Rect placeDrillWindow(Rect stored, int captionBarHeight) {
     WindowSize minimum = minimumDrillWindowSize(captionBarHeight);
     stored.width = std::max(stored.width, minimum.width);

@@ -28,6 +28,20 @@ SideContent sideContentOf(const PairView& view);
 // Large system fonts (a caption bar taller than 22 pixels) need a larger window.
 WindowSize minimumDrillWindowSize(int captionBarHeight);
 
+// What the window's controls need at the desktop's font and scale: the widest of the
+// status bar and the bottom panels, and the heights of the status bar and bottom panel.
+struct DrillControlsSize {
+    int width = 0;
+    int statusHeight = 0;
+    int bottomHeight = 0;
+};
+
+// The text area keeps at least this height between the bars.
+inline constexpr int kMinimumDrillTextHeight = 80;
+
+// The fixed minimum, grown until every control shows whole with room for the text.
+WindowSize fittedDrillWindowSize(int captionBarHeight, DrillControlsSize controls);
+
 // The stored window placement, enlarged to the minimum size.
 Rect placeDrillWindow(Rect stored, int captionBarHeight);
 

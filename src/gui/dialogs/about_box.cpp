@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace cardwise::gui {
 
 AboutBox::AboutBox(const AboutView& view, QWidget* parent) : QDialog(parent) {
@@ -42,7 +44,9 @@ AboutBox::AboutBox(const AboutView& view, QWidget* parent) : QDialog(parent) {
     layout->addSpacing(6);
     layout->addWidget(close, 0, Qt::AlignCenter);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    setFixedWidth(420);
+    // Wrapped lines take the height they need at the desktop's font.
+    const int width = std::max(420, layout->totalMinimumSize().width());
+    setFixedSize(width, layout->totalHeightForWidth(width));
 }
 
 }  // namespace cardwise::gui

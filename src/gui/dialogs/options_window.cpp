@@ -370,12 +370,13 @@ void OptionsWindow::buildViewPage() {
     auto* layout = new QGridLayout(page);
     QGroupBox* misc = group(page, "Miscellaneous");
     auto* miscColumn = new QVBoxLayout(misc);
+    // Made in the order they stand, which is the order Tab visits them.
     checkCase_ = check(misc, "CBCheckCase", "Check Case In &Fill-In-The-Blank Answers");
+    lenientFillIn_ = check(misc, "CBLenientFillIn", kLenientFillInCaption);
     center_ = check(misc, "CBCenter", "Center &Text");
     qOnly_ = check(misc, "CBQOnly", "Questions Onl&y *");
     noScale_ = check(misc, "CBNoScale", "Do Not &Scale Graphics");
     syncWin_ = check(misc, "CBSyncWin", "Wi&ndows For Q&&A  Same Size/Location");
-    lenientFillIn_ = check(misc, "CBLenientFillIn", kLenientFillInCaption);
     for (QCheckBox* b : {checkCase_, lenientFillIn_, center_, qOnly_, noScale_, syncWin_}) {
         miscColumn->addWidget(b);
     }
@@ -402,10 +403,15 @@ void OptionsWindow::buildViewPage() {
     pilotGrid->addWidget(autoPilot_, 0, 0, 1, 3);
     pilotGrid->addWidget(new QLabel(tr("Viewing Time Of "), pilot), 1, 0);
     pilotGrid->addWidget(autoQTime_, 1, 1);
-    pilotGrid->addWidget(new QLabel(tr("Seconds For Questions And"), pilot), 1, 2);
+    auto* questionSeconds = new QLabel(tr("Seconds For Questions And"), pilot);
+    pilotGrid->addWidget(questionSeconds, 1, 2);
     pilotGrid->addWidget(autoATime_, 2, 1);
-    pilotGrid->addWidget(
-        new QLabel(tr("Seconds For Answers* (* = Not Available In History Mode)"), pilot), 2, 2);
+    auto* answerSeconds =
+        new QLabel(tr("Seconds For Answers* (* = Not Available In History Mode)"), pilot);
+    pilotGrid->addWidget(answerSeconds, 2, 2);
+    // The fields are named by the words after them.
+    autoQTime_->setAccessibleName(tr("Viewing time of questions in seconds"));
+    autoATime_->setAccessibleName(tr("Viewing time of answers in seconds"));
     pilotGrid->setColumnStretch(3, 1);
     layout->addWidget(pilot, 1, 0, 1, 2);
     layout->setRowStretch(2, 1);

@@ -19,6 +19,7 @@
 #include "core/program.h"
 #include "core/study/dialog_drill.h"
 #include "core/study/statistics.h"
+#include "gui/platform/qt_scheme.h"
 #include "gui/platform/qt_text.h"
 
 namespace cardwise::gui {
@@ -52,14 +53,17 @@ struct Bars {
 
 // A chart of horizontal bars, rows listed top to bottom: the row names sit on the left,
 // where even long names and a hundred categories' worth of rows keep their room.
-QChart* barChart(const QString& title, const QStringList& rows, const std::vector<Bars>& sets) {
+QChart* barChart(const QString& title, const QStringList& rows, const std::vector<Bars>& sets,
+                 const QPalette& palette) {
+    const SchemeColours scheme = schemeColoursOf(palette);
+    const QColor text = toQColor(scheme.text);
     auto* series = new QHorizontalBarSeries;
     qreal top = 0;
     for (const Bars& bars : sets) {
         auto* set = new QBarSet(bars.name);
         set->setColor(bars.colour);
         set->setSelectedColor(QColor(150, 150, 150));
-        set->setLabelColor(Qt::black);
+        set->setLabelColor(text);
         // The axis puts its first row at the bottom.
         for (std::size_t i = bars.values.size(); i-- > 0;) {
             const auto value = static_cast<qreal>(bars.values[i]);
@@ -91,6 +95,16 @@ QChart* barChart(const QString& title, const QStringList& rows, const std::vecto
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->setBackgroundRoundness(0);
+    // The panels follow the desktop's scheme; the bars keep their colours.
+    chart->setBackgroundBrush(palette.color(QPalette::Base));
+    chart->setBackgroundPen(QPen(toQColor(scheme.grid)));
+    chart->setTitleBrush(text);
+    chart->legend()->setLabelColor(text);
+    for (QAbstractAxis* axis : chart->axes()) {
+        axis->setLabelsBrush(text);
+        axis->setLinePenColor(toQColor(scheme.grid));
+        axis->setGridLineColor(toQColor(scheme.grid));
+    }
     chart->setAnimationOptions(QChart::NoAnimation);
     return chart;
 }
@@ -144,7 +158,7 @@ StatisticsWindow::StatisticsWindow(Program& program, DrillController* drill, QWi
     categoriesChart_->setObjectName("CategoriesChart");
     for (QChartView* view : {learningChart_, answersChart_, categoriesChart_}) {
         view->setRenderHint(QPainter::Antialiasing);
-        view->setMinimumSize(340, 220);
+        view->setMinimumSize(220, 150);
     }
     charts->addWidget(learningChart_, 0, 0);
     charts->addWidget(answersChart_, 1, 0);
@@ -198,7 +212,8 @@ void StatisticsWindow::refresh() {
         learning << label(c.label);
     }
     QChart* old = learningChart_->chart();
-    learningChart_->setChart(barChart(tr("Pairs Per Learning Category"), learning, {pairs}));
+    learningChart_->setChart(
+        barChart(tr("Pairs Per Learning Category"), learning, {pairs}, palette()));
     delete old;
 
     const Bars right{
@@ -208,8 +223,8 @@ void StatisticsWindow::refresh() {
                      {chart.wrongToday.value, chart.wrongLongTerm.value},
                      {}};
     old = answersChart_->chart();
-    answersChart_->setChart(
-        barChart(tr("Answers"), {tr("Today"), tr("Since Last Cleared")}, {right, wrong}));
+    answersChart_->setChart(barChart(tr("Answers"), {tr("Today"), tr("Since Last Cleared")},
+                                     {right, wrong}, palette()));
     delete old;
 
     Bars perName{tr("Pairs"), blue, {}, {}};
@@ -221,7 +236,7 @@ void StatisticsWindow::refresh() {
         names << fromDeckText(row.label);
     }
     old = categoriesChart_->chart();
-    categoriesChart_->setChart(barChart(tr("Pairs Per Category"), names, {perName}));
+    categoriesChart_->setChart(barChart(tr("Pairs Per Category"), names, {perName}, palette()));
     delete old;
 }
 

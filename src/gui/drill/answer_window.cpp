@@ -13,7 +13,7 @@ namespace cardwise::gui {
 
 AnswerWindow::AnswerWindow(DrillController& controller, std::function<Rect(Rect)> resizePlacement)
     : DrillWindowBase(controller, DrillScreen::Answer,
-                      Names{"TFAnswer", "SBComment", "PANumber", "MP2"}),
+                      Names{"TFAnswer", "SBComment", "PANumber", "MP2", "Comment"}),
       resizePlacement_(std::move(resizePlacement)) {
     connect(noteButton_, &QToolButton::clicked, this,
             [this] { call([this] { controller_.commentClick(); }); });
@@ -94,6 +94,7 @@ void AnswerWindow::render(const AnswerView& view) {
     for (QPushButton* button : {disable1_, disable2_}) {
         button->setText(fromDeckText(view.disableCaption));
     }
+    fitToControls();
 }
 
 QPushButton* AnswerWindow::defaultButton() const {

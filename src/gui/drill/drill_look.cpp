@@ -7,10 +7,6 @@
 
 namespace cardwise::gui {
 
-QColor toQColor(Colour colour) {
-    return QColor(colour.r, colour.g, colour.b);
-}
-
 QFont fontOf(const TextLook& look, const QFont& base) {
     QFont font = base;
     if (!look.fontName.empty()) font.setFamily(QString::fromStdString(look.fontName));

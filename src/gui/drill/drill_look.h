@@ -8,12 +8,12 @@
 #include <string_view>
 
 #include "core/drill/drill_window_common.h"
+#include "gui/platform/qt_scheme.h"
 
 class QWidget;
 
 namespace cardwise::gui {
 
-QColor toQColor(Colour colour);
 // The font of a look; a size of 0 keeps the base font's size.
 QFont fontOf(const TextLook& look, const QFont& base);
 // Background and text colour of a text field, its font too.

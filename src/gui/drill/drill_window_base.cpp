@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,6 +17,7 @@
 #include <QToolButton>
 
 #include "core/drill/drill_window_texts.h"
+#include "core/drill/window_layout.h"
 #include "gui/drill/drill_look.h"
 #include "gui/media/picture_widget.h"
 #include "gui/platform/qt_text.h"
@@ -25,9 +27,12 @@ namespace {
 
 constexpr int kTickMs = 1000;
 
-QLabel* addField(QWidget* panel, const char* name, int minimumWidth) {
+QLabel* addField(QWidget* panel, const char* name, const QString& accessibleName,
+                 int minimumWidth) {
     auto* field = new QLabel(panel);
     field->setObjectName(name);
+    // A screen reader names the box, then reads its figure.
+    field->setAccessibleName(accessibleName);
     field->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     field->setAlignment(Qt::AlignCenter);
     field->setMinimumWidth(minimumWidth);
@@ -76,15 +81,16 @@ DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen
     noteButton_ = new QToolButton(statusPanel_);
     noteButton_->setObjectName(names.noteButton);
     noteButton_->setText(QStringLiteral("?"));
-    noteButton_->setFixedWidth(26);
+    noteButton_->setMinimumWidth(26);
+    noteButton_->setAccessibleName(captionText(names.noteName));
     statusLayout->addWidget(noteButton_);
-    percent_ = addField(statusPanel_, "PPercent", 50);
-    category_ = addField(statusPanel_, "PCategory", 110);
-    pairNumber_ = addField(statusPanel_, names.pairNumber, 44);
-    total_ = addField(statusPanel_, "PTotal", 40);
-    correct_ = addField(statusPanel_, "PCorrect", 40);
-    incorrect_ = addField(statusPanel_, "PIncorrect", 40);
-    left_ = addField(statusPanel_, "PLeft", 40);
+    percent_ = addField(statusPanel_, "PPercent", tr("Percent learned"), 50);
+    category_ = addField(statusPanel_, "PCategory", tr("Category"), 110);
+    pairNumber_ = addField(statusPanel_, names.pairNumber, tr("Pair number"), 44);
+    total_ = addField(statusPanel_, "PTotal", tr("Pairs in the run"), 40);
+    correct_ = addField(statusPanel_, "PCorrect", tr("Correct"), 40);
+    incorrect_ = addField(statusPanel_, "PIncorrect", tr("Incorrect"), 40);
+    left_ = addField(statusPanel_, "PLeft", tr("Pairs left"), 40);
     statusLayout->addStretch(1);
     mediaPlayer_ = new QWidget(statusPanel_);
     mediaPlayer_->setObjectName(names.mediaPlayer);
@@ -102,6 +108,8 @@ DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen
         auto* button = new QToolButton(mediaPlayer_);
         button->setObjectName(b.name);
         button->setIcon(style()->standardIcon(b.icon));
+        // The icon alone says nothing to a screen reader.
+        button->setAccessibleName(tr(b.name));
         button->setAutoRaise(false);
         button->setEnabled(false);
         button->setFocusPolicy(Qt::NoFocus);
@@ -120,6 +128,7 @@ DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen
     textBox_->setFrameStyle(QFrame::Box | QFrame::Sunken);
     memo_ = new QTextEdit(textBox_);
     memo_->setObjectName("Memo1");
+    memo_->setAccessibleName(screen == DrillScreen::Question ? tr("Question") : tr("Answer"));
     memo_->setReadOnly(true);
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -213,8 +222,35 @@ void DrillWindowBase::timerTick() {
     call([this] { controller_.tick(); });
 }
 
+// The bars take the height their controls ask at the desktop's font, and the window grows
+// so that every caption shows whole.
+void DrillWindowBase::fitToControls() {
+    DrillControlsSize controls{statusPanel_->minimumSizeHint().width(),
+                               std::max(kStatusHeight, statusPanel_->sizeHint().height()),
+                               kBottomHeight};
+    for (QWidget* panel : bottomPanels_) {
+        controls.width = std::max(controls.width, panel->minimumSizeHint().width());
+        controls.bottomHeight = std::max(controls.bottomHeight, panel->sizeHint().height());
+    }
+    statusHeight_ = controls.statusHeight;
+    bottomHeight_ = controls.bottomHeight;
+    const WindowSize minimum = fittedDrillWindowSize(controller_.captionBarHeight(), controls);
+    if (minimumSize() != QSize(minimum.width, minimum.height)) {
+        setMinimumSize(minimum.width, minimum.height);
+    }
+}
+
+void DrillWindowBase::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        fitToControls();
+        layoutContent();
+    }
+}
+
 void DrillWindowBase::startShow(Rect placement) {
     watchChildren();
+    fitToControls();
     placing_ = true;
     setGeometry(toQRect(placement));
     placing_ = false;
@@ -308,11 +344,11 @@ void DrillWindowBase::renderMedia() {
 }
 
 void DrillWindowBase::layoutContent() {
-    const int bottom = kBottomHeight;
-    statusPanel_->setGeometry(0, 0, width(), kStatusHeight);
+    const int bottom = bottomHeight_;
+    statusPanel_->setGeometry(0, 0, width(), statusHeight_);
     for (QWidget* panel : bottomPanels_) panel->setGeometry(0, height() - bottom, width(), bottom);
     const ContentLayout layout =
-        layoutDrillWindow(content_, width(), height(), kStatusHeight, bottom);
+        layoutDrillWindow(content_, width(), height(), statusHeight_, bottom);
     textBox_->setVisible(layout.textBoxVisible);
     pictureBox_->setVisible(layout.pictureBoxVisible);
     textBox_->setGeometry(toQRect(layout.textBox));

@@ -44,10 +44,11 @@ class DrillWindowBase : public QWidget {
   public:
     // The names that differ between the two windows.
     struct Names {
-        const char* window;       // TFQuestion
-        const char* noteButton;   // SBHint
-        const char* pairNumber;   // PQNumber
-        const char* mediaPlayer;  // MP1
+        const char* window;         // TFQuestion
+        const char* noteButton;     // SBHint
+        const char* pairNumber;     // PQNumber
+        const char* mediaPlayer;    // MP1
+        std::string_view noteName;  // what a screen reader calls the note button
     };
 
     DrillWindowBase(DrillController& controller, DrillScreen screen, const Names& names);
@@ -108,7 +109,10 @@ class DrillWindowBase : public QWidget {
     // question window's place when the windows are kept in step).
     virtual Rect correctedPlacement(Rect requested) const { return requested; }
 
+    // Grows the window's minimum to its controls; after captions change.
+    void fitToControls();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -117,6 +121,8 @@ class DrillWindowBase : public QWidget {
 
     DrillController& controller_;
     DrillScreen screen_;
+    int statusHeight_ = kStatusHeight;
+    int bottomHeight_ = kBottomHeight;
 
     QWidget* statusPanel_ = nullptr;
     QToolButton* noteButton_ = nullptr;

@@ -22,17 +22,18 @@ namespace cardwise::gui {
 namespace {
 
 // The two-line label at the left of a bottom panel.
-void addTwoLineLabel(QWidget* panel, std::string_view first, std::string_view second) {
+QLabel* addTwoLineLabel(QWidget* panel, std::string_view first, std::string_view second) {
     auto* label = new QLabel(captionText(first) + QLatin1Char('\n') + captionText(second), panel);
     label->setTextFormat(Qt::PlainText);
     panel->layout()->addWidget(label);
+    return label;
 }
 
 }  // namespace
 
 QuestionWindow::QuestionWindow(DrillController& controller, UserInterface& ui)
     : DrillWindowBase(controller, DrillScreen::Question,
-                      Names{"TFQuestion", "SBHint", "PQNumber", "MP1"}),
+                      Names{"TFQuestion", "SBHint", "PQNumber", "MP1", "Hint"}),
       ui_(ui) {
     connect(noteButton_, &QToolButton::clicked, this,
             [this] { call([this] { controller_.hintClick(); }); });
@@ -46,9 +47,11 @@ QuestionWindow::QuestionWindow(DrillController& controller, UserInterface& ui)
             [this] { call([this] { controller_.displayAnswer(); }); });
 
     fillInPanel_ = addBottomPanel("FI");
-    addTwoLineLabel(fillInPanel_, kFillInLabel1, kFillInLabel2);
+    QLabel* fillInLabel = addTwoLineLabel(fillInPanel_, kFillInLabel1, kFillInLabel2);
     fillIn_ = new QLineEdit(fillInPanel_);
     fillIn_->setObjectName("EBFillIn");
+    fillInLabel->setBuddy(fillIn_);
+    fillIn_->setAccessibleName(fillInLabel->text().simplified());
     fillInPanel_->layout()->addWidget(fillIn_);
     checkFillIn_ = addButton(fillInPanel_, "BBCheckFI", kCheckMyAnswerCaption);
     connect(checkFillIn_, &QPushButton::clicked, this, &QuestionWindow::checkFillIn);
@@ -59,7 +62,11 @@ QuestionWindow::QuestionWindow(DrillController& controller, UserInterface& ui)
         const std::string name = "BBMC" + std::to_string(k + 1);
         const std::string caption = "&" + std::to_string(k + 1);
         choices_[static_cast<std::size_t>(k)] = addButton(choicePanel_, name.c_str(), caption);
-        choices_[static_cast<std::size_t>(k)]->setFixedWidth(36);
+        choices_[static_cast<std::size_t>(k)]->setMinimumWidth(36);
+        choices_[static_cast<std::size_t>(k)]->setMaximumWidth(
+            std::max(36, choices_[static_cast<std::size_t>(k)]->fontMetrics().horizontalAdvance(
+                             QStringLiteral("88")) +
+                             16));
         const char choice = static_cast<char>('1' + k);
         connect(choices_[static_cast<std::size_t>(k)], &QPushButton::clicked, this,
                 [this, choice] { call([this, choice] { controller_.chooseAnswer(choice); }); });
@@ -143,6 +150,7 @@ void QuestionWindow::render(const QuestionView& view, bool appearing) {
     }
     applyLook(*fillIn_, view.entryLook);
     if (appearing) fillIn_->setText(fromDeckText(view.entryText));
+    fitToControls();
 }
 
 QPushButton* QuestionWindow::defaultButton() const {

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -48,6 +49,8 @@ QToolButton* fileButton(QWidget* parent, const QString& name, QStyle::StandardPi
     auto* button = named(new QToolButton(parent), name);
     button->setIcon(parent->style()->standardIcon(icon));
     tip(button, text);
+    // The icon alone says nothing to a screen reader.
+    button->setAccessibleName(text);
     button->setAutoRaise(false);
     return button;
 }
@@ -88,6 +91,25 @@ void numberedBoxes(QGroupBox* group, const QString& labelPrefix, const QString& 
     grid->setColumnStretch(1, 1);
 }
 
+// A wrapped paragraph asks for the height its lines take at the width it was given, so the
+// window cannot squeeze its last lines away at a large font.
+class WholeParagraph : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::FontChange) {
+            auto* label = static_cast<QLabel*>(watched);
+            const int height = label->heightForWidth(label->width());
+            if (height > 0 && label->minimumHeight() != height) label->setMinimumHeight(height);
+        }
+        return false;
+    }
+};
+
+void keepWhole(QLabel* label) {
+    label->installEventFilter(new WholeParagraph(label));
+}
+
 }  // namespace
 
 EditorLayout::EditorLayout(QWidget* parent) : QWidget(parent) {
@@ -98,7 +120,7 @@ EditorLayout::EditorLayout(QWidget* parent) : QWidget(parent) {
     left->setSpacing(0);
     notice = named(new QLabel(this), "LNotice");
     notice->setWordWrap(true);
-    notice->setStyleSheet(QStringLiteral("background-color: #fff6d5; padding: 3px"));
+    keepWhole(notice);
     notice->hide();
     left->addWidget(notice);
     notebook = named(new QStackedWidget(this), "Notebook");
@@ -261,6 +283,7 @@ QWidget* EditorLayout::buildFilesPage() {
                           tr("    2.  Any graphics file may be used alone or with any audio file") +
                           QLatin1Char('\n') + tr("    3.  Any audio file may be used alone"));
     combinations->setWordWrap(true);
+    keepWhole(combinations);
     column->addWidget(combinations);
     auto* note = named(new QLabel(page), "LNote");
     // One paragraph, wrapped to the page's width.
@@ -270,6 +293,7 @@ QWidget* EditorLayout::buildFilesPage() {
         tr("Sound Directory Specified In Options.  See \"Directory Options\" In The Help") +
         QLatin1Char(' ') + tr("File For A More Detailed Discussion Of This Topic."));
     note->setWordWrap(true);
+    keepWhole(note);
     column->addWidget(note);
     column->addStretch(1);
     return page;
@@ -351,7 +375,9 @@ QWidget* EditorLayout::buildPanel() {
     moves->addWidget(next);
     column->addLayout(moves);
     column->addStretch(1);
-    panel->setFixedWidth(168);
+    // As wide as its captions need at the desktop's font, never narrower than designed.
+    column->addStrut(168);
+    panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     return panel;
 }
 

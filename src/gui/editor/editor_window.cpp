@@ -89,8 +89,8 @@ QtEditorWindow::QtEditorWindow(Program& program, EditorController& controller, D
     layout->setContentsMargins(0, 0, 0, 0);
     form_ = new EditorLayout(this);
     layout->addWidget(form_);
-    setMinimumSize(kEditorMinWidth, kEditorMinHeight);
-    resize(kEditorMinWidth + 60, kEditorMinHeight + 60);
+    fitToControls();
+    resize(minimumSize() + QSize(60, 60));
     find_ = new FindDialog(program_, this);
     find_->setSearch([this](const FindState& state, FindButton button) {
         call([&] { controller_.findClick(state, button); });
@@ -256,6 +256,29 @@ EditorForm QtEditorWindow::formOfWidgets() const {
     return form;
 }
 
+void QtEditorWindow::fitToControls() {
+    QSize fitted =
+        QSize(kEditorMinWidth, kEditorMinHeight).expandedTo(layout()->totalMinimumSize());
+    // Wrapped paragraphs need more height the narrower the window is.
+    if (layout()->hasHeightForWidth()) {
+        fitted.setHeight(std::max(
+            fitted.height(), layout()->totalHeightForWidth(std::max(width(), fitted.width()))));
+    }
+    if (minimumSize() != fitted) setMinimumSize(fitted);
+}
+
+void QtEditorWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitToControls();
+}
+
+void QtEditorWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        fitToControls();
+    }
+}
+
 void QtEditorWindow::render() {
     const EditorView& view = controller_.view();
     const EditorForm& form = view.form;
@@ -264,6 +287,14 @@ void QtEditorWindow::render() {
     setWindowTitle(qt(view.caption));
     f.notice->setText(qt(view.notice));
     f.notice->setVisible(!view.notice.empty());
+    if (!view.notice.empty()) {
+        // A tint of the scheme's own background that its text reads on, light or dark.
+        const SchemeColours scheme = schemeColoursOf(f.notice->palette());
+        f.notice->setStyleSheet(
+            QStringLiteral("background-color: %1; color: %2; padding: 3px")
+                .arg(toQColor(scheme.noticeBackground).name(), toQColor(scheme.text).name()));
+    }
+    fitToControls();
 
     f.standard->setChecked(form.kind == PairKind::Standard);
     f.multipleChoice->setChecked(form.kind == PairKind::MultipleChoice);

@@ -62,8 +62,12 @@ class QtEditorWindow : public QWidget, public EditorWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // The designed minimum, grown to what the controls need at the desktop's font.
+    void fitToControls();
     void wire();
     // A video played by the associated-files page is drawn in a window of its own.
     void attachVideo();

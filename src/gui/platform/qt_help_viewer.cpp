@@ -1,11 +1,16 @@
 #include "gui/platform/qt_help_viewer.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include "gui/platform/qt_scheme.h"
 
 namespace cardwise::gui {
 namespace {
@@ -43,6 +48,10 @@ HelpWindow::HelpWindow(QString pageRoot, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(browser_);
     resize(640, 520);
+    applyScheme();
+    // As any viewer window: Escape puts it away.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 
     connect(contents, &QPushButton::clicked, this, [this] { showPage(kContentsPage); });
     connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
@@ -55,6 +64,20 @@ void HelpWindow::showPage(const QString& name) {
     QString page = pageExists(root_, name) ? name : QString(kContentsPage);
     browser_->setSource(QUrl(root_ + page));
     updateButtons();
+}
+
+// Headings, table headers and notes take their colours from the desktop's scheme, so a
+// dark scheme shows them readable too.
+void HelpWindow::applyScheme() {
+    const QString sheet = QString::fromStdString(helpStyleSheet(schemeColoursOf(palette())));
+    if (sheet == browser_->document()->defaultStyleSheet()) return;
+    browser_->document()->setDefaultStyleSheet(sheet);
+    if (!browser_->source().isEmpty()) browser_->reload();
+}
+
+void HelpWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) applyScheme();
 }
 
 QUrl HelpWindow::currentPage() const {

@@ -26,8 +26,12 @@ class HelpWindow : public QWidget {
     void showPage(const QString& name);
     QUrl currentPage() const;
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     void updateButtons();
+    void applyScheme();
 
     QString root_;
     QTextBrowser* browser_;
