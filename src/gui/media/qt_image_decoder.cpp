@@ -54,6 +54,13 @@ const char* magickFormatName(PictureFormat format) {
     return nullptr;
 }
 
+// A picture wider or higher than this is refused by the decoders themselves.
+constexpr std::int64_t kMaxPictureSide = 65536;
+// What GraphicsMagick may hold for one picture: 64 megapixels of 8 bytes (16 bits a
+// channel), and a little more.
+constexpr std::int64_t kMagickMemoryBytes = kMaxPicturePixels * 8 + (64 << 20);
+constexpr int kQtAllocationLimitMB = static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024) + 16);
+
 // Reads through a buffer over the bytes: the file was read by the core's file system.
 struct QtReader {
     QByteArray data;
@@ -100,10 +107,23 @@ QtImageDecoder::QtImageDecoder() {
         MagickLib::GetExceptionInfo(&exception);
         MagickLib::InitializeMagickEx(nullptr, MAGICK_OPT_NO_SIGNAL_HANDER, &exception);
         MagickLib::DestroyExceptionInfo(&exception);
+        // A file that declares a huge picture (a few kilobytes of compressed nothing can
+        // claim gigapixels) fails in the library instead of taking the memory: no more
+        // pixels than the program shows, no side longer than kMaxPictureSide, pixels held
+        // in memory only (never in a temporary file) and no more of it than the largest
+        // picture needs at 16 bits a channel.
+        using namespace MagickLib;
+        SetMagickResourceLimit(PixelsResource, kMaxPicturePixels);
+        SetMagickResourceLimit(WidthResource, kMaxPictureSide);
+        SetMagickResourceLimit(HeightResource, kMaxPictureSide);
+        SetMagickResourceLimit(MemoryResource, kMagickMemoryBytes);
+        SetMagickResourceLimit(MapResource, kMagickMemoryBytes);
+        SetMagickResourceLimit(DiskResource, 0);
+        SetMagickResourceLimit(ReadResource, kMagickMemoryBytes);
     });
-    // The largest picture let through (64 megapixels of 4 bytes) must not be refused by
-    // Qt's own, smaller default limit.
-    QImageReader::setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024) + 16));
+    // Qt's readers refuse any picture whose pixels would take more than this (the largest
+    // picture let through: 64 megapixels of 4 bytes), before they allocate.
+    QImageReader::setAllocationLimit(kQtAllocationLimitMB);
 }
 
 std::optional<PictureSize> QtImageDecoder::measure(std::string_view bytes,
