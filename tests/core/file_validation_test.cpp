@@ -1,6 +1,7 @@
 #include "core/media/file_validation.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -115,6 +116,52 @@ TEST(FileValidation, ExistingFileOfAnotherTypeIsIncompatible) {
     f.ui.expectBox(incompatibleMedia("song.mp3"));
     EXPECT_FALSE(validateReference(f.ui, f.files, f.places, MediaKind::Picture, "photo.jpeg"));
     EXPECT_FALSE(validateReference(f.ui, f.files, f.places, MediaKind::AudioVideo, "song.mp3"));
+}
+
+// A reference to a FIFO, a device or a folder finds no file: nothing is opened, so nothing
+// can hang or read on for ever, and the missing-file box is shown.
+TEST(FileValidation, FifosDevicesAndFoldersAreNotFiles) {
+    Fixture f;
+    ASSERT_EQ(::mkfifo(f.deckDir.file("pipe.bmp").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(f.deckDir.file("pipe.wav").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", f.deckDir.file("zero.png"));
+    std::filesystem::create_symlink("/dev/zero", f.deckDir.file("zero.avi"));
+    std::filesystem::create_directory(f.deckDir.file("folder.gif"));
+    const struct {
+        MediaKind kind;
+        std::string reference;
+    } cases[] = {
+        {MediaKind::Picture, "pipe.bmp"},     {MediaKind::AudioVideo, "pipe.wav"},
+        {MediaKind::Picture, "zero.png"},     {MediaKind::AudioVideo, "zero.avi"},
+        {MediaKind::Picture, "/dev/zero"},    {MediaKind::AudioVideo, "/dev/zero"},
+        {MediaKind::Picture, "folder.gif"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reference);
+        const bool picture = c.kind == MediaKind::Picture;
+        f.ui.expectBoxWhere(picture ? "Missing Graphics File" : "Missing Multi-Media File",
+                            Icon::Warning, Buttons::Ok, [&](const std::string& text) {
+                                return text.find(" " + c.reference + " ") != std::string::npos;
+                            });
+        EXPECT_FALSE(checkedReferencedFile(f.ui, f.files, f.places, c.kind, c.reference));
+    }
+    f.ui.checkAllShown();
+}
+
+TEST(FileValidation, SoundsAndVideosLargerThanAGigabyteAreRefused) {
+    Fixture f;
+    f.deckDir.write("film.avi", "");
+    f.deckDir.write("long.wav", "");
+    std::filesystem::resize_file(f.deckDir.file("film.avi"), kMaxMediaFileBytes + 1);
+    std::filesystem::resize_file(f.deckDir.file("long.wav"), kMaxMediaFileBytes);
+    f.ui.expectBox({"Can't Play Multi-Media File",
+                    "The Multi-Media File film.avi Is Larger Than 1 GB, Far Larger Than Any Sound "
+                    "Or Video Of A Deck.",
+                    Icon::Error, Buttons::Ok});
+    EXPECT_FALSE(checkedReferencedFile(f.ui, f.files, f.places, MediaKind::AudioVideo, "film.avi"));
+    EXPECT_EQ(checkedReferencedFile(f.ui, f.files, f.places, MediaKind::AudioVideo, "long.wav"),
+              f.deckDir.file("long.wav"));
+    f.ui.checkAllShown();
 }
 
 TEST(FileValidation, MissingMediaMessageNamesTheReferenceAsWritten) {

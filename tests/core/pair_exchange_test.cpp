@@ -1,6 +1,7 @@
 // Import and export against real deck files: the round trip, appending, and the refusals
 // that leave every file as it was.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -145,6 +146,87 @@ TEST_F(PairExchange, MarkupExportComesBackAsStored) {
     EXPECT_EQ(allSides(p.deck), before);
     EXPECT_EQ(p.deck.CategoryName, categories);
     EXPECT_EQ(exportText(p.deck).text, kMarkupExport);
+}
+
+// Texts a spreadsheet would run as formulas (or read as numbers) are written with a leading
+// "'" in either form, and come back as they were.
+TEST_F(PairExchange, FormulaTextsAreGuardedInTheExportAndComeBack) {
+    struct Case {
+        const char* name;
+        std::string deck;
+        std::string exported;
+    };
+    const Case cases[] = {
+        {"Plain",
+         crlf({"[Cardwise]", "Q1=<NAM>=Cat%=HYPERLINK(\"http://x\",\"y\")", "A1=-3", "Q2=@SUM(1)",
+               "A2=+1", "Q3='=x", "A3='tis"}),
+         "question\tanswer\tcategory\r\n"
+         "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\"\t'-3\t'=Cat\r\n"
+         "'@SUM(1)\t'+1\t\r\n"
+         "''=x\t'tis\t\r\n"},
+        {"Markup",
+         crlf({"[Cardwise]", "Q1=<HC1>hint%q", "A1=-3", "Q2==1", "A2=@x", "Q3=+", "A3=-"}),
+         "question markup\tanswer markup\tcategory\r\n"
+         "<HC1>hint%q\t'-3\t\r\n"
+         "'=1\t'@x\t\r\n"
+         "'+\t'-\t\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string name = std::string(c.name) + ".DKS";
+        h.open(h.write(name, c.deck));
+        ASSERT_TRUE(p.shell.deckOpen);
+        const auto before = allSides(p.deck);
+        const std::string text = exportText(p.deck).text;
+        EXPECT_EQ(text, c.exported);
+        const std::string exported = h.write(std::string(c.name) + ".tsv", text);
+        ASSERT_TRUE(FileExitQAClick(p));
+        ImportResult result =
+            importPairs(p, exported, h.decks.file(std::string(c.name) + "Copy.DKS"));
+        ASSERT_TRUE(result.ok()) << result.problem->text;
+        h.open(result.deckPath);
+        ASSERT_TRUE(p.shell.deckOpen);
+        EXPECT_EQ(allSides(p.deck), before);
+        ASSERT_TRUE(FileExitQAClick(p));
+    }
+}
+
+// The desktop program reads the file once: the pairs it read are added even when the file
+// is gone by the time the deck is chosen.
+TEST_F(PairExchange, PlannedPairsAreAddedWithoutReadingTheFileAgain) {
+    const std::string qa = h.write("deck.DKS", threePairDeck());
+    const std::string source = h.write("more.csv", "four,cuatro\nfive,cinco\n");
+    ImportPlan plan = planImportFile(p, source);
+    ASSERT_FALSE(plan.problem.has_value()) << plan.problem->text;
+    std::filesystem::remove(source);
+    ImportResult result = importPlannedPairs(p, plan.pairs, qa);
+    ASSERT_TRUE(result.ok()) << result.problem->text;
+    EXPECT_EQ(result.pairsAdded, 2);
+    EXPECT_NE(h.decks.read("deck.DKS").find("Q5=five\r\nA5=cinco\r\n"), std::string::npos);
+}
+
+// A file larger than a full deck's export, or one that is no regular file, is not read.
+TEST_F(PairExchange, OversizedAndSpecialFilesAreNotRead) {
+    const std::string big = h.write("big.csv", "");
+    std::filesystem::resize_file(big, kMaxImportFileBytes + 1);
+    const std::string fifo = h.decks.file("pipe.csv");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string source;
+        std::string text;
+    } cases[] = {
+        {big, big + " Is Too Large To Hold The Pairs Of A Deck."},
+        {fifo, "Cardwise Could Not Read " + fifo + "."},
+        {"/dev/zero", "Cardwise Could Not Read /dev/zero."},
+        {h.decks.path(), "Cardwise Could Not Read " + h.decks.path() + "."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        ImportPlan plan = planImportFile(p, c.source);
+        ASSERT_TRUE(plan.problem.has_value());
+        EXPECT_EQ(plan.problem->line, 0);
+        EXPECT_EQ(plan.problem->text, c.text);
+    }
 }
 
 TEST_F(PairExchange, ExampleDeckComesBackFromItsExportThroughTheFileMenu) {

@@ -44,6 +44,11 @@ const RowCase kRowCases[] = {
      "a^^b <<c", "d^e"},
     {"MarkupTextAfterACategory", kMarkup + "q\t%a\tC\n", "<NAM>C%q", "%a"},
     {"MarkupEscapedAngleAfterACategory", kMarkup + "<<b>\ta\tC\n", "<NAM>C%<<b>", "a"},
+    // An export guards texts that a spreadsheet would run; under a header the guard goes.
+    {"FormulaGuardTakenOffUnderTheHeader",
+     "question\tanswer\tcategory\r\n'=1+1\t'-3\t'@Cat\r\n", "<NAM>@Cat%=1+1", "-3"},
+    {"FormulaGuardTakenOffUnderTheMarkupHeader", kMarkup + "'+x\t'''\r\n", "+x", "''"},
+    {"ApostropheWithoutAHeaderStays", "'=1+1\t'-3\n", "'=1+1", "'-3"},
     {"MarkupKeepsItsOwnCategoryTag", kMarkup + "<nam>geo%i<<n\t<NAM>x\n", "<nam>geo%i<<n",
      "<NAM>x"},
 };

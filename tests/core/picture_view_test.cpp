@@ -1,6 +1,9 @@
 #include "core/media/picture_view.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "support/fakes.h"
 
@@ -142,6 +145,37 @@ TEST(PictureView, LoadRefusesUnreadableOversizedAndUndecodablePictures) {
         EXPECT_EQ(ui.boxes[0].caption, kPictureErrorCaption);
         EXPECT_EQ(ui.boxes[0].text, c.text + ": " + dir.file(c.name));
         EXPECT_EQ(ui.boxes[0].icon, Icon::Error);
+    }
+}
+
+// Loading goes straight to the file, after the lookup: a FIFO or a device put there since
+// is refused without blocking or reading on, and so is a file above 64 MB, unread.
+TEST(PictureView, LoadNeitherOpensSpecialFilesNorReadsHugeOnes) {
+    TempDir dir;
+    const std::string fifo = dir.file("pipe.bmp");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir.file("zero.png"));
+    dir.write("huge.bmp", "BM 10 10");
+    std::filesystem::resize_file(dir.file("huge.bmp"), kMaxPictureFileBytes + 1);
+    const struct {
+        std::string path;
+        std::string text;
+    } cases[] = {
+        {fifo, "Reading bmp file failed: " + fifo},
+        {dir.file("zero.png"), "Reading png file failed: " + dir.file("zero.png")},
+        {"/dev/zero", "Reading resource file failed: /dev/zero"},
+        {dir.path(), "Reading resource file failed: " + dir.path()},
+        {dir.file("huge.bmp"), "The picture file is larger than 64 MB: " + dir.file("huge.bmp")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        ScriptedUserInterface ui;
+        LocalFileSystem files;
+        TextPictureDecoder decoder;
+        ui.expectBox({std::string(kPictureErrorCaption), c.text, Icon::Error, Buttons::Ok});
+        EXPECT_FALSE(loadPicture(ui, files, decoder, c.path));
+        EXPECT_EQ(decoder.decoded, 0);
+        ui.checkAllShown();
     }
 }
 

@@ -9,6 +9,9 @@
 #include <QVideoSink>
 #include <QtTest>
 
+#include <sys/resource.h>
+
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 
@@ -145,6 +148,42 @@ std::string riffMidi(const std::string& midi) {
     return riff + "RMID" + data;
 }
 
+// A PNG chunk: length, type, data and the CRC-32 of type and data.
+std::string pngChunk(const std::string& type, const std::string& data) {
+    std::string out;
+    for (int shift : {24, 16, 8, 0}) out += static_cast<char>((data.size() >> shift) & 0xFF);
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char byte : type + data) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    crc ^= 0xFFFFFFFFu;
+    out += type + data;
+    for (int shift : {24, 16, 8, 0}) out += static_cast<char>((crc >> shift) & 0xFF);
+    return out;
+}
+
+// A PNG that declares width x height RGBA pixels (3.6 GB for 30000 x 30000) and holds a few
+// kilobytes of compressed zero rows: a decoder without limits allocates the whole picture
+// before it finds the data ending.
+std::string pngBomb(int width, int height) {
+    std::string header;
+    for (int v : {width, height}) {
+        for (int shift : {24, 16, 8, 0}) header += static_cast<char>((v >> shift) & 0xFF);
+    }
+    header += std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA, no interlace
+    const QByteArray zeros(4 << 20, '\0');
+    const QByteArray packed = qCompress(zeros, 9).mid(4);  // the zlib stream alone
+    return "\x89PNG\r\n\x1A\n" + pngChunk("IHDR", header) +
+           pngChunk("IDAT", packed.toStdString()) + pngChunk("IEND", "");
+}
+
+long peakMemoryKB() {
+    struct rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
 void writeBytes(const QString& path, const std::string& bytes) {
     std::ofstream(path.toStdString(), std::ios::binary) << bytes;
 }
@@ -160,6 +199,39 @@ class MediaTest : public QObject {
 
   private slots:
     void cleanup() { QVERIFY(!cardwise::testing::fakesFailed()); }
+
+    // First, while the process is still small, so that its peak memory tells: a few
+    // kilobytes claiming 30000 x 30000 pixels are refused by the size check, and the
+    // decoders' own limits refuse them too (Qt's reader, then GraphicsMagick's, as PNG and
+    // as PCX), without taking the memory.
+    void aSmallFileClaimingAHugePictureIsRefusedWithoutTheMemory() {
+        TempDir dir;
+        const std::string bomb = pngBomb(30000, 30000);
+        QVERIFY(bomb.size() < 16 * 1024);
+        dir.write("bomb.png", bomb);
+        const std::string pcx = threeBandPcx(2, 2).substr(0, 128);
+        std::string pcxBomb = pcx;
+        pcxBomb[8] = pcxBomb[10] = static_cast<char>(29999 & 0xFF);
+        pcxBomb[9] = pcxBomb[11] = static_cast<char>(29999 >> 8);
+        pcxBomb[66] = static_cast<char>(30000 & 0xFF);
+        pcxBomb[67] = static_cast<char>(30000 >> 8);
+        pcxBomb += std::string(4096, '\0');
+        const long before = peakMemoryKB();
+
+        ScriptedUserInterface ui;
+        LocalFileSystem files;
+        gui::QtImageDecoder decoder;
+        ui.expectBox({std::string(kPictureErrorCaption),
+                      "The picture is larger than 64 megapixels (30000 x 30000): " +
+                          dir.file("bomb.png"),
+                      Icon::Error, Buttons::Ok});
+        QVERIFY(!loadPicture(ui, files, decoder, dir.file("bomb.png")));
+        QVERIFY(!decoder.decode(bomb, PictureFormat::Png));
+        QVERIFY(!decoder.decode(pcxBomb, PictureFormat::Pcx));
+        const long grownMB = (peakMemoryKB() - before) / 1024;
+        QVERIFY2(grownMB < 100, qPrintable(QString("grew by %1 MB").arg(grownMB)));
+        ui.checkAllShown();
+    }
 
     void everyPictureTypeDecodes() {
         TempDir dir;

@@ -1,5 +1,7 @@
 #include "core/exchange/delimited_text.h"
 
+#include <utility>
+
 namespace cardwise {
 namespace {
 
@@ -50,10 +52,12 @@ char detectSeparator(std::string_view bytes) {
 
 class Reader {
   public:
-    Reader(std::string_view bytes, char separator) : bytes_(bytes), separator_(separator) {}
+    Reader(std::string_view bytes, char separator, std::int32_t line)
+        : bytes_(bytes), separator_(separator), line_(line) {}
 
     bool done() const { return at_ >= bytes_.size(); }
     std::int32_t line() const { return line_; }
+    std::size_t at() const { return at_; }
 
     // One record; false with a problem set when the text cannot be read on.
     bool record(DelimitedRecord& record, std::optional<TextProblem>& problem) {
@@ -148,16 +152,61 @@ class Reader {
 
 }  // namespace
 
-DelimitedTable parseDelimited(std::string_view bytes) {
-    if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-    DelimitedTable table;
-    table.separator = detectSeparator(bytes);
-    Reader reader(bytes, table.separator);
-    while (!reader.done()) {
-        DelimitedRecord record;
-        if (!reader.record(record, table.problem)) break;
-        table.records.push_back(std::move(record));
+DelimitedReader::DelimitedReader(TextPieces pieces) : pieces_(std::move(pieces)) {
+    fill();
+    if (std::string_view(buffer_).starts_with(kByteOrderMark)) at_ = kByteOrderMark.size();
+    separator_ = detectSeparator(unread());
+}
+
+// Keeps more than a whole record's worth of bytes ahead, so that a record is read from the
+// buffer alone; one that reaches the buffer's end before the text's is too long.
+void DelimitedReader::fill() {
+    constexpr std::size_t kAhead = kMaxDelimitedRecordBytes + 2;
+    if (end_ || buffer_.size() - at_ >= kAhead) return;
+    buffer_.erase(0, at_);
+    at_ = 0;
+    while (!end_ && buffer_.size() < kAhead) {
+        const std::optional<std::string_view> piece = pieces_();
+        if (!piece || piece->empty()) {
+            end_ = true;
+            failed_ = !piece;
+        } else {
+            buffer_.append(*piece);
+        }
     }
+}
+
+bool DelimitedReader::next(DelimitedRecord& record) {
+    record = DelimitedRecord{};
+    if (problem_ || failed_) return false;
+    fill();
+    if (failed_ || at_ >= buffer_.size()) return false;
+    Reader reader(unread(), separator_, line_);
+    const bool read = reader.record(record, problem_);
+    if (reader.at() > kMaxDelimitedRecordBytes) {
+        problem_ = TextProblem{record.line,
+                               "This Row Runs On For More Than 64 KB, Far Longer Than Any Pair "
+                               "Of A Deck (A Quote That Is Never Closed Does This)"};
+        return false;
+    }
+    if (!read) return false;
+    at_ += reader.at();
+    line_ = reader.line();
+    return true;
+}
+
+DelimitedTable parseDelimited(std::string_view bytes) {
+    bool given = false;
+    DelimitedReader reader([&]() -> std::optional<std::string_view> {
+        if (given) return std::string_view();
+        given = true;
+        return bytes;
+    });
+    DelimitedTable table;
+    table.separator = reader.separator();
+    DelimitedRecord record;
+    while (reader.next(record)) table.records.push_back(std::move(record));
+    table.problem = reader.problem();
     return table;
 }
 
@@ -172,6 +221,30 @@ std::string delimitedField(std::string_view field, char separator) {
     }
     out += '"';
     return out;
+}
+
+namespace {
+
+// What a spreadsheet takes for the start of a formula (or a DDE call), and the guard itself.
+bool startsFormula(char c) {
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+}
+
+bool guarded(std::string_view field) {
+    return field.size() >= 2 && field[0] == '\'' && (startsFormula(field[1]) || field[1] == '\'');
+}
+
+}  // namespace
+
+std::string formulaGuarded(std::string_view text) {
+    if ((!text.empty() && startsFormula(text[0])) || guarded(text)) {
+        return "'" + std::string(text);
+    }
+    return std::string(text);
+}
+
+std::string_view withoutFormulaGuard(std::string_view field) {
+    return guarded(field) ? field.substr(1) : field;
 }
 
 }  // namespace cardwise

@@ -31,14 +31,15 @@ void ImportPairsClick(Program& program) {
     std::optional<std::string> source = ui.chooseOpenFile(FileDialogRequest{
         "Import Pairs From A Text File", fileDialogDirectory(program), std::string(kTextFilter)});
     if (!source || source->empty()) return;
-    // A file no deck can take is told before a deck is closed or a name asked for.
-    std::optional<TextProblem> problem;
+    // A file no deck can take is told before a deck is closed or a name asked for; the
+    // file is read this once.
+    ImportPlan plan;
     {
         WaitCursor wait(ui);
-        problem = checkImportFile(program, *source);
+        plan = planImportFile(program, *source);
     }
-    if (problem) {
-        ui.message(kImportErrorCaption, importProblemText(*source, *problem), Icon::Error);
+    if (plan.problem) {
+        ui.message(kImportErrorCaption, importProblemText(*source, *plan.problem), Icon::Error);
         return;
     }
 
@@ -66,7 +67,7 @@ void ImportPairsClick(Program& program) {
     ImportResult result;
     {
         WaitCursor wait(ui);
-        result = importPairs(program, *source, deckPath);
+        result = importPlannedPairs(program, plan.pairs, deckPath);
     }
     if (!result.ok()) {
         ui.message(kImportErrorCaption, importProblemText(*source, *result.problem), Icon::Error);

@@ -116,9 +116,11 @@ ExportText exportText(const DeckState& deck) {
     }
     const auto& header = out.markup ? kMarkupHeader : kPlainHeader;
     addRow(out.text, header[0], header[1], header[2]);
+    // No text may open in a spreadsheet as a formula; import takes the guard off again.
     for (const Row& row : rows) {
-        addRow(out.text, windows1252ToUtf8(row.question), windows1252ToUtf8(row.answer),
-               windows1252ToUtf8(row.category));
+        addRow(out.text, formulaGuarded(windows1252ToUtf8(row.question)),
+               formulaGuarded(windows1252ToUtf8(row.answer)),
+               formulaGuarded(windows1252ToUtf8(row.category)));
         ++out.pairs;
     }
     return out;

@@ -33,7 +33,8 @@ struct ExportText {
 // choices, fill-in answers, pictures, sounds, or marks a plain row would change) the
 // header is "question markup", "answer markup", "category" and each side is as the Q&A file
 // stores it, the question's leading category tag moved to the category column wherever it
-// comes back the same.
+// comes back the same. Either way a text a spreadsheet would take for a formula (or a number
+// such as "-3") is written with a leading "'" (formulaGuarded), which import takes off.
 ExportText exportText(const DeckState& deck);
 
 // Why the pairs cannot be written to that file: a ".DKS" or ".DKD" name is a deck's (the

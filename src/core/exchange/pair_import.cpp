@@ -1,7 +1,9 @@
 #include "core/exchange/pair_import.h"
 
 #include <algorithm>
+#include <memory>
 #include <set>
+#include <utility>
 
 #include "core/content/marks.h"
 #include "core/content/pair_side.h"
@@ -132,11 +134,56 @@ std::optional<std::string> markupProblem(std::string_view side, std::string_view
     return std::nullopt;
 }
 
+// The pairs and categories of a deck while rows are added to it.
+class DeckLimits {
+  public:
+    explicit DeckLimits(const DeckContents& deck) : pairs_(deck.pairCount) {
+        for (const std::string& name : deck.categories) categories_.insert(lowered(name));
+    }
+
+    // Why the deck cannot take one more pair.
+    std::optional<std::string> numberProblem() const {
+        const std::int64_t number = std::int64_t{pairs_} + 1;
+        if (number <= kMaxPairs) return std::nullopt;
+        return "This Row Would Be Pair " + std::to_string(number) +
+               " Of The Deck; A Deck Holds At Most 5000 Pairs";
+    }
+
+    // Takes the pair, or tells why its category would be one too many; `typed` is the
+    // category as the file gave it, empty when the question carries its own tag.
+    std::optional<std::string> take(const ImportedPair& pair, std::string_view typed) {
+        // In markup the question may carry its category tag itself.
+        const std::string name = categoryOf("Q1=" + pair.question);
+        if (name != "0") {
+            const std::string key = lowered(name);
+            if (!categories_.contains(key)) {
+                if (categories_.size() >= kMaxCategories) {
+                    const std::string shown =
+                        typed.empty() ? windows1252ToUtf8(name) : std::string(typed);
+                    return "The Category \"" + shown +
+                           "\" Would Be The Deck's 101st; A Deck Holds At Most 100 Categories";
+                }
+                categories_.insert(key);
+            }
+        }
+        ++pairs_;
+        return std::nullopt;
+    }
+
+  private:
+    std::int32_t pairs_;
+    std::set<std::string> categories_;
+};
+
 class RowReader {
   public:
-    RowReader(const DeckContents& deck, char separator, ColumnForm form)
-        : deck_(deck), separator_(separator), form_(form) {
-        for (const std::string& name : deck.categories) categories_.insert(lowered(name));
+    RowReader(const DeckContents& deck, char separator) : limits_(deck), separator_(separator) {}
+
+    // A header row says how the columns hold the texts, and that the file is an export,
+    // whose texts carry the guard against formulas.
+    void setHeader(ColumnForm form) {
+        form_ = form;
+        guarded_ = true;
     }
 
     std::optional<TextProblem> add(const DelimitedRecord& record,
@@ -154,19 +201,15 @@ class RowReader {
                     "Category Can Be Imported");
             }
         }
-        const std::int64_t number =
-            std::int64_t{deck_.pairCount} + static_cast<std::int64_t>(pairs.size()) + 1;
-        if (number > kMaxPairs) {
-            return problem("This Row Would Be Pair " + std::to_string(number) +
-                           " Of The Deck; A Deck Holds At Most 5000 Pairs");
-        }
+        if (auto p = limits_.numberProblem()) return problem(std::move(*p));
 
         std::string question;
         std::string answer;
         std::string category;
-        if (auto p = deckText(f[0], "Question", question)) return p;
-        if (auto p = deckText(f[1], "Answer", answer)) return p;
-        const std::string_view typedCategory = f.size() > 2 ? trimmed(f[2]) : std::string_view{};
+        if (auto p = deckText(field(f[0]), "Question", question)) return p;
+        if (auto p = deckText(field(f[1]), "Answer", answer)) return p;
+        const std::string_view typedCategory =
+            f.size() > 2 ? trimmed(field(f[2])) : std::string_view{};
         if (auto p = deckText(typedCategory, "Category", category)) return p;
         StoredRow stored = storedRow(form_, question, answer, category);
         if (stored.problem) return problem(std::move(*stored.problem));
@@ -180,22 +223,7 @@ class RowReader {
                            " Characters In The Deck (Markup And A Four-Digit Pair Number "
                            "Included); A Pair Must Stay Below 2100 Characters");
         }
-        // In markup the question may carry its category tag itself.
-        const std::string name = categoryOf("Q1=" + pair.question);
-        if (name != "0") {
-            const std::string key = lowered(name);
-            if (!categories_.contains(key)) {
-                if (categories_.size() >= kMaxCategories) {
-                    const std::string shown = typedCategory.empty()
-                                                  ? windows1252ToUtf8(name)
-                                                  : std::string(typedCategory);
-                    return problem("The Category \"" + shown +
-                                   "\" Would Be The Deck's 101st; A Deck Holds At Most 100 "
-                                   "Categories");
-                }
-                categories_.insert(key);
-            }
-        }
+        if (auto p = limits_.take(pair, typedCategory)) return problem(std::move(*p));
         pairs.push_back(std::move(pair));
         return std::nullopt;
     }
@@ -238,10 +266,14 @@ class RowReader {
         return std::nullopt;
     }
 
-    const DeckContents& deck_;
+    std::string_view field(std::string_view text) const {
+        return guarded_ ? withoutFormulaGuard(text) : text;
+    }
+
+    DeckLimits limits_;
     char separator_;
-    ColumnForm form_;
-    std::set<std::string> categories_;
+    ColumnForm form_ = ColumnForm::Plain;
+    bool guarded_ = false;
     std::int32_t line_ = 0;
 };
 
@@ -311,17 +343,64 @@ std::string newDeckSetupFile(Program& program, std::int32_t pairs) {
     return bytes + newPairStatusLines(1, pairs, program.deck.Today);
 }
 
-// The bytes of the file to import, or nothing with the problem set.
-std::optional<std::string> readImportFile(const FileSystem& files, const std::string& path,
-                                          std::optional<TextProblem>& problem) {
+TextProblem unreadable(const std::string& path) {
+    return fileProblem("Cardwise Could Not Read " + path + ".");
+}
+
+// The file to import, opened to be read row by row, or nothing with the problem set.
+std::unique_ptr<FileReader> openImportFile(const FileSystem& files, const std::string& path,
+                                           std::optional<TextProblem>& problem) {
     const std::optional<std::uint64_t> size = files.fileSize(path);
     if (size && *size > kMaxImportFileBytes) {
         problem = fileProblem(path + " Is Too Large To Hold The Pairs Of A Deck.");
-        return std::nullopt;
+        return nullptr;
     }
-    std::optional<std::string> bytes = size ? files.readFile(path) : std::nullopt;
-    if (!bytes) problem = fileProblem("Cardwise Could Not Read " + path + ".");
-    return bytes;
+    std::unique_ptr<FileReader> reader = size ? files.openFile(path) : nullptr;
+    if (!reader) problem = unreadable(path);
+    return reader;
+}
+
+// The rows of the text, read one by one until the first the deck cannot take.
+ImportPlan planRows(DelimitedReader& text, const DeckContents& deck) {
+    ImportPlan plan;
+    // Spreadsheets offer "Unicode text", which is UTF-16: every other byte would be a NUL.
+    if (text.unread().starts_with("\xFF\xFE") || text.unread().starts_with("\xFE\xFF")) {
+        plan.problem = fileProblem(
+            "The File Is UTF-16 Text; Please Save It As UTF-8 (Or CSV UTF-8) And Import It "
+            "Again.");
+        return plan;
+    }
+    RowReader rows(deck, text.separator());
+    DelimitedRecord record;
+    bool first = true;
+    while (text.next(record)) {
+        if (std::exchange(first, false)) {
+            if (const std::optional<ColumnForm> header = headerForm(record)) {
+                rows.setHeader(*header);
+                continue;
+            }
+        }
+        if (isBlank(record)) continue;
+        if (auto problem = rows.add(record, plan.pairs)) {
+            plan.problem = std::move(problem);
+            return plan;
+        }
+    }
+    if (text.problem()) {
+        plan.problem = text.problem();
+    } else if (!text.sourceFailed() && plan.pairs.empty()) {
+        plan.problem = fileProblem("The File Holds No Pairs To Import.");
+    }
+    return plan;
+}
+
+// planRows over the file at path.
+ImportPlan planFromReader(std::unique_ptr<FileReader> file, const std::string& path,
+                          const DeckContents& deck) {
+    DelimitedReader text([&file] { return file->next(); });
+    ImportPlan plan = planRows(text, deck);
+    if (!plan.problem && text.sourceFailed()) plan.problem = unreadable(path);
+    return plan;
 }
 
 std::string writeFailureText(const std::vector<std::string>& paths, const FileResult& result) {
@@ -403,31 +482,23 @@ DeckContents deckContentsOf(std::string_view qaBytes) {
 }
 
 ImportPlan planImport(std::string_view fileBytes, const DeckContents& deck) {
-    ImportPlan plan;
-    // Spreadsheets offer "Unicode text", which is UTF-16: every other byte would be a NUL.
-    if (fileBytes.starts_with("\xFF\xFE") || fileBytes.starts_with("\xFE\xFF")) {
-        plan.problem = fileProblem(
-            "The File Is UTF-16 Text; Please Save It As UTF-8 (Or CSV UTF-8) And Import It "
-            "Again.");
-        return plan;
+    bool given = false;
+    DelimitedReader text([&]() -> std::optional<std::string_view> {
+        if (std::exchange(given, true)) return std::string_view();
+        return fileBytes;
+    });
+    return planRows(text, deck);
+}
+
+std::optional<TextProblem> fitIntoDeck(const std::vector<ImportedPair>& pairs,
+                                       const DeckContents& deck) {
+    DeckLimits limits(deck);
+    for (const ImportedPair& pair : pairs) {
+        std::optional<std::string> problem = limits.numberProblem();
+        if (!problem) problem = limits.take(pair, {});
+        if (problem) return TextProblem{pair.line, std::move(*problem)};
     }
-    DelimitedTable table = parseDelimited(fileBytes);
-    const std::optional<ColumnForm> header =
-        table.records.empty() ? std::nullopt : headerForm(table.records.front());
-    RowReader reader(deck, table.separator, header.value_or(ColumnForm::Plain));
-    for (const DelimitedRecord& record : table.records) {
-        if ((header && &record == &table.records.front()) || isBlank(record)) continue;
-        if (auto problem = reader.add(record, plan.pairs)) {
-            plan.problem = std::move(problem);
-            return plan;
-        }
-    }
-    if (table.problem) {
-        plan.problem = std::move(table.problem);
-    } else if (plan.pairs.empty()) {
-        plan.problem = fileProblem("The File Holds No Pairs To Import.");
-    }
-    return plan;
+    return std::nullopt;
 }
 
 std::string appendedQAFile(std::string_view qaBytes, std::int32_t pairCount,
@@ -465,97 +536,132 @@ std::string newDeckQAFile(const std::vector<ImportedPair>& pairs) {
     return appendedQAFile({}, 0, pairs);
 }
 
-ImportResult importPairs(Program& program, const std::string& sourcePath,
-                         const std::string& deckPath) {
-    FileSystem& files = program.files();
-    ImportResult result;
-    result.deckPath = withDefaultExtension(deckPath);
-    const std::string& qaPath = result.deckPath;
-    const std::string setupPath = setupNameOf(qaPath);
-    auto fail = [&](std::string text) {
-        result.problem = fileProblem(std::move(text));
-        return result;
-    };
+namespace {
 
-    std::optional<std::string> source = readImportFile(files, sourcePath, result.problem);
-    if (!source) return result;
-    if (!equalsIgnoreCase(extensionOf(qaPath), ".DKS")) {
-        return fail(qaPath +
-                    " Does Not Have A .DKS Extension; Pairs Can Be Imported Only Into "
-                    "A .DKS File.");
-    }
-
-    result.newDeck = !files.fileExists(qaPath);
+// The deck the pairs go to, as it was before they were added.
+struct TargetDeck {
+    std::string qaPath;
+    std::string setupPath;
+    bool isNew = false;
     std::string qaBytes;
     std::optional<std::string> setupBytes;
-    if (result.newDeck) {
+    DeckContents contents;
+};
+
+std::optional<TextProblem> readTargetDeck(const FileSystem& files, TargetDeck& deck) {
+    const std::string& qaPath = deck.qaPath;
+    const std::string& setupPath = deck.setupPath;
+    if (!equalsIgnoreCase(extensionOf(qaPath), ".DKS")) {
+        return fileProblem(qaPath +
+                           " Does Not Have A .DKS Extension; Pairs Can Be Imported Only Into "
+                           "A .DKS File.");
+    }
+    deck.isNew = !files.fileExists(qaPath);
+    if (deck.isNew) {
         // A setup data file left behind by a deleted deck would hand its settings and
         // learning state to the new pairs.
         if (files.fileExists(setupPath)) {
-            return fail(setupPath +
-                        " Already Exists Without Its .DKS File; Please Move It "
-                        "Away Or Import Into Another Name.");
+            return fileProblem(setupPath +
+                               " Already Exists Without Its .DKS File; Please Move It "
+                               "Away Or Import Into Another Name.");
         }
-    } else {
-        if (files.isReadOnlyFile(qaPath) ||
-            (files.fileExists(setupPath) && files.isReadOnlyFile(setupPath))) {
-            return fail(qaPath + " Is A Read-Only Deck; No Pairs Can Be Added To It.");
-        }
-        const std::optional<std::uint64_t> qaSize = files.fileSize(qaPath);
-        if (qaSize && *qaSize > kMaxQAFileBytes)
-            return fail(qaPath + " Is Too Large To Be A Deck.");
-        std::optional<std::string> read = qaSize ? files.readFile(qaPath) : std::nullopt;
-        if (!read) return fail("Cardwise Could Not Read " + qaPath + ".");
-        qaBytes = std::move(*read);
-        if (files.fileExists(setupPath)) {
-            setupBytes = files.readFile(setupPath);
-            if (!setupBytes) return fail("Cardwise Could Not Read " + setupPath + ".");
-        }
+        return std::nullopt;
     }
+    if (files.isReadOnlyFile(qaPath) ||
+        (files.fileExists(setupPath) && files.isReadOnlyFile(setupPath))) {
+        return fileProblem(qaPath + " Is A Read-Only Deck; No Pairs Can Be Added To It.");
+    }
+    const std::optional<std::uint64_t> qaSize = files.fileSize(qaPath);
+    if (qaSize && *qaSize > kMaxQAFileBytes) return fileProblem(qaPath + " Is Too Large To Be A Deck.");
+    std::optional<std::string> read = qaSize ? files.readFile(qaPath) : std::nullopt;
+    if (!read) return unreadable(qaPath);
+    deck.qaBytes = std::move(*read);
+    if (files.fileExists(setupPath)) {
+        deck.setupBytes = files.readFile(setupPath);
+        if (!deck.setupBytes) return unreadable(setupPath);
+    }
+    deck.contents = deckContentsOf(deck.qaBytes);
+    return std::nullopt;
+}
 
-    const DeckContents contents = deckContentsOf(qaBytes);
-    ImportPlan plan = planImport(*source, contents);
-    if (plan.problem) {
-        result.problem = std::move(plan.problem);
-        return result;
-    }
-    const auto added = static_cast<std::int32_t>(plan.pairs.size());
-    if (result.newDeck && added < 2) {
+void writeImport(Program& program, const TargetDeck& deck, const std::vector<ImportedPair>& pairs,
+                 ImportResult& result) {
+    const auto added = static_cast<std::int32_t>(pairs.size());
+    if (deck.isNew && added < 2) {
         // The settings of a deck need a range of at least two pairs.
-        return fail("A New Deck Needs At Least Two Pairs; The File Holds Only One.");
+        result.problem =
+            fileProblem("A New Deck Needs At Least Two Pairs; The File Holds Only One.");
+        return;
     }
-
     std::string newQA;
     std::string newSetup;
-    std::vector<FileWrite> writes;
-    if (result.newDeck) {
-        newQA = newDeckQAFile(plan.pairs);
+    if (deck.isNew) {
+        newQA = newDeckQAFile(pairs);
         newSetup = newDeckSetupFile(program, added);
     } else {
-        newQA = appendedQAFile(qaBytes, contents.pairCount, plan.pairs);
+        newQA = appendedQAFile(deck.qaBytes, deck.contents.pairCount, pairs);
         // Without a setup data file the next load makes one, every pair starting new.
-        if (setupBytes) {
-            newSetup =
-                appendedSetupFile(*setupBytes, contents.pairCount, added, program.deck.Today);
+        if (deck.setupBytes) {
+            newSetup = appendedSetupFile(*deck.setupBytes, deck.contents.pairCount, added,
+                                         program.deck.Today);
         }
     }
-    writes.push_back(FileWrite{qaPath, newQA});
-    std::vector<std::string> paths{qaPath};
-    if (result.newDeck || setupBytes) {
-        writes.push_back(FileWrite{setupPath, newSetup});
-        paths.push_back(setupPath);
+    std::vector<FileWrite> writes{FileWrite{deck.qaPath, newQA}};
+    std::vector<std::string> paths{deck.qaPath};
+    if (deck.isNew || deck.setupBytes) {
+        writes.push_back(FileWrite{deck.setupPath, newSetup});
+        paths.push_back(deck.setupPath);
     }
-    const FileResult written = files.writeFiles(writes);
-    if (!written.ok) return fail(writeFailureText(paths, written));
+    const FileResult written = program.files().writeFiles(writes);
+    if (!written.ok) {
+        result.problem = fileProblem(writeFailureText(paths, written));
+        return;
+    }
     result.pairsAdded = added;
+}
+
+TargetDeck targetDeckAt(ImportResult& result, const std::string& deckPath) {
+    result.deckPath = withDefaultExtension(deckPath);
+    TargetDeck deck;
+    deck.qaPath = result.deckPath;
+    deck.setupPath = setupNameOf(deck.qaPath);
+    return deck;
+}
+
+}  // namespace
+
+ImportResult importPairs(Program& program, const std::string& sourcePath,
+                         const std::string& deckPath) {
+    ImportResult result;
+    TargetDeck deck = targetDeckAt(result, deckPath);
+    std::unique_ptr<FileReader> source =
+        openImportFile(program.files(), sourcePath, result.problem);
+    if (!source) return result;
+    if ((result.problem = readTargetDeck(program.files(), deck))) return result;
+    result.newDeck = deck.isNew;
+    ImportPlan plan = planFromReader(std::move(source), sourcePath, deck.contents);
+    if ((result.problem = std::move(plan.problem))) return result;
+    writeImport(program, deck, plan.pairs, result);
     return result;
 }
 
-std::optional<TextProblem> checkImportFile(Program& program, const std::string& sourcePath) {
-    std::optional<TextProblem> problem;
-    const std::optional<std::string> source = readImportFile(program.files(), sourcePath, problem);
-    if (!source) return problem;
-    return planImport(*source, DeckContents{}).problem;
+ImportPlan planImportFile(Program& program, const std::string& sourcePath) {
+    ImportPlan plan;
+    std::unique_ptr<FileReader> source =
+        openImportFile(program.files(), sourcePath, plan.problem);
+    if (!source) return plan;
+    return planFromReader(std::move(source), sourcePath, DeckContents{});
+}
+
+ImportResult importPlannedPairs(Program& program, const std::vector<ImportedPair>& pairs,
+                                const std::string& deckPath) {
+    ImportResult result;
+    TargetDeck deck = targetDeckAt(result, deckPath);
+    if ((result.problem = readTargetDeck(program.files(), deck))) return result;
+    result.newDeck = deck.isNew;
+    if ((result.problem = fitIntoDeck(pairs, deck.contents))) return result;
+    writeImport(program, deck, pairs, result);
+    return result;
 }
 
 std::string importProblemText(const std::string& sourcePath, const TextProblem& problem) {

@@ -15,8 +15,9 @@ struct Program;
 // A category name as typed may be this long (the editor's category list keeps as much).
 inline constexpr std::size_t kMaxImportedCategoryChars = 15;
 inline constexpr std::size_t kMaxCategories = 100;
-// Files larger than this hold more than any deck can take.
-inline constexpr std::uint64_t kMaxImportFileBytes = 64ull << 20;
+// Files larger than this hold more than any deck can take: a full deck's 5000 pairs of
+// below 2100 characters, every one a character of three UTF-8 bytes, export to 31.3 MB.
+inline constexpr std::uint64_t kMaxImportFileBytes = 32ull << 20;
 
 // What an import must fit beside: the pairs and categories a deck already holds.
 struct DeckContents {
@@ -71,14 +72,21 @@ struct ImportPlan {
 
 // Reads a UTF-8 tab- or comma-separated file of question, answer and an optional category
 // (a first row "question, answer[, category]" in any letter case is a header, and so is
-// the markup header) into pair texts through storedRow. Blank rows are skipped. The first
-// row the deck cannot take is the problem: a character outside Windows-1252, a problem
-// storedRow finds (among them a question that would be cut or misread because it holds
-// "$#$!" or "<n" that the category lookup would take for a tag, a category that is too
-// long or holds '<' or '%', a markup fault), a pair that would not stay below 2100
+// the markup header) into pair texts through storedRow, row by row, and stops at the first
+// row the deck cannot take. Blank rows are skipped. Under a header (a file Cardwise
+// exported) the "'" that guards a text against spreadsheet formulas is taken off again
+// (withoutFormulaGuard). The problem is that row: a character outside Windows-1252, a
+// problem storedRow finds (among them a question that would be cut or misread because it
+// holds "$#$!" or "<n" that the category lookup would take for a tag, a category that is
+// too long or holds '<' or '%', a markup fault), a pair that would not stay below 2100
 // characters once numbered (the number counted as four digits), the 5001st pair or the
-// 101st category of the deck.
+// 101st category of the deck, or a row the file cannot be read on from.
 ImportPlan planImport(std::string_view fileBytes, const DeckContents& deck);
+
+// The first of the pairs a deck holding `deck` cannot take: the 5001st pair or the 101st
+// category, told at the pair's line.
+std::optional<TextProblem> fitIntoDeck(const std::vector<ImportedPair>& pairs,
+                                       const DeckContents& deck);
 
 // The Q&A file with the pairs appended after its last line, numbered on from the pairs it
 // holds; every byte it had stays as it was (a last line without an end gets CR LF).
@@ -106,14 +114,22 @@ struct ImportResult {
 // Imports the file at sourcePath into the deck at deckPath: appended to it when the deck
 // exists, else into a new deck (".DKS" added to a name without an extension) whose setup
 // data file holds the current settings with the range of a new deck and a new-pair status
-// line per pair. Both files are written together or not at all. The open deck of the
-// program is not looked at: the caller closes it first when it is this deck.
+// line per pair. Both files are written together or not at all. The file is read once, row
+// by row, after the deck; a file larger than kMaxImportFileBytes, or anything but a
+// regular file, is not read at all. The open deck of the program is not looked at: the
+// caller closes it first when it is this deck.
 ImportResult importPairs(Program& program, const std::string& sourcePath,
                          const std::string& deckPath);
 
-// The first problem of the file to import that holds for every deck (it cannot be read, or
-// a row that not even an empty deck could take); nothing when it may be imported.
-std::optional<TextProblem> checkImportFile(Program& program, const std::string& sourcePath);
+// The pairs of the file to import as an empty deck would take them, or its first problem
+// that holds for every deck (it cannot be read, or a row that not even an empty deck could
+// take). Read once: importPlannedPairs then adds the pairs without reading the file again.
+ImportPlan planImportFile(Program& program, const std::string& sourcePath);
+
+// importPairs for pairs planImportFile read: the deck's own limits are checked first
+// (fitIntoDeck).
+ImportResult importPlannedPairs(Program& program, const std::vector<ImportedPair>& pairs,
+                                const std::string& deckPath);
 
 // The problem as told to the user: "Line 12 Of cards.csv: ..." for a row, then that nothing
 // was imported.

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/media/media_control.h"
 #include "core/profile/profile.h"
 
 namespace cardwise {
@@ -139,6 +140,14 @@ std::optional<std::string> checkedReferencedFile(UserInterface& ui, const FileSy
     if (!isAcceptedExtension(kind, reference)) {
         ui.message(picture ? "Incompatible Graphics File" : "Incompatible Multi-Media File",
                    incompatibleText(kind, reference), Icon::Warning);
+        return std::nullopt;
+    }
+    const std::optional<std::uint64_t> size = files.fileSize(*found);
+    if (!picture && size && *size > kMaxMediaFileBytes) {
+        ui.message(kCantPlayCaption,
+                   "The Multi-Media File " + std::string(reference) +
+                       " Is Larger Than 1 GB, Far Larger Than Any Sound Or Video Of A Deck.",
+                   Icon::Error);
         return std::nullopt;
     }
     return found;

@@ -54,7 +54,13 @@ std::optional<std::string> findReferencedFile(const FileSystem& files,
                                               const FileLookupPlaces& places, MediaKind kind,
                                               std::string_view reference);
 
-// validateReference that answers the file found: nothing after a box was shown.
+// Sound and video files larger than this are not handed to the player: far above any a
+// deck plays.
+inline constexpr std::uint64_t kMaxMediaFileBytes = 1ull << 30;
+
+// validateReference that answers the file found: nothing after a box was shown. Only a
+// regular file is ever found (never a folder, a FIFO or a device), and a sound or video
+// larger than kMaxMediaFileBytes is refused with the player's error caption.
 std::optional<std::string> checkedReferencedFile(UserInterface& ui, const FileSystem& files,
                                                  const FileLookupPlaces& places, MediaKind kind,
                                                  std::string_view reference);

@@ -113,12 +113,14 @@ std::string_view decodeFailureText(PictureFormat format) {
 
 std::optional<DecodedPicture> loadPicture(UserInterface& ui, const FileSystem& files,
                                           const ImageDecoder& decoder, const std::string& path) {
-    const std::optional<std::string> bytes = files.readFile(path);
-    const PictureFormat format = pictureFormatOf(path, bytes.value_or(""));
     auto refuse = [&](std::string_view reason) -> std::optional<DecodedPicture> {
         ui.message(kPictureErrorCaption, std::string(reason) + ": " + path, Icon::Error);
         return std::nullopt;
     };
+    const BoundedRead read = readFileUpTo(files, path, kMaxPictureFileBytes);
+    if (read.tooLarge) return refuse("The picture file is larger than 64 MB");
+    const std::optional<std::string>& bytes = read.bytes;
+    const PictureFormat format = pictureFormatOf(path, bytes.value_or(""));
     if (!bytes || format == PictureFormat::Unknown) return refuse(decodeFailureText(format));
     const std::optional<PictureSize> size = decoder.measure(*bytes, format);
     if (!size || size->width <= 0 || size->height <= 0) return refuse(decodeFailureText(format));

@@ -41,6 +41,10 @@ PicturePlacement placePicture(PictureSize picture, WindowSize area, PictureFit f
 // hundreds of megabytes.
 inline constexpr std::int64_t kMaxPicturePixels = 64'000'000;
 
+// Picture files larger than this are not read: far above any picture a deck shows (a
+// 64-megapixel photograph is a few megabytes as a JPEG), below what would strain memory.
+inline constexpr std::uint64_t kMaxPictureFileBytes = 64ull << 20;
+
 // The format by the reference's extension; ".SCM" and ".CMS" files by their content (the
 // signature of a known format), Unknown when it is none.
 PictureFormat pictureFormatOf(std::string_view path, std::string_view bytes);
@@ -50,9 +54,11 @@ std::string_view decodeFailureText(PictureFormat format);
 
 inline constexpr std::string_view kPictureErrorCaption = "Graphics File Error";
 
-// Reads the file through the file system and decodes it. A file that cannot be read, that
-// holds no picture of its format, or one larger than kMaxPicturePixels, is reported in an
-// error box naming the file and gives nothing; the caller goes on without the picture.
+// Reads the file through the file system and decodes it. A file that cannot be read (a
+// folder, a FIFO or a device among them), one larger than kMaxPictureFileBytes (not read at
+// all), one that holds no picture of its format, or one larger than kMaxPicturePixels, is
+// reported in an error box naming the file and gives nothing; the caller goes on without
+// the picture.
 std::optional<DecodedPicture> loadPicture(UserInterface& ui, const FileSystem& files,
                                           const ImageDecoder& decoder, const std::string& path);
 

@@ -243,31 +243,114 @@ std::optional<std::string> resolveLinks(const std::string& path) {
     return std::nullopt;
 }
 
+namespace {
+
+// Opened without waiting: opening a FIFO for reading would otherwise block until a writer
+// came. Anything but a regular file is closed again at once.
+int openRegularFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
 // Read in large blocks: decks run to megabytes, and byte-wise stream reading costs far more
 // than the disk.
+class LocalFileReader final : public FileReader {
+  public:
+    explicit LocalFileReader(int fd) : fd_(fd) {}
+    ~LocalFileReader() override { ::close(fd_); }
+    LocalFileReader(const LocalFileReader&) = delete;
+    LocalFileReader& operator=(const LocalFileReader&) = delete;
+
+    std::optional<std::string_view> next() override {
+        for (;;) {
+            const ssize_t n = ::read(fd_, block_.data(), block_.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return std::nullopt;
+            return std::string_view(block_.data(), static_cast<std::size_t>(n));
+        }
+    }
+
+  private:
+    int fd_;
+    std::vector<char> block_ = std::vector<char>(65536);
+};
+
+class WholeFileReader final : public FileReader {
+  public:
+    explicit WholeFileReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::optional<std::string_view> next() override {
+        if (given_) return std::string_view();
+        given_ = true;
+        return std::string_view(bytes_);
+    }
+
+  private:
+    std::string bytes_;
+    bool given_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<FileReader> FileSystem::openFile(const std::string& path) const {
+    std::optional<std::string> bytes = readFile(path);
+    if (!bytes) return nullptr;
+    return std::make_unique<WholeFileReader>(std::move(*bytes));
+}
+
+std::unique_ptr<FileReader> LocalFileSystem::openFile(const std::string& path) const {
+    const int fd = openRegularFile(path);
+    if (fd < 0) return nullptr;
+    return std::make_unique<LocalFileReader>(fd);
+}
+
 std::optional<std::string> LocalFileSystem::readFile(const std::string& path) const {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = openRegularFile(path);
     if (fd < 0) return std::nullopt;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
     std::string bytes;
-    if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char block[65536];
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+    LocalFileReader reader(fd);
     for (;;) {
-        ssize_t n = ::read(fd, block, sizeof block);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        bytes.append(block, static_cast<std::size_t>(n));
+        const std::optional<std::string_view> piece = reader.next();
+        if (!piece) return std::nullopt;
+        if (piece->empty()) return bytes;
+        bytes.append(*piece);
     }
-    ::close(fd);
-    return bytes;
+}
+
+BoundedRead readFileUpTo(const FileSystem& files, const std::string& path, std::uint64_t maxBytes) {
+    BoundedRead read;
+    const std::optional<std::uint64_t> size = files.fileSize(path);
+    if (!size) return read;
+    if (*size > maxBytes) {
+        read.tooLarge = true;
+        return read;
+    }
+    std::unique_ptr<FileReader> reader = files.openFile(path);
+    if (!reader) return read;
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(*size));
+    for (;;) {
+        const std::optional<std::string_view> piece = reader->next();
+        if (!piece) return read;
+        if (piece->empty()) break;
+        // A file that grew since it was measured is not read on beyond the limit.
+        if (bytes.size() + piece->size() > maxBytes) {
+            read.tooLarge = true;
+            return read;
+        }
+        bytes.append(*piece);
+    }
+    read.bytes = std::move(bytes);
+    return read;
 }
 
 FileResult LocalFileSystem::writeFile(const std::string& path, std::string_view bytes) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,15 @@ enum class NewFile {
     Failed,  // the file system could not create it (or cannot create files exclusively)
 };
 
+// A file read from start to end, piece by piece.
+class FileReader {
+  public:
+    virtual ~FileReader() = default;
+    // The next piece of the file, valid until the next call; empty at the end, nothing when
+    // reading failed.
+    virtual std::optional<std::string_view> next() = 0;
+};
+
 // The file operations the core uses. Every write is atomic: the bytes go to a temporary
 // file in the target's folder, are flushed to disk and renamed over the target, so a
 // failed write leaves the old file exactly as it was.
@@ -52,7 +62,13 @@ class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
+    // The whole of a regular file; nothing for a folder, a FIFO or a device, which would
+    // never end or block the program.
     virtual std::optional<std::string> readFile(const std::string& path) const = 0;
+    // The same files, read piece by piece so that a large one never sits in memory whole;
+    // nothing when it cannot be opened. A file system that keeps its files in memory hands
+    // out readFile's bytes in one piece.
+    virtual std::unique_ptr<FileReader> openFile(const std::string& path) const;
     virtual FileResult writeFile(const std::string& path, std::string_view bytes) = 0;
     // All or nothing for a set of files that belong together: either every file holds its
     // new bytes or every file is as it was (a file that did not exist does not exist).
@@ -101,6 +117,7 @@ class LocalFileSystem : public FileSystem {
     explicit LocalFileSystem(std::size_t failWritesAfterBytes) : failAfter_(failWritesAfterBytes) {}
 
     std::optional<std::string> readFile(const std::string& path) const override;
+    std::unique_ptr<FileReader> openFile(const std::string& path) const override;
     FileResult writeFile(const std::string& path, std::string_view bytes) override;
     // Every new file is written to a temporary file and flushed first; the old files are
     // kept under temporary names (hard links, copies where links are not supported) until
@@ -152,6 +169,13 @@ std::string commitRecordNameOf(const std::string& target);
 // taken from the link's folder). The path itself when it is no link or does not exist;
 // nothing for a loop of links.
 std::optional<std::string> resolveLinks(const std::string& path);
+
+// A file of at most maxBytes, read whole, or why not: a larger file is not read at all.
+struct BoundedRead {
+    std::optional<std::string> bytes;
+    bool tooLarge = false;
+};
+BoundedRead readFileUpTo(const FileSystem& files, const std::string& path, std::uint64_t maxBytes);
 
 // The probe file created to learn whether a folder can be written.
 inline constexpr std::string_view kProbeFileName = "X2Y3Z1A4.ZZZ";

@@ -5,6 +5,8 @@
 #include <QBuffer>
 #include <QImageReader>
 
+#include <algorithm>
+#include <cmath>
 #include <mutex>
 
 #include "core/media/picture_view.h"
@@ -54,6 +56,15 @@ const char* magickFormatName(PictureFormat format) {
     return nullptr;
 }
 
+// A picture wider or higher than this is refused by the decoders themselves.
+constexpr std::int64_t kMaxPictureSide = 65536;
+// A metafile is drawn with at most this many pixels (2048 x 2048), above any screen.
+constexpr std::int64_t kMaxMetafilePixels = 2048 * 2048;
+// What GraphicsMagick may hold for one picture: 64 megapixels of 8 bytes (16 bits a
+// channel), and a little more.
+constexpr std::int64_t kMagickMemoryBytes = kMaxPicturePixels * 8 + (64 << 20);
+constexpr int kQtAllocationLimitMB = static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024) + 16);
+
 // Reads through a buffer over the bytes: the file was read by the core's file system.
 struct QtReader {
     QByteArray data;
@@ -71,20 +82,49 @@ struct QtReader {
     }
 };
 
-Magick::Image magickImage(std::string_view bytes, PictureFormat format, bool headerOnly) {
-    Magick::Image image;
-    image.magick(magickFormatName(format));
-    // A metafile is drawn at its own size on a screen of 96 dots per inch, as Windows shows
-    // it, not at the library's default of 72.
-    if (format == PictureFormat::Wmf) image.density(Magick::Geometry(96, 96));
-    const Magick::Blob blob(bytes.data(), bytes.size());
+// The dots per inch at which a metafile is drawn: 96, as Windows shows it on a screen (not
+// the library's default of 72), or fewer when that would be larger than
+// kMaxMetafilePixels. A metafile of a few bytes can declare any size, and drawing it that
+// large takes seconds and a gigabyte; drawn smaller, the picture is only scaled down.
+double metafileDensity(const Magick::Blob& blob) {
+    Magick::Image probe;
+    probe.magick("WMF");
+    probe.density(Magick::Geometry(96, 96));
     try {
-        if (headerOnly)
-            image.ping(blob);
-        else
-            image.read(blob);
+        probe.ping(blob);
+    } catch (const Magick::Warning&) {
+    }
+    const double pixels = static_cast<double>(probe.columns()) * static_cast<double>(probe.rows());
+    if (pixels <= static_cast<double>(kMaxMetafilePixels)) return 96;
+    return std::max(1.0, 96 * std::sqrt(static_cast<double>(kMaxMetafilePixels) / pixels));
+}
+
+Magick::Image magickImage(std::string_view bytes, PictureFormat format, bool headerOnly) {
+    const std::string name = magickFormatName(format);
+    const Magick::Blob blob(bytes.data(), bytes.size());
+    Magick::Image image;
+    image.magick(name);
+    if (format == PictureFormat::Wmf) image.density(Magick::Geometry(96, 96));
+    try {
+        image.ping(blob);
     } catch (const Magick::Warning&) {
         // A warning still leaves a usable picture.
+    }
+    // The library picks its coder by the content whatever it was told: a file named .gif
+    // that holds a metafile, a PostScript or a drawing language is not this format.
+    if (image.magick().rfind(name, 0) != 0) {
+        throw Magick::ErrorCorruptImage("the content is " + image.magick() + ", not " + name);
+    }
+    if (headerOnly) return image;
+    image = Magick::Image();
+    image.magick(name);
+    if (format == PictureFormat::Wmf) {
+        const auto dpi = static_cast<unsigned>(metafileDensity(blob));
+        image.density(Magick::Geometry(dpi, dpi));
+    }
+    try {
+        image.read(blob);
+    } catch (const Magick::Warning&) {
     }
     return image;
 }
@@ -100,10 +140,23 @@ QtImageDecoder::QtImageDecoder() {
         MagickLib::GetExceptionInfo(&exception);
         MagickLib::InitializeMagickEx(nullptr, MAGICK_OPT_NO_SIGNAL_HANDER, &exception);
         MagickLib::DestroyExceptionInfo(&exception);
+        // A file that declares a huge picture (a few kilobytes of compressed nothing can
+        // claim gigapixels) fails in the library instead of taking the memory: no more
+        // pixels than the program shows, no side longer than kMaxPictureSide, pixels held
+        // in memory only (never in a temporary file) and no more of it than the largest
+        // picture needs at 16 bits a channel.
+        using namespace MagickLib;
+        SetMagickResourceLimit(PixelsResource, kMaxPicturePixels);
+        SetMagickResourceLimit(WidthResource, kMaxPictureSide);
+        SetMagickResourceLimit(HeightResource, kMaxPictureSide);
+        SetMagickResourceLimit(MemoryResource, kMagickMemoryBytes);
+        SetMagickResourceLimit(MapResource, kMagickMemoryBytes);
+        SetMagickResourceLimit(DiskResource, 0);
+        SetMagickResourceLimit(ReadResource, kMagickMemoryBytes);
     });
-    // The largest picture let through (64 megapixels of 4 bytes) must not be refused by
-    // Qt's own, smaller default limit.
-    QImageReader::setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024) + 16));
+    // Qt's readers refuse any picture whose pixels would take more than this (the largest
+    // picture let through: 64 megapixels of 4 bytes), before they allocate.
+    QImageReader::setAllocationLimit(kQtAllocationLimitMB);
 }
 
 std::optional<PictureSize> QtImageDecoder::measure(std::string_view bytes,
