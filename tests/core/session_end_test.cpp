@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/deck/deck_close.h"
+#include "core/deck/deck_save.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
 #include "core/editor/editor_controller.h"
@@ -54,7 +55,7 @@ struct SessionEnd : ::testing::Test {
         drill.markCorrect();
         drill.displayAnswer();
         drill.markIncorrect();
-        ASSERT_TRUE(p.saving.pending);
+        ASSERT_TRUE(savePending(p));
     }
     void editQuestion(std::int32_t pair, const std::string& question) {
         p.deck.CurrentPair = pair;

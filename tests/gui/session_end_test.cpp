@@ -67,7 +67,7 @@ struct Desktop : NoFrontEnd {
     }
     void closeDrillWindows() override { controller.hideWindows(); }
     void closeDeck() override { FileExitQAClick(program); }
-    void closeEditor() override { editor.deckClosing(); }
+    bool closeEditor() override { return editor.deckClosing(); }
     void returnToEditor() override { editor.returnFromRun(); }
 
     void press(QWidget* window, const char* name) {
