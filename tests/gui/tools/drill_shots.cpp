@@ -1,6 +1,7 @@
 // Renders the drill windows for each kind of question and their answers, and the
 // promotion window, into PNG files for a person to look at. Not a test, not shipped.
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui/gui_drill_shots OUT_DIR
+//       [--font-size PT] [--dark]     (QT_SCALE_FACTOR=1.5 for 150 %)
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -25,8 +26,28 @@ void save(QWidget* window, const QString& dir, const QString& name) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    const QStringList args = QApplication::arguments();
+    const QString out = args.size() > 1 ? args[1] : QDir::currentPath();
     QDir().mkpath(out);
+    // [--font-size PT] [--dark]: as a desktop with a larger font or a dark scheme shows them.
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        if (args[i] == "--font-size" && i + 1 < args.size()) {
+            QFont font = QApplication::font();
+            font.setPointSize(args[++i].toInt());
+            QApplication::setFont(font);
+        }
+        if (args[i] == "--dark") {
+            QApplication::setStyle("Fusion");
+            QPalette p;
+            p.setColor(QPalette::Window, QColor(45, 45, 48));
+            p.setColor(QPalette::WindowText, QColor(230, 230, 230));
+            p.setColor(QPalette::Base, QColor(30, 30, 32));
+            p.setColor(QPalette::Text, QColor(230, 230, 230));
+            p.setColor(QPalette::Button, QColor(55, 55, 58));
+            p.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+            QApplication::setPalette(p);
+        }
+    }
 
     cardwise::testing::GuiDrill d;
     QImage picture(320, 240, QImage::Format_RGB32);
