@@ -1,6 +1,8 @@
 // Import and export against real deck files: the round trip, appending, and the refusals
 // that leave every file as it was.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -203,6 +205,23 @@ TEST_F(PairExchange, PlannedPairsAreAddedWithoutReadingTheFileAgain) {
     ASSERT_TRUE(result.ok()) << result.problem->text;
     EXPECT_EQ(result.pairsAdded, 2);
     EXPECT_NE(h.decks.read("deck.DKS").find("Q5=five\r\nA5=cinco\r\n"), std::string::npos);
+}
+
+// A file of many pieces is read with its progress shown, rising to the whole and ended.
+TEST_F(PairExchange, ReadingAFileToImportShowsHowFarItHasGot) {
+    std::string rows;
+    for (int n = 1; n <= 4000; ++n) {
+        rows += "q" + std::to_string(n) + "," + std::string(70, 'a') + "\n";
+    }
+    const std::string source = h.write("many.csv", rows);
+    ImportPlan plan = planImportFile(p, source);
+    const std::vector<int>& shown = h.ui.progressShown;
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end() - 1));
+    EXPECT_EQ(shown[shown.size() - 2], 100);
+    EXPECT_EQ(shown.back(), -1) << "the display ends however the reading ends";
+    EXPECT_FALSE(plan.problem.has_value());
+    EXPECT_EQ(plan.pairs.size(), 4000u);
 }
 
 // A file larger than a full deck's export, or one that is no regular file, is not read.

@@ -233,6 +233,8 @@ class ScriptedUserInterface : public UserInterface {
     }
 
     void setWaitCursor(bool on) override { waitDepth += on ? 1 : -1; }
+    std::vector<int> progressShown;  // every share shown, -1 for the end
+    void progress(std::string_view, int percent) override { progressShown.push_back(percent); }
     ScreenSize screenSize() const override { return screen; }
 
     std::vector<std::string> captions() const {

@@ -394,6 +394,33 @@ ImportPlan planRows(DelimitedReader& text, const DeckContents& deck) {
     return plan;
 }
 
+// Passes the file through, telling the user how far the reading has got.
+class ProgressReader final : public FileReader {
+  public:
+    ProgressReader(std::unique_ptr<FileReader> file, std::uint64_t total, UserInterface& ui)
+        : file_(std::move(file)), total_(total), ui_(ui) {}
+    ~ProgressReader() override { ui_.progress(kImportProgressCaption, -1); }
+    ProgressReader(const ProgressReader&) = delete;
+    ProgressReader& operator=(const ProgressReader&) = delete;
+
+    std::optional<std::string_view> next() override {
+        std::optional<std::string_view> piece = file_->next();
+        if (piece && total_ > 0) {
+            read_ += piece->size();
+            const int percent = static_cast<int>(std::min<std::uint64_t>(read_, total_) * 100 / total_);
+            if (percent != shown_) ui_.progress(kImportProgressCaption, shown_ = percent);
+        }
+        return piece;
+    }
+
+  private:
+    std::unique_ptr<FileReader> file_;
+    std::uint64_t total_;
+    std::uint64_t read_ = 0;
+    int shown_ = -1;
+    UserInterface& ui_;
+};
+
 // planRows over the file at path.
 ImportPlan planFromReader(std::unique_ptr<FileReader> file, const std::string& path,
                           const DeckContents& deck) {
@@ -650,7 +677,9 @@ ImportPlan planImportFile(Program& program, const std::string& sourcePath) {
     std::unique_ptr<FileReader> source =
         openImportFile(program.files(), sourcePath, plan.problem);
     if (!source) return plan;
-    return planFromReader(std::move(source), sourcePath, DeckContents{});
+    const std::uint64_t total = program.files().fileSize(sourcePath).value_or(0);
+    return planFromReader(std::make_unique<ProgressReader>(std::move(source), total, program.ui()),
+                          sourcePath, DeckContents{});
 }
 
 ImportResult importPlannedPairs(Program& program, const std::vector<ImportedPair>& pairs,

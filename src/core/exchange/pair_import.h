@@ -125,6 +125,8 @@ ImportResult importPairs(Program& program, const std::string& sourcePath,
 // that holds for every deck (it cannot be read, or a row that not even an empty deck could
 // take). Read once: importPlannedPairs then adds the pairs without reading the file again.
 ImportPlan planImportFile(Program& program, const std::string& sourcePath);
+// The caption of the progress the reading of the file shows.
+inline constexpr std::string_view kImportProgressCaption = "Reading The File To Import";
 
 // importPairs for pairs planImportFile read: the deck's own limits are checked first
 // (fitIntoDeck).

@@ -47,6 +47,10 @@ public:
         if (!timed) messageBox("Pair Promotion", text, Icon::None, Buttons::Ok);
     }
 
+    // A long task's share done, 0-100, under caption; a negative share ends the display.
+    // Front ends that cannot show it ignore it.
+    virtual void progress(std::string_view /*caption*/, int /*percent*/) {}
+
     Button message(std::string_view caption, std::string_view text, Icon icon) {
         return messageBox(caption, text, icon, Buttons::Ok);
     }

@@ -165,6 +165,27 @@ void QtUserInterface::setWaitCursor(bool on) {
     }
 }
 
+void QtUserInterface::progress(std::string_view caption, int percent) {
+    if (percent < 0) {
+        progress_.reset();
+        return;
+    }
+    if (unattended_) return;
+    if (!progress_) {
+        progress_ = std::make_unique<QProgressDialog>(parent_);
+        progress_->setWindowTitle(fromDeckText(caption));
+        progress_->setLabelText(fromDeckText(caption));
+        progress_->setCancelButton(nullptr);
+        progress_->setWindowModality(Qt::ApplicationModal);
+        progress_->setMinimumDuration(400);
+        progress_->setRange(0, 100);
+        progress_->setAutoClose(false);
+        progress_->setAutoReset(false);
+    }
+    // Modal, so setting the value lets the program paint and nothing else.
+    progress_->setValue(percent);
+}
+
 ScreenSize QtUserInterface::screenSize() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return {};

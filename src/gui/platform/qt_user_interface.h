@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProgressDialog>
 #include <QString>
 
 #include <functional>
@@ -32,6 +33,8 @@ class QtUserInterface : public UserInterface {
     std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) override;
     void setWaitCursor(bool on) override;
+    // A modal progress window (after a short delay), so the program paints while it works.
+    void progress(std::string_view caption, int percent) override;
     ScreenSize screenSize() const override;
     void showPromotionMessage(std::string_view text, bool timed) override;
 
@@ -56,6 +59,7 @@ class QtUserInterface : public UserInterface {
     DialogRunner runDialog_;
     PromotionWindow promotion_;
     int waitDepth_ = 0;
+    std::unique_ptr<QProgressDialog> progress_;
     std::unique_ptr<UnattendedUserInterface> unattended_;
 };
 
