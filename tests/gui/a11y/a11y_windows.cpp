@@ -11,6 +11,7 @@
 
 #include <cstdio>
 
+#include "dark_palette.h"
 #include "core/shell/main_menu.h"
 #include "editor_support.h"
 #include "gui/app/gui_resources.h"
@@ -23,31 +24,6 @@
 
 using namespace cardwise;
 using cardwise::testing::crlf;
-
-namespace {
-
-// Fusion with the colours of a dark desktop scheme.
-QPalette darkPalette() {
-    QPalette p;
-    p.setColor(QPalette::Window, QColor(45, 45, 48));
-    p.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    p.setColor(QPalette::Base, QColor(30, 30, 32));
-    p.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
-    p.setColor(QPalette::Text, QColor(230, 230, 230));
-    p.setColor(QPalette::Button, QColor(55, 55, 58));
-    p.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    p.setColor(QPalette::Highlight, QColor(61, 174, 233));
-    p.setColor(QPalette::HighlightedText, Qt::black);
-    p.setColor(QPalette::Link, QColor(61, 174, 233));
-    p.setColor(QPalette::ToolTipBase, QColor(55, 55, 58));
-    p.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(130, 130, 130));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(130, 130, 130));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(130, 130, 130));
-    return p;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -62,7 +38,7 @@ int main(int argc, char** argv) {
         }
         if (args[i] == "--dark") {
             QApplication::setStyle("Fusion");
-            QApplication::setPalette(darkPalette());
+            QApplication::setPalette(cardwise::testing::darkPalette());
         }
     }
     gui::loadGuiResources();

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "dark_palette.h"
 #include "drill_support.h"
 #include "gui/drill/promotion_window.h"
 
@@ -38,14 +39,7 @@ int main(int argc, char** argv) {
         }
         if (args[i] == "--dark") {
             QApplication::setStyle("Fusion");
-            QPalette p;
-            p.setColor(QPalette::Window, QColor(45, 45, 48));
-            p.setColor(QPalette::WindowText, QColor(230, 230, 230));
-            p.setColor(QPalette::Base, QColor(30, 30, 32));
-            p.setColor(QPalette::Text, QColor(230, 230, 230));
-            p.setColor(QPalette::Button, QColor(55, 55, 58));
-            p.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-            QApplication::setPalette(p);
+            QApplication::setPalette(cardwise::testing::darkPalette());
         }
     }
 
