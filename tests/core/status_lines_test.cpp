@@ -17,7 +17,7 @@ using testing::TempDir;
 
 }  // namespace
 
-void PrintTo(const StatusFields& f, std::ostream* os) {
+void PrintTo(const PairLearning& f, std::ostream* os) {
     *os << f.LastDate << "/" << f.RightToday << "/" << f.RightTotal << "/" << f.WrongToday << "/"
         << f.WrongTotal << "/" << f.DayCount << "/" << f.LearnStatus << "/" << f.ListFlags << "/"
         << f.AskedInRun;
@@ -28,10 +28,10 @@ namespace {
 constexpr std::int32_t kToday = 20261207;
 constexpr std::string_view kTodayDefault = "2026120700000000000000";
 
-StatusFields fields(std::int32_t lastDate, std::int32_t rightToday, std::int32_t rightTotal,
+PairLearning fields(std::int32_t lastDate, std::int32_t rightToday, std::int32_t rightTotal,
                     std::int32_t wrongToday, std::int32_t wrongTotal, std::int32_t dayCount,
                     std::int32_t learnStatus, std::int32_t listFlags, bool asked) {
-    return StatusFields{lastDate, rightToday,  rightTotal, wrongToday, wrongTotal,
+    return PairLearning{lastDate, rightToday,  rightTotal, wrongToday, wrongTotal,
                         dayCount, learnStatus, listFlags,  asked};
 }
 
@@ -51,7 +51,7 @@ TEST(StatusLineEncode, ValuesBeyondTheirWidthAreHeldSoTheLayoutNeverBreaks) {
 }
 
 TEST(StatusLineDecode, EncodedFieldsReadBack) {
-    const std::vector<StatusFields> cases = {
+    const std::vector<PairLearning> cases = {
         fields(20261201, 7, 15, 0, 3, 2, 1, 3, true),
         fields(19960801, 99, 99999, 99, 99, 9, 2, 0, false),
         fields(20250101, 0, 0, 0, 0, 0, 0, 2, true),
@@ -63,7 +63,7 @@ TEST(StatusLineDecode, EncodedFieldsReadBack) {
 
 struct DecodeCase {
     std::string line;
-    StatusFields expected;
+    PairLearning expected;
 };
 
 TEST(StatusLineDecode, LinesOfAnyShapeGiveDefinedValues) {
@@ -92,7 +92,7 @@ TEST(StatusLineDecode, AnyLineGivesFieldsWithinTheirRangesThatEncodeBackExactly)
         std::string line;
         auto length = engine() % 40;
         for (std::size_t i = 0; i < length; ++i) line += alphabet[engine() % alphabet.size()];
-        StatusFields f = decodeStatusLine(line, kToday);
+        PairLearning f = decodeStatusLine(line, kToday);
         EXPECT_TRUE(f.LastDate >= 0 && f.LastDate <= 99999999) << line;
         EXPECT_TRUE(f.RightToday >= 0 && f.RightToday <= 99) << line;
         EXPECT_TRUE(f.RightTotal >= 0 && f.RightTotal <= 99999) << line;

@@ -75,15 +75,15 @@ std::string defaultStatus(std::int32_t today) {
     return std::string(8 - date.size(), '0') + date + std::string(kStatusFieldChars - 8, '0');
 }
 
-StatusFields decodeStatusLine(std::string_view line, std::int32_t today) {
+PairLearning decodeStatusLine(std::string_view line, std::int32_t today) {
     std::size_t eq = line.find('=');
     if (eq == std::string_view::npos) {
-        StatusFields fresh;
+        PairLearning fresh;
         fresh.LastDate = today;
         return fresh;
     }
     std::string_view fields = line.substr(eq + 1, kStatusFieldChars);
-    StatusFields f;
+    PairLearning f;
     f.LastDate = readField(fields, kFields[0]);
     f.RightToday = readField(fields, kFields[1]);
     f.RightTotal = readField(fields, kFields[2]);
@@ -98,7 +98,7 @@ StatusFields decodeStatusLine(std::string_view line, std::int32_t today) {
     return f;
 }
 
-std::string encodeStatusLine(std::int32_t n, const StatusFields& f) {
+std::string encodeStatusLine(std::int32_t n, const PairLearning& f) {
     std::int32_t flags = std::clamp(f.ListFlags, 0, kOnListFlag | kDisabledFlag);
     if (f.AskedInRun) flags += 4;
     std::string line = statusPrefix(n);
@@ -136,18 +136,10 @@ void DecodeStatus(Program& program) {
                 appended = true;
             }
         }
-        StatusFields f = decodeStatusLine(raw, deck.Today);
-        if (newDay) f.RightToday = f.WrongToday = 0;
-        PairLearning& record = deck.Learning.at(static_cast<std::size_t>(n));
-        record.LastDate = f.LastDate;
-        record.RightToday = f.RightToday;
-        record.RightTotal = f.RightTotal;
-        record.WrongToday = f.WrongToday;
-        record.WrongTotal = f.WrongTotal;
-        record.DayCount = f.DayCount;
-        record.LearnStatus = f.LearnStatus;
-        record.ListFlags = f.ListFlags;
-        record.AskedInRun = f.AskedInRun && resume ? 1 : 0;
+        PairLearning record = decodeStatusLine(raw, deck.Today);
+        if (newDay) record.RightToday = record.WrongToday = 0;
+        if (!resume) record.AskedInRun = 0;
+        deck.Learning.at(static_cast<std::size_t>(n)) = record;
     }
     if (appended) {
         reportIfFailed(program.ui(), program.setupFile.path(), program.setupFile.flush());
@@ -167,18 +159,7 @@ void PutStatusLines(Program& program) {
     constexpr const SetupKey& lastDayKey = setupKey("LastDayUsed");
     setup.writeString(kSetupSection, lastDayKey.name, rightAligned(deck.Today, lastDayKey.width));
     for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
-        const PairLearning record = deck.learningOf(n);
-        StatusFields f;
-        f.LastDate = record.LastDate;
-        f.RightToday = record.RightToday;
-        f.RightTotal = record.RightTotal;
-        f.WrongToday = record.WrongToday;
-        f.WrongTotal = record.WrongTotal;
-        f.DayCount = record.DayCount;
-        f.LearnStatus = record.LearnStatus;
-        f.ListFlags = record.ListFlags;
-        f.AskedInRun = record.AskedInRun != 0;
-        setup.appendLine(encodeStatusLine(n, f));
+        setup.appendLine(encodeStatusLine(n, deck.learningOf(n)));
     }
 }
 

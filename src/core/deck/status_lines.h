@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/deck/deck_state.h"
 #include "core/program.h"
 
 namespace cardwise {
@@ -13,34 +14,21 @@ inline constexpr std::string_view kReadOnlyCaption = "Q&A Read-Only Warning";
 inline constexpr std::string_view kWriteProtectedCaption = "Q&A Write-Protected Disk Warning";
 inline constexpr std::size_t kStatusFieldChars = 22;  // the eight fields after the '='
 
-// The learning state of one pair as a status line holds it.
-struct StatusFields {
-    std::int32_t LastDate = 0;
-    std::int32_t RightToday = 0;
-    std::int32_t RightTotal = 0;
-    std::int32_t WrongToday = 0;
-    std::int32_t WrongTotal = 0;
-    std::int32_t DayCount = 0;
-    std::int32_t LearnStatus = 0;
-    std::int32_t ListFlags = 0;
-    bool AskedInRun = false;
-    bool operator==(const StatusFields&) const = default;
-};
-
 // One raw status line per pair, by position: the first line whose second and third
 // characters are "&A" belongs to pair 1, each following line (whatever it holds) to the
 // next pair. Pairs past the end of the file get "Z". Lines are cut to 32 characters.
 std::vector<std::string> locateStatusLines(std::string_view setupBytes, std::int32_t pairCount);
 
-// The fields of a status line. Blanks read as 0 and so does a missing character of a short
-// line; a field holding anything but digits and blanks reads as 0. A line without '='
-// holds no fields: it reads as the default status of `today`. A LearnStatus above 2 reads
-// as Unlearned; the flag digit gives AskedInRun (4 and above) and ListFlags (low two bits).
-StatusFields decodeStatusLine(std::string_view line, std::int32_t today);
+// The learning record a status line holds. Blanks read as 0 and so does a missing character
+// of a short line; a field holding anything but digits and blanks reads as 0. A line
+// without '=' holds no fields: it reads as the default status of `today`. A LearnStatus
+// above 2 reads as Unlearned; the flag digit gives AskedInRun (4 and above, as 1) and
+// ListFlags (low two bits).
+PairLearning decodeStatusLine(std::string_view line, std::int32_t today);
 
 // "Q&A<n>=" and the eight fields right-aligned with leading blanks. Every value is held
 // within its width (RightTotal at 99999, a negative value at 0) so the layout never breaks.
-std::string encodeStatusLine(std::int32_t n, const StatusFields& fields);
+std::string encodeStatusLine(std::int32_t n, const PairLearning& fields);
 
 // The 22 characters of a pair without history: today, then fourteen zeros.
 std::string defaultStatus(std::int32_t today);

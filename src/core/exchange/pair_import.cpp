@@ -293,7 +293,7 @@ void endLastLine(std::string& text) {
 }
 
 std::string newPairStatusLines(std::int32_t first, std::int32_t last, std::int32_t today) {
-    StatusFields fresh;
+    PairLearning fresh;
     fresh.LastDate = today;
     std::string out;
     for (std::int32_t n = first; n <= last; ++n) {

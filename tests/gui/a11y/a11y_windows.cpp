@@ -11,7 +11,7 @@
 
 #include <cstdio>
 
-#include "dark_palette.h"
+#include "look_options.h"
 #include "core/shell/main_menu.h"
 #include "editor_support.h"
 #include "gui/app/gui_resources.h"
@@ -31,16 +31,8 @@ int main(int argc, char** argv) {
     QString shots;
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == "--shots" && i + 1 < args.size()) shots = args[++i];
-        if (args[i] == "--font-size" && i + 1 < args.size()) {
-            QFont font = QApplication::font();
-            font.setPointSize(args[++i].toInt());
-            QApplication::setFont(font);
-        }
-        if (args[i] == "--dark") {
-            QApplication::setStyle("Fusion");
-            QApplication::setPalette(cardwise::testing::darkPalette());
-        }
     }
+    cardwise::testing::applyLookOptions(args, 1);
     gui::loadGuiResources();
     if (qEnvironmentVariableIsEmpty("CARDWISE_UNGUARDED")) gui::guardAccessibilityBridge();
     cardwise::testing::GuiEditor d;

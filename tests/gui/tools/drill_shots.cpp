@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "dark_palette.h"
+#include "look_options.h"
 #include "drill_support.h"
 #include "gui/drill/promotion_window.h"
 
@@ -30,18 +30,7 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     const QString out = args.size() > 1 ? args[1] : QDir::currentPath();
     QDir().mkpath(out);
-    // [--font-size PT] [--dark]: as a desktop with a larger font or a dark scheme shows them.
-    for (qsizetype i = 2; i < args.size(); ++i) {
-        if (args[i] == "--font-size" && i + 1 < args.size()) {
-            QFont font = QApplication::font();
-            font.setPointSize(args[++i].toInt());
-            QApplication::setFont(font);
-        }
-        if (args[i] == "--dark") {
-            QApplication::setStyle("Fusion");
-            QApplication::setPalette(cardwise::testing::darkPalette());
-        }
-    }
+    cardwise::testing::applyLookOptions(args, 2);
 
     cardwise::testing::GuiDrill d;
     QImage picture(320, 240, QImage::Format_RGB32);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QApplication>
 #include <QColor>
+#include <QFont>
 #include <QPalette>
+#include <QStringList>
 
 namespace cardwise::testing {
 
@@ -24,6 +27,22 @@ inline QPalette darkPalette() {
     p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(130, 130, 130));
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(130, 130, 130));
     return p;
+}
+
+// Takes --font-size PT and --dark from args (from index first on): the look of a desktop
+// with a larger font or a dark scheme. Other arguments are left to the caller.
+inline void applyLookOptions(const QStringList& args, qsizetype first) {
+    for (qsizetype i = first; i < args.size(); ++i) {
+        if (args[i] == "--font-size" && i + 1 < args.size()) {
+            QFont font = QApplication::font();
+            font.setPointSize(args[++i].toInt());
+            QApplication::setFont(font);
+        }
+        if (args[i] == "--dark") {
+            QApplication::setStyle("Fusion");
+            QApplication::setPalette(darkPalette());
+        }
+    }
 }
 
 }  // namespace cardwise::testing
