@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QLocalSocket>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -144,6 +146,32 @@ class PlatformTest : public QObject {
         QCOMPARE(inputs, 2);
         QCOMPARE(boxes.size(), 1);
         QVERIFY(boxes[0].contains("U+2192"));
+    }
+
+    // Shown once the work has run past its delay, the program painting; gone at the end.
+    void progressWindowShowsLongWorkAndGoesAtItsEnd() {
+        QtUserInterface ui;
+        auto shown = [] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* p = qobject_cast<QProgressDialog*>(w); p != nullptr && p->isVisible())
+                    return p;
+            }
+            return static_cast<QProgressDialog*>(nullptr);
+        };
+        ui.progress("Reading The File To Import", 0);
+        QVERIFY(shown() == nullptr);  // quick work shows nothing
+        QThread::msleep(500);         // past the delay the window's own rule gives
+        ui.progress("Reading The File To Import", 40);
+        QProgressDialog* window = shown();
+        QVERIFY(window != nullptr);
+        QCOMPARE(window->value(), 40);
+        QCOMPARE(window->labelText(), QString("Reading The File To Import"));
+        QVERIFY(window->isModal());
+        if (const QByteArray out = qgetenv("CARDWISE_SHOT"); !out.isEmpty()) {
+            window->grab().save(QString::fromLocal8Bit(out));
+        }
+        ui.progress("Reading The File To Import", -1);
+        QVERIFY(shown() == nullptr);
     }
 
     void fileFilterAsQtReadsIt() {
