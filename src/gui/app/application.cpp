@@ -32,6 +32,23 @@ constexpr int kSaveTimerMs = 500;
 
 }  // namespace
 
+// The window registers itself with the controller once made, so this stands in only for
+// calls before then: those that show something make the window, the others have nothing
+// to hide.
+class Application::LaterEditorWindow final : public EditorWindow {
+  public:
+    explicit LaterEditorWindow(Application& app) : app_(app) {}
+    void showEditor() override { app_.editorWindow().showEditor(); }
+    void hideEditor() override {}
+    void showFindDialog() override { app_.editorWindow().showFindDialog(); }
+    void hideFindDialog() override {}
+    void hidePictureViewer() override {}
+    void showPicture(const std::string& file) override { app_.editorWindow().showPicture(file); }
+
+  private:
+    Application& app_;
+};
+
 Application::Application(std::string programDirectory, std::vector<std::string> commandLineDecks)
     : programDirectory_(std::move(programDirectory)),
       commandLineDecks_(std::move(commandLineDecks)),
@@ -51,6 +68,9 @@ Application::Application(std::string programDirectory, std::vector<std::string> 
 
 Application::~Application() {
     program_.document.setChangeListener({});
+    // The windows go before the controller they registered with.
+    editorWindow_.reset();
+    if (pairEditor_) pairEditor_->setWindow(nullptr);
 }
 
 void Application::createDrill() {
@@ -63,16 +83,29 @@ void Application::createDrill() {
 
 void Application::createEditor() {
     pairEditor_ = std::make_unique<EditorController>(program_, *drill_);
-    editorWindow_ = std::make_unique<QtEditorWindow>(program_, *pairEditor_, *drillWindows_);
+    laterEditorWindow_ = std::make_unique<LaterEditorWindow>(*this);
+    pairEditor_->setWindow(laterEditorWindow_.get());
     drillWindows_->offerEditor();
+}
+
+QtEditorWindow& Application::editorWindow() {
+    if (editorWindow_) return *editorWindow_;
+    editorWindow_ = std::make_unique<QtEditorWindow>(program_, *pairEditor_, *drillWindows_);
+    QObject::connect(editorWindow_.get(), &QtEditorWindow::visibilityChanged, main_.get(),
+                     &MainWindow::render);
+    QObject::connect(editorWindow_.get(), &QtEditorWindow::controllerCalled, main_.get(), [this] {
+        main_->render();
+        drillWindows_->sync();
+    });
+    main_->editorWindowMade(editorWindow_.get());
+    return *editorWindow_;
 }
 
 void Application::createMainWindow() {
     MainWindowServices services{
         .drill = drill_.get(),
         .parts = BuiltParts{.editor = true, .options = true, .statistics = true, .printing = true},
-        .editor = pairEditor_.get(),
-        .editorWindow = editorWindow_.get()};
+        .editor = pairEditor_.get()};
     main_ = std::make_unique<MainWindow>(program_, services);
     ui_.setParentWindow(main_.get());
     editor_.setParentWindow(main_.get());
@@ -88,12 +121,6 @@ void Application::createMainWindow() {
                      [this](const QString& name) {
                          if (QAction* item = main_->action(name)) item->trigger();
                      });
-    QObject::connect(editorWindow_.get(), &QtEditorWindow::visibilityChanged, main_.get(),
-                     &MainWindow::render);
-    QObject::connect(editorWindow_.get(), &QtEditorWindow::controllerCalled, main_.get(), [this] {
-        main_->render();
-        drillWindows_->sync();
-    });
     QObject::connect(main_.get(), &MainWindow::lookChanged, drillWindows_.get(),
                      &DrillWindows::restyle);
     ui_.setPromotionWindow(

@@ -62,8 +62,9 @@ class Application : public NoFrontEnd {
     // Where the drill windows join the program: the run control over the drill engine,
     // started by the deck runner after each successful load.
     void createDrill();
-    // The pair editor over the drill; its window stays hidden until an editor command.
+    // The pair editor over the drill; its window is made on the first editor command.
     void createEditor();
+    QtEditorWindow& editorWindow();
     // The main window over the Program and the Qt services.
     void createMainWindow();
 
@@ -89,6 +90,9 @@ class Application : public NoFrontEnd {
     std::unique_ptr<DrillController> drill_;
     std::unique_ptr<DrillWindows> drillWindows_;
     std::unique_ptr<EditorController> pairEditor_;
+    // Stands in for the editor's window until the first command that shows it.
+    class LaterEditorWindow;
+    std::unique_ptr<LaterEditorWindow> laterEditorWindow_;
     std::unique_ptr<QtEditorWindow> editorWindow_;
 
     // Runs while a change is pending and writes it at the next quiet point.

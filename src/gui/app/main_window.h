@@ -33,7 +33,8 @@ struct MainWindowServices {
     // The drill run control, once there is one: Ctrl+H and Ctrl+G act on it.
     DrillController* drill = nullptr;
     BuiltParts parts;
-    // The pair editor and its window, when the program has them (parts.editor).
+    // The pair editor and its window, when the program has them (parts.editor). The window
+    // may be made later, on the first editor command (editorWindowMade).
     EditorController* editor = nullptr;
     QtEditorWindow* editorWindow = nullptr;
 };
@@ -50,6 +51,8 @@ class MainWindow : public QMainWindow {
     void formShow(const std::vector<std::string>& commandLineDecks);
     // Copies the menu model into the menus.
     void render();
+    // The pair editor's window now exists.
+    void editorWindowMade(QtEditorWindow* window) { services_.editorWindow = window; }
 
     // Another start of the program handed its decks over (the system's bytes): come to the
     // front and open the first of them, at once or, while a box or dialog is open, once it

@@ -17,7 +17,6 @@ class QPushButton;
 class QTextEdit;
 class QTimer;
 class QToolButton;
-class QVideoSink;
 
 namespace cardwise::gui {
 
@@ -63,7 +62,7 @@ class DrillWindowBase : public QWidget {
     QImage picture() const;
     // The window's media player; its buttons follow it.
     void attachMedia(MediaControl* media);
-    QVideoSink* videoOutput() const { return video_->videoSink(); }
+    VideoArea* videoOutput() const { return video_; }
 
     // The text area takes a new background and font at once, as the options dialog's
     // colour and font buttons ask; the next show applies the view's look again.

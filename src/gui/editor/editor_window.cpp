@@ -118,8 +118,16 @@ void QtEditorWindow::attachVideo() {
     video->setWindowFlag(Qt::WindowStaysOnTopHint);
     video->resize(320, 240);
     video_.reset(video);
-    player_->setVideoOutput(MediaChannel::Editor, video->videoSink());
-    QMediaPlayer* player = player_->player(MediaChannel::Editor);
+    player_->setVideoOutput(MediaChannel::Editor, video);
+    // The player is made on the first Play.
+    if (QMediaPlayer* made = player_->player(MediaChannel::Editor)) followPlayer(made);
+    connect(player_, &QtMediaPlayer::playerCreated, this,
+            [this](MediaChannel channel, QMediaPlayer* made) {
+                if (channel == MediaChannel::Editor) followPlayer(made);
+            });
+}
+
+void QtEditorWindow::followPlayer(QMediaPlayer* player) {
     connect(player, &QMediaPlayer::hasVideoChanged, this, [this, player](bool video) {
         video_->setWindowTitle(player->source().fileName());
         if (video && !video_->isVisible()) {

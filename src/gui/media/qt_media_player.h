@@ -8,11 +8,14 @@
 
 class QAudioOutput;
 class QMediaPlayer;
-class QVideoSink;
 
 namespace cardwise::gui {
 
-// Plays sound and video through Qt Multimedia, one QMediaPlayer per channel.
+class VideoArea;
+
+// Plays sound and video through Qt Multimedia, one QMediaPlayer per channel. A channel's
+// player is made on its first sound or video: making one loads the multimedia back end
+// (GStreamer, the sound servers' probes), which a deck without sound or video never needs.
 class QtMediaPlayer final : public QObject, public MediaPlayer {
     Q_OBJECT
   public:
@@ -27,16 +30,23 @@ class QtMediaPlayer final : public QObject, public MediaPlayer {
     void setListener(MediaChannel channel, Listener listener) override;
 
     // Where the channel's video is drawn; none draws no video.
-    void setVideoOutput(MediaChannel channel, QVideoSink* output);
+    void setVideoOutput(MediaChannel channel, VideoArea* output);
+    // Null until the channel first plays.
     QMediaPlayer* player(MediaChannel channel) const;
+
+  signals:
+    // The channel's player now exists, for windows that follow its own signals.
+    void playerCreated(cardwise::MediaChannel channel, QMediaPlayer* player);
 
   private:
     struct Channel {
         QMediaPlayer* player = nullptr;
         QAudioOutput* audio = nullptr;
+        VideoArea* video = nullptr;
         Listener listener;
     };
     Channel& channel(MediaChannel which);
+    QMediaPlayer* playerMade(MediaChannel which);
 
     std::array<Channel, 3> channels_;
 };

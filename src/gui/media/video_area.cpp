@@ -9,14 +9,20 @@
 
 namespace cardwise::gui {
 
-VideoArea::VideoArea(QWidget* parent) : QWidget(parent), sink_(new QVideoSink(this)) {
+VideoArea::VideoArea(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QVideoSink* VideoArea::videoSink() {
+    if (sink_ != nullptr) return sink_;
+    sink_ = new QVideoSink(this);
     connect(sink_, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
         // The player keeps delivering to a hidden area; only shown frames are converted.
         if (!isVisible() || !frame.isValid()) return;
         frame_ = videoFrameImage(frame);
         update();
     });
+    return sink_;
 }
 
 QRect VideoArea::frameRect() const {

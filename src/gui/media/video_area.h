@@ -16,8 +16,9 @@ class VideoArea : public QWidget {
   public:
     explicit VideoArea(QWidget* parent = nullptr);
 
-    // The player's video output.
-    QVideoSink* videoSink() const { return sink_; }
+    // The player's video output, made on the first call: a sink loads the multimedia back
+    // end, which only a video needs.
+    QVideoSink* videoSink();
     // The frame on show; null before the first frame and after the area was hidden.
     const QImage& frame() const { return frame_; }
     QRect frameRect() const;
@@ -27,7 +28,7 @@ class VideoArea : public QWidget {
     void hideEvent(QHideEvent* event) override;
 
   private:
-    QVideoSink* sink_;
+    QVideoSink* sink_ = nullptr;
     QImage frame_;
 };
 

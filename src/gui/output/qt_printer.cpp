@@ -68,7 +68,14 @@ bool CaptureEngine::formatPairSide(Program& program, std::string_view side) {
     return read;
 }
 
-QtPrinter::QtPrinter() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+QtPrinter::QtPrinter() = default;
+
+// Made on the first print: a printer loads the print support plug-in and asks the print
+// system for its printers, which a program that never prints need not wait for.
+QPrinter& QtPrinter::printer() const {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
 
 QtPrinter::~QtPrinter() = default;
 
@@ -85,7 +92,7 @@ PrintDialog& QtPrinter::dialog() {
     if (!dialog_) {
         PrintDialog::Actions actions;
         actions.setup = [this] {
-            QPrintDialog setup(printer_.get(), dialog_.get());
+            QPrintDialog setup(&printer(), dialog_.get());
             setup.exec();
         };
         actions.preview = [this](const PrintChoices& choices) { preview(choices); };
@@ -99,16 +106,16 @@ PrintDialog& QtPrinter::dialog() {
 
 bool QtPrinter::printerReady() const {
     // Set-up may have chosen a file to print to instead of a printer.
-    if (printer_->outputFormat() == QPrinter::PdfFormat) {
-        return !printer_->outputFileName().isEmpty();
+    if (printer().outputFormat() == QPrinter::PdfFormat) {
+        return !printer().outputFileName().isEmpty();
     }
-    return printer_->isValid() && !QPrinterInfo::availablePrinterNames().isEmpty();
+    return printer().isValid() && !QPrinterInfo::availablePrinterNames().isEmpty();
 }
 
 void QtPrinter::printToPdf(const QString& fileName) {
     toPdf_ = true;
-    printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setOutputFileName(fileName);
+    printer().setOutputFormat(QPrinter::PdfFormat);
+    printer().setOutputFileName(fileName);
 }
 
 QString QtPrinter::choosePdfFile() {
@@ -127,12 +134,12 @@ std::optional<std::string> QtPrinter::showPrintDialog(std::string_view settings)
 }
 
 PageDevice& QtPrinter::pageDevice() {
-    if (!device_) device_ = std::make_unique<QtPageDevice>(*printer_);
+    if (!device_) device_ = std::make_unique<QtPageDevice>(printer());
     return *device_;
 }
 
 void QtPrinter::preview(const PrintChoices& choices) {
-    QPrintPreviewDialog previewDialog(printer_.get(), dialog_.get());
+    QPrintPreviewDialog previewDialog(&printer(), dialog_.get());
     previewDialog.setObjectName(QStringLiteral("PrintPreview"));
     QObject::connect(&previewDialog, &QPrintPreviewDialog::paintRequested, &previewDialog,
                      [this, choices](QPrinter* target) {
@@ -215,8 +222,8 @@ void QtPrinter::jobEnded() {
     if (engine_) engine_->forget();
     if (toPdf_) {
         toPdf_ = false;
-        printer_->setOutputFileName(QString());
-        printer_->setOutputFormat(QPrinter::NativeFormat);
+        printer().setOutputFileName(QString());
+        printer().setOutputFormat(QPrinter::NativeFormat);
     }
 }
 

@@ -73,7 +73,7 @@ class QtPrinter final : public cardwise::Printer {
 
     // The next job goes to this PDF file instead of the printer (tests, the PDF button).
     void printToPdf(const QString& fileName);
-    QPrinter& printer() { return *printer_; }
+    QPrinter& printer() const;
     // A printer to print to, or a file chosen for it in set-up.
     bool printerReady() const;
     PrintDialog& dialog();
@@ -90,7 +90,7 @@ class QtPrinter final : public cardwise::Printer {
     void preview(const PrintChoices& choices);
     QString choosePdfFile();
 
-    std::unique_ptr<QPrinter> printer_;
+    mutable std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QtPageDevice> device_;
     NoPageDevice noDevice_;
     Program* program_ = nullptr;
