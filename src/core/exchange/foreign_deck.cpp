@@ -21,8 +21,20 @@ ForeignDeck readForeignDeck(ForeignFormat format, std::string bytes, const Besid
     switch (format) {
         case ForeignFormat::Zip:
             return readAnkiPackage(bytes);
-        case ForeignFormat::Xml:
-            return readKvtml(bytes);
+        case ForeignFormat::Xml: {
+            ForeignDeck deck = readKvtml(bytes);
+            for (const ForeignCard& card : deck.cards) {
+                for (const ForeignSide* side : {&card.question, &card.answer}) {
+                    for (const std::string* name : {&side->picture, &side->sound}) {
+                        if (name->empty() || deck.media.contains(*name)) continue;
+                        if (std::optional<std::string> got = beside(*name)) {
+                            deck.media[*name] = std::move(*got);
+                        }
+                    }
+                }
+            }
+            return deck;
+        }
         case ForeignFormat::SQLite: {
             SqliteMemory db(bytes);
             ForeignDeck deck;
