@@ -31,7 +31,8 @@ std::string ankiBenchPackage() {
             media.emplace_back(name, std::string(20000, static_cast<char>('a' + n % 26)));
         }
         if (n % 4 == 3) {
-            notes.push_back({4, {"cloze {{c1::" + i + "::number}} of the deck", "extra"}, "Bench", {0}});
+            notes.push_back(
+                {4, {"cloze {{c1::" + i + "::number}} of the deck", "extra"}, "Bench", {0}});
         } else {
             notes.push_back({1, {"question <i>" + i + "</i>", back}, "Bench", {0}});
         }
@@ -69,8 +70,7 @@ void BM_ImportAnki5000Notes500Pictures(benchmark::State& state) {
         }
         state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
     }
-    state.counters["package_MB"] =
-        static_cast<double>(std::filesystem::file_size(source)) / 1e6;
+    state.counters["package_MB"] = static_cast<double>(std::filesystem::file_size(source)) / 1e6;
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_ImportAnki5000Notes500Pictures)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -35,7 +35,8 @@ TEST(HtmlText, ReadsAsABrowserLaysOutTheText) {
         std::string text;
     };
     const Case cases[] = {
-        {"BreaksAndBlocks", "one<br>two<div>three</div><p>four</p>five", "one\ntwo\nthree\nfour\nfive"},
+        {"BreaksAndBlocks", "one<br>two<div>three</div><p>four</p>five",
+         "one\ntwo\nthree\nfour\nfive"},
         {"WhiteSpaceCollapses", "  a \n\t b  ", "a b"},
         {"Entities", "caf&eacute; &amp; &lt;tea&gt;&nbsp;!", "caf\xC3\xA9 & <tea>\xC2\xA0!"},
         {"ScriptAndStyleLeftOut", "<style>b{}</style>x<script>y()</script>", "x"},
@@ -98,14 +99,22 @@ const std::vector<std::pair<std::string, std::string>> kAnkiMedia = {
 
 // The deck the notes above make, the Q&A file after its header.
 const std::vector<std::string> kAnkiPairs = {
-    "Q1=<NAM>Geo%Capital of France?", "A1=Paris\xA0& more^line two",
-    "Q2=dog", "A2=<BMP>dog-2.jpg%Hund",
-    "Q3=<BMP>dog-2.jpg%Hund", "A3=dog",
-    "Q4=<NAM>German<FIB>%Type: one", "A4=<MC1>eins%eins",
-    "Q5=<FIB>%[city] is in Austria", "A5=<MC1>Vienna%Vienna is in Austria^extra",
-    "Q6=<FIB>%Vienna is in [...]", "A6=<MC1>Austria%Vienna is in Austria^extra",
-    "Q7=<NAM>Vocab<WAV>say.ogg%word", "A7=meaning^example",
-    "Q8=hostile", "A8=<BMP>evil.jpg",
+    "Q1=<NAM>Geo%Capital of France?",
+    "A1=Paris\xA0& more^line two",
+    "Q2=dog",
+    "A2=<BMP>dog-2.jpg%Hund",
+    "Q3=<BMP>dog-2.jpg%Hund",
+    "A3=dog",
+    "Q4=<NAM>German<FIB>%Type: one",
+    "A4=<MC1>eins%eins",
+    "Q5=<FIB>%[city] is in Austria",
+    "A5=<MC1>Vienna%Vienna is in Austria^extra",
+    "Q6=<FIB>%Vienna is in [...]",
+    "A6=<MC1>Austria%Vienna is in Austria^extra",
+    "Q7=<NAM>Vocab<WAV>say.ogg%word",
+    "A7=meaning^example",
+    "Q8=hostile",
+    "A8=<BMP>evil.jpg",
 };
 
 struct ForeignImport : ::testing::Test {
@@ -132,8 +141,8 @@ TEST_F(ForeignImport, AnkiPackagesOfBothFormsGiveTheSamePairsAndMedia) {
         for (const char* name : {"dog-2.jpg", "say.ogg", "evil.jpg"}) {
             std::filesystem::remove(h.decks.file(name));
         }
-        const std::string source =
-            h.write(newer ? "new.colpkg" : "old.apkg", testing::ankiPackage(ankiNotes(), kAnkiMedia, newer));
+        const std::string source = h.write(newer ? "new.colpkg" : "old.apkg",
+                                           testing::ankiPackage(ankiNotes(), kAnkiMedia, newer));
         const std::string deck = h.decks.file(newer ? "new.DKS" : "old.DKS");
         EXPECT_EQ(importedLines(source, deck), kAnkiPairs);
         EXPECT_EQ(fileBytes(h.decks.file("dog.jpg")), "another picture already here");
@@ -147,13 +156,15 @@ TEST_F(ForeignImport, AnkiPackagesOfBothFormsGiveTheSamePairsAndMedia) {
 TEST_F(ForeignImport, MnemosyneTakesActiveCardsWithTheirMediaFolder) {
     std::filesystem::create_directory(h.decks.file("default.db_media"));
     h.decks.write("default.db_media/flag.png", "png");
-    const std::string source = h.write(
-        "default.db",
-        testing::mnemosyneDatabase({
-            {"Flag of <i>Italy</i><br><img src=\"flag.png\">", "green, white, red", true, {"Flags"}},
-            {"inactive", "x", false, {}},
-            {"Sound<audio src=\"../../../etc/passwd\">", "none", true, {}},
-        }));
+    const std::string source =
+        h.write("default.db", testing::mnemosyneDatabase({
+                                  {"Flag of <i>Italy</i><br><img src=\"flag.png\">",
+                                   "green, white, red",
+                                   true,
+                                   {"Flags"}},
+                                  {"inactive", "x", false, {}},
+                                  {"Sound<audio src=\"../../../etc/passwd\">", "none", true, {}},
+                              }));
     EXPECT_EQ(importedLines(source, h.decks.file("m.DKS")),
               (std::vector<std::string>{"Q1=<NAM>Flags<BMP>flag.png%Flag of Italy",
                                         "A1=green, white, red", "Q2=Sound", "A2=none"}));
@@ -175,8 +186,8 @@ TEST_F(ForeignImport, KvtmlBracketsBecomeABlankToFill) {
     EXPECT_EQ(importedLines(source, h.decks.file("v.DKS")),
               (std::vector<std::string>{
                   "Q1=<FIB><BMP>car.png%they bought a Porsche^sie haben [...] gekauft",
-                  "A1=<MC1>einen Porsche%sie haben einen Porsche gekauft",
-                  "Q2=caf\xE9 & tea", "A2=Kaffee"}));
+                  "A1=<MC1>einen Porsche%sie haben einen Porsche gekauft", "Q2=caf\xE9 & tea",
+                  "A2=Kaffee"}));
     EXPECT_EQ(fileBytes(h.decks.file("car.png")), "car");
 }
 
@@ -199,8 +210,8 @@ TEST_F(ForeignImport, RefusalsLeaveEveryFileAsItWas) {
         {"XmlOfAnotherKind", "<?xml version=\"1.0\"?><html/>",
          "The File Is XML But Not A KWordQuiz Vocabulary (.kvtml).  Nothing Was Imported."},
         {"CharacterOutsideTheDeck",
-         testing::ankiPackage({{1, {"ok", "fine"}, "", {0}}, {1, {"snow \xE2\x98\x83", "x"}, "", {0}}},
-                              {}, true),
+         testing::ankiPackage(
+             {{1, {"ok", "fine"}, "", {0}}, {1, {"snow \xE2\x98\x83", "x"}, "", {0}}}, {}, true),
          "Card 2 Of SOURCE: The Question: The Character \"\xE2\x98\x83\" (U+2603) Cannot Be Stored "
          "In A Deck.  Decks Hold Only The Characters Of The Western European (Windows-1252) Code "
          "Page.  Please Replace It And Try Again..  Nothing Was Imported."},
@@ -222,7 +233,8 @@ TEST_F(ForeignImport, RefusalsLeaveEveryFileAsItWas) {
 }
 
 TEST_F(ForeignImport, AFailedDeckWriteLeavesNoMediaBehind) {
-    const std::string source = h.write("a.apkg", testing::ankiPackage(ankiNotes(), kAnkiMedia, false));
+    const std::string source =
+        h.write("a.apkg", testing::ankiPackage(ankiNotes(), kAnkiMedia, false));
     const auto before = snapshot(h.decks.path());
     h.files.failingSteps = {8};
     ImportResult result = importPairs(p, source, h.decks.file("new.DKS"));

@@ -94,16 +94,31 @@ struct AnkiType {
 
 inline const std::vector<AnkiType>& ankiTypes() {
     static const std::vector<AnkiType> types = {
-        {1, "Basic", false, {"Front", "Back"},
+        {1,
+         "Basic",
+         false,
+         {"Front", "Back"},
          {{"{{Front}}", "{{FrontSide}}\n\n<hr id=answer>\n\n{{Back}}"}}},
-        {2, "Basic (and reversed card)", false, {"Front", "Back"},
+        {2,
+         "Basic (and reversed card)",
+         false,
+         {"Front", "Back"},
          {{"{{Front}}", "{{FrontSide}}<hr id=answer>{{Back}}"},
           {"{{Back}}", "{{FrontSide}}<hr id=answer>{{Front}}"}}},
-        {3, "Basic (type in the answer)", false, {"Front", "Back"},
+        {3,
+         "Basic (type in the answer)",
+         false,
+         {"Front", "Back"},
          {{"{{Front}}\n\n{{type:Back}}", "{{Front}}<hr id=answer>{{Back}}"}}},
-        {4, "Cloze", true, {"Text", "Back Extra"},
+        {4,
+         "Cloze",
+         true,
+         {"Text", "Back Extra"},
          {{"{{cloze:Text}}", "{{cloze:Text}}<br>\n{{Back Extra}}"}}},
-        {5, "Vocabulary", false, {"Word", "Meaning", "Example"},
+        {5,
+         "Vocabulary",
+         false,
+         {"Word", "Meaning", "Example"},
          {{"{{Word}}", "{{FrontSide}}<hr id=answer>{{Meaning}}"}}},
     };
     return types;
@@ -148,11 +163,12 @@ inline std::string ankiCollection(const std::vector<AnkiNote>& notes, bool newer
         "integer, data text);";
     std::string models = "{";
     if (newer) {
-        sql += "CREATE TABLE notetypes (id integer primary key, name text, mtime_secs integer, "
-               "usn integer, config blob);"
-               "CREATE TABLE fields (ntid integer, ord integer, name text, config blob);"
-               "CREATE TABLE templates (ntid integer, ord integer, name text, mtime_secs "
-               "integer, usn integer, config blob);";
+        sql +=
+            "CREATE TABLE notetypes (id integer primary key, name text, mtime_secs integer, "
+            "usn integer, config blob);"
+            "CREATE TABLE fields (ntid integer, ord integer, name text, config blob);"
+            "CREATE TABLE templates (ntid integer, ord integer, name text, mtime_secs "
+            "integer, usn integer, config blob);";
     }
     for (const AnkiType& t : ankiTypes()) {
         const std::string id = std::to_string(t.id);
@@ -198,11 +214,11 @@ inline std::string ankiCollection(const std::vector<AnkiNote>& notes, bool newer
             flds += (i ? "\x1f" : "") + note.fields[i];
         }
         const std::string nid = std::to_string(1000 + n);
-        sql += "INSERT INTO notes VALUES (" + nid + ",'g'," + std::to_string(note.type) +
-               ",0,0," + sqlQuoted(note.tags) + "," + sqlQuoted(flds) + ",0,0,0,'');";
+        sql += "INSERT INTO notes VALUES (" + nid + ",'g'," + std::to_string(note.type) + ",0,0," +
+               sqlQuoted(note.tags) + "," + sqlQuoted(flds) + ",0,0,0,'');";
         for (int ord : note.cards) {
-            sql += "INSERT INTO cards VALUES (" + std::to_string(cardId++) + "," + nid +
-                   ",1," + std::to_string(ord) + ",0,0,0,0,0,0,0,0,0,0,0,0,0,'');";
+            sql += "INSERT INTO cards VALUES (" + std::to_string(cardId++) + "," + nid + ",1," +
+                   std::to_string(ord) + ",0,0,0,0,0,0,0,0,0,0,0,0,0,'');";
         }
     }
     return sqliteDatabase(sql);
@@ -256,9 +272,9 @@ inline std::string mnemosyneDatabase(const std::vector<MnemosyneCard>& cards) {
                (cards[i].active ? "1" : "0") + ");";
         if (cards[i].tags.empty()) sql += "INSERT INTO tags_for_card VALUES (" + id + ",1);";
         for (const std::string& tag : cards[i].tags) {
-            sql += "INSERT INTO tags VALUES (" + std::to_string(tagId) + ",'t'," +
-                   sqlQuoted(tag) + ",'');INSERT INTO tags_for_card VALUES (" + id + "," +
-                   std::to_string(tagId) + ");";
+            sql += "INSERT INTO tags VALUES (" + std::to_string(tagId) + ",'t'," + sqlQuoted(tag) +
+                   ",'');INSERT INTO tags_for_card VALUES (" + id + "," + std::to_string(tagId) +
+                   ");";
             ++tagId;
         }
     }

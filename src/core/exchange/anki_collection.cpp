@@ -15,7 +15,7 @@ namespace {
 struct NoteType {
     std::string name;
     bool cloze = false;
-    std::vector<std::string> fields;                                 // names by ord
+    std::vector<std::string> fields;                                        // names by ord
     std::map<std::int64_t, std::pair<std::string, std::string>> templates;  // ord: front, back
 };
 
@@ -208,11 +208,10 @@ Cloze clozeFor(std::string_view html, std::int64_t number) {
     std::size_t at = 0;
     while (at < html.size()) {
         const std::size_t open = html.find("{{c", at);
-        const std::size_t close =
-            open == std::string_view::npos ? open : html.find("}}", open);
+        const std::size_t close = open == std::string_view::npos ? open : html.find("}}", open);
         std::size_t digits = open == std::string_view::npos ? 0 : open + 3;
-        while (digits < html.size() && open != std::string_view::npos &&
-               html[digits] >= '0' && html[digits] <= '9') {
+        while (digits < html.size() && open != std::string_view::npos && html[digits] >= '0' &&
+               html[digits] <= '9') {
             ++digits;
         }
         if (open == std::string_view::npos || close == std::string_view::npos ||
@@ -250,7 +249,8 @@ std::string clozeFieldName(const NoteType& type) {
         const std::size_t at = formats.first.find("{{cloze:");
         if (at == std::string::npos) continue;
         const std::size_t end = formats.first.find("}}", at);
-        if (end != std::string::npos) return trimmedName(formats.first.substr(at + 8, end - at - 8));
+        if (end != std::string::npos)
+            return trimmedName(formats.first.substr(at + 8, end - at - 8));
     }
     return type.fields.empty() ? std::string() : type.fields[0];
 }

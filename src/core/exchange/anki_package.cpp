@@ -71,7 +71,7 @@ class ZipReader {
     // A zstd frame inside an entry, inflated from the same budget.
     std::optional<std::string> inflate(std::string_view compressed) {
         std::unique_ptr<ZSTD_DStream, decltype(&ZSTD_freeDStream)> stream(ZSTD_createDStream(),
-                                                                         ZSTD_freeDStream);
+                                                                          ZSTD_freeDStream);
         if (!stream) return std::nullopt;
         ZSTD_initDStream(stream.get());
         std::string out;

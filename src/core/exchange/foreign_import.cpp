@@ -37,7 +37,8 @@ std::optional<std::string> deckText(std::string_view utf8, std::string_view what
         }
     }
     DeckTextConversion converted = utf8ToWindows1252(text);
-    if (!converted.ok()) return std::string(what) + ": " + characterNotAllowedText(*converted.refused);
+    if (!converted.ok())
+        return std::string(what) + ": " + characterNotAllowedText(*converted.refused);
     out = std::move(converted.text);
     return std::nullopt;
 }
@@ -92,8 +93,8 @@ std::string safeMediaName(std::string_view name) {
     std::string out;
     for (char c : name) {
         const bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                          (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.' ||
-                          c == '+' || c == ' ' || c == '(' || c == ')';
+                          (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.' || c == '+' ||
+                          c == ' ' || c == '(' || c == ')';
         out += keep ? c : '_';
     }
     while (!out.empty() && (out.front() == '.' || out.front() == ' ')) out.erase(0, 1);

@@ -12,10 +12,9 @@ namespace {
 
 bool isBlock(std::string_view name) {
     static const std::set<std::string_view> kBlocks = {
-        "address", "article", "blockquote", "center", "dd",  "div",     "dl",      "dt",
-        "figure",  "footer",  "h1",         "h2",     "h3",  "h4",      "h5",      "h6",
-        "header",  "hr",      "li",         "ol",     "p",   "pre",     "section", "table",
-        "tr",      "ul"};
+        "address", "article", "blockquote", "center", "dd",      "div",   "dl", "dt",     "figure",
+        "footer",  "h1",      "h2",         "h3",     "h4",      "h5",    "h6", "header", "hr",
+        "li",      "ol",      "p",          "pre",    "section", "table", "tr", "ul"};
     return kBlocks.contains(name);
 }
 

@@ -40,8 +40,10 @@ std::string trimmed(std::string text) {
 // A media reference of KWordQuiz is a URL or a path; "file:" is taken off.
 std::string mediaName(std::string url) {
     url = trimmed(std::move(url));
-    if (url.starts_with("file://")) url.erase(0, 7);
-    else if (url.starts_with("file:")) url.erase(0, 5);
+    if (url.starts_with("file://"))
+        url.erase(0, 7);
+    else if (url.starts_with("file:"))
+        url.erase(0, 5);
     return url;
 }
 

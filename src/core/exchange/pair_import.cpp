@@ -52,8 +52,7 @@ bool isBlank(const DelimitedRecord& record) {
 
 bool matchesHeader(const DelimitedRecord& record, const std::string_view (&names)[3]) {
     const auto& f = record.fields;
-    if (f.size() < 2 || lowered(trimmed(f[0])) != names[0] ||
-        lowered(trimmed(f[1])) != names[1]) {
+    if (f.size() < 2 || lowered(trimmed(f[0])) != names[0] || lowered(trimmed(f[1])) != names[1]) {
         return false;
     }
     for (std::size_t i = 2; i < f.size(); ++i) {
@@ -411,7 +410,8 @@ class ProgressReader final : public FileReader {
         std::optional<std::string_view> piece = file_->next();
         if (piece && total_ > 0) {
             read_ += piece->size();
-            const int percent = static_cast<int>(std::min<std::uint64_t>(read_, total_) * 100 / total_);
+            const int percent =
+                static_cast<int>(std::min<std::uint64_t>(read_, total_) * 100 / total_);
             if (percent != shown_) ui_.progress(kImportProgressCaption, shown_ = percent);
         }
         return piece;
@@ -439,13 +439,13 @@ BesideFile besideFile(const FileSystem& files, const std::string& path) {
     auto used = std::make_shared<std::uint64_t>(0);
     const std::string folder = folderOf(path);
     return [&files, folder, used](const std::string& relative) -> std::optional<std::string> {
-        if (relative.empty() || relative.front() == '/' || relative.find('\\') != std::string::npos ||
-            relative.find(':') != std::string::npos) {
+        if (relative.empty() || relative.front() == '/' ||
+            relative.find('\\') != std::string::npos || relative.find(':') != std::string::npos) {
             return std::nullopt;
         }
         for (std::string_view rest = relative; !rest.empty();) {
             const std::size_t slash = rest.find('/');
-            if (rest.substr(0, slash) == ".." ) return std::nullopt;
+            if (rest.substr(0, slash) == "..") return std::nullopt;
             if (slash == std::string_view::npos) break;
             rest.remove_prefix(slash + 1);
         }
@@ -663,7 +663,8 @@ std::optional<TextProblem> readTargetDeck(const FileSystem& files, TargetDeck& d
         return fileProblem(qaPath + " Is A Read-Only Deck; No Pairs Can Be Added To It.");
     }
     const std::optional<std::uint64_t> qaSize = files.fileSize(qaPath);
-    if (qaSize && *qaSize > kMaxQAFileBytes) return fileProblem(qaPath + " Is Too Large To Be A Deck.");
+    if (qaSize && *qaSize > kMaxQAFileBytes)
+        return fileProblem(qaPath + " Is Too Large To Be A Deck.");
     std::optional<std::string> read = qaSize ? files.readFile(qaPath) : std::nullopt;
     if (!read) return unreadable(qaPath);
     deck.qaBytes = std::move(*read);
@@ -810,8 +811,7 @@ ImportResult importPairs(Program& program, const std::string& sourcePath,
 
 ImportPlan planImportFile(Program& program, const std::string& sourcePath) {
     ImportPlan plan;
-    std::unique_ptr<FileReader> source =
-        openImportFile(program.files(), sourcePath, plan.problem);
+    std::unique_ptr<FileReader> source = openImportFile(program.files(), sourcePath, plan.problem);
     if (!source) return plan;
     const std::uint64_t total = program.files().fileSize(sourcePath).value_or(0);
     return planFromReader(program.files(),
@@ -868,7 +868,8 @@ std::vector<ImportedPair> withMediaRenamed(std::vector<ImportedPair> pairs,
 std::string importProblemText(const std::string& sourcePath, const TextProblem& problem) {
     std::string text = problem.text;
     if (problem.line > 0) {
-        text = problem.unit + " " + std::to_string(problem.line) + " Of " + sourcePath + ": " + text + ".";
+        text = problem.unit + " " + std::to_string(problem.line) + " Of " + sourcePath + ": " +
+               text + ".";
     }
     return text + "  Nothing Was Imported.";
 }
