@@ -14,6 +14,7 @@ namespace cardwise {
 struct TextProblem {
     std::int32_t line = 0;
     std::string text;
+    std::string unit = "Line";  // what `line` counts: a line, or another program's card
 };
 
 // One record of a delimited text file and the line it starts on.

@@ -13,7 +13,9 @@ namespace cardwise {
 namespace {
 
 constexpr std::string_view kTextFilter =
-    "Tab Or Comma Separated Text|*.tsv;*.csv;*.txt|All Files|*.*";
+    "Cards To Import|*.tsv;*.csv;*.txt;*.apkg;*.colpkg;*.anki2;*.anki21;*.db;*.kvtml|"
+    "Tab Or Comma Separated Text|*.tsv;*.csv;*.txt|Anki Packages|*.apkg;*.colpkg|"
+    "Mnemosyne Databases|*.db|KWordQuiz Vocabularies|*.kvtml|All Files|*.*";
 
 std::string pairsWord(std::int32_t n) {
     return std::to_string(n) + (n == 1 ? " Pair" : " Pairs");
@@ -29,7 +31,7 @@ void open(Program& program, const std::string& path) {
 void ImportPairsClick(Program& program) {
     UserInterface& ui = program.ui();
     std::optional<std::string> source = ui.chooseOpenFile(FileDialogRequest{
-        "Import Pairs From A Text File", fileDialogDirectory(program), std::string(kTextFilter)});
+        "Import Pairs From A File", fileDialogDirectory(program), std::string(kTextFilter)});
     if (!source || source->empty()) return;
     // A file no deck can take is told before a deck is closed or a name asked for; the
     // file is read this once.
@@ -67,7 +69,7 @@ void ImportPairsClick(Program& program) {
     ImportResult result;
     {
         WaitCursor wait(ui);
-        result = importPlannedPairs(program, plan.pairs, deckPath);
+        result = importPlannedPairs(program, plan.pairs, deckPath, plan.media);
     }
     if (!result.ok()) {
         ui.message(kImportErrorCaption, importProblemText(*source, *result.problem), Icon::Error);

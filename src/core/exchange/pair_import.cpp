@@ -13,8 +13,12 @@
 #include "core/deck/deck_state.h"
 #include "core/deck/qa_file.h"
 #include "core/deck/setup_file.h"
+#include "core/deck/setup_keys.h"
 #include "core/deck/status_lines.h"
 #include "core/deck/text_lines.h"
+#include "core/exchange/foreign_deck.h"
+#include "core/exchange/foreign_import.h"
+#include "core/media/picture_view.h"
 #include "core/profile/profile.h"
 #include "core/program.h"
 
@@ -48,8 +52,7 @@ bool isBlank(const DelimitedRecord& record) {
 
 bool matchesHeader(const DelimitedRecord& record, const std::string_view (&names)[3]) {
     const auto& f = record.fields;
-    if (f.size() < 2 || lowered(trimmed(f[0])) != names[0] ||
-        lowered(trimmed(f[1])) != names[1]) {
+    if (f.size() < 2 || lowered(trimmed(f[0])) != names[0] || lowered(trimmed(f[1])) != names[1]) {
         return false;
     }
     for (std::size_t i = 2; i < f.size(); ++i) {
@@ -407,7 +410,8 @@ class ProgressReader final : public FileReader {
         std::optional<std::string_view> piece = file_->next();
         if (piece && total_ > 0) {
             read_ += piece->size();
-            const int percent = static_cast<int>(std::min<std::uint64_t>(read_, total_) * 100 / total_);
+            const int percent =
+                static_cast<int>(std::min<std::uint64_t>(read_, total_) * 100 / total_);
             if (percent != shown_) ui_.progress(kImportProgressCaption, shown_ = percent);
         }
         return piece;
@@ -421,13 +425,73 @@ class ProgressReader final : public FileReader {
     UserInterface& ui_;
 };
 
-// planRows over the file at path.
-ImportPlan planFromReader(std::unique_ptr<FileReader> file, const std::string& path,
-                          const DeckContents& deck) {
-    DelimitedReader text([&file] { return file->next(); });
-    ImportPlan plan = planRows(text, deck);
-    if (!plan.problem && text.sourceFailed()) plan.problem = unreadable(path);
-    return plan;
+// The folder of a path with its separator, ready for a name.
+std::string folderOf(const std::string& path) {
+    std::string folder = directoryOf(path);
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
+// A name relative to the folder of the file imported, read when it stays in that folder or
+// below and is a regular file of a size a picture may have; every file counts against one
+// budget.
+BesideFile besideFile(const FileSystem& files, const std::string& path) {
+    auto used = std::make_shared<std::uint64_t>(0);
+    const std::string folder = folderOf(path);
+    return [&files, folder, used](const std::string& relative) -> std::optional<std::string> {
+        if (relative.empty() || relative.front() == '/' ||
+            relative.find('\\') != std::string::npos || relative.find(':') != std::string::npos) {
+            return std::nullopt;
+        }
+        for (std::string_view rest = relative; !rest.empty();) {
+            const std::size_t slash = rest.find('/');
+            if (rest.substr(0, slash) == "..") return std::nullopt;
+            if (slash == std::string_view::npos) break;
+            rest.remove_prefix(slash + 1);
+        }
+        const std::string full = folder + relative;
+        const std::optional<std::uint64_t> size = files.fileSize(full);
+        if (!size || *size > kMaxPictureFileBytes || *used + *size > kMaxForeignInflatedBytes) {
+            return std::nullopt;
+        }
+        std::optional<std::string> bytes = files.readFile(full);
+        if (bytes) *used += bytes->size();
+        return bytes;
+    };
+}
+
+// The file read through, told by its first bytes: another program's deck, or rows of text.
+ImportPlan planFromReader(const FileSystem& files, std::unique_ptr<FileReader> file,
+                          const std::string& path, const DeckContents& deck) {
+    ImportPlan plan;
+    std::optional<std::string_view> piece = file->next();
+    if (!piece) {
+        plan.problem = unreadable(path);
+        return plan;
+    }
+    std::string bytes(*piece);
+    const ForeignFormat format = sniffFormat(bytes);
+    if (format == ForeignFormat::Text) {
+        bool given = false;
+        DelimitedReader text([&]() -> std::optional<std::string_view> {
+            if (!std::exchange(given, true)) return std::string_view(bytes);
+            return file->next();
+        });
+        plan = planRows(text, deck);
+        if (!plan.problem && text.sourceFailed()) plan.problem = unreadable(path);
+        return plan;
+    }
+    while (!bytes.empty()) {
+        piece = file->next();
+        if (!piece) {
+            plan.problem = unreadable(path);
+            return plan;
+        }
+        if (piece->empty()) break;
+        bytes.append(*piece);
+    }
+    return planForeignDeck(readForeignDeck(format, std::move(bytes), besideFile(files, path)),
+                           deck);
 }
 
 std::string writeFailureText(const std::vector<std::string>& paths, const FileResult& result) {
@@ -599,7 +663,8 @@ std::optional<TextProblem> readTargetDeck(const FileSystem& files, TargetDeck& d
         return fileProblem(qaPath + " Is A Read-Only Deck; No Pairs Can Be Added To It.");
     }
     const std::optional<std::uint64_t> qaSize = files.fileSize(qaPath);
-    if (qaSize && *qaSize > kMaxQAFileBytes) return fileProblem(qaPath + " Is Too Large To Be A Deck.");
+    if (qaSize && *qaSize > kMaxQAFileBytes)
+        return fileProblem(qaPath + " Is Too Large To Be A Deck.");
     std::optional<std::string> read = qaSize ? files.readFile(qaPath) : std::nullopt;
     if (!read) return unreadable(qaPath);
     deck.qaBytes = std::move(*read);
@@ -611,8 +676,76 @@ std::optional<TextProblem> readTargetDeck(const FileSystem& files, TargetDeck& d
     return std::nullopt;
 }
 
-void writeImport(Program& program, const TargetDeck& deck, const std::vector<ImportedPair>& pairs,
-                 ImportResult& result) {
+// The folder a deck's pictures or sounds go to: the one its settings name when they use
+// one and it is there, else the deck's own.
+std::string mediaFolder(Program& program, const TargetDeck& deck, bool picture) {
+    std::int32_t use = 0;
+    std::string folder;
+    const char* useKey = picture ? "UseGraphicsDIR" : "UseSoundDIR";
+    const char* folderKey = picture ? "GraphicsDIR" : "SoundDIR";
+    if (deck.isNew) {
+        use = picture ? program.settings.UseGraphicsDIR : program.settings.UseSoundDIR;
+        folder = picture ? program.settings.GraphicsDIR : program.settings.SoundDIR;
+    } else if (deck.setupBytes) {
+        const Profile setup = Profile::fromBytes(*deck.setupBytes);
+        use = setup.readInt(kSetupSection, useKey, 0);
+        folder = setup.readString(kSetupSection, folderKey, "");
+    }
+    if (use == 1 && !folder.empty() && program.files().directoryExists(folder)) {
+        if (folder.back() != '/' && folder.back() != '\\') folder += '/';
+        return folder;
+    }
+    return folderOf(deck.qaPath);
+}
+
+// Where each medium goes: its planned name unless another file holds it (a file with the
+// same bytes is taken as it is), then the first free "name-2.ext", "name-3.ext", ...
+std::optional<TextProblem> placeMedia(Program& program, const TargetDeck& deck,
+                                      const std::vector<ImportedMedia>& media,
+                                      std::vector<FileWrite>& writes,
+                                      std::map<std::string, std::string>& renamed) {
+    const FileSystem& files = program.files();
+    std::set<std::string> taken{lowered(deck.qaPath), lowered(deck.setupPath)};
+    const std::string folders[2] = {mediaFolder(program, deck, false),
+                                    mediaFolder(program, deck, true)};
+    for (const ImportedMedia& m : media) {
+        const std::string& folder = folders[m.picture ? 1 : 0];
+        const std::size_t dot = m.name.rfind('.');
+        const std::string stem = dot == std::string::npos ? m.name : m.name.substr(0, dot);
+        const std::string ext = dot == std::string::npos ? "" : m.name.substr(dot);
+        std::string name = m.name;
+        bool same = false;
+        for (int n = 2;; ++n) {
+            const std::string path = folder + name;
+            if (!taken.contains(lowered(path))) {
+                if (!files.fileExists(path)) break;
+                const std::optional<std::uint64_t> size = files.fileSize(path);
+                if (size && *size == m.bytes.size() && files.readFile(path) == m.bytes) {
+                    same = true;
+                    break;
+                }
+            }
+            if (n > 999) {
+                return fileProblem("Cardwise Found No Free Name For The Media File " + m.name +
+                                   " In " + folder + ".");
+            }
+            name = stem + "-" + std::to_string(n) + ext;
+        }
+        taken.insert(lowered(folder + name));
+        if (name != m.name) renamed[m.name] = name;
+        if (!same) writes.push_back(FileWrite{folder + name, m.bytes});
+    }
+    return std::nullopt;
+}
+
+void writeImport(Program& program, const TargetDeck& deck,
+                 const std::vector<ImportedPair>& plannedPairs,
+                 const std::vector<ImportedMedia>& media, ImportResult& result) {
+    std::vector<FileWrite> mediaWrites;
+    std::map<std::string, std::string> renamed;
+    if ((result.problem = placeMedia(program, deck, media, mediaWrites, renamed))) return;
+    const std::vector<ImportedPair> pairs =
+        renamed.empty() ? plannedPairs : withMediaRenamed(plannedPairs, renamed);
     const auto added = static_cast<std::int32_t>(pairs.size());
     if (deck.isNew && added < 2) {
         // The settings of a deck need a range of at least two pairs.
@@ -638,6 +771,10 @@ void writeImport(Program& program, const TargetDeck& deck, const std::vector<Imp
     if (deck.isNew || deck.setupBytes) {
         writes.push_back(FileWrite{deck.setupPath, newSetup});
         paths.push_back(deck.setupPath);
+    }
+    for (FileWrite& w : mediaWrites) {
+        paths.push_back(w.path);
+        writes.push_back(std::move(w));
     }
     const FileResult written = program.files().writeFiles(writes);
     if (!written.ok) {
@@ -666,37 +803,73 @@ ImportResult importPairs(Program& program, const std::string& sourcePath,
     if (!source) return result;
     if ((result.problem = readTargetDeck(program.files(), deck))) return result;
     result.newDeck = deck.isNew;
-    ImportPlan plan = planFromReader(std::move(source), sourcePath, deck.contents);
+    ImportPlan plan = planFromReader(program.files(), std::move(source), sourcePath, deck.contents);
     if ((result.problem = std::move(plan.problem))) return result;
-    writeImport(program, deck, plan.pairs, result);
+    writeImport(program, deck, plan.pairs, plan.media, result);
     return result;
 }
 
 ImportPlan planImportFile(Program& program, const std::string& sourcePath) {
     ImportPlan plan;
-    std::unique_ptr<FileReader> source =
-        openImportFile(program.files(), sourcePath, plan.problem);
+    std::unique_ptr<FileReader> source = openImportFile(program.files(), sourcePath, plan.problem);
     if (!source) return plan;
     const std::uint64_t total = program.files().fileSize(sourcePath).value_or(0);
-    return planFromReader(std::make_unique<ProgressReader>(std::move(source), total, program.ui()),
+    return planFromReader(program.files(),
+                          std::make_unique<ProgressReader>(std::move(source), total, program.ui()),
                           sourcePath, DeckContents{});
 }
 
 ImportResult importPlannedPairs(Program& program, const std::vector<ImportedPair>& pairs,
-                                const std::string& deckPath) {
+                                const std::string& deckPath,
+                                const std::vector<ImportedMedia>& media) {
     ImportResult result;
     TargetDeck deck = targetDeckAt(result, deckPath);
     if ((result.problem = readTargetDeck(program.files(), deck))) return result;
     result.newDeck = deck.isNew;
     if ((result.problem = fitIntoDeck(pairs, deck.contents))) return result;
-    writeImport(program, deck, pairs, result);
+    writeImport(program, deck, pairs, media, result);
     return result;
+}
+
+std::vector<ImportedPair> withMediaRenamed(std::vector<ImportedPair> pairs,
+                                           const std::map<std::string, std::string>& renamed) {
+    auto rename = [&renamed](std::string& side) {
+        std::string out;
+        std::size_t at = 0;
+        // Only the run of tags at the start of a side names files.
+        while (at + 5 <= side.size() && side[at] == '<' && side[at + 1] != '<') {
+            const char kind = static_cast<char>(side[at + 1] & ~0x20);
+            const std::size_t start = at + 5;
+            std::size_t end = side.find_first_of("<%", start);
+            if (end == std::string::npos) end = side.size();
+            out.append(side, at, 5);
+            const std::string content = side.substr(start, end - start);
+            const auto found = renamed.find(content);
+            out += (kind == 'B' || kind == 'W') && found != renamed.end() ? found->second : content;
+            at = end;
+            if (at < side.size() && side[at] == '%') {
+                out += '%';
+                ++at;
+                if (at >= side.size() || side[at] != '<' ||
+                    (at + 1 < side.size() && side[at + 1] == '<')) {
+                    break;
+                }
+            }
+        }
+        side = out + side.substr(at);
+    };
+    for (ImportedPair& pair : pairs) {
+        rename(pair.question);
+        rename(pair.answer);
+    }
+    return pairs;
 }
 
 std::string importProblemText(const std::string& sourcePath, const TextProblem& problem) {
     std::string text = problem.text;
     if (problem.line > 0) {
-        text = "Line " + std::to_string(problem.line) + " Of " + sourcePath + ": " + text + ".";
+        text = problem.unit + " " + std::to_string(problem.line) + " Of " + sourcePath + ": " +
+               text + ".";
     }
     return text + "  Nothing Was Imported.";
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -65,8 +66,18 @@ StoredRow storedRow(ColumnForm form, std::string_view question, std::string_view
 // directly before a tag, else followed by "%" when a text follows.
 std::string withCategoryTag(std::string_view category, std::string_view question);
 
+// A picture or sound of another program's card, written beside the deck with the pairs
+// (into the deck's graphics or sound folder when its settings use one) under this name,
+// or under a fresh one when another file holds the name already.
+struct ImportedMedia {
+    std::string name;
+    std::string bytes;
+    bool picture = true;
+};
+
 struct ImportPlan {
     std::vector<ImportedPair> pairs;
+    std::vector<ImportedMedia> media;    // named by the pairs' picture and sound tags
     std::optional<TextProblem> problem;  // set: nothing may be written
 };
 
@@ -116,7 +127,10 @@ struct ImportResult {
 // data file holds the current settings with the range of a new deck and a new-pair status
 // line per pair. Both files are written together or not at all. The file is read once, row
 // by row, after the deck; a file larger than kMaxImportFileBytes, or anything but a
-// regular file, is not read at all. The open deck of the program is not looked at: the
+// regular file, is not read at all. A file is told by its content: an Anki package or
+// collection, a Mnemosyne database or a KWordQuiz vocabulary (foreign_deck.h) gives the
+// pairs planForeignDeck makes of its cards, with their pictures and sounds; any other file
+// is read as text (planImport). The open deck of the program is not looked at: the
 // caller closes it first when it is this deck.
 ImportResult importPairs(Program& program, const std::string& sourcePath,
                          const std::string& deckPath);
@@ -130,10 +144,17 @@ inline constexpr std::string_view kImportProgressCaption = "Reading The File To 
 
 // importPairs for pairs planImportFile read: the deck's own limits are checked first
 // (fitIntoDeck).
+// The media go with the pairs: all files are written together or none is.
 ImportResult importPlannedPairs(Program& program, const std::vector<ImportedPair>& pairs,
-                                const std::string& deckPath);
+                                const std::string& deckPath,
+                                const std::vector<ImportedMedia>& media = {});
 
-// The problem as told to the user: "Line 12 Of cards.csv: ..." for a row, then that nothing
+// The pairs with every picture and sound tag naming a key of `renamed` naming its value.
+std::vector<ImportedPair> withMediaRenamed(std::vector<ImportedPair> pairs,
+                                           const std::map<std::string, std::string>& renamed);
+
+// The problem as told to the user: "Line 12 Of cards.csv: ..." for a row ("Card 3 Of
+// deck.apkg: ..." for another program's card), then that nothing
 // was imported.
 std::string importProblemText(const std::string& sourcePath, const TextProblem& problem);
 
