@@ -74,7 +74,8 @@ TerminalDrill::TerminalDrill(Program& program, DrillEngine& engine, TerminalUser
       input_(input),
       out_(out),
       timers_(timers),
-      controller_(program, engine) {}
+      controller_(program, engine),
+      editor_(program, controller_) {}
 
 TerminalDrill::Shown TerminalDrill::shown() const {
     return Shown{controller_.screen(), program_.deck.CurrentPair};
@@ -92,7 +93,8 @@ void TerminalDrill::editQAFile() {
 
 int TerminalDrill::run() {
     out_ << "Keys anywhere: :q close the deck and exit, :g N go to pair N, :h next hint or "
-            "comment, :r reset the status bar statistics, :u undo the last grade\n";
+            "comment, :r reset the status bar statistics, :d delete the pair on show, :u undo the "
+            "last grade or delete\n";
     render();
     while (!closed_ && controller_.screen() != DrillScreen::None) {
         if (timers_) {
@@ -177,8 +179,12 @@ bool TerminalDrill::handleCommand(const std::string& word) {
         } else {
             controller_.commentClick();
         }
+    } else if (command == ":d") {
+        // As the main menu's delete: no question asked, :u puts the pair back.
+        editor_.DeleteCurrentPairClick();
+        redraw_ = true;
     } else if (command == ":u") {
-        controller_.undoLastGrade();
+        controller_.undo();
         redraw_ = true;
     } else if (command == ":r") {
         controller_.resetStatusBar();

@@ -8,6 +8,7 @@
 #include "cli/terminal_ui.h"
 #include "core/drill/drill_engine.h"
 #include "core/drill/run_control.h"
+#include "core/editor/editor_controller.h"
 #include "core/media/file_validation.h"
 #include "core/platform/front_end.h"
 
@@ -63,6 +64,8 @@ class TerminalDrill : public NoFrontEnd {
     std::ostream& out_;
     bool timers_;
     DrillController controller_;
+    // No window: only the main menu's delete, which writes and reloads the deck.
+    EditorController editor_;
     bool closed_ = false;
     bool saveFailed_ = false;
     bool redraw_ = false;  // the window changed without moving on

@@ -53,7 +53,8 @@ TEST(DrillCommand, OnePassRunShowsEveryPairAsksToGoOnAndSavesOnNo) {
     EXPECT_EQ(cli.status, kExitOk) << cli.err.str();
     const std::vector<std::string> expected = {
         "Keys anywhere: :q close the deck and exit, :g N go to pair N, :h next hint or comment, "
-        ":r reset the status bar statistics, :u undo the last grade",
+        ":r reset the status bar statistics, :d delete the pair on show, :u undo the last grade "
+        "or delete",
         kQuestionCaption,
         "Pair 1 | Category | Left 4",
         "One plus one?",
@@ -175,6 +176,27 @@ TEST(DrillCommand, UndoKeyTakesBackTheLastGradeOnce) {
     auto status = statusLinesOf(deck.read("five.DKD"));
     ASSERT_EQ(status.size(), 5u);
     EXPECT_EQ(status[0], "Q&A1=20261207 0    0 0 0004");  // asked, but neither grade stands
+}
+
+TEST(DrillCommand, DeleteKeyDeletesThePairOnShowAndUndoPutsItBack) {
+    DeckFolder deck;
+    deck.copy("five.DKS");
+    deck.write("five.DKD", kOnePassSetup);
+    const std::string original = deck.read("five.DKS");
+    CliRun cli(deck.path(), ":g 4\n:d\n:u\n:u\n:q\n");
+    cli.run({"drill", "five.DKS"});
+    EXPECT_EQ(cli.status, kExitOk) << cli.err.str();
+    const std::string out = cli.out.str();
+    EXPECT_NE(
+        out.find("> :d\n" + kQuestionCaption + "\nPair 4 | Category | Left 3\nLast question?"),
+        std::string::npos)
+        << out;
+    EXPECT_NE(out.find("> :u\n" + kQuestionCaption + "\nPair 4 |"), std::string::npos) << out;
+    EXPECT_NE(out.find("Which animal says woof?\n", out.find("> :u\n")), std::string::npos) << out;
+    EXPECT_NE(out.find("> :u\n[Undo Last Grade] There Is No Grade To Undo."), std::string::npos)
+        << out;
+    EXPECT_EQ(deck.read("five.DKS"), original);
+    EXPECT_EQ(statusLinesOf(deck.read("five.DKD")).size(), 5u);
 }
 
 TEST(DrillCommand, QuitGoToAndResetKeys) {

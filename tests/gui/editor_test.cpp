@@ -9,8 +9,10 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTextEdit>
 #include <QToolButton>
 
 #include "core/deck/deck_close.h"
@@ -365,6 +367,35 @@ class EditorTest : public QObject {
         const std::string written = d.decks.read("words.DKS");
         QVERIFY2(written.find("bread") == std::string::npos, written.c_str());
         QVERIFY(written.find("Q2=cheese") != std::string::npos);
+    }
+
+    // Ctrl+Z in the question window after the main menu's delete puts the pair back on show,
+    // and the pop-up item says what it takes back.
+    void ctrlZAfterADeleteFromTheMainMenuShowsThePairAgain() {
+        GuiEditor d;
+        d.open("words", wordsDeck(), numerical());
+        gui::MainWindow main(d.program, {.drill = &d.controller,
+                                         .parts = BuiltParts{.editor = true},
+                                         .editor = &d.editor,
+                                         .editorWindow = &d.window});
+        d.program.deck.CurrentPair = 2;
+        main.action("DeleteCurrentQAPair1")->trigger();
+        QWidget* q = d.windows.questionWindow();
+        QVERIFY(q->isVisible());
+        auto* memo = d.find<QTextEdit>(q, "Memo1");
+        QCOMPARE(memo->toPlainText(), QString("cheese"));
+        auto* undo = q->findChild<QAction*>("UndoLastGrade1");
+        emit q->findChild<QMenu*>("PopupMenu1")->aboutToShow();
+        QCOMPARE(undo->text(), QString("&Undo Delete Pair"));
+
+        QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
+        d.windows.sync();
+        QVERIFY(q->isVisible());
+        QCOMPARE(d.program.deck.PairCount, 4);
+        QCOMPARE(d.find<QLabel>(q, "PQNumber")->text(), QString("2"));
+        QCOMPARE(memo->toPlainText(), QString("bread"));
+        emit q->findChild<QMenu*>("PopupMenu1")->aboutToShow();
+        QCOMPARE(undo->text(), QString("&Undo Last Grade"));
     }
 
     // The pop-up menus of the drill windows hand their editor items to the main window.

@@ -36,17 +36,22 @@ class DeckDocument {
     // The pair texts changed too: the next save writes the Q&A file with the setup data file.
     void markTextsChanged() {
         state.EditorUsed = true;
+        ++textsRevision_;
         markChanged();
     }
     // The texts on disk differ from memory whenever EditorUsed is set, however it was set.
     bool changed() const { return revision_ != savedRevision_ || state.EditorUsed; }
     bool textsChanged() const { return state.EditorUsed; }
     std::uint64_t revision() const { return revision_; }
+    // Moves on with every change of the pair texts and every load or close: what was taken
+    // from the pair list under one value fits it only while the value stays.
+    std::uint64_t textsRevision() const { return textsRevision_; }
     // Everything up to `revision` is on disk.
     void markSaved(std::uint64_t revision) { savedRevision_ = revision; }
 
     // The deck was closed or another one opened: nothing is owed to the old one.
     void forget() {
+        ++textsRevision_;
         savedRevision_ = revision_;
         failed = false;
         failureReported = false;
@@ -80,6 +85,7 @@ class DeckDocument {
   private:
     std::uint64_t revision_ = 0;
     std::uint64_t savedRevision_ = 0;
+    std::uint64_t textsRevision_ = 0;
     std::function<void()> listener_;
     std::set<std::string> keptKeys_;
 };

@@ -29,6 +29,8 @@ inline constexpr std::string_view kMenuDeletePair = "&Delete Current Q&&A Pair";
 inline constexpr std::string_view kMenuGoToPair = "&Go To Pair...";
 // The question window's, after a grade.
 inline constexpr std::string_view kMenuUndoGrade = "&Undo Last Grade";
+// The same item while a deleted pair can be put back.
+inline constexpr std::string_view kMenuUndoDelete = "&Undo Delete Pair";
 inline constexpr std::string_view kMenuInsertPair = "&Insert New Q&&A Pair";
 inline constexpr std::string_view kMenuResetStatusBar = "Reset Status Bar Statistics";
 

@@ -5,6 +5,7 @@
 
 #include "core/deck/deck_save.h"
 #include "core/drill/drill_engine.h"
+#include "core/drill/drill_window_texts.h"
 #include "core/drill/pair_toggles.h"
 #include "core/media/file_validation.h"
 #include "core/media/picture_view.h"
@@ -37,6 +38,7 @@ DrillController::DrillController(Program& program, DrillEngine& engine)
 
 void DrillController::start() {
     forgetLastGrade();
+    lastDelete_.reset();
     DrillFlags& f = program_.drill;
     f.DrillActive = true;
     f.RunStarting = true;
@@ -240,6 +242,8 @@ void DrillController::hideAnswer() {
         // the grade; the pair left behind goes ungraded, as if skipped.
         if (program_.settings.AutoPilot != 1 && !f.SkipNextSelection) {
             beforeGrade = takeGradeSnapshot(program_);
+            // The grade is the later change now; its undo goes first and alone.
+            lastDelete_.reset();
             if (state_.AnswerCorrect)
                 engine_.gradeCorrect(program_);
             else
@@ -394,6 +398,36 @@ void DrillController::undoLastGrade() {
     restoreGradeSnapshot(program_, before);
     saveSoon(program_);
     showQuestion();
+}
+
+void DrillController::rememberDeletedPair(DeletedPair deleted) {
+    forgetLastGrade();
+    deleteFinished(program_, deleted);
+    lastDelete_ = std::move(deleted);
+}
+
+bool DrillController::deleteUndoable() const {
+    return lastDelete_ && state_.screen == DrillScreen::Question && !program_.editor.shown &&
+           !program_.drill.EditorTestRun && deletedPairRestorable(program_, *lastDelete_);
+}
+
+void DrillController::undo() {
+    if (!deleteUndoable()) {
+        undoLastGrade();
+        return;
+    }
+    const DeletedPair deleted = std::move(*lastDelete_);
+    lastDelete_.reset();
+    storeGeometry();
+    leaveScreen();
+    program_.drill.TryAgainPending = false;
+    restoreDeletedPair(program_, deleted);
+    saveSoon(program_);
+    showQuestion();
+}
+
+std::string_view DrillController::undoCaption() const {
+    return deleteUndoable() ? kMenuUndoDelete : kMenuUndoGrade;
 }
 
 void DrillController::resetStatusBar() {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/drill/answer_view.h"
+#include "core/drill/delete_undo.h"
 #include "core/drill/drill_windows_state.h"
 #include "core/drill/grade_undo.h"
 #include "core/drill/question_view.h"
@@ -96,6 +97,19 @@ class DrillController {
     void undoLastGrade();
     bool gradeUndoable() const { return lastGrade_.has_value(); }
 
+    // The editor deleted a pair (from its window or the main menu) and loaded the deck again:
+    // until a grade, or a load, close or other change of the pairs or their texts, Ctrl+Z
+    // can put it back. Replaces a delete remembered before.
+    void rememberDeletedPair(DeletedPair deleted);
+    // While the question window is in use and the editor is not.
+    bool deleteUndoable() const;
+    // Ctrl+Z, the pop-up item and the terminal's :u: takes back the delete when one can be,
+    // else the last grade. A grade forgets the delete and a delete the grade, so this is
+    // always the later of the two.
+    void undo();
+    // The pop-up item's caption for what undo() takes back.
+    std::string_view undoCaption() const;
+
     // Either window.
     void tick();
     void goToPair();
@@ -132,6 +146,7 @@ class DrillController {
     DrillWindowObserver* observer_ = nullptr;
     // How things stood before the grade that led to the question on show.
     std::optional<GradeSnapshot> lastGrade_;
+    std::optional<DeletedPair> lastDelete_;
 };
 
 }  // namespace cardwise

@@ -642,11 +642,13 @@ void EditorController::deletePair() {
     }
     e.AddingPair = false;
     e.PairDirty = false;
+    DeletedPair deleted = takeDeletedPair(p, deck.CurrentPair);
     const bool done = SavePair(2);
     e.DeleteFromMain = false;
     if (!p.shell.deckOpen) return;
     if (done) deck.CurrentPair = std::min(deck.CurrentPair, deck.PairCount);
     if (!fromMain && !e.shown) FormShow();
+    if (done) drill_.rememberDeletedPair(std::move(deleted));
 }
 
 void EditorController::BBRunPairClick() {

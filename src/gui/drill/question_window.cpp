@@ -93,13 +93,16 @@ QuestionWindow::QuestionWindow(DrillController& controller, UserInterface& ui)
         if (items[i]->objectName() == QLatin1String("GoToPair1")) after = items[i + 1];
     }
     popup_->insertAction(after, undoGrade_);
+    // The later of a delete and a grade is what the item takes back.
     connect(undoGrade_, &QAction::triggered, this,
-            [this] { call([this] { controller_.undoLastGrade(); }); });
+            [this] { call([this] { controller_.undo(); }); });
+    connect(popup_, &QMenu::aboutToShow, this,
+            [this] { undoGrade_->setText(captionText(controller_.undoCaption())); });
 }
 
 // Text controls claim Ctrl+Z before the window's shortcut sees it, so the key is also taken
 // here. The entry field keeps it for its own typing; with nothing typed to take back, the key
-// takes back the grade.
+// takes back the grade or the delete.
 bool QuestionWindow::undoKey(QObject* receiver, QKeyEvent* event) {
     if (!event->matches(QKeySequence::Undo)) return false;
     if (receiver == fillIn_ && fillIn_->isUndoAvailable()) return false;

@@ -31,7 +31,7 @@ class QuestionWindow : public DrillWindowBase {
 
   private:
     void checkFillIn();
-    // Ctrl+Z: true when it was taken as the undo of the last grade.
+    // Ctrl+Z: true when it was taken as the undo of the last grade or delete.
     bool undoKey(QObject* receiver, QKeyEvent* event);
 
     UserInterface& ui_;
