@@ -129,8 +129,7 @@ struct Program {
     // lines so that those stay last.
     void bindSetupFile() {
         setupFile = ProfileFile(platform.files, deck.SetupFileName);
-        setupFile.edit().setNewKeysBefore(isStatusLine);
-        setupFile.reload();
+        setupFile.setNewKeysBefore(isStatusLine);
     }
 
     // A deck was loaded (true) or closed (false): the commands that need one follow, and

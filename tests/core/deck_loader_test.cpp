@@ -6,6 +6,8 @@
 
 #include "core/deck/deck_close.h"
 #include "core/deck/deck_new.h"
+#include "core/deck/deck_save.h"
+#include "core/deck/notepad_edit.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {
@@ -59,6 +61,41 @@ TEST_F(DeckLoaderTest, GoodDeckOpensStartsTheDrillAndEnablesTheDeckMenus) {
     EXPECT_TRUE(h.decks.exists("verbs.~LD"));
     EXPECT_EQ(h.decks.read("verbs.DKS"), threePairDeck());
     EXPECT_EQ(h.ui.waitDepth, 0);
+}
+
+// A front end with windows leaves the load's backups and recent list for after the first
+// paint; whatever writes to the deck first makes them, from the files as they were read.
+TEST(DeferredLoadWrites, AreMadeBeforeTheFirstWriteToTheDeck) {
+    struct Case {
+        const char* name;
+        std::function<void(Program&)> act;
+    };
+    const Case cases[] = {
+        {"the front end after the paint", [](Program& p) { finishLoadWrites(p); }},
+        {"a save", [](Program& p) { EXPECT_EQ(saveIfChanged(p), SaveOutcome::Saved); }},
+        {"the close", [](Program& p) { FileExitQAClick(p); }},
+        {"the text editor", [](Program& p) { OpenSetupInNotePad(p); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeckHarness h;
+        Program& p = h.program;
+        p.document.deferLoadWrites = true;
+        const std::string path = h.write("verbs.DKS", threePairDeck());
+        h.open(path);
+        EXPECT_FALSE(h.decks.exists("verbs.~LS") || h.decks.exists("verbs.~LD"));
+        const auto settingsFile = [&] { return p.files().readFile(p.appSettings.path()).value_or(""); };
+        EXPECT_EQ(settingsFile().find(path), std::string::npos) << settingsFile();
+        const std::string setupAsRead = h.decks.read("verbs.DKD");
+        // A change the write will carry, so that a backup taken after it would differ.
+        p.settings.Frequency = 42;
+        p.document.markChanged();
+        c.act(p);
+        EXPECT_EQ(h.decks.read("verbs.~LS"), threePairDeck());
+        EXPECT_EQ(h.decks.read("verbs.~LD"), setupAsRead);
+        EXPECT_NE(settingsFile().find(path), std::string::npos);
+        EXPECT_FALSE(p.document.loadWritesOwed());
+    }
 }
 
 TEST_F(DeckLoaderTest, LoadResetsTheRunStateOfTheDeckBefore) {

@@ -555,6 +555,41 @@ TEST_F(PairSelectorTest, NoPairRepeatsInARunUnlessItsClassRolledOver) {
     }
 }
 
+// After a selection the lists are kept up to date by taking the asked pair out rather than
+// by a second pass over the deck: they must equal what a pass would build, in every mode and
+// order, through refills, rollovers and new runs, with grades changing classes in between.
+TEST_F(PairSelectorTest, ListsAfterASelectionEqualAFreshBuild) {
+    for (int mode : {1, 2, 3, 4}) {
+        for (int order : {0, 1, 2}) {
+            SCOPED_TRACE("mode " + std::to_string(mode) + " order " + std::to_string(order));
+            makeDeck(40);
+            settings.NoPriority = mode;
+            settings.Numerical = order == 0 ? 0 : 1;
+            settings.Reverse = order == 2 ? 1 : 0;
+            settings.OnePass = 0;
+            settings.UseNamedRange = mode == 3 ? 2 : 3;
+            settings.LowRange = 5;
+            settings.HighRange = 20;
+            for (int p = 1; p <= 40; ++p) {
+                auto& pair = deck.Learning[static_cast<std::size_t>(p)];
+                pair.ListFlags = p % 4 == 0 ? kOnListFlag : (p % 13 == 0 ? kDisabledFlag : 0);
+                pair.LearnStatus = p % 3;
+            }
+            startRun();
+            for (int i = 0; i < 300; ++i) {
+                next();
+                const SelectorState kept = program.selector;
+                BuildCandidateLists(program);
+                ASSERT_EQ(kept, program.selector) << "after selection " << i;
+                // A grade before the next selection moves the pair to another history class.
+                if (i % 7 == 0) {
+                    deck.Learning[static_cast<std::size_t>(deck.CurrentPair)].LearnStatus = i % 3;
+                }
+            }
+        }
+    }
+}
+
 // With Frequency F and weights wP, wO the class roll sends PreferredShare per cent of the
 // draws to the preferred class, whatever the refills do to the lists. Each selection's roll
 // is an independent draw, so over n selections the observed share has a standard deviation

@@ -327,6 +327,47 @@ TEST_F(RunControlTest, VerdictPictureBlinksFromVisible) {
     EXPECT_EQ(shown, (std::vector<bool>{true, false, true, false}));
 }
 
+// A window whose tick would change nothing runs no timer: an idle drill never wakes.
+TEST_F(RunControlTest, OnlyAWindowWhoseTickDoesSomethingNeedsIt) {
+    struct Case {
+        const char* name;
+        int autoPilot, useTimer, mode;
+        bool choicePair, question, answer;
+    };
+    const Case cases[] = {
+        {"plain drill", 0, 0, 1, false, false, false},
+        {"answer timer", 0, 1, 1, false, true, false},
+        {"autopilot", 1, 0, 1, false, true, true},
+        {"autopilot is off in history mode", 1, 0, 4, false, false, false},
+        {"a judged reply blinks its verdict", 0, 0, 1, true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DrillHarness harness;
+        DrillController controller{harness.program, harness.engine};
+        DeckSettings& s = harness.program.settings;
+        s.AutoPilot = c.autoPilot;
+        s.UseTimer = c.useTimer;
+        s.NumSeconds = 60;
+        s.AutoQTime = s.AutoATime = 60;
+        s.NoPriority = c.mode;
+        if (c.choicePair) {
+            harness.engine.pairs[1] = multipleChoicePair("Which?", {"a", "b", "", "", "", ""}, "2");
+        }
+        harness.engine.selections.push_back(1);
+        controller.start();
+        ASSERT_EQ(controller.screen(), DrillScreen::Question);
+        EXPECT_EQ(controller.tickNeeded(), c.question);
+        if (c.choicePair) {
+            controller.chooseAnswer('2');
+        } else {
+            controller.displayAnswer();
+        }
+        ASSERT_EQ(controller.screen(), DrillScreen::Answer);
+        EXPECT_EQ(controller.tickNeeded(), c.answer);
+    }
+}
+
 TEST_F(RunControlTest, GoToPairRejectsNumbersOutsideTheDeck) {
     startAt(3);
     for (const char* entry : {"0", "11", "-2", "99999999999999"}) {

@@ -118,6 +118,26 @@ class DrillWindowsTest : public QObject {
         QCOMPARE(statusLine(setup, 3).substr(0, 24), std::string("Q&A3=20261207 1    1 0 0"));
     }
 
+    // An idle drill wakes the program for nothing: with no drill timer set and nothing to
+    // save or play, no timer runs while the question waits for the user.
+    void anIdleQuestionRunsNoTimer() {
+        GuiDrill d;
+        d.open("kinds", threeKindsDeck(), crlf({"[Cardwise]", "Numerical=  1"}));
+        QVERIFY(d.windows.questionWindow()->isVisible());
+        QTest::qWait(100);  // the show's own posted work
+        struct TimerCounter : QObject {
+            int timers = 0;
+            bool eventFilter(QObject*, QEvent* event) override {
+                if (event->type() == QEvent::Timer) ++timers;
+                return false;
+            }
+        } counter;
+        QCoreApplication::instance()->installEventFilter(&counter);
+        QTest::qWait(2000);
+        QCoreApplication::instance()->removeEventFilter(&counter);
+        QCOMPARE(counter.timers, 0);
+    }
+
     void tryAgainKeepsTheTypedReply() {
         GuiDrill d;
         d.open("kinds", threeKindsDeck(), crlf({"[Cardwise]", "Numerical=  1"}));

@@ -82,6 +82,18 @@ class DeckDocument {
     // The user chose to drop this copy's changes for what another program wrote.
     bool reloadWanted = false;
 
+    // A front end with windows has the load's own writes (the backup copies, the recent
+    // list) made once the window after the load is drawn, so that the first question waits
+    // for the disk no more than the reading takes; any write to the deck's files makes
+    // them first (finishLoadWrites).
+    bool deferLoadWrites = false;
+    bool loading = false;  // inside the opening of a deck
+    bool backupsOwed = false;
+    bool settingsOwed = false;
+    bool loadWritesOwed() const { return backupsOwed || settingsOwed; }
+    // A settings write now is one of the load's own, to be made later.
+    bool deferringSettings() const { return deferLoadWrites && loading; }
+
   private:
     std::uint64_t revision_ = 0;
     std::uint64_t savedRevision_ = 0;

@@ -172,7 +172,7 @@ bool LoadDeck(Program& program) {
         return false;
     }
     program.bindSetupFile();
-    if (!setupMissing && !files.readFile(deck.SetupFileName)) {
+    if (!setupMissing && program.setupFile.unreadable()) {
         reportUnreadable(program, deck.SetupFileName);
         deck.LoadOutcome = kLoadFileError;
         return false;
@@ -201,12 +201,38 @@ bool LoadDeck(Program& program) {
     if (deck.LoadOutcome != 1) return false;
     // The editor's reloads keep the copies of the deck as it was when the user opened it.
     if (program.editor.reloading) return true;
-    return makeBackups(program);
+    if (!program.document.deferLoadWrites) return makeBackups(program);
+    program.document.backupsOwed = true;
+    return true;
+}
+
+bool finishLoadWrites(Program& program) {
+    DeckDocument& doc = program.document;
+    // The load's own repairs of the setup data file come before its backups, as they always
+    // did; what it owes is settled once it is over.
+    if (doc.loading) return true;
+    bool ok = true;
+    if (doc.backupsOwed) {
+        doc.backupsOwed = false;
+        ok = makeBackups(program);
+    }
+    if (doc.settingsOwed) {
+        doc.settingsOwed = false;
+        reportIfFailed(program.ui(), program.appSettings.path(), program.appSettings.flush());
+    }
+    return ok;
 }
 
 void InitDKSFile(Program& program) {
     DeckState& deck = program.deck;
     resetRunState(program);
+    // The deck before was closed, its backups made; a new load owes its own.
+    program.document.backupsOwed = false;
+    struct Loading {
+        DeckDocument& doc;
+        explicit Loading(DeckDocument& d) : doc(d) { doc.loading = true; }
+        ~Loading() { doc.loading = false; }
+    } loading(program.document);
     if (!acceptDeckName(program, deck.QAFileName)) return;
 
     if (directoryOf(deck.QAFileName).empty()) {

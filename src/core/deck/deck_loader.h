@@ -29,8 +29,14 @@ inline constexpr std::uint64_t kMaxSetupFileBytes = 8ull << 20;
 void InitDKSFile(Program& program);
 
 // Reads both files into the deck model, decodes the learning state and reads the settings;
-// sets LoadOutcome. True only when the outcome is 1 and the backups were made.
+// sets LoadOutcome. True only when the outcome is 1 and the backups were made (or left for
+// finishLoadWrites, with document.deferLoadWrites).
 bool LoadDeck(Program& program);
+
+// Makes what the last load left for later: the backup copies of the deck as it was read,
+// and the settings file with the recent list. Before any write to the deck's files; false
+// when a backup failed (reported).
+bool finishLoadWrites(Program& program);
 
 // The box that tells why a load ended with outcome 0, 3 or 4 (nothing for other outcomes).
 void reportLoadOutcome(Program& program);

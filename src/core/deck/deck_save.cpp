@@ -114,6 +114,7 @@ Conflict resolveConflict(Program& program) {
 // Writes both files, or the setup data file alone, from memory. `closing` also writes the
 // directory settings and reports every failure; otherwise only the first of a run is.
 bool writeDeck(Program& program, bool closing) {
+    finishLoadWrites(program);
     DeckDocument& doc = program.document;
     DeckState& deck = doc.state;
     const bool texts = doc.textsChanged();

@@ -1,5 +1,6 @@
 #include "core/deck/notepad_edit.h"
 
+#include "core/deck/deck_loader.h"
 #include "core/deck/setup_file.h"
 #include "core/platform/external_editor.h"
 #include "core/program.h"
@@ -10,6 +11,8 @@ namespace {
 // Runs the editor on the file with NotePadOpen set; false (after telling the user) when
 // no editor could be started.
 bool runEditor(Program& program, const std::string& path) {
+    // The backups keep the deck as it was opened, before the user's edits.
+    finishLoadWrites(program);
     program.NotePadOpen = true;
     FileResult result = program.platform.editor.editAndWait(path);
     program.NotePadOpen = false;

@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 
+#include "core/deck/deck_loader.h"
 #include "core/deck/reenable.h"
 #include "core/deck/write_failure.h"
 #include "core/program.h"
@@ -100,6 +101,10 @@ bool writeDirectorySettings(Program& program) {
     app.writeString(S, "StartDIR", oneLine(s.StartDIR));
     app.writeString(S, "UseLastOpenDIR", std::to_string(s.UseLastOpenDIR));
     app.writeString(S, "UseStartDIR", std::to_string(s.UseStartDIR));
+    if (program.document.deferringSettings()) {
+        program.document.settingsOwed = true;
+        return true;
+    }
     return reportIfFailed(program.ui(), program.appSettings.path(), program.appSettings.flush());
 }
 
@@ -252,6 +257,7 @@ bool writeBlock(Program& program, const Profile& block, bool flush) {
     putBlock(program, block);
     bool ok = writeDirectorySettings(program);
     if (flush) {
+        finishLoadWrites(program);
         ok =
             reportIfFailed(program.ui(), program.setupFile.path(), program.setupFile.flush()) && ok;
     }

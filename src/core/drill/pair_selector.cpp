@@ -71,20 +71,6 @@ SC historyClassOf(std::int32_t learnStatus) {
     }
 }
 
-SC classOf(const Program& program, int mode, std::int32_t n, bool inRange) {
-    const auto index = static_cast<std::size_t>(n);
-    switch (mode) {
-        case 2:
-            return (program.deck.Learning[index].ListFlags & kOnListFlag) ? SC::OnList : SC::OffList;
-        case 3:
-            return inRange ? SC::InRange : SC::OutOfRange;
-        case 4:
-            return historyClassOf(program.deck.Learning[index].LearnStatus);
-        default:
-            return SC::All;
-    }
-}
-
 // The weight setting of a class: modes 2 and 3 give the other class what the preferred
 // one does not take.
 std::int32_t classFrequency(const DeckSettings& settings, SC c) {
@@ -194,6 +180,11 @@ class Selector {
     void afterRandomTake(SC from);
     void finish();
     bool refillMember(SC c, std::int32_t n) const;
+    template <int Mode, bool Named>
+    void collect(std::array<std::size_t, kSelectionClassCount>& counts);
+    template <int Mode>
+    void collect(std::array<std::size_t, kSelectionClassCount>& counts);
+    void dropAsked(std::int32_t pair);
 
     Program& program_;
     DeckState& deck_;
@@ -201,6 +192,9 @@ class Selector {
     SelectorState& state_;
     DrillFlags& drill_;
     int mode_;
+    // The lists are what build() would make of the deck as it is now, but for the pair
+    // just marked asked: finish() then takes that one pair out instead of building again.
+    bool listsExact_ = false;
 };
 
 std::int32_t Selector::shuffledIndex(std::int32_t n) {
@@ -220,31 +214,71 @@ std::int32_t Selector::shuffledIndex(std::int32_t n) {
     return std::clamp(index, 0, n - 1);
 }
 
+// One pass over the deck for one mode: the mode and the kind of range are template
+// arguments, so that the loop holds no switch.
+template <int Mode, bool Named>
+void Selector::collect(std::array<std::size_t, kSelectionClassCount>& counts) {
+    const auto [low, high] = effectiveRange(program_);
+    const bool includeDisabled = settings_.IncludeDisabled == 1;
+    const std::int32_t last = pairLimit(deck_);
+    const PairLearning* learning = deck_.Learning.data();
+    for (std::int32_t n = 1; n <= last; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        const PairLearning& pair = learning[i];
+        if (pair.ListFlags >= 2 && !includeDisabled) continue;
+        bool inRange;
+        if constexpr (Named) {
+            inRange = i - 1 < deck_.CategoryName.size() &&
+                      deck_.CategoryName[i - 1] == settings_.RangeName;
+        } else {
+            inRange = low <= n && n <= high;
+        }
+        if (!inRange && Mode != 3) continue;
+        SC c = SC::All;
+        if constexpr (Mode == 2) c = (pair.ListFlags & kOnListFlag) ? SC::OnList : SC::OffList;
+        if constexpr (Mode == 3) c = inRange ? SC::InRange : SC::OutOfRange;
+        if constexpr (Mode == 4) c = historyClassOf(pair.LearnStatus);
+        const auto k = static_cast<std::size_t>(c);
+        ++state_.ClassWeight[k];
+        std::size_t& count = counts[k];
+        state_.CandidateList[k][count] = n;
+        count += pair.AskedInRun == 0 ? 1 : 0;
+    }
+}
+
+template <int Mode>
+void Selector::collect(std::array<std::size_t, kSelectionClassCount>& counts) {
+    if (settings_.UseNamedRange == 1) {
+        collect<Mode, true>(counts);
+    } else {
+        collect<Mode, false>(counts);
+    }
+}
+
 bool Selector::build() {
+    listsExact_ = true;
     for (auto& candidates : state_.CandidateList) candidates.clear();
     state_.ClassWeight.fill(0);
     const std::int32_t last = pairLimit(deck_);
-    // Runs before and after every selection over the whole deck, so the range and the
-    // selectable test are taken out of the loop, and the unasked pairs are collected without
-    // a branch: in a random-order run the asked pairs follow no pattern a branch predictor
-    // could learn, and mispredictions cost more than the loop itself.
-    const auto [low, high] = effectiveRange(program_);
-    const bool named = settings_.UseNamedRange == 1;
-    const bool includeDisabled = settings_.IncludeDisabled == 1;
+    // Runs at every selection over the whole deck, so the range and the selectable test are
+    // taken out of the loop, and the unasked pairs are collected without a branch: in a
+    // random-order run the asked pairs follow no pattern a branch predictor could learn,
+    // and mispredictions cost more than the loop itself.
     std::array<std::size_t, kSelectionClassCount> counts{};
     for (SC c : classesOf(mode_)) list(c).resize(static_cast<std::size_t>(std::max(last, 0)));
-    for (std::int32_t n = 1; n <= last; ++n) {
-        const auto i = static_cast<std::size_t>(n);
-        if (deck_.Learning[i].ListFlags >= 2 && !includeDisabled) continue;
-        const bool inRange = named ? i - 1 < deck_.CategoryName.size() &&
-                                         deck_.CategoryName[i - 1] == settings_.RangeName
-                                   : low <= n && n <= high;
-        if (!inRange && mode_ != 3) continue;
-        SC c = classOf(program_, mode_, n, inRange);
-        ++state_.weight(c);
-        std::size_t& count = counts[static_cast<std::size_t>(c)];
-        list(c)[count] = n;
-        count += deck_.Learning[i].AskedInRun == 0 ? 1 : 0;
+    switch (mode_) {
+        case 2:
+            collect<2>(counts);
+            break;
+        case 3:
+            collect<3>(counts);
+            break;
+        case 4:
+            collect<4>(counts);
+            break;
+        default:
+            collect<1>(counts);
+            break;
     }
     for (SC c : classesOf(mode_)) list(c).resize(counts[static_cast<std::size_t>(c)]);
 
@@ -300,6 +334,7 @@ bool Selector::refillMember(SC c, std::int32_t n) const {
 }
 
 void Selector::refill(SC c) {
+    listsExact_ = false;
     bool cleared = false;
     const std::int32_t last = pairLimit(deck_);
     for (std::int32_t n = 1; n <= last; ++n) {
@@ -530,6 +565,7 @@ void Selector::startNewRun() {
             deck_.CurrentPair = firstPairInRange();
         }
         deck_.Learning[static_cast<std::size_t>(deck_.CurrentPair)].ListFlags &= ~kDisabledFlag;
+        listsExact_ = false;
     } else {
         SC c = SC::All;
         if (mode_ != 1) {
@@ -546,14 +582,32 @@ void Selector::startNewRun() {
     clearRollovers();
 }
 
+void Selector::dropAsked(std::int32_t pair) {
+    for (SC c : classesOf(mode_)) {
+        auto& candidates = list(c);
+        auto at = std::lower_bound(candidates.begin(), candidates.end(), pair);
+        if (at != candidates.end() && *at == pair) {
+            candidates.erase(at);
+            return;
+        }
+    }
+}
+
 void Selector::finish() {
+    bool marked = false;
     if (state_.SingleRefill) {
         state_.SingleRefill = false;
     } else if (validPair(deck_, deck_.CurrentPair)) {
-        deck_.Learning[static_cast<std::size_t>(deck_.CurrentPair)].AskedInRun = 1;
+        auto& asked = deck_.Learning[static_cast<std::size_t>(deck_.CurrentPair)].AskedInRun;
+        marked = asked == 0;
+        asked = 1;
     }
     state_.PreviousPair = deck_.CurrentPair;
-    build();
+    if (!listsExact_) {
+        build();
+    } else if (marked) {
+        dropAsked(deck_.CurrentPair);
+    }
 }
 
 SelectionResult Selector::select(int depth) {
@@ -567,6 +621,7 @@ SelectionResult Selector::select(int depth) {
             program_.ui().message(kFrequencyConflictCaption, kFrequencyConflictText, Icon::Warning);
         }
         deck_.CurrentPair = 1;
+        listsExact_ = false;
         finish();
         return SelectionResult::Chosen;
     }

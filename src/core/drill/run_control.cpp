@@ -329,6 +329,20 @@ void DrillController::tick() {
         answerTick();
 }
 
+bool DrillController::tickNeeded() const {
+    const DeckSettings& s = program_.settings;
+    const bool autopilot = s.AutoPilot == 1 && s.questionMode() != 4;
+    switch (state_.screen) {
+        case DrillScreen::Question:
+            return autopilot || s.UseTimer == 1;
+        case DrillScreen::Answer:
+            return autopilot || answer_.judged;
+        case DrillScreen::None:
+            break;
+    }
+    return false;
+}
+
 void DrillController::questionTick() {
     const DeckSettings& s = program_.settings;
     // One step per tick at most: the window may already have been left.

@@ -112,6 +112,9 @@ class DrillController {
 
     // Either window.
     void tick();
+    // Whether the window on screen needs its tick: a drill timer or the autopilot counts,
+    // or a verdict picture blinks. Otherwise no timer need wake the program.
+    bool tickNeeded() const;
     void goToPair();
     void resetStatusBar();
     // The window's close button; false when the window refuses to close.

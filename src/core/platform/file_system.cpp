@@ -97,22 +97,30 @@ void syncFolderOf(const std::string& path) {
     ::close(fd);
 }
 
-// Writes bytes to a file opened for writing and flushes them; false with errno set.
-bool writeAllAndSync(int fd, std::string_view bytes) {
+// Writes bytes to a file opened for writing; false with errno set.
+bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    return ::fsync(fd) == 0;
+    return true;
 }
 
+// The same, then flushed to the disk.
+bool writeAllAndSync(int fd, std::string_view bytes) {
+    return writeAll(fd, bytes) && ::fsync(fd) == 0;
+}
+
+enum class Durable { Yes, No };
+
 // A file created only where none is; false with errno set (EEXIST when one was there).
-bool createExclusively(const std::string& path, std::string_view bytes) {
+bool createExclusively(const std::string& path, std::string_view bytes,
+                       Durable durable = Durable::Yes) {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
-    const bool written = writeAllAndSync(fd, bytes);
+    const bool written = durable == Durable::Yes ? writeAllAndSync(fd, bytes) : writeAll(fd, bytes);
     const int saved = errno;
     if (::close(fd) != 0 || !written) {
         ::unlink(path.c_str());
@@ -635,30 +643,27 @@ std::optional<FileStamp> LocalFileSystem::stamp(const std::string& path) const {
 
 // The bytes go to a temporary file that is then linked to the name: the name never shows
 // an empty or half-written file to another process reading it.
+// Not flushed to the disk: the one user, the deck lock, only has to be whole when other
+// programs see it, and a lock that a crash left empty or lost is taken for stale anyway.
+// Opening a deck thus waits for the disk once less.
 NewFile LocalFileSystem::createNewFile(const std::string& path, std::string_view bytes) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string temporary = siblingName(path, "new");
-        if (!createExclusively(temporary, bytes)) {
+        if (!createExclusively(temporary, bytes, Durable::No)) {
             if (errno == EEXIST) continue;
             return NewFile::Failed;
         }
         const int linked = ::link(temporary.c_str(), path.c_str());
         const int error = errno;
         ::unlink(temporary.c_str());
-        if (linked == 0) {
-            syncFolderOf(path);
-            return NewFile::Created;
-        }
+        if (linked == 0) return NewFile::Created;
         if (error == EEXIST) return NewFile::Exists;
         if (error == ENOENT) continue;  // the temporary was swept away meanwhile
         if (error != EPERM && error != ENOTSUP && error != EMLINK && error != ENOSYS) {
             return NewFile::Failed;
         }
         // A file system without hard links: created in place.
-        if (createExclusively(path, bytes)) {
-            syncFolderOf(path);
-            return NewFile::Created;
-        }
+        if (createExclusively(path, bytes, Durable::No)) return NewFile::Created;
         return errno == EEXIST ? NewFile::Exists : NewFile::Failed;
     }
     return NewFile::Failed;

@@ -97,7 +97,7 @@ class FileSystem {
     }
     // Creates path holding bytes unless a file of that name exists; of two processes that
     // try at once, exactly one gets Created. The file never exists without its bytes where
-    // the file system has hard links.
+    // the file system has hard links; it is not flushed to the disk (a crash may lose it).
     virtual NewFile createNewFile(const std::string& /*path*/, std::string_view /*bytes*/) {
         return NewFile::Failed;
     }

@@ -92,6 +92,15 @@ class ProfileFile {
     const Profile& read() const;
     // The profile for changing; flush() then writes it.
     Profile& edit();
+    // Where new keys go, for the profile as read now and after every reload.
+    void setNewKeysBefore(std::function<bool(std::string_view line)> accept) {
+        profile_.setNewKeysBefore(std::move(accept));
+    }
+    // The file is there but could not be read.
+    bool unreadable() const {
+        ensureLoaded();
+        return unreadable_;
+    }
     // Writes the profile to its file when it changed since the last read or flush.
     FileResult flush() { return flushWith({}); }
     // The same, together with other files in one all-or-nothing write.

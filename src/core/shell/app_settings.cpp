@@ -15,6 +15,10 @@ struct IntKey {
 };
 
 void flushReported(Program& program) {
+    if (program.document.deferringSettings()) {
+        program.document.settingsOwed = true;
+        return;
+    }
     reportIfFailed(program.ui(), program.appSettings.path(), program.appSettings.flush());
 }
 

@@ -42,7 +42,11 @@ void addRecentDeck(Program& program, const std::string& path) {
         const std::string& entry = slots[static_cast<std::size_t>(slot - 1)];
         if (!entry.empty()) profile.writeString(kProfileSection, slotKey(slot), entry);
     }
-    reportIfFailed(program.ui(), program.appSettings.path(), program.appSettings.flush());
+    if (program.document.deferringSettings()) {
+        program.document.settingsOwed = true;
+    } else {
+        reportIfFailed(program.ui(), program.appSettings.path(), program.appSettings.flush());
+    }
     rebuildRecentMenu(program);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "core/deck/deck_close.h"
+#include "core/deck/deck_loader.h"
 #include "core/deck/deck_save.h"
 #include "core/deck/notepad_edit.h"
 #include "core/drill/run_control.h"
@@ -29,6 +30,7 @@ namespace {
 // Often enough that a pending change reaches the disk soon after its interval ends; the
 // timer runs only while a change is pending, so an idle program is never woken.
 constexpr int kSaveTimerMs = 500;
+constexpr int kLoadWritesFallbackMs = 1000;
 
 }  // namespace
 
@@ -44,6 +46,21 @@ class Application::LaterEditorWindow final : public EditorWindow {
     void hideFindDialog() override {}
     void hidePictureViewer() override {}
     void showPicture(const std::string& file) override { app_.editorWindow().showPicture(file); }
+
+  private:
+    Application& app_;
+};
+
+// The first paint of a window after a load: what the user waited for is on screen.
+class LoadWritesTrigger : public QObject {
+  public:
+    LoadWritesTrigger(Application& app, QObject* parent) : QObject(parent), app_(app) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) app_.scheduleLoadWrites(0);
+        return QObject::eventFilter(watched, event);
+    }
 
   private:
     Application& app_;
@@ -166,6 +183,23 @@ void Application::saveTimerFired() {
 
 void Application::mainMenuChanged() {
     if (main_) main_->render();
+    // A load ends with the menu; a window's paint usually comes first.
+    scheduleLoadWrites(kLoadWritesFallbackMs);
+}
+
+void Application::scheduleLoadWrites(int delayMs) {
+    if (!program_.document.loadWritesOwed()) return;
+    if (loadWritesTimer_.isActive() && loadWritesTimer_.remainingTime() <= delayMs) return;
+    loadWritesTimer_.start(delayMs);
+}
+
+void Application::loadWritesTimerFired() {
+    // Inside a box the load may not be over: wait for the outer loop.
+    if (QThread::currentThread()->loopLevel() > 1) {
+        loadWritesTimer_.start(kLoadWritesFallbackMs);
+        return;
+    }
+    finishLoadWrites(program_);
 }
 
 int Application::run() {
@@ -186,9 +220,16 @@ int Application::run() {
     if (!FormCreate(program_, userFolder)) return 1;
     if (userFolder) program_.userDataDirectory = userDataFolder().value_or("");
 
+    program_.document.deferLoadWrites = true;
+    loadWritesTimer_.setSingleShot(true);
+    QObject::connect(&loadWritesTimer_, &QTimer::timeout, [this] { loadWritesTimerFired(); });
     createDrill();
     createEditor();
     createMainWindow();
+    for (QWidget* window : {static_cast<QWidget*>(main_.get()), drillWindows_->questionWindow(),
+                            drillWindows_->answerWindow()}) {
+        window->installEventFilter(new LoadWritesTrigger(*this, window));
+    }
     program_.attachFrontEnd(*this);
     saveTimer_.setInterval(kSaveTimerMs);
     QObject::connect(&saveTimer_, &QTimer::timeout, [this] { saveTimerFired(); });

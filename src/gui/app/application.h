@@ -99,6 +99,13 @@ class Application : public NoFrontEnd {
     QTimer saveTimer_;
     void saveTimerFired();
 
+    // The load's backups and recent list, written once the window after the load is drawn
+    // (or a second after the load, if no window of ours is drawn meanwhile).
+    QTimer loadWritesTimer_;
+    void scheduleLoadWrites(int delayMs);
+    void loadWritesTimerFired();
+    friend class LoadWritesTrigger;
+
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<MainWindow> main_;
     // Installed once the windows exist, so that a signal before that ends the program

@@ -9,15 +9,15 @@
 namespace cardwise::gui {
 
 // With CARDWISE_STARTUP_PROBE set, the program writes "shown" on standard output when its
-// question window first appears, so that the start-up benchmark can time it and read the
-// process's memory at that moment.
+// question window is first painted (the display has mapped it and the user sees it), so
+// that the start-up benchmark can time it and read the process's memory at that moment.
 class FirstShowProbe : public QObject {
   public:
     using QObject::QObject;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Expose || event->type() == QEvent::Show) {
+        if (event->type() == QEvent::Paint) {
             auto* widget = qobject_cast<QWidget*>(watched);
             if (widget && widget->isVisible() && !reported_) {
                 reported_ = true;

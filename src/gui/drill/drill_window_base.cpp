@@ -258,8 +258,16 @@ void DrillWindowBase::startShow(Rect placement) {
     raise();
     activateWindow();
     if (QWidget* focus = firstFocus()) focus->setFocus(Qt::OtherFocusReason);
-    timer_->start();
+    timer_->stop();
     reportGeometry();
+}
+
+void DrillWindowBase::keepTicking(bool needed) {
+    if (!needed || !isVisible()) {
+        timer_->stop();
+    } else if (!timer_->isActive()) {
+        timer_->start();
+    }
 }
 
 void DrillWindowBase::stopShow() {

@@ -52,11 +52,13 @@ class DrillWindowBase : public QWidget {
 
     DrillWindowBase(DrillController& controller, DrillScreen screen, const Names& names);
 
-    // The window appears for a pair: placed where the view says, timer restarted, focus on
-    // the panel's first control.
+    // The window appears for a pair: placed where the view says, timer stopped (keepTicking
+    // starts it afresh when needed), focus on the panel's first control.
     void startShow(Rect placement);
     // The window goes: its timer stops.
     void stopShow();
+    // Runs the tick timer only while the shown window needs it.
+    void keepTicking(bool needed);
     // The side's picture, decoded once per show; a null image shows none.
     void showPicture(const QImage& picture, PictureFit fit);
     QImage picture() const;

@@ -101,6 +101,13 @@ void DrillWindows::sync() {
         case DrillScreen::None:
             break;
     }
+    keepTicking();
+}
+
+void DrillWindows::keepTicking() {
+    const DrillScreen screen = controller_.screen();
+    question_->keepTicking(screen == DrillScreen::Question && controller_.tickNeeded());
+    answer_->keepTicking(screen == DrillScreen::Answer && controller_.tickNeeded());
 }
 
 void DrillWindows::restyle() {
@@ -147,6 +154,7 @@ void DrillWindows::appear(DrillScreen window) {
         answer_->startShow(view.placement);
         answerMedia_.showSide(view.mediaFile);
     }
+    keepTicking();
 }
 
 void DrillWindows::hideWindow(DrillScreen window) {

@@ -47,6 +47,8 @@ class DrillWindows : public QObject, public DrillWindowObserver {
 
     // Renders the window in use from the controller's view model.
     void sync();
+    // The shown window's tick timer runs only while the controller needs it.
+    void keepTicking();
     // Each text area takes its own background and font from the settings at once.
     void restyle();
 
