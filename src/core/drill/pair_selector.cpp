@@ -181,9 +181,9 @@ class Selector {
     void finish();
     bool refillMember(SC c, std::int32_t n) const;
     template <int Mode, bool Named>
-    void collect(std::array<std::size_t, kSelectionClassCount>& counts);
+    void collect();
     template <int Mode>
-    void collect(std::array<std::size_t, kSelectionClassCount>& counts);
+    void collect();
     void dropAsked(std::int32_t pair);
 
     Program& program_;
@@ -215,13 +215,20 @@ std::int32_t Selector::shuffledIndex(std::int32_t n) {
 }
 
 // One pass over the deck for one mode: the mode and the kind of range are template
-// arguments, so that the loop holds no switch.
+// arguments, so that the loop holds no switch, and the counts of the mode's (at most
+// three) classes stay in registers rather than in an array indexed by the class.
 template <int Mode, bool Named>
-void Selector::collect(std::array<std::size_t, kSelectionClassCount>& counts) {
+void Selector::collect() {
     const auto [low, high] = effectiveRange(program_);
     const bool includeDisabled = settings_.IncludeDisabled == 1;
     const std::int32_t last = pairLimit(deck_);
     const PairLearning* learning = deck_.Learning.data();
+    // Each class writes into its own stretch of the room, one deck's length apiece.
+    const auto stretch = static_cast<std::size_t>(std::max(last, 0));
+    if (state_.buildRoom.pairs.size() < stretch * 3) state_.buildRoom.pairs.resize(stretch * 3);
+    std::int32_t* room = state_.buildRoom.pairs.data();
+    std::size_t count0 = 0, count1 = 0, count2 = 0;
+    std::int32_t weight0 = 0, weight1 = 0, weight2 = 0;
     for (std::int32_t n = 1; n <= last; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const PairLearning& pair = learning[i];
@@ -234,24 +241,41 @@ void Selector::collect(std::array<std::size_t, kSelectionClassCount>& counts) {
             inRange = low <= n && n <= high;
         }
         if (!inRange && Mode != 3) continue;
-        SC c = SC::All;
-        if constexpr (Mode == 2) c = (pair.ListFlags & kOnListFlag) ? SC::OnList : SC::OffList;
-        if constexpr (Mode == 3) c = inRange ? SC::InRange : SC::OutOfRange;
-        if constexpr (Mode == 4) c = historyClassOf(pair.LearnStatus);
-        const auto k = static_cast<std::size_t>(c);
-        ++state_.ClassWeight[k];
-        std::size_t& count = counts[k];
-        state_.CandidateList[k][count] = n;
-        count += pair.AskedInRun == 0 ? 1 : 0;
+        // The class's place in classesOf(Mode).
+        std::size_t slot = 0;
+        if constexpr (Mode == 2) slot = (pair.ListFlags & kOnListFlag) ? 0 : 1;
+        if constexpr (Mode == 3) slot = inRange ? 0 : 1;
+        if constexpr (Mode == 4) {
+            const SC c = historyClassOf(pair.LearnStatus);
+            slot = c == SC::Unlearned ? 0 : (c == SC::ShortTerm ? 1 : 2);
+        }
+        const std::size_t at = slot == 0 ? count0 : (slot == 1 ? count1 : count2);
+        room[slot * stretch + at] = n;
+        const std::size_t unasked = pair.AskedInRun == 0 ? 1 : 0;
+        count0 += slot == 0 ? unasked : 0;
+        count1 += slot == 1 ? unasked : 0;
+        count2 += slot == 2 ? unasked : 0;
+        weight0 += slot == 0 ? 1 : 0;
+        weight1 += slot == 1 ? 1 : 0;
+        weight2 += slot == 2 ? 1 : 0;
+    }
+    const std::size_t counts[] = {count0, count1, count2};
+    const std::int32_t weights[] = {weight0, weight1, weight2};
+    std::size_t slot = 0;
+    for (SC c : classesOf(Mode)) {
+        state_.weight(c) = weights[slot];
+        const auto from = state_.buildRoom.pairs.begin() + static_cast<std::ptrdiff_t>(slot * stretch);
+        list(c).assign(from, from + static_cast<std::ptrdiff_t>(counts[slot]));
+        ++slot;
     }
 }
 
 template <int Mode>
-void Selector::collect(std::array<std::size_t, kSelectionClassCount>& counts) {
+void Selector::collect() {
     if (settings_.UseNamedRange == 1) {
-        collect<Mode, true>(counts);
+        collect<Mode, true>();
     } else {
-        collect<Mode, false>(counts);
+        collect<Mode, false>();
     }
 }
 
@@ -259,28 +283,24 @@ bool Selector::build() {
     listsExact_ = true;
     for (auto& candidates : state_.CandidateList) candidates.clear();
     state_.ClassWeight.fill(0);
-    const std::int32_t last = pairLimit(deck_);
     // Runs at every selection over the whole deck, so the range and the selectable test are
     // taken out of the loop, and the unasked pairs are collected without a branch: in a
     // random-order run the asked pairs follow no pattern a branch predictor could learn,
     // and mispredictions cost more than the loop itself.
-    std::array<std::size_t, kSelectionClassCount> counts{};
-    for (SC c : classesOf(mode_)) list(c).resize(static_cast<std::size_t>(std::max(last, 0)));
     switch (mode_) {
         case 2:
-            collect<2>(counts);
+            collect<2>();
             break;
         case 3:
-            collect<3>(counts);
+            collect<3>();
             break;
         case 4:
-            collect<4>(counts);
+            collect<4>();
             break;
         default:
-            collect<1>(counts);
+            collect<1>();
             break;
     }
-    for (SC c : classesOf(mode_)) list(c).resize(counts[static_cast<std::size_t>(c)]);
 
     if (mode_ == 2 || mode_ == 3) {
         auto classes = classesOf(mode_);

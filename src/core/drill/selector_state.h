@@ -42,6 +42,17 @@ struct SelectorState {
     // Members of each class, asked or not.
     std::array<std::int32_t, kSelectionClassCount> ClassWeight{};
 
+    // Room the build writes every class's pairs into before they go to the lists, kept from
+    // one build to the next so that it is not cleared each time. Not part of the state: a
+    // copy starts empty, and any two compare equal.
+    struct BuildRoom {
+        std::vector<std::int32_t> pairs;
+        BuildRoom() = default;
+        BuildRoom(const BuildRoom&) {}
+        BuildRoom& operator=(const BuildRoom&) { return *this; }
+        bool operator==(const BuildRoom&) const { return true; }
+    } buildRoom;
+
     // Range computed at the start of every selection.
     std::int32_t EffectiveLow = 1;
     std::int32_t EffectiveHigh = 0;
