@@ -42,6 +42,8 @@ OpenResult ReadOnlyDeck::open(const std::string& path) {
     deck.LoadOutcome = 1;
     deck.ReadOnlyDeck = false;
     detectReadOnlyDeck(program_);
+    // Backups would be copies kept in memory and thrown away: the deck is only looked at.
+    program_.document.deferLoadWrites = true;
     LoadDeck(program_);
     // The program goes on to open a faulty file in the editor; a read-only open only reports.
     reportLoadOutcome(program_);

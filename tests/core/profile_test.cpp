@@ -98,6 +98,27 @@ TEST(Profile, ANewKeyGoesBeforeTheStatusLinesWhenToldSo) {
     EXPECT_EQ(p.bytes(), crlf({"[Cardwise]", "Center=0", "Q&A1=x"}));
 }
 
+// Reads go through an index of the key lines: every change that moves lines (a new key,
+// an appended line, a new text) must leave the reads right, and only the first section of
+// a name and the first line of a key count.
+TEST(Profile, ReadsStayRightAsWritesMoveTheLines) {
+    Profile p = Profile::fromBytes(
+        crlf({"[A]", "k=1", "k=9", "Q&A1=x", "[b]", "m=2", "[a]", "k=7", "z=8"}));
+    p.setNewKeysBefore(isStatusLine);
+    EXPECT_EQ(p.readString("a", "K", ""), "1");
+    EXPECT_FALSE(p.hasKey("A", "z"));
+    p.writeString("A", "j", "3");  // inserted before Q&A1: the lines below move down
+    EXPECT_EQ(p.readString("B", "m", ""), "2");
+    EXPECT_EQ(p.readString("A", "Q&A1", ""), "x");
+    p.writeString("B", "m", "5");  // in place
+    EXPECT_EQ(p.readString("b", "M", ""), "5");
+    p.appendLine("n=6");
+    EXPECT_EQ(p.readString("a", "n", "none"), "none");  // the repeated [a] holds it
+    p.assign(crlf({"[A]", "k=4"}));
+    EXPECT_EQ(p.readInt("A", "k", 0), 4);
+    EXPECT_FALSE(p.hasKey("B", "m"));
+}
+
 TEST(Profile, NoWrittenValueCarriesALineBreakIntoTheFile) {
     for (std::string_view value :
          {"/decks/a\nUsedFilePath2=/evil.DKS", "/decks/a\r\nX=1", "/decks/a\rX=1"}) {

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <limits>
+#include <set>
 
 namespace cardwise {
 namespace {
@@ -76,6 +77,7 @@ Profile Profile::fromBytes(std::string_view bytes) {
 }
 
 void Profile::assign(std::string_view bytes) {
+    forgetIndex();
     lines_.clear();
     std::size_t pos = 0;
     while (pos < bytes.size()) {
@@ -134,18 +136,43 @@ bool Profile::keyMatches(std::string_view text, std::string_view key) {
     return eq != std::string_view::npos && equalsIgnoreCase(trim(text.substr(0, eq)), key);
 }
 
-// Reads stop at the key: settings stand ahead of thousands of status lines.
-std::optional<std::size_t> Profile::lookUp(std::string_view section, std::string_view key) const {
+namespace {
+
+std::string indexName(std::string_view section, std::string_view key) {
+    std::string name;
+    name.reserve(section.size() + key.size() + 1);
+    for (char c : section) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    name += '\0';
+    for (char c : key) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+}  // namespace
+
+void Profile::buildIndex() const {
+    index_.clear();
+    std::set<std::string> seen;
+    std::optional<std::string> section;  // none: before the first or in a repeated section
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        auto name = sectionName(lines_[i].text);
-        if (!name || !equalsIgnoreCase(*name, section)) continue;
-        for (std::size_t j = i + 1; j < lines_.size(); ++j) {
-            if (keyMatches(lines_[j].text, key)) return j;
-            if (sectionName(lines_[j].text)) break;
+        const std::string_view text = lines_[i].text;
+        if (auto name = sectionName(text)) {
+            std::string lower = indexName(*name, "");
+            section = seen.insert(lower).second ? std::optional(*name) : std::nullopt;
+            continue;
         }
-        return std::nullopt;
+        if (!section) continue;
+        const std::size_t eq = text.find('=');
+        if (eq == std::string_view::npos) continue;
+        index_.emplace(indexName(*section, trim(text.substr(0, eq))), i);
     }
-    return std::nullopt;
+    indexed_ = true;
+}
+
+std::optional<std::size_t> Profile::lookUp(std::string_view section, std::string_view key) const {
+    if (!indexed_) buildIndex();
+    auto found = index_.find(indexName(section, key));
+    if (found == index_.end()) return std::nullopt;
+    return found->second;
 }
 
 bool Profile::hasKey(std::string_view section, std::string_view key) const {
@@ -178,6 +205,12 @@ void Profile::writeString(std::string_view section, std::string_view key, std::s
     key = oneLine(key);
     value = oneLine(value);
     std::string text = std::string(key) + "=" + std::string(value);
+    // A key that is there keeps its line: the index stays as it is.
+    if (auto index = lookUp(section, key)) {
+        lines_[*index].text = std::move(text);
+        return;
+    }
+    forgetIndex();
     auto span = findSection(section);
     if (!span) {
         terminateLastLine();
@@ -206,6 +239,7 @@ void Profile::writeString(std::string_view section, std::string_view key, std::s
 }
 
 void Profile::appendLine(std::string_view text) {
+    forgetIndex();
     terminateLastLine();
     lines_.push_back(Line{std::string(text), "\r\n"});
 }

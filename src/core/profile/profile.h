@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/platform/file_system.h"
@@ -41,7 +42,10 @@ class Profile {
 
     // Adds a raw line at the end of the text.
     void appendLine(std::string_view text);
-    void clear() { lines_.clear(); }
+    void clear() {
+        forgetIndex();
+        lines_.clear();
+    }
 
     struct Line {
         std::string text;
@@ -59,9 +63,16 @@ class Profile {
     std::optional<std::size_t> lookUp(std::string_view section, std::string_view key) const;
     static bool keyMatches(std::string_view text, std::string_view key);
     void terminateLastLine();
+    // The line of every key of every section (the first section of a name, the first line
+    // of a key), so that reading a setting does not walk thousands of status lines. Made on
+    // the first read after a change that moved lines.
+    void buildIndex() const;
+    void forgetIndex() { indexed_ = false; }
 
     std::vector<Line> lines_;
     std::function<bool(std::string_view)> newKeysBefore_;
+    mutable std::unordered_map<std::string, std::size_t> index_;
+    mutable bool indexed_ = false;
 };
 
 // Reads an integer the way the profile functions do: blanks, an optional sign, then the
