@@ -406,10 +406,14 @@ void DrillController::undoLastGrade() {
     }
     const GradeSnapshot before = std::move(*lastGrade_);
     lastGrade_.reset();
+    showRestored([&] { restoreGradeSnapshot(program_, before); });
+}
+
+void DrillController::showRestored(const std::function<void()>& restore) {
     storeGeometry();
     leaveScreen();
     program_.drill.TryAgainPending = false;
-    restoreGradeSnapshot(program_, before);
+    restore();
     saveSoon(program_);
     showQuestion();
 }
@@ -432,12 +436,7 @@ void DrillController::undo() {
     }
     const DeletedPair deleted = std::move(*lastDelete_);
     lastDelete_.reset();
-    storeGeometry();
-    leaveScreen();
-    program_.drill.TryAgainPending = false;
-    restoreDeletedPair(program_, deleted);
-    saveSoon(program_);
-    showQuestion();
+    showRestored([&] { restoreDeletedPair(program_, deleted); });
 }
 
 std::string_view DrillController::undoCaption() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -137,6 +138,8 @@ class DrillController {
     void enterScreen(DrillScreen window, bool posted = false);
     void leaveScreen();
     void forgetLastGrade() { lastGrade_.reset(); }
+    // The question window again, over the deck as an undo left it, and the change saved.
+    void showRestored(const std::function<void()>& restore);
 
     Program& program_;
     DrillEngine& engine_;

@@ -124,18 +124,6 @@ std::optional<Profile::Span> Profile::findSection(std::string_view section) cons
     return std::nullopt;
 }
 
-std::optional<std::size_t> Profile::findKey(const Span& span, std::string_view key) const {
-    for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        if (keyMatches(lines_[i].text, key)) return i;
-    }
-    return std::nullopt;
-}
-
-bool Profile::keyMatches(std::string_view text, std::string_view key) {
-    std::size_t eq = text.find('=');
-    return eq != std::string_view::npos && equalsIgnoreCase(trim(text.substr(0, eq)), key);
-}
-
 namespace {
 
 std::string indexName(std::string_view section, std::string_view key) {
@@ -210,16 +198,12 @@ void Profile::writeString(std::string_view section, std::string_view key, std::s
         lines_[*index].text = std::move(text);
         return;
     }
-    forgetIndex();
     auto span = findSection(section);
     if (!span) {
         terminateLastLine();
         lines_.push_back(Line{"[" + std::string(section) + "]", "\r\n"});
         lines_.push_back(Line{std::move(text), "\r\n"});
-        return;
-    }
-    if (auto index = findKey(*span, key)) {
-        lines_[*index].text = std::move(text);
+        index_.emplace(indexName(trim(section), trim(key)), lines_.size() - 1);
         return;
     }
     std::size_t at = span->end;
@@ -236,6 +220,10 @@ void Profile::writeString(std::string_view section, std::string_view key, std::s
     }
     if (at == lines_.size()) terminateLastLine();
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), "\r\n"});
+    // The lines below moved down one; a rebuild would cost a walk of every status line per
+    // new key.
+    for (auto& entry : index_) entry.second += entry.second >= at ? 1 : 0;
+    index_.emplace(indexName(trim(section), trim(key)), at);
 }
 
 void Profile::appendLine(std::string_view text) {

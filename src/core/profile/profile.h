@@ -59,13 +59,12 @@ class Profile {
         std::size_t end;     // one past the section's last line
     };
     std::optional<Span> findSection(std::string_view section) const;
-    std::optional<std::size_t> findKey(const Span& span, std::string_view key) const;
     std::optional<std::size_t> lookUp(std::string_view section, std::string_view key) const;
-    static bool keyMatches(std::string_view text, std::string_view key);
     void terminateLastLine();
     // The line of every key of every section (the first section of a name, the first line
-    // of a key), so that reading a setting does not walk thousands of status lines. Made on
-    // the first read after a change that moved lines.
+    // of a key), so that reading a setting does not walk thousands of status lines. A new
+    // key keeps it up to date; made again on the first read after a new text or an
+    // appended line.
     void buildIndex() const;
     void forgetIndex() { indexed_ = false; }
 
