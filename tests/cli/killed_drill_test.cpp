@@ -119,6 +119,10 @@ class DrillProcess {
             }
         }
         reaped_ = true;
+        // What it wrote between the last read and its exit is still in the pipe.
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(fromChild_, buffer, sizeof buffer)) > 0;)
+            output_.append(buffer, static_cast<std::size_t>(n));
         return status;
     }
 
