@@ -21,11 +21,11 @@ struct CopyFixture : ::testing::Test {
     testing::RecordingClipboard& clipboard = h.services.clipboard;
     CopyFixture() {
         program.deck.allocate(9);
-        for (std::int32_t i = 1; i <= 9; ++i) program.deck.PairText[i - 1] = newPairText(i);
+        for (std::int32_t i = 1; i <= 9; ++i) program.deck.PairText.set(i - 1, newPairText(i));
     }
     void setPair(std::int32_t n, const std::string& q, const std::string& a) {
         std::string k = std::to_string(n);
-        program.deck.PairText[n - 1] = "Q" + k + "=" + q + "$#$!A" + k + "=" + a;
+        program.deck.PairText.set(n - 1, "Q" + k + "=" + q + "$#$!A" + k + "=" + a);
         program.deck.CurrentPair = n;
     }
 };

@@ -8,13 +8,13 @@
 
 #include "core/deck/deck_close.h"
 #include "core/deck/reenable.h"
+#include "core/drill/core_drill_engine.h"
 #include "core/drill/pair_toggles.h"
+#include "core/drill/run_control.h"
 #include "core/study/list_operations.h"
 #include "core/study/mode_dialogs.h"
 #include "core/study/options_dialog.h"
 #include "core/study/statistics.h"
-#include "core/drill/core_drill_engine.h"
-#include "core/drill/run_control.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {
@@ -194,7 +194,7 @@ TEST_F(SaveAsYouGo, AReadOnlyDeckIsNeverWritten) {
 
 TEST_F(SaveAsYouGo, AfterTheEditorTheTimerWritesBothFilesInStep) {
     open();
-    p.deck.PairText.at(1) = "Q2=two again$#$!A2=dos";
+    p.deck.PairText.set(1, "Q2=two again$#$!A2=dos");
     p.document.markTextsChanged();
     answer(true);
     at(9);
@@ -221,23 +221,31 @@ TEST_F(SaveAsYouGo, EveryKindOfChangeIsOwedToTheDiskAndTheNextSaveWritesIt) {
     };
     const Row rows[] = {
         {"grade", nullptr, [](SaveAsYouGo& t) { t.answer(true); },
-         [](const DeckState& d, const DeckSettings&) { EXPECT_EQ(d.Learning.at(1).RightTotal, 1); }},
+         [](const DeckState& d, const DeckSettings&) {
+             EXPECT_EQ(d.Learning.at(1).RightTotal, 1);
+         }},
         {"undo of a grade", [](SaveAsYouGo& t) { t.answer(true); },
          [](SaveAsYouGo& t) { t.drill.undoLastGrade(); },
-         [](const DeckState& d, const DeckSettings&) { EXPECT_EQ(d.Learning.at(1).RightTotal, 0); }},
+         [](const DeckState& d, const DeckSettings&) {
+             EXPECT_EQ(d.Learning.at(1).RightTotal, 0);
+         }},
         {"clear today's counts", [](SaveAsYouGo& t) { t.answer(true); },
          [](SaveAsYouGo& t) { clearTodayCounts(t.p.document); },
-         [](const DeckState& d, const DeckSettings&) { EXPECT_EQ(d.Learning.at(1).RightToday, 0); }},
+         [](const DeckState& d, const DeckSettings&) {
+             EXPECT_EQ(d.Learning.at(1).RightToday, 0);
+         }},
         {"clear long-term counts", [](SaveAsYouGo& t) { t.answer(true); },
          [](SaveAsYouGo& t) { clearLongTermCounts(t.p.document); },
-         [](const DeckState& d, const DeckSettings&) { EXPECT_EQ(d.Learning.at(1).RightTotal, 0); }},
+         [](const DeckState& d, const DeckSettings&) {
+             EXPECT_EQ(d.Learning.at(1).RightTotal, 0);
+         }},
         {"reset to unlearned",
          [](SaveAsYouGo& t) { t.p.deck.Learning.at(2).LearnStatus = LongTerm; },
          [](SaveAsYouGo& t) {
-             t.h.ui.expectBox({std::string(kResetToUnlearnedCaption),
-                               std::string(kResetToUnlearnedQuestion), Icon::Question,
-                               Buttons::YesNo},
-                              Button::Yes);
+             t.h.ui.expectBox(
+                 {std::string(kResetToUnlearnedCaption), std::string(kResetToUnlearnedQuestion),
+                  Icon::Question, Buttons::YesNo},
+                 Button::Yes);
              ResetToUnlearned(t.p);
          },
          [](const DeckState& d, const DeckSettings&) {
@@ -265,8 +273,7 @@ TEST_F(SaveAsYouGo, EveryKindOfChangeIsOwedToTheDiskAndTheNextSaveWritesIt) {
          [](const DeckState& d, const DeckSettings&) {
              EXPECT_EQ(d.Learning.at(d.CurrentPair).ListFlags, kDisabledFlag);
          }},
-        {"options OK",
-         nullptr,
+        {"options OK", nullptr,
          [](SaveAsYouGo& t) {
              OptionsDialog dialog(t.p, nullptr);
              dialog.controls().lenientFillIn = true;
@@ -338,10 +345,9 @@ TEST_F(SaveAsYouGo, LenientFillInIsWrittenOnlyOnceTheUserTurnedItOn) {
 
 // Another program (a text editor, a sync tool) rewrote the deck while it was open.
 TEST_F(SaveAsYouGo, FilesChangedOnDiskAreNeverOverwrittenBlindly) {
-    const std::string theirs =
-        crlf({"[CARDWISE]", "NoPriority=  1", "LastDayUsed=20261201", "Q&A1=2026120100000000000000",
-              "Q&A2=2026120100000000000000", "Q&A3=2026120100000000000000",
-              "Q&A4=2026120100000000000000"});
+    const std::string theirs = crlf({"[CARDWISE]", "NoPriority=  1", "LastDayUsed=20261201",
+                                     "Q&A1=2026120100000000000000", "Q&A2=2026120100000000000000",
+                                     "Q&A3=2026120100000000000000", "Q&A4=2026120100000000000000"});
     const ShownBox conflict{"Deck Changed On Disk", changedOnDiskText(path), Icon::Warning,
                             Buttons::YesNoCancel};
     // Written out once, so that a change of wording is a change of this test.

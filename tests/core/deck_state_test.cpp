@@ -18,7 +18,7 @@ DeckState threePairs() {
     deck.allocate(3);
     for (std::int32_t n = 1; n <= 3; ++n) {
         auto i = static_cast<std::size_t>(n);
-        deck.PairText[i - 1] = "Q" + std::to_string(n) + "=q$#$!A" + std::to_string(n) + "=a";
+        deck.PairText.set(i - 1, "Q" + std::to_string(n) + "=q$#$!A" + std::to_string(n) + "=a");
         deck.StatusText[i - 1] = "S" + std::to_string(n);
         deck.CategoryName[i - 1] = "C" + std::to_string(n);
         deck.Learning[i].LastDate = 20260100 + n;
@@ -68,8 +68,9 @@ TEST(DeckState, InsertMovesTextsAndStoredFieldsUpButNotStatusCategoryOrAskedInRu
               "Q2=Insert New Question Text Here$#$!A2=Insert New Answer Text Here");
     EXPECT_EQ(deck.PairText[2], "Q2=q$#$!A2=a");
     EXPECT_EQ(deck.PairText[3], "Q3=q$#$!A3=a");
-    EXPECT_EQ(learningColumn(deck, &PairLearning::LastDate), (std::vector<std::int32_t>{0, 20260101, kToday, 20260102, 20260103, 0,
-                                                        0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(learningColumn(deck, &PairLearning::LastDate),
+              (std::vector<std::int32_t>{0, 20260101, kToday, 20260102, 20260103, 0, 0, 0, 0, 0, 0,
+                                         0, 0, 0, 0}));
     EXPECT_EQ(deck.Learning[2].RightTotal, 0);
     EXPECT_EQ(deck.Learning[3].RightTotal, 20);
     EXPECT_EQ(deck.Learning[4].WrongTotal, 33);
@@ -140,7 +141,7 @@ TEST(DeckState, DeletingAPairThatDoesNotExistChangesNothing) {
 TEST(DeckState, DeleteTheLastAndOnlyPair) {
     DeckState deck;
     deck.allocate(1);
-    deck.PairText[0] = "Q1=a$#$!A1=b";
+    deck.PairText.set(0, "Q1=a$#$!A1=b");
     deck.Learning[1].RightTotal = 5;
     deck.deletePair(1);
     EXPECT_EQ(deck.PairCount, 0);

@@ -42,11 +42,12 @@ struct PairState {
     bool operator==(const PairState&) const = default;
 };
 
-std::string unnumbered(const std::string& text) {
+std::string unnumbered(std::string_view text) {
     const std::size_t separator = text.find(kPairSeparator);
     const std::size_t q = text.find('=');
     const std::size_t a = text.find('=', separator);
-    return text.substr(q + 1, separator - q - 1) + "|" + text.substr(a + 1);
+    return std::string(text.substr(q + 1, separator - q - 1)) + "|" +
+           std::string(text.substr(a + 1));
 }
 
 std::vector<PairState> pairsOf(const DeckState& deck) {

@@ -154,9 +154,9 @@ inline void makeStandardDeck(DeckState& deck, int pairs) {
     deck.QAFileName = "/decks/GEO.DKS";
     deck.CurrentPair = 0;
     for (int n = 1; n <= pairs; ++n) {
-        deck.PairText.at(static_cast<std::size_t>(n - 1)) =
-            "Q" + std::to_string(n) + "=Question " + std::to_string(n) + "$#$!A" +
-            std::to_string(n) + "=Answer " + std::to_string(n);
+        deck.PairText.set(static_cast<std::size_t>(n - 1),
+                          "Q" + std::to_string(n) + "=Question " + std::to_string(n) + "$#$!A" +
+                              std::to_string(n) + "=Answer " + std::to_string(n));
     }
 }
 

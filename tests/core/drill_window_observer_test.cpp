@@ -53,9 +53,9 @@ struct ObservedDrillRun : ::testing::Test {
         deck.allocate(3);
         deck.QAFileName = "/decks/GEO.DKS";
         for (int n = 1; n <= 3; ++n) {
-            deck.PairText.at(static_cast<std::size_t>(n - 1)) =
-                "Q" + std::to_string(n) + "=Question " + std::to_string(n) + "$#$!A" +
-                std::to_string(n) + "=Answer " + std::to_string(n);
+            deck.PairText.set(static_cast<std::size_t>(n - 1),
+                              "Q" + std::to_string(n) + "=Question " + std::to_string(n) + "$#$!A" +
+                                  std::to_string(n) + "=Answer " + std::to_string(n));
         }
     }
 };

@@ -20,7 +20,7 @@ struct MarkupDrillTest : ::testing::Test {
         d.allocate(static_cast<std::int32_t>(texts.size()));
         d.QAFileName = "/decks/GEO.DKS";
         std::size_t i = 0;
-        for (const auto& t : texts) d.PairText.at(i++) = t;
+        for (const auto& t : texts) d.PairText.set(i++, t);
     }
     void startAt(std::int32_t pair) {
         engine.selections.push_back(pair);

@@ -4,8 +4,8 @@
 
 #include "core/content/windows1252.h"
 #include "core/deck/deck_close.h"
-#include "core/deck/deck_save.h"
 #include "core/deck/deck_new.h"
+#include "core/deck/deck_save.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
 #include "support/deck_harness.h"
@@ -161,7 +161,7 @@ TEST_F(EditorTest, EachKindOfPairReadsIntoTheFormAndIsWrittenBackAsStored) {
         EXPECT_EQ(text, "Q" + std::to_string(n) + "=" + c.question + "$#$!A" + std::to_string(n) +
                             "=" + c.answer);
         // And the text gives the same form again.
-        p.deck.PairText[static_cast<std::size_t>(n - 1)] = text;
+        p.deck.PairText.set(static_cast<std::size_t>(n - 1), text);
         EXPECT_EQ(formFromPair(p, n).form, loaded.form);
     }
 }

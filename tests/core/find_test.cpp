@@ -26,7 +26,7 @@ struct FindFixture : ::testing::Test {
     Program& program = h.program;
     FindFixture() {
         program.deck.allocate(static_cast<std::int32_t>(kPairs.size()));
-        for (std::size_t i = 0; i < kPairs.size(); ++i) program.deck.PairText[i] = kPairs[i];
+        for (std::size_t i = 0; i < kPairs.size(); ++i) program.deck.PairText.set(i, kPairs[i]);
     }
 };
 
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FindFixture, OverlongSearchTextCut) {
-    program.deck.PairText[2] = "Q3=" + std::string(kFindTextMax, 'k') + "$#$!A3=x";
+    program.deck.PairText.set(2, "Q3=" + std::string(kFindTextMax, 'k') + "$#$!A3=x");
     std::string text(kFindTextMax + 5, 'k');
     EXPECT_EQ(FindStringInRange(program, text, 1, 5, true), 3);
 }

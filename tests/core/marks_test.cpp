@@ -136,7 +136,7 @@ TEST(MarksProperty, EncodedTextDecodesToItselfAndStaysDisplayText) {
         ASSERT_EQ(decodedMarks(stored), shownAfterStoring(text)) << "stored as [" << stored << "]";
         ASSERT_EQ(encodedMarks(decodedMarks(stored)), stored);
 
-        h.program.deck.PairText[0] = "Q1=<HC1>hint%" + stored + "$#$!A1=x";
+        h.program.deck.PairText.set(0, "Q1=<HC1>hint%" + stored + "$#$!A1=x");
         const FormattedSide question = FormatPairSide(h.program, "Q", 1, {});
         ASSERT_TRUE(question.ok);
         ASSERT_EQ(question.view.Text, stored);

@@ -2,8 +2,8 @@
 // that leave every file as it was.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sys/stat.h>
+#include <algorithm>
 
 #include <filesystem>
 #include <fstream>
@@ -27,17 +27,10 @@ using testing::snapshot;
 using testing::threePairDeck;
 
 // Pairs with every kind of display markup that a plain row carries.
-const std::string kRichDeck = crlf({"[Cardwise]",
-                                    "Q1=<NAM>Geo%Capital of^France?",
-                                    "A1=Paris",
-                                    "Q2=a^^b <<tag>> 50%",
-                                    "A2=line one^ ^line three",
-                                    "Q3=<NAM>Verbs%caf\xE9",
-                                    "A3=x",
-                                    "Q4=%with percent",
-                                    "A4=answer",
-                                    "Q5=plain",
-                                    "A5=<<<<z"});
+const std::string kRichDeck =
+    crlf({"[Cardwise]", "Q1=<NAM>Geo%Capital of^France?", "A1=Paris", "Q2=a^^b <<tag>> 50%",
+          "A2=line one^ ^line three", "Q3=<NAM>Verbs%caf\xE9", "A3=x", "Q4=%with percent",
+          "A4=answer", "Q5=plain", "A5=<<<<z"});
 
 const std::string kRichExport =
     "question\tanswer\tcategory\r\n"
@@ -48,7 +41,7 @@ const std::string kRichExport =
     "plain\t<<z\t\r\n";
 
 std::vector<std::string> sidesOf(const DeckState& deck, std::int32_t n) {
-    const std::string& text = deck.currentText(n);
+    const std::string_view text = deck.currentText(n);
     return {std::string(cutSide(text, true, n)), std::string(cutSide(text, false, n))};
 }
 
@@ -93,23 +86,12 @@ TEST_F(PairExchange, ExportThenImportKeepsEveryPairCategoryAndLineBreak) {
 
 // Sides a plain row cannot carry, and tags and marks only a hand-edited deck holds: each
 // comes back exactly as stored.
-const std::string kMarkupDeck = crlf({"[Cardwise]",
-                                      "Q1=<NAM>Geo<MC1>Paris<MC2>Rome%Capital of^France?",
-                                      "A1=<FIB>1%Paris",
-                                      "Q2=<NAM>Geo%a <<b>",
-                                      "A2=<HC1>comment%",
-                                      "Q3=<nam>geo%lower case tag",
-                                      "A3=x",
-                                      "Q4=<NAM>Geo%",
-                                      "A4=trailing percent",
-                                      "Q5=<HC1>hint<NAM>Geo%category not first",
-                                      "A5=<BMP>pic.bmp<WAV>a.wav",
-                                      "Q6=<NAM>Geo%i<<n",
-                                      "A6=<NAM>Other%answer category",
-                                      "Q7=lone < angle",
-                                      "A7=<FIB>",
-                                      "Q8=<NAM>Long category name%x",
-                                      "A8=\"quoted\"\ttab"});
+const std::string kMarkupDeck =
+    crlf({"[Cardwise]", "Q1=<NAM>Geo<MC1>Paris<MC2>Rome%Capital of^France?", "A1=<FIB>1%Paris",
+          "Q2=<NAM>Geo%a <<b>", "A2=<HC1>comment%", "Q3=<nam>geo%lower case tag", "A3=x",
+          "Q4=<NAM>Geo%", "A4=trailing percent", "Q5=<HC1>hint<NAM>Geo%category not first",
+          "A5=<BMP>pic.bmp<WAV>a.wav", "Q6=<NAM>Geo%i<<n", "A6=<NAM>Other%answer category",
+          "Q7=lone < angle", "A7=<FIB>", "Q8=<NAM>Long category name%x", "A8=\"quoted\"\ttab"});
 
 // Only a leading category that comes back the same moves to its column.
 const std::string kMarkupExport =
@@ -311,8 +293,8 @@ TEST_F(PairExchange, AppendKeepsTheDeckByteForByteAndItsLearningState) {
     EXPECT_FALSE(result.newDeck);
     EXPECT_EQ(h.decks.read("deck.DKS"),
               qaBefore + crlf({"Q4=four", "A4=cuatro", "Q5=<NAM>Numbers%five", "A5=cinco"}));
-    EXPECT_EQ(h.decks.read("deck.DKD"), setupBefore + crlf({"Q&A4=20261207 0    0 0 0000",
-                                                            "Q&A5=20261207 0    0 0 0000"}));
+    EXPECT_EQ(h.decks.read("deck.DKD"),
+              setupBefore + crlf({"Q&A4=20261207 0    0 0 0000", "Q&A5=20261207 0    0 0 0000"}));
     h.open(qa);
     ASSERT_EQ(p.deck.PairCount, 5);
     EXPECT_EQ(p.deck.Learning[1].LearnStatus, 2);
@@ -357,9 +339,8 @@ class RefusedImport : public ::testing::TestWithParam<RefusedFile> {};
 TEST_P(RefusedImport, NamesTheLineAndWritesNothing) {
     const RefusedFile& c = GetParam();
     DeckHarness h;
-    const std::string qa =
-        h.write("deck.DKS", crlf({"[Cardwise]", "Q1=<NAM>Geo%one", "A1=uno", "Q2=two", "A2=dos",
-                                  "Q3=three", "A3=tres"}));
+    const std::string qa = h.write("deck.DKS", crlf({"[Cardwise]", "Q1=<NAM>Geo%one", "A1=uno",
+                                                     "Q2=two", "A2=dos", "Q3=three", "A3=tres"}));
     h.write("deck.DKD", "[CARDWISE]\r\nNoPriority=  1\r\nQ&A1=20261201 1    3 0 0110\r\n");
     const std::string source = h.write("bad.txt", c.file);
     const auto before = snapshot(h.decks.path());
@@ -500,10 +481,10 @@ TEST_F(PairExchange, ImportWithoutADeckCreatesTheNamedDeck) {
     ImportPairsClick(p);
     // An existing deck is added to only when the user says so.
     h.ui.fileChoices = {source, created};
-    h.ui.expectBox({"Deck Already Exists",
-                    created + " Already Exists.  Add The Imported Pairs To It?", Icon::Question,
-                    Buttons::YesNo},
-                   Button::No);
+    h.ui.expectBox(
+        {"Deck Already Exists", created + " Already Exists.  Add The Imported Pairs To It?",
+         Icon::Question, Buttons::YesNo},
+        Button::No);
     ImportPairsClick(p);
     EXPECT_EQ(snapshot(h.decks.path()), before);
     EXPECT_FALSE(p.shell.deckOpen);
@@ -513,17 +494,17 @@ TEST_F(PairExchange, ExportWritesTheOpenDeckAndAsksBeforeReplacing) {
     h.open(h.write("rich.DKS", kRichDeck));
     h.ui.fileChoices = {h.decks.file("out")};
     const std::string out = h.decks.file("out.tsv");
-    h.ui.expectBox({"Export Pairs", "5 Pairs Were Exported To " + out + ".", Icon::Information,
-                    Buttons::Ok});
+    h.ui.expectBox(
+        {"Export Pairs", "5 Pairs Were Exported To " + out + ".", Icon::Information, Buttons::Ok});
     ExportPairsClick(p);
     EXPECT_EQ(h.decks.read("out.tsv"), kRichExport);
 
     h.decks.write("out.tsv", "keep");
     h.ui.fileChoices = {out};
-    h.ui.expectBox({"Replace Existing File?",
-                    out + " Already Exists.  Replace It With The Exported Pairs?", Icon::Question,
-                    Buttons::YesNo},
-                   Button::No);
+    h.ui.expectBox(
+        {"Replace Existing File?", out + " Already Exists.  Replace It With The Exported Pairs?",
+         Icon::Question, Buttons::YesNo},
+        Button::No);
     ExportPairsClick(p);
     EXPECT_EQ(h.decks.read("out.tsv"), "keep");
 

@@ -27,9 +27,9 @@ bool formatSide(Program& program, std::string_view side, std::int32_t n,
 // One pair numbered n (with n-1 filler pairs ahead of it) holding question q and answer a.
 void setPair(Program& program, std::int32_t n, const std::string& q, const std::string& a) {
     program.deck.allocate(n);
-    for (std::int32_t i = 1; i < n; ++i) program.deck.PairText[i - 1] = newPairText(i);
+    for (std::int32_t i = 1; i < n; ++i) program.deck.PairText.set(i - 1, newPairText(i));
     std::string k = std::to_string(n);
-    program.deck.PairText[n - 1] = "Q" + k + "=" + q + "$#$!A" + k + "=" + a;
+    program.deck.PairText.set(n - 1, "Q" + k + "=" + q + "$#$!A" + k + "=" + a);
     program.deck.CurrentPair = n;
 }
 
@@ -230,7 +230,7 @@ TEST(FormatPairSide, CategoryKeptForAnswerAndOverwrittenByIt) {
 TEST(FormatPairSide, AnswerPrefixCountedFromPairNumber) {
     ProgramHarness h;
     h.program.deck.allocate(12);
-    h.program.deck.PairText[11] = "Q5=x$#$!A5=yes";
+    h.program.deck.PairText.set(11, "Q5=x$#$!A5=yes");
     formatSide(h.program, "A", 12);
     EXPECT_EQ(h.program.view.Text, "es");
 }
@@ -238,18 +238,18 @@ TEST(FormatPairSide, AnswerPrefixCountedFromPairNumber) {
 TEST(FormatPairSide, HandMadeSidesNeverReadOutside) {
     ProgramHarness h;
     h.program.deck.allocate(10);
-    h.program.deck.PairText[9] = "Q10 no equals$#$!A1";
+    h.program.deck.PairText.set(9, "Q10 no equals$#$!A1");
     EXPECT_TRUE(formatSide(h.program, "Q", 10));
     EXPECT_EQ(h.program.view.Text, "");
     EXPECT_TRUE(formatSide(h.program, "A", 10));
     EXPECT_EQ(h.program.view.Text, "");
-    h.program.deck.PairText[9] = "Q10=only a question";
+    h.program.deck.PairText.set(9, "Q10=only a question");
     EXPECT_TRUE(formatSide(h.program, "Q", 10));
     EXPECT_EQ(h.program.view.Text, "only a question");
     EXPECT_TRUE(formatSide(h.program, "A", 10));
     EXPECT_EQ(h.program.view.Text, "");
     // A side ending in a bare "<" or a short tag.
-    h.program.deck.PairText[9] = "Q10=<BM$#$!A10=<";
+    h.program.deck.PairText.set(9, "Q10=<BM$#$!A10=<");
     EXPECT_TRUE(formatSide(h.program, "Q", 10));
     EXPECT_EQ(h.program.view.PicturePath, "");
     h.ui.expectBox({"Unidentified Tag Encountered",

@@ -47,8 +47,8 @@ struct PrintFixture : ::testing::Test {
         program.deck.QAFileName = "/decks/CAPITALS.DKS";
         for (std::int32_t i = 1; i <= pairs; ++i) {
             const std::string k = std::to_string(i);
-            program.deck.PairText[static_cast<std::size_t>(i - 1)] =
-                "Q" + k + "=Question " + k + "$#$!A" + k + "=Answer " + k;
+            program.deck.PairText.set(static_cast<std::size_t>(i - 1),
+                                      "Q" + k + "=Question " + k + "$#$!A" + k + "=Answer " + k);
         }
         program.deck.CurrentPair = 1;
     }
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PrintFixture, LongTableRowsStartANewPageWithTheTitlesInsteadOfPassingTheMargin) {
     makeDeck(40);
-    program.deck.PairText[20] = "Q21=" + std::string(1500, 'w') + "$#$!A21=short";
+    program.deck.PairText.set(20, "Q21=" + std::string(1500, 'w') + "$#$!A21=short");
     print(PrintStyle::TextTable, CardSize::TwoByTwo, false);
     const int bottomLimit = 1100 - 150;  // 1.5-inch bottom margin
     for (const auto& t : device.texts()) EXPECT_LE(t.at.bottom, bottomLimit) << t.text;
@@ -202,7 +202,7 @@ TEST_F(PrintFixture, TwoPassTextCardsPutEachAnswerBehindItsQuestion) {
 TEST_F(PrintFixture, CardTextIsCutAfterTheLineThatReachesTheCardsLimit) {
     std::string longText;
     for (int i = 0; i < 60; ++i) longText += "line" + std::to_string(i) + "\r\n";
-    program.deck.PairText[0] = "Q1=" + longText + "$#$!A1=short";
+    program.deck.PairText.set(0, "Q1=" + longText + "$#$!A1=short");
     print(PrintStyle::TextCards, CardSize::TwoByThree, false);
     // Row 1's limit is 1.83 inch below the 0.5-inch top margin; row 2 starts at 2.83.
     int lowest = 0;

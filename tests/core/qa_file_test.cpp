@@ -245,9 +245,9 @@ TEST(QAFileWrite, RewriteNumbersByPositionUsesUpperCaseAndDropsOtherLines) {
 TEST(QAFileWrite, SidesWithoutEqualsSignKeepTheirText) {
     DeckState deck;
     deck.allocate(3);
-    deck.PairText[0] = "Q5 no sign$#$!A5 answer";
-    deck.PairText[1] = "bare question$#$!bare answer";
-    deck.PairText[2] = "Q3=no separator";
+    deck.PairText.set(0, "Q5 no sign$#$!A5 answer");
+    deck.PairText.set(1, "bare question$#$!bare answer");
+    deck.PairText.set(2, "Q3=no separator");
     EXPECT_EQ(writeQAFile(deck),
               "[Cardwise]\r\nQ1= no sign\r\nA1= answer\r\nQ2=bare question\r\nA2=bare answer\r\n"
               "Q3=no separator\r\nA3=\r\n");
@@ -256,8 +256,8 @@ TEST(QAFileWrite, SidesWithoutEqualsSignKeepTheirText) {
 TEST(QAFileWrite, TheEditedTextStoreWinsAndLineFeedsBecomeLineBreakMarks) {
     DeckState deck;
     deck.allocate(2);
-    deck.PairText[0] = "Q1=old$#$!A1=old";
-    deck.PairText[1] = "Q2=two\r\nlines$#$!A2=a\nb";
+    deck.PairText.set(0, "Q1=old$#$!A1=old");
+    deck.PairText.set(1, "Q2=two\r\nlines$#$!A2=a\nb");
     deck.EditorUsed = true;
     deck.EditSlot[1] = 1;
     deck.EditedText[1] = "Q1=new$#$!A1=newer";
@@ -277,7 +277,7 @@ TEST(QAFileWrite, OnlyTheCrRightBeforeALineFeedGoesWithIt) {
     for (const auto& c : cases) {
         DeckState deck;
         deck.allocate(1);
-        deck.PairText[0] = "Q1=" + c.side + "$#$!A1=a";
+        deck.PairText.set(0, "Q1=" + c.side + "$#$!A1=a");
         EXPECT_EQ(writeQAFile(deck), "[Cardwise]\r\nQ1=" + c.written + "\r\nA1=a\r\n")
             << ::testing::PrintToString(c.side);
     }

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string text = "Q" + n + "=" + pair.question + std::string(kPairSeparator) + "A" +
                                  n + "=" + pair.answer;
         require(text.size() + 2 * (4 - n.size()) < kMaxPairChars);
-        deck.PairText.at(i) = text;
+        deck.PairText.set(i, text);
     }
     deck.PairCount = static_cast<std::int32_t>(plan.pairs.size());
 

@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (fuzzing::Harness* h : {&shownHarness, &quietHarness}) {
         Program& program = h->program;
         program.deck.allocate(n);
-        program.deck.PairText.at(static_cast<std::size_t>(n - 1)) = text;
+        program.deck.PairText.set(static_cast<std::size_t>(n - 1), text);
         program.settings.EnableGraphics = graphics ? 1 : 0;
         program.settings.EnableAudioVideo = media ? 1 : 0;
         program.drill.JumpingToPair = jumping;

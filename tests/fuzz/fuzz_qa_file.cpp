@@ -32,7 +32,7 @@ bool load(fuzzing::Harness& h, std::string_view qa, std::string_view setup) {
     require(deck.PairCount == count);  // every counted question keeps its text
     for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
-        const std::string& text = deck.PairText.at(i);
+        const std::string_view text = deck.PairText.at(i);
         require(text.size() < kMaxPairChars);
         require(text.find(kPairSeparator) != std::string::npos);
         require(isQuestionLine(text));

@@ -19,9 +19,12 @@ PairLearning withAskedInRun(PairLearning record, std::int32_t askedInRun) {
 
 std::string_view learnCategoryName(std::int32_t status) {
     switch (status) {
-        case ShortTerm: return "Short Term";
-        case LongTerm: return "Long Term";
-        default: return "Unlearned";
+        case ShortTerm:
+            return "Short Term";
+        case LongTerm:
+            return "Long Term";
+        default:
+            return "Unlearned";
     }
 }
 
@@ -35,7 +38,7 @@ void DeckState::allocate(std::int32_t pairCount) {
     PairCount = pairCount;
     Capacity = pairCount + kSpareSlots;
     auto slots = static_cast<std::size_t>(Capacity) + 1;
-    PairText.assign(slots, std::string());
+    PairText.assign(slots);
     StatusText.assign(slots, std::string("Z"));
     CategoryName.assign(slots, std::string("0"));
     Learning.assign(slots, PairLearning{});
@@ -45,21 +48,22 @@ void DeckState::allocate(std::int32_t pairCount) {
 void DeckState::release() {
     PairCount = 0;
     Capacity = 0;
-    for (auto* table : {&PairText, &StatusText, &CategoryName}) table->clear();
+    PairText.clear();
+    for (auto* table : {&StatusText, &CategoryName}) table->clear();
     Learning.clear();
     discardEditedTexts();
     EditorUsed = false;
 }
 
-const std::string& DeckState::currentText(std::int32_t n) const {
-    static const std::string empty;
-    if (n < 1 || n > PairCount) return empty;
+std::string_view DeckState::currentText(std::int32_t n) const {
+    if (n < 1 || n > PairCount) return {};
     if (EditorUsed && static_cast<std::size_t>(n) < EditSlot.size()) {
         std::int32_t slot = EditSlot[static_cast<std::size_t>(n)];
-        if (slot > 0 && slot < kEditedTextEntries) return EditedText[static_cast<std::size_t>(slot)];
+        if (slot > 0 && slot < kEditedTextEntries)
+            return EditedText[static_cast<std::size_t>(slot)];
     }
     auto index = static_cast<std::size_t>(n - 1);
-    return index < PairText.size() ? PairText[index] : empty;
+    return index < PairText.size() ? PairText[index] : std::string_view();
 }
 
 void DeckState::mergeEditedTexts() {
@@ -69,7 +73,7 @@ void DeckState::mergeEditedTexts() {
                                       : 0;
         const auto index = static_cast<std::size_t>(n - 1);
         if (slot > 0 && slot < kEditedTextEntries && index < PairText.size()) {
-            PairText[index] = EditedText[static_cast<std::size_t>(slot)];
+            PairText.set(index, EditedText[static_cast<std::size_t>(slot)]);
         }
     }
     discardEditedTexts();
@@ -84,16 +88,14 @@ void DeckState::discardEditedTexts() {
 void DeckState::insertPair(std::int32_t k) {
     k = std::clamp(k, 1, PairCount + 1);
     auto needed = static_cast<std::size_t>(PairCount) + 2;
-    ensureSize(PairText, needed, std::string());
+    if (PairText.size() < needed) PairText.resize(needed);
     ensureSize(StatusText, needed, std::string("Z"));
     ensureSize(CategoryName, needed, std::string("0"));
     ensureSize(Learning, needed, PairLearning{});
     auto index = static_cast<std::size_t>(k);
     auto last = static_cast<std::size_t>(PairCount);
-    std::move_backward(PairText.begin() + static_cast<std::ptrdiff_t>(index - 1),
-                       PairText.begin() + static_cast<std::ptrdiff_t>(last),
-                       PairText.begin() + static_cast<std::ptrdiff_t>(last + 1));
-    PairText[index - 1] = newPairText(k);
+    PairText.shiftUp(index - 1, last);
+    PairText.set(index - 1, newPairText(k));
     // AskedInRun belongs to the place in the run, not to the pair: it stays where it is.
     for (std::size_t n = last + 1; n > index; --n) {
         Learning[n] = withAskedInRun(Learning[n - 1], Learning[n].AskedInRun);
@@ -110,10 +112,7 @@ void DeckState::deletePair(std::int32_t k) {
     if (!validPair(k)) return;
     auto index = static_cast<std::size_t>(k);
     auto last = static_cast<std::size_t>(PairCount);
-    std::move(PairText.begin() + static_cast<std::ptrdiff_t>(index),
-              PairText.begin() + static_cast<std::ptrdiff_t>(last),
-              PairText.begin() + static_cast<std::ptrdiff_t>(index - 1));
-    PairText[last - 1].clear();
+    PairText.shiftDown(index - 1, last);
     for (std::size_t n = index; n < last; ++n) {
         Learning[n] = withAskedInRun(Learning[n + 1], Learning[n].AskedInRun);
     }
@@ -125,13 +124,13 @@ void DeckState::deletePair(std::int32_t k) {
 
 void DeckState::appendPair(std::string text) {
     auto needed = static_cast<std::size_t>(PairCount) + 2;
-    ensureSize(PairText, needed, std::string());
+    if (PairText.size() < needed) PairText.resize(needed);
     ensureSize(StatusText, needed, std::string("Z"));
     ensureSize(CategoryName, needed, std::string("0"));
     ensureSize(Learning, needed, PairLearning{});
     ++PairCount;
     auto n = static_cast<std::size_t>(PairCount);
-    PairText[n - 1] = std::move(text);
+    PairText.set(n - 1, std::move(text));
     Learning[n] = withAskedInRun(PairLearning{}, Learning[n].AskedInRun);
     Learning[n].LastDate = Today;
     Capacity = std::max<std::int32_t>(Capacity, PairCount + 1);

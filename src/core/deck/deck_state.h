@@ -6,15 +6,17 @@
 #include <string_view>
 #include <vector>
 
+#include "core/deck/pair_texts.h"
+
 namespace cardwise {
 
 inline constexpr std::int32_t kMaxPairs = 5000;
-inline constexpr std::size_t kMaxLineChars = 2200;   // characters read per line
-inline constexpr std::size_t kMaxPairChars = 2100;   // a pair must stay below this
+inline constexpr std::size_t kMaxLineChars = 2200;  // characters read per line
+inline constexpr std::size_t kMaxPairChars = 2100;  // a pair must stay below this
 inline constexpr std::size_t kMaxStatusChars = 32;
 inline constexpr std::size_t kMaxCategoryChars = 12;
-inline constexpr std::int32_t kSpareSlots = 11;      // Capacity = PairCount + 11
-inline constexpr int kEditedTextEntries = 11;        // entry 0 unused
+inline constexpr std::int32_t kSpareSlots = 11;  // Capacity = PairCount + 11
+inline constexpr int kEditedTextEntries = 11;    // entry 0 unused
 inline constexpr std::string_view kPairSeparator = "$#$!";
 inline constexpr std::int32_t kEarliestDate = 19960801;
 
@@ -67,7 +69,7 @@ struct DeckState {
     // would drop the rest.
     bool TruncatedAtLoad = false;
 
-    std::vector<std::string> PairText;
+    PairTexts PairText;
     std::vector<std::string> StatusText;
     std::vector<std::string> CategoryName;
 
@@ -97,7 +99,7 @@ struct DeckState {
     }
 
     // The pair as it stands now: the edited-text store's entry when it has one.
-    const std::string& currentText(std::int32_t n) const;
+    std::string_view currentText(std::int32_t n) const;
 
     // Editor moves: the text and the eight stored learning fields shift; StatusText,
     // CategoryName and AskedInRun do not. Both discard the edited-text store.

@@ -122,20 +122,26 @@ bool readPairs(Program& program, std::string_view qaBytes, std::string_view setu
     const std::vector<std::string_view> lines = splitLines(qaBytes);
     std::vector<std::string> status = locateStatusLines(setupBytes, count);
 
+    // The texts are gathered as views into the file and copied once, all into one block.
+    std::vector<PairTexts::Parts> texts;
+    texts.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    std::vector<std::string> emptyAnswers;  // reserved: views into it stay valid
+    emptyAnswers.reserve(texts.capacity());
     auto store = [&](std::int32_t n, std::string_view question, std::string_view answer) {
-        std::string text;
-        text.reserve(question.size() + kPairSeparator.size() + answer.size());
-        text.append(question).append(kPairSeparator).append(answer);
-        if (text.size() >= kMaxPairChars) {
+        const PairTexts::Parts parts{question, kPairSeparator, answer};
+        if (parts.size() >= kMaxPairChars) {
             program.ui().message(kAppTitle, pairTooLongText(n), Icon::None);
             deck.LoadOutcome = 4;
             return false;
         }
         auto index = static_cast<std::size_t>(n - 1);
-        deck.PairText.at(index) = std::move(text);
+        texts.push_back(parts);
         deck.CategoryName.at(index) = categoryOf(question);
         deck.StatusText.at(index) = std::move(status.at(index));
         return true;
+    };
+    auto noAnswer = [&](std::int32_t n) -> std::string_view {
+        return emptyAnswers.emplace_back(emptyAnswer(n));
     };
 
     std::vector<std::size_t> passedOver;  // question lines met while an answer was sought
@@ -152,16 +158,16 @@ bool readPairs(Program& program, std::string_view qaBytes, std::string_view setu
             ++j;
         }
         ++n;
-        std::string answer = j < lines.size() ? std::string(lines[j]) : emptyAnswer(n);
-        if (!store(n, lines[i], answer)) return false;
+        if (!store(n, lines[i], j < lines.size() ? lines[j] : noAnswer(n))) return false;
         i = j + 1;
     }
     // The counted pairs still without a text take the passed-over question lines, so their
     // text survives a rewrite instead of leaving empty pairs behind.
     for (std::size_t k = 0; k < passedOver.size() && n < count; ++k) {
         ++n;
-        if (!store(n, lines[passedOver[k]], emptyAnswer(n))) return false;
+        if (!store(n, lines[passedOver[k]], noAnswer(n))) return false;
     }
+    deck.PairText.fill(texts);
     deck.PairCount = n;
     return true;
 }

@@ -30,7 +30,7 @@ DeletedPair takeDeletedPair(const Program& program, std::int32_t n) {
     const DeckState& deck = program.deck;
     DeletedPair deleted;
     deleted.pair = n;
-    if (deck.validPair(n)) deleted.text = deck.currentText(n);
+    if (deck.validPair(n)) deleted.text = std::string(deck.currentText(n));
     const auto index = static_cast<std::size_t>(std::max(n - 1, 0));
     deleted.status = entryOr(deck.StatusText, index, std::string("Z"));
     deleted.category = entryOr(deck.CategoryName, index, std::string("0"));
@@ -64,7 +64,8 @@ void restoreDeletedPair(Program& program, const DeletedPair& deleted) {
     // The store is empty after the delete's reload; should it not be, its edits go into the
     // pairs before they move.
     deck.mergeEditedTexts();
-    putBack(deck.PairText, at - 1, count, deleted.text, std::string());
+    deck.PairText.shiftUp(at - 1, count);
+    deck.PairText.set(at - 1, deleted.text);
     putBack(deck.StatusText, at - 1, count, deleted.status, std::string("Z"));
     putBack(deck.CategoryName, at - 1, count, deleted.category, std::string("0"));
     // Each record moves with its pair. The pair is on show, which counts as asked in the run,

@@ -68,8 +68,7 @@ Row plainRow(std::string_view question, std::string_view answer) {
 Row markupRow(std::string_view question, std::string_view answer) {
     if (startsWithTag(question) && tagLetter(question) == 'N') {
         const auto [category, rest] = firstTag(question);
-        if (readsBackAs(storedRow(ColumnForm::Markup, rest, answer, category), question,
-                        answer)) {
+        if (readsBackAs(storedRow(ColumnForm::Markup, rest, answer, category), question, answer)) {
             return Row{std::string(rest), std::string(answer), std::string(category)};
         }
     }
@@ -96,20 +95,20 @@ ExportText exportText(const DeckState& deck) {
     std::vector<Row> rows;
     rows.reserve(static_cast<std::size_t>(std::max(deck.PairCount, 0)));
     for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
-        const std::string& text = deck.currentText(n);
+        const std::string_view text = deck.currentText(n);
         const std::string_view question = cutSide(text, true, n);
         const std::string_view answer = cutSide(text, false, n);
         Row row = plainRow(question, answer);
-        if (!out.markup && !readsBackAs(storedRow(ColumnForm::Plain, row.question, row.answer,
-                                                  row.category),
-                                        question, answer)) {
+        if (!out.markup &&
+            !readsBackAs(storedRow(ColumnForm::Plain, row.question, row.answer, row.category),
+                         question, answer)) {
             out.markup = true;
         }
         rows.push_back(std::move(row));
     }
     if (out.markup) {
         for (std::int32_t n = 1; n <= deck.PairCount; ++n) {
-            const std::string& text = deck.currentText(n);
+            const std::string_view text = deck.currentText(n);
             rows[static_cast<std::size_t>(n - 1)] =
                 markupRow(cutSide(text, true, n), cutSide(text, false, n));
         }

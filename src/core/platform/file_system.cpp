@@ -1,8 +1,9 @@
 #include "core/platform/file_system.h"
 
+#include "core/platform/large_block.h"
+
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -320,23 +321,6 @@ std::unique_ptr<FileReader> LocalFileSystem::openFile(const std::string& path) c
     return std::make_unique<LocalFileReader>(fd);
 }
 
-namespace {
-
-// A deck's file fills megabytes that are touched at once: in 2 MiB pages the kernel maps
-// them with a few faults instead of thousands (a plain hint; ignored where not offered).
-void askForLargePages(void* data, std::size_t size) {
-    constexpr std::size_t kLarge = std::size_t{2} << 20;
-    if (size < 2 * kLarge) return;
-    const auto begin = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t first = (begin + kLarge - 1) & ~(kLarge - 1);
-    const std::uintptr_t end = (begin + size) & ~(kLarge - 1);
-    if (end > first) {
-        ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-    }
-}
-
-}  // namespace
-
 std::optional<std::string> LocalFileSystem::readFile(const std::string& path) const {
     const int fd = openRegularFile(path);
     if (fd < 0) return std::nullopt;
@@ -346,7 +330,9 @@ std::optional<std::string> LocalFileSystem::readFile(const std::string& path) co
     std::size_t expected = 0;
     if (::fstat(fd, &st) == 0 && st.st_size > 0) expected = static_cast<std::size_t>(st.st_size);
     std::string bytes;
-    bytes.reserve(expected + 1);
+    // A large file gets a large page's room more, so that large pages cover all of it but
+    // the head that lies before the first large-page boundary.
+    bytes.reserve(expected + 1 + (expected >= (std::size_t{4} << 20) ? std::size_t{2} << 20 : 0));
     askForLargePages(bytes.data(), bytes.capacity());
     bytes.resize(expected + 1);
     std::size_t size = 0;
