@@ -5,8 +5,6 @@
 #include <functional>
 #include <string>
 
-#include "core/drill/run_control.h"
-#include "drill_test_support.h"
 #include "study_test_support.h"
 
 namespace cardwise {
@@ -80,13 +78,9 @@ TEST_F(StatisticsDialogTest, ClearButtonsChangeTheOpenDeckAtOnce) {
 }
 
 TEST_F(StatisticsDialogTest, TimersStopWhileOpenAndTheWindowInUseShowsAgainOnce) {
-    testing::ScriptedDrillEngine engine;
-    for (std::int32_t n = 1; n <= 3; ++n) engine.pairs[n] = testing::ScriptedPair{};
-    engine.selections = {1};
-    p.settings.UseTimer = 1;
-    p.settings.NumSeconds = 1;
-    DrillController drill(p, engine);
-    drill.start();
+    testing::TimedQuestion timed(p, 3);
+    DrillController& drill = timed.drill;
+    const testing::ScriptedDrillEngine& engine = timed.engine;
     ASSERT_EQ(drill.screen(), DrillScreen::Question);
     const std::size_t formattedBefore = engine.formatted.size();
     std::size_t formattedAtClose = 0;
