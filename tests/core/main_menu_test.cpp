@@ -106,7 +106,7 @@ TEST_F(MainMenuTest, BuiltPartsMakeTheirItemsAvailable) {
     BuiltParts all{true, true, true, true};
     MainMenuView view = mainMenu(p, true, all);
     const auto editorMove = [](const MenuItem* m) {
-        return m->name == "ENextPair" || m->name == "EPreviousPair";
+        return m->name == "ENextPair" || m->name == "EPreviousPair" || m->name == "MoveToMemo1";
     };
     for (const MenuItem* m : allMenuItems(view)) {
         EXPECT_TRUE(m->available) << m->name;
@@ -119,6 +119,54 @@ TEST_F(MainMenuTest, BuiltPartsMakeTheirItemsAvailable) {
     view = mainMenu(p, true, all);
     EXPECT_TRUE(findMenuItem(view, "ENextPair")->enabled);
     EXPECT_TRUE(findMenuItem(view, "EPreviousPair")->enabled);
+}
+
+// Where each item sits and whether it can be chosen, with every part built and a deck open,
+// while the editor is away and while it is on screen.
+TEST_F(MainMenuTest, ShortcutOnlyItemsSitInNoMenuAndTheEditorsMovesWaitForTheEditor) {
+    struct PlaceRow {
+        const char* name;
+        bool inMenu;
+        bool enabledEditorAway;
+        bool enabledEditorShown;
+    };
+    const PlaceRow rows[] = {
+        // Hidden with a short-cut: in no menu, the window holds them.
+        {"ENextPair", false, false, true},
+        {"EPreviousPair", false, false, true},
+        {"MoveToMemo1", false, false, true},
+        {"ClickHintorCommentButton1", false, true, true},
+        // Hidden without a short-cut: in its menu, not shown.
+        {"UsedFile3", true, true, true},
+        {"RunQuickDemo1", true, true, true},
+        // Shown, with and without a short-cut.
+        {"FileOpen", true, true, true},
+        {"BringUpGoToPair1", true, true, true},
+        {"EditCurrentQAPair1", true, true, true},
+        {"DeleteCurrentQAPair1", true, true, true},
+    };
+    h.open(h.write("a.DKS", threePairDeck()));
+    const BuiltParts all{true, true, true, true};
+    for (const bool shown : {false, true}) {
+        p.editor.shown = shown;
+        // No example deck: the demo item is hidden too.
+        const MainMenuView view = mainMenu(p, false, all);
+        for (const PlaceRow& row : rows) {
+            SCOPED_TRACE(std::string(row.name) + (shown ? ", editor shown" : ", editor away"));
+            const MenuItem* m = findMenuItem(view, row.name);
+            ASSERT_NE(m, nullptr);
+            EXPECT_EQ(m->inMenu, row.inMenu);
+            EXPECT_EQ(m->enabled, shown ? row.enabledEditorShown : row.enabledEditorAway);
+        }
+    }
+    // Without the editor built, its moves stay disabled even with the editor's flag up.
+    p.editor.shown = true;
+    const MainMenuView bare = mainMenu(p, false);
+    for (const char* name : {"ENextPair", "EPreviousPair", "MoveToMemo1"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(findMenuItem(bare, name)->enabled);
+        EXPECT_FALSE(findMenuItem(bare, name)->inMenu);
+    }
 }
 
 TEST_F(MainMenuTest, MenuBarOrderAndTheHelpMenuAtTheRight) {
@@ -193,8 +241,8 @@ TEST_F(MainMenuTest, RenderedMenuFollowsEveryPathThatOpensOrClosesADeck) {
     };
     const PathRow rows[] = {
         {"a deck opens", [](Program&, DeckHarness&, DrillController&) {}, true},
-        {"Exit This Q&A File", [](Program& p, DeckHarness&, DrillController&) { FileExitQAClick(p); },
-         false},
+        {"Exit This Q&A File",
+         [](Program& p, DeckHarness&, DrillController&) { FileExitQAClick(p); }, false},
         {"the continuation question is declined",
          [](Program& p, DeckHarness& h, DrillController& drill) {
              p.settings.OnePass = 1;

@@ -378,13 +378,9 @@ TEST_F(OptionsDialogTest, ReEnableActsAtOnceAndCancelDoesNotUndoIt) {
 }
 
 TEST_F(OptionsDialogTest, TimersStopWhileOpenAndTheWindowInUseShowsAgainAtClosing) {
-    testing::ScriptedDrillEngine engine;
-    for (std::int32_t n = 1; n <= 5; ++n) engine.pairs[n] = testing::ScriptedPair{};
-    engine.selections = {1};
-    p.settings.UseTimer = 1;
-    p.settings.NumSeconds = 1;
-    DrillController drill(p, engine);
-    drill.start();
+    testing::TimedQuestion timed(p, 5);
+    DrillController& drill = timed.drill;
+    const testing::ScriptedDrillEngine& engine = timed.engine;
     ASSERT_EQ(drill.screen(), DrillScreen::Question);
     const std::size_t formattedBefore = engine.formatted.size();
     {

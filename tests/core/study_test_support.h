@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/drill/run_control.h"
+#include "drill_test_support.h"
 #include "support/fakes.h"
 
 namespace cardwise::testing {
@@ -21,6 +23,21 @@ struct ValidDeck {
         p.settings.HighRange = pairs;
         dir.write("deck.DKD", crlf({"[CARDWISE]", "NoPriority=  1", "LastDayUsed=20261207"}));
         p.bindSetupFile();
+    }
+};
+
+// A drill on its first question with the answer timer running, as a study dialog that
+// opens meets it.
+struct TimedQuestion {
+    ScriptedDrillEngine engine;
+    DrillController drill;
+
+    TimedQuestion(Program& p, std::int32_t pairs) : drill(p, engine) {
+        for (std::int32_t n = 1; n <= pairs; ++n) engine.pairs[n] = ScriptedPair{};
+        engine.selections = {1};
+        p.settings.UseTimer = 1;
+        p.settings.NumSeconds = 1;
+        drill.start();
     }
 };
 

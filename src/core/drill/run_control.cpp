@@ -7,6 +7,7 @@
 #include "core/drill/drill_engine.h"
 #include "core/drill/drill_window_texts.h"
 #include "core/drill/pair_toggles.h"
+#include "core/drill/side_picture.h"
 #include "core/media/file_validation.h"
 #include "core/media/picture_view.h"
 #include "core/program.h"
@@ -217,8 +218,7 @@ void DrillController::showAnswer() {
 
 // Once per show of a side: a redraw of the same window must not repeat the boxes.
 void DrillController::checkSideFiles(DrillWindowView& view) {
-    const FileLookupPlaces places{program_.currentDirectory, program_.programDirectory,
-                                  program_.settings.GraphicsDIR, program_.settings.SoundDIR};
+    const FileLookupPlaces places = sideFilePlaces(program_);
     auto check = [&](MediaKind kind, const std::string& reference) -> std::string {
         if (reference.empty()) return {};
         return checkedReferencedFile(program_.ui(), program_.files(), places, kind, reference)

@@ -104,7 +104,8 @@ MenuItem editMenu(const Program& program, const BuiltParts& parts) {
     };
     // The editor's moves work only while the editor is on screen.
     for (MenuItem& m : edit.items) {
-        if (m.name == "ENextPair" || m.name == "EPreviousPair") {
+        if (m.command == MenuCommand::EditorNextPair ||
+            m.command == MenuCommand::EditorPreviousPair || m.command == MenuCommand::MoveToMemo) {
             m.enabled = m.enabled && program.editor.shown;
         }
     }
@@ -123,9 +124,11 @@ MenuItem helpMenu() {
     return help;
 }
 
-// A disabled menu disables what is in it; a missing part disables its items.
+// A disabled menu disables what is in it; a missing part disables its items. The recent
+// decks are hidden in place, whatever short-cut they may carry.
 void settle(MenuItem& m, bool parentEnabled) {
     m.enabled = m.enabled && m.available && parentEnabled;
+    m.inMenu = m.visible || m.shortcut.empty() || m.command == MenuCommand::UsedFile;
     for (MenuItem& child : m.items) settle(child, m.enabled);
 }
 

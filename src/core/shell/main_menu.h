@@ -67,8 +67,11 @@ struct MenuItem {
     std::string shortcut;  // "Ctrl+O", "F1" or empty
     MenuCommand command = MenuCommand::None;
     int slot = 0;  // 1..9 for the recent decks
-    // A hidden item is in no menu, but its short-cut works.
+    // Shown in its menu or on the bar.
     bool visible = true;
+    // False for a hidden item with a short-cut: it sits in no menu, and the window holds it
+    // so that its short-cut works. Other hidden items keep their place, unseen.
+    bool inMenu = true;
     // Whether it can be chosen now; false also while its parent menu is disabled or its
     // part is missing, so a short-cut never reaches a disabled command.
     bool enabled = true;

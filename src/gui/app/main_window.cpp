@@ -89,8 +89,8 @@ void MainWindow::build() {
 void MainWindow::addItems(QMenu* menu, const MenuItem& parent) {
     for (const MenuItem& item : parent.items) {
         QAction* action = makeAction(item, menu);
-        if (!item.visible && !item.shortcut.empty() && item.command != MenuCommand::UsedFile) {
-            // In no menu, yet its short-cut works: the window holds the action.
+        if (!item.inMenu) {
+            // Its short-cut works while the window holds the action.
             addAction(action);
             continue;
         }
@@ -136,17 +136,8 @@ void MainWindow::render() {
         QAction* action = actions_.value(name);
         if (action == nullptr) continue;
         action->setText(fromMessage(item->caption));
-        bool enabled = item->enabled;
-        // The editor enables these while it is on screen.
-        if (item->command == MenuCommand::EditorNextPair ||
-            item->command == MenuCommand::EditorPreviousPair ||
-            item->command == MenuCommand::MoveToMemo) {
-            enabled = enabled && editorOnScreen();
-        }
-        action->setEnabled(enabled);
-        bool inMenu =
-            item->visible || item->shortcut.empty() || item->command == MenuCommand::UsedFile;
-        if (inMenu) action->setVisible(item->visible);
+        action->setEnabled(item->enabled);
+        if (item->inMenu) action->setVisible(item->visible);
         QString why = item->available ? QString() : QString("Not part of this version");
         action->setToolTip(why);
         action->setStatusTip(why);

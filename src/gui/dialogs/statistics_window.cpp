@@ -16,9 +16,6 @@
 
 #include <algorithm>
 
-#include "core/program.h"
-#include "core/study/dialog_drill.h"
-#include "core/study/statistics.h"
 #include "gui/platform/qt_scheme.h"
 #include "gui/platform/qt_text.h"
 
@@ -112,10 +109,9 @@ QChart* barChart(const QString& title, const QStringList& rows, const std::vecto
 }  // namespace
 
 StatisticsWindow::StatisticsWindow(Program& program, DrillController* drill, QWidget* parent)
-    : QDialog(parent), program_(program), drill_(drill) {
+    : QDialog(parent), model_(program, drill) {
     setObjectName("TFStats");
     setWindowTitle(label(kStatisticsCaption));
-    pauseDrillForDialog(drill_);
 
     auto* layout = new QVBoxLayout(this);
     title_ = new QLabel(this);
@@ -185,25 +181,24 @@ StatisticsWindow::StatisticsWindow(Program& program, DrillController* drill, QWi
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(clearToday, &QPushButton::clicked, this, [this] {
-        clearTodayCounts(program_.document);
+        model_.clearToday();
         refresh();
     });
     connect(clearLongTerm, &QPushButton::clicked, this, [this] {
-        clearLongTermCounts(program_.document);
+        model_.clearLongTerm();
         refresh();
     });
     refresh();
 }
 
 void StatisticsWindow::refresh() {
-    const DeckStatistics stats = computeStatistics(program_.deck, program_.study.categories);
-    title_->setText(fromMessage(statisticsTitle(program_.deck)));
-    const std::vector<StatisticsFigure> figures = statisticsFigures(stats);
-    for (std::size_t i = 0; i < figures.size() && i < figures_.size(); ++i) {
-        figures_[i]->setText(QString::number(figures[i].value));
+    const StatisticsView view = model_.view();
+    title_->setText(fromMessage(view.title));
+    for (std::size_t i = 0; i < view.figures.size() && i < figures_.size(); ++i) {
+        figures_[i]->setText(QString::number(view.figures[i].value));
     }
 
-    const StatisticsChart chart = statisticsChart(program_.deck, stats);
+    const StatisticsChart& chart = view.chart;
     const QColor blue(70, 130, 180);
     Bars pairs{tr("Pairs"), blue, {}, {}};
     QStringList learning;
@@ -229,7 +224,7 @@ void StatisticsWindow::refresh() {
 
     Bars perName{tr("Pairs"), blue, {}, {}};
     QStringList names;
-    for (const ChartCount& row : categoryChartRows(chart)) {
+    for (const ChartCount& row : view.categoryRows) {
         perName.values.push_back(row.value);
         // Rows standing for several names or for none stand apart in grey.
         perName.grey.push_back(row.grouped);
@@ -241,19 +236,12 @@ void StatisticsWindow::refresh() {
 }
 
 StatisticsWindow::~StatisticsWindow() {
-    finish();
+    model_.close();
 }
 
 void StatisticsWindow::done(int result) {
     QDialog::done(result);
-    finish();
-}
-
-// The window in use shows itself again once, however the window went.
-void StatisticsWindow::finish() {
-    if (closed_) return;
-    closed_ = true;
-    resumeDrillAfterDialog(program_, drill_);
+    model_.close();
 }
 
 }  // namespace cardwise::gui

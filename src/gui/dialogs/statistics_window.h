@@ -4,16 +4,13 @@
 
 #include <vector>
 
+#include "core/study/statistics_dialog.h"
+
 class QLabel;
 
 QT_BEGIN_NAMESPACE
 class QChartView;
 QT_END_NAMESPACE
-
-namespace cardwise {
-struct Program;
-class DrillController;
-}  // namespace cardwise
 
 namespace cardwise::gui {
 
@@ -27,20 +24,16 @@ class StatisticsWindow : public QDialog {
     ~StatisticsWindow() override;
     void done(int result) override;
 
-    // Computes every figure and the chart anew from the deck.
+    // Shows every figure and the chart anew from the deck.
     void refresh();
 
   private:
-    void finish();
-
-    Program& program_;
-    DrillController* drill_;
+    StatisticsDialog model_;
     QLabel* title_ = nullptr;
     std::vector<QLabel*> figures_;
     QChartView* learningChart_ = nullptr;
     QChartView* answersChart_ = nullptr;
     QChartView* categoriesChart_ = nullptr;
-    bool closed_ = false;
 };
 
 }  // namespace cardwise::gui

@@ -15,7 +15,7 @@ AnswerWindow::AnswerWindow(DrillController& controller, std::function<Rect(Rect)
     : DrillWindowBase(controller, DrillScreen::Answer,
                       Names{"TFAnswer", "SBComment", "PANumber", "MP2", "Comment"}),
       resizePlacement_(std::move(resizePlacement)) {
-    connect(noteButton_, &QToolButton::clicked, this,
+    connect(statusBar_->noteButton(), &QToolButton::clicked, this,
             [this] { call([this] { controller_.commentClick(); }); });
     auto forward = [this](QPushButton* button, void (DrillController::*action)()) {
         connect(button, &QPushButton::clicked, this,
@@ -77,8 +77,8 @@ ClickableLabel* AnswerWindow::addPicture(QWidget* panel, const char* name, const
 }
 
 void AnswerWindow::render(const AnswerView& view) {
-    renderCommon(view, view.status, view.commentEnabled, kAnswerCategoryTip.data(),
-                 kAnswerNumberTip.data(), kCommentTip.data());
+    renderCommon(view, view.status, view.commentEnabled,
+                 {kAnswerCategoryTip, kAnswerNumberTip, kCommentTip});
     panel_ = view.panel;
     showOnlyPanel(view.panel == AnswerPanel::UserGrades ? gradePanel_ : judgedPanel_);
 

@@ -7,46 +7,24 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTextEdit>
 #include <QTimer>
-#include <QToolButton>
 
-#include "core/drill/drill_window_texts.h"
 #include "core/drill/window_layout.h"
 #include "gui/drill/drill_look.h"
+#include "gui/drill/drill_media_buttons.h"
+#include "gui/drill/drill_popup_menus.h"
 #include "gui/media/picture_widget.h"
+#include "gui/platform/access_key_filter.h"
 #include "gui/platform/qt_text.h"
 
 namespace cardwise::gui {
 namespace {
 
 constexpr int kTickMs = 1000;
-
-QLabel* addField(QWidget* panel, const char* name, const QString& accessibleName,
-                 int minimumWidth) {
-    auto* field = new QLabel(panel);
-    field->setObjectName(name);
-    // A screen reader names the box, then reads its figure.
-    field->setAccessibleName(accessibleName);
-    field->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    field->setAlignment(Qt::AlignCenter);
-    field->setMinimumWidth(minimumWidth);
-    field->setAutoFillBackground(true);
-    panel->layout()->addWidget(field);
-    return field;
-}
-
-QAction* addMenuItem(QMenu* menu, const char* name, std::string_view caption, bool enabled) {
-    QAction* action = menu->addAction(captionText(caption));
-    action->setObjectName(name);
-    action->setEnabled(enabled);
-    return action;
-}
 
 QRect toQRect(Rect r) {
     return QRect(r.left, r.top, r.width, r.height);
@@ -73,55 +51,8 @@ DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen
     const WindowSize minimum = minimumDrillWindowSize(controller.captionBarHeight());
     setMinimumSize(minimum.width, minimum.height);
 
-    statusPanel_ = new QFrame(this);
-    statusPanel_->setObjectName("StatusPanel");
-    auto* statusLayout = new QHBoxLayout(statusPanel_);
-    statusLayout->setContentsMargins(2, 2, 2, 2);
-    statusLayout->setSpacing(2);
-    noteButton_ = new QToolButton(statusPanel_);
-    noteButton_->setObjectName(names.noteButton);
-    noteButton_->setText(QStringLiteral("?"));
-    noteButton_->setMinimumWidth(26);
-    noteButton_->setAccessibleName(captionText(names.noteName));
-    statusLayout->addWidget(noteButton_);
-    percent_ = addField(statusPanel_, "PPercent", tr("Percent learned"), 50);
-    category_ = addField(statusPanel_, "PCategory", tr("Category"), 110);
-    pairNumber_ = addField(statusPanel_, names.pairNumber, tr("Pair number"), 44);
-    total_ = addField(statusPanel_, "PTotal", tr("Pairs in the run"), 40);
-    correct_ = addField(statusPanel_, "PCorrect", tr("Correct"), 40);
-    incorrect_ = addField(statusPanel_, "PIncorrect", tr("Incorrect"), 40);
-    left_ = addField(statusPanel_, "PLeft", tr("Pairs left"), 40);
-    statusLayout->addStretch(1);
-    mediaPlayer_ = new QWidget(statusPanel_);
-    mediaPlayer_->setObjectName(names.mediaPlayer);
-    auto* mediaLayout = new QHBoxLayout(mediaPlayer_);
-    mediaLayout->setContentsMargins(0, 0, 0, 0);
-    mediaLayout->setSpacing(1);
-    struct PlayerButton {
-        const char* name;
-        QStyle::StandardPixmap icon;
-        MediaButton button;
-    };
-    for (const PlayerButton& b : {PlayerButton{"Play", QStyle::SP_MediaPlay, MediaButton::Play},
-                                  PlayerButton{"Pause", QStyle::SP_MediaPause, MediaButton::Pause},
-                                  PlayerButton{"Stop", QStyle::SP_MediaStop, MediaButton::Stop}}) {
-        auto* button = new QToolButton(mediaPlayer_);
-        button->setObjectName(b.name);
-        button->setIcon(style()->standardIcon(b.icon));
-        // The icon alone says nothing to a screen reader.
-        button->setAccessibleName(tr(b.name));
-        button->setAutoRaise(false);
-        button->setEnabled(false);
-        button->setFocusPolicy(Qt::NoFocus);
-        mediaLayout->addWidget(button);
-        mediaButtons_.push_back(button);
-        const MediaButton pressed = b.button;
-        connect(button, &QToolButton::clicked, this, [this, pressed] {
-            if (media_ != nullptr) media_->buttonPressed(pressed);
-            renderMedia();
-        });
-    }
-    statusLayout->addWidget(mediaPlayer_);
+    statusBar_ = new DrillStatusBar(
+        {names.noteButton, names.pairNumber, names.mediaPlayer, names.noteName}, this);
 
     textBox_ = new QFrame(this);
     textBox_->setObjectName("ScrollBox2");
@@ -133,7 +64,7 @@ DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(memo_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { popup_->exec(memo_->mapToGlobal(at)); });
+            [this](const QPoint& at) { menus_->popUp(memo_->mapToGlobal(at), false); });
 
     pictureBox_ = new QFrame(this);
     pictureBox_->setObjectName("ScrollBox1");
@@ -145,31 +76,22 @@ DrillWindowBase::DrillWindowBase(DrillController& controller, DrillScreen screen
     video_ = new VideoArea(pictureBox_);
     video_->setObjectName("video");
     video_->hide();
+    connect(statusBar_->mediaButtons(), &DrillMediaButtons::videoShown, this, [this](bool shown) {
+        video_->setVisible(shown);
+        if (shown) video_->raise();
+    });
 
-    popup_ = new QMenu(this);
-    popup_->setObjectName("PopupMenu1");
-    QAction* options = addMenuItem(popup_, "RealOptions1", kMenuOptions, true);
-    connect(options, &QAction::triggered, this, &DrillWindowBase::optionsRequested);
-    // The editor's commands can be chosen once the program has an editor.
-    popup_->addSeparator();
-    editorItems_.push_back(addMenuItem(popup_, "EditCurrentQAPair1", kMenuEditPair, false));
-    editorItems_.push_back(addMenuItem(popup_, "DeleteCurrentQAPair1", kMenuDeletePair, false));
-    QAction* goTo = addMenuItem(popup_, "GoToPair1", kMenuGoToPair, true);
-    connect(goTo, &QAction::triggered, this, [this] { call([this] { controller_.goToPair(); }); });
-    popup_->addSeparator();
-    editorItems_.push_back(addMenuItem(popup_, "InsertNewQAPair1", kMenuInsertPair, false));
-    for (QAction* item : editorItems_) {
-        // The main window's items of the same names carry the commands out.
-        connect(item, &QAction::triggered, this,
-                [this, item] { emit editorCommandRequested(item->objectName()); });
-    }
-
-    statusPopup_ = new QMenu(this);
-    statusPopup_->setObjectName("PopupMenu3");
-    QAction* reset =
-        addMenuItem(statusPopup_, "ResetStatusBarStatistics1", kMenuResetStatusBar, true);
-    connect(reset, &QAction::triggered, this,
+    menus_ = new DrillPopupMenus(this, statusBar_);
+    connect(menus_, &DrillPopupMenus::optionsRequested, this, &DrillWindowBase::optionsRequested);
+    connect(menus_, &DrillPopupMenus::editorCommandRequested, this,
+            &DrillWindowBase::editorCommandRequested);
+    connect(menus_, &DrillPopupMenus::goToPairRequested, this,
+            [this] { call([this] { controller_.goToPair(); }); });
+    connect(menus_, &DrillPopupMenus::resetStatusBarRequested, this,
             [this] { call([this] { controller_.resetStatusBar(); }); });
+
+    keys_ = new AccessKeyFilter(this, {[this] { return memo_; }, [this] { return defaultButton(); },
+                                       [this] { return bottomPanels_; }});
 
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
@@ -208,7 +130,7 @@ void DrillWindowBase::call(const std::function<void()>& action) {
 }
 
 void DrillWindowBase::offerEditor(bool on) {
-    for (QAction* item : editorItems_) item->setEnabled(on);
+    menus_->offerEditor(on);
 }
 
 bool DrillWindowBase::programBusy() {
@@ -225,8 +147,8 @@ void DrillWindowBase::timerTick() {
 // The bars take the height their controls ask at the desktop's font, and the window grows
 // so that every caption shows whole.
 void DrillWindowBase::fitToControls() {
-    DrillControlsSize controls{statusPanel_->minimumSizeHint().width(),
-                               std::max(kStatusHeight, statusPanel_->sizeHint().height()),
+    DrillControlsSize controls{statusBar_->minimumSizeHint().width(),
+                               std::max(kStatusHeight, statusBar_->sizeHint().height()),
                                kBottomHeight};
     for (QWidget* panel : bottomPanels_) {
         controls.width = std::max(controls.width, panel->minimumSizeHint().width());
@@ -249,7 +171,7 @@ void DrillWindowBase::changeEvent(QEvent* event) {
 }
 
 void DrillWindowBase::startShow(Rect placement) {
-    watchChildren();
+    AccessKeyFilter::watchControls(this, this);
     fitToControls();
     placing_ = true;
     setGeometry(toQRect(placement));
@@ -276,8 +198,7 @@ void DrillWindowBase::stopShow() {
 }
 
 void DrillWindowBase::renderCommon(const DrillWindowView& view, const StatusFields& status,
-                                   bool noteEnabled, const char* categoryTip, const char* numberTip,
-                                   const char* noteTip) {
+                                   bool noteEnabled, const DrillStatusBar::Tips& tips) {
     setWindowTitle(fromMessage(view.caption));
 
     applyLook(*memo_, view.memoLook);
@@ -295,29 +216,7 @@ void DrillWindowBase::renderCommon(const DrillWindowView& view, const StatusFiel
     memo_->verticalScrollBar()->setValue(newText ? 0 : scrolled);
 
     content_ = view.content;
-
-    noteButton_->setEnabled(noteEnabled);
-    percent_->setText(fromDeckText(status.percent));
-    category_->setText(fromDeckText(status.category));
-    pairNumber_->setText(fromDeckText(status.pairNumber));
-    applyFieldColours(*pairNumber_, status.pairNumberColours);
-    total_->setText(fromDeckText(status.total));
-    correct_->setText(fromDeckText(status.correct));
-    incorrect_->setText(fromDeckText(status.incorrect));
-    left_->setText(fromDeckText(status.left));
-
-    auto tip = [&view](std::string_view text) {
-        return view.tipsEnabled ? captionText(text) : QString();
-    };
-    noteButton_->setToolTip(tip(noteTip));
-    percent_->setToolTip(tip(kPercentTip));
-    category_->setToolTip(tip(categoryTip));
-    pairNumber_->setToolTip(tip(numberTip));
-    total_->setToolTip(tip(kTotalTip));
-    correct_->setToolTip(tip(kCorrectTip));
-    incorrect_->setToolTip(tip(kIncorrectTip));
-    left_->setToolTip(tip(kLeftTip));
-
+    statusBar_->render(status, noteEnabled, view.tipsEnabled, tips);
     layoutContent();
 }
 
@@ -336,24 +235,12 @@ QImage DrillWindowBase::picture() const {
 }
 
 void DrillWindowBase::attachMedia(MediaControl* media) {
-    media_ = media;
-    if (media_ != nullptr) media_->changed = [this] { renderMedia(); };
-    renderMedia();
-}
-
-void DrillWindowBase::renderMedia() {
-    const MediaButtons enabled = media_ != nullptr ? media_->buttons() : MediaButtons{};
-    mediaButtons_[0]->setEnabled(enabled.play);
-    mediaButtons_[1]->setEnabled(enabled.pause);
-    mediaButtons_[2]->setEnabled(enabled.stop);
-    const bool video = media_ != nullptr && media_->showsVideo();
-    video_->setVisible(video);
-    if (video) video_->raise();
+    statusBar_->mediaButtons()->attach(media);
 }
 
 void DrillWindowBase::layoutContent() {
     const int bottom = bottomHeight_;
-    statusPanel_->setGeometry(0, 0, width(), statusHeight_);
+    statusBar_->setGeometry(0, 0, width(), statusHeight_);
     for (QWidget* panel : bottomPanels_) panel->setGeometry(0, height() - bottom, width(), bottom);
     const ContentLayout layout =
         layoutDrillWindow(content_, width(), height(), statusHeight_, bottom);
@@ -401,88 +288,16 @@ void DrillWindowBase::closeEvent(QCloseEvent* event) {
 }
 
 void DrillWindowBase::contextMenuEvent(QContextMenuEvent* event) {
-    if (statusPanel_->geometry().contains(event->pos()))
-        statusPopup_->exec(event->globalPos());
-    else
-        popup_->exec(event->globalPos());
-}
-
-void DrillWindowBase::watchChildren() {
-    // Only the window's own controls: the pop-up menus take their keys themselves.
-    for (QWidget* child : findChildren<QWidget*>()) {
-        if (child->window() == this) child->installEventFilter(this);
-    }
+    menus_->popUp(event->globalPos(), statusBar_->geometry().contains(event->pos()));
 }
 
 bool DrillWindowBase::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && handleKey(watched, static_cast<QKeyEvent*>(event))) {
-        return true;
-    }
-    // The status bar's own pop-up menu, whichever of its fields was clicked.
-    if (event->type() == QEvent::ContextMenu && watched->isWidgetType() &&
-        (watched == statusPanel_ || statusPanel_->isAncestorOf(static_cast<QWidget*>(watched)))) {
-        statusPopup_->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
-        return true;
-    }
+    if (keys_->eventFilter(watched, event) || menus_->eventFilter(watched, event)) return true;
     return QWidget::eventFilter(watched, event);
 }
 
 void DrillWindowBase::keyPressEvent(QKeyEvent* event) {
-    if (!handleKey(this, event)) QWidget::keyPressEvent(event);
-}
-
-bool DrillWindowBase::handleKey(QObject* receiver, QKeyEvent* event) {
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-    switch (event->key()) {
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            // The page keys scroll the text wherever the focus is.
-            if (!memo_->isVisibleTo(this)) return false;
-            memo_->setFocus(Qt::OtherFocusReason);
-            memo_->verticalScrollBar()->triggerAction(event->key() == Qt::Key_PageUp
-                                                          ? QAbstractSlider::SliderPageStepSub
-                                                          : QAbstractSlider::SliderPageStepAdd);
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: {
-            // A focused button takes Enter itself; elsewhere the panel's default button does.
-            if (qobject_cast<QPushButton*>(receiver)) return false;
-            QPushButton* button = defaultButton();
-            if (!button || !button->isVisibleTo(this) || !button->isEnabled()) return false;
-            button->click();
-            return true;
-        }
-        default:
-            return pressAccessKey(receiver, event);
-    }
-}
-
-bool DrillWindowBase::pressAccessKey(QObject* receiver, QKeyEvent* event) {
-    // As in a Windows dialog, a button's access key works without Alt unless the user is
-    // typing into a field.
-    if (qobject_cast<QLineEdit*>(receiver) || event->text().size() != 1) return false;
-    const QChar key = event->text().at(0).toLower();
-    if (!key.isLetterOrNumber()) return false;
-    for (QWidget* panel : bottomPanels_) {
-        if (!panel->isVisibleTo(this)) continue;
-        for (QPushButton* button : panel->findChildren<QPushButton*>()) {
-            if (!button->isVisibleTo(this) || !button->isEnabled()) continue;
-            const QString text = button->text();
-            for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-                if (text.at(i) != QLatin1Char('&')) continue;
-                if (text.at(i + 1) == QLatin1Char('&')) {
-                    ++i;
-                    continue;
-                }
-                if (text.at(i + 1).toLower() == key) {
-                    button->click();
-                    return true;
-                }
-                break;
-            }
-        }
-    }
-    return false;
+    if (!keys_->handleKey(this, event)) QWidget::keyPressEvent(event);
 }
 
 }  // namespace cardwise::gui

@@ -9,17 +9,18 @@
 #include "core/drill/run_control.h"
 #include "core/media/media_control.h"
 #include "core/media/picture_view.h"
+#include "gui/drill/drill_status_bar.h"
 #include "gui/media/video_area.h"
 
 class QFrame;
-class QMenu;
 class QPushButton;
 class QTextEdit;
 class QTimer;
-class QToolButton;
 
 namespace cardwise::gui {
 
+class AccessKeyFilter;
+class DrillPopupMenus;
 class PictureWidget;
 
 // A label that can be clicked (the answer window's autopilot pictures).
@@ -34,10 +35,10 @@ class ClickableLabel : public QLabel {
     void mousePressEvent(QMouseEvent* event) override;
 };
 
-// What the question and answer windows share: the status bar, the text and picture boxes,
-// the bottom panels, the two pop-up menus, the one-second timer, the keys and the close
-// button. Every user action calls the controller and then emits controllerCalled(), after
-// which the owner renders the window in use.
+// What the question and answer windows share: the text and picture boxes, the bottom
+// panels, the one-second timer, the window's place and the close button, with a status bar,
+// pop-up menus and access keys of their own classes. Every user action calls the controller
+// and then emits controllerCalled(), after which the owner renders the window in use.
 class DrillWindowBase : public QWidget {
     Q_OBJECT
   public:
@@ -97,7 +98,7 @@ class DrillWindowBase : public QWidget {
     void call(const std::function<void()>& action);
 
     void renderCommon(const DrillWindowView& view, const StatusFields& status, bool noteEnabled,
-                      const char* categoryTip, const char* numberTip, const char* noteTip);
+                      const DrillStatusBar::Tips& tips);
     QPushButton* addButton(QWidget* panel, const char* name, std::string_view caption);
     QWidget* addBottomPanel(const char* name);
     void showOnlyPanel(QWidget* panel);
@@ -112,6 +113,8 @@ class DrillWindowBase : public QWidget {
 
     // Grows the window's minimum to its controls; after captions change.
     void fitToControls();
+    // The window watches its own controls' keys and clicks; a window that takes more keys
+    // extends this.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -125,36 +128,20 @@ class DrillWindowBase : public QWidget {
     int statusHeight_ = kStatusHeight;
     int bottomHeight_ = kBottomHeight;
 
-    QWidget* statusPanel_ = nullptr;
-    QToolButton* noteButton_ = nullptr;
-    QLabel* percent_ = nullptr;
-    QLabel* category_ = nullptr;
-    QLabel* pairNumber_ = nullptr;
-    QLabel* total_ = nullptr;
-    QLabel* correct_ = nullptr;
-    QLabel* incorrect_ = nullptr;
-    QLabel* left_ = nullptr;
-    QWidget* mediaPlayer_ = nullptr;
+    DrillStatusBar* statusBar_ = nullptr;
     QFrame* textBox_ = nullptr;
     QTextEdit* memo_ = nullptr;
     QFrame* pictureBox_ = nullptr;
     PictureWidget* image_ = nullptr;
     VideoArea* video_ = nullptr;
-    std::vector<QToolButton*> mediaButtons_;
-    MediaControl* media_ = nullptr;
-    QMenu* popup_ = nullptr;
-    QMenu* statusPopup_ = nullptr;
-    std::vector<QAction*> editorItems_;
+    DrillPopupMenus* menus_ = nullptr;
+    AccessKeyFilter* keys_ = nullptr;
     QTimer* timer_ = nullptr;
     std::vector<QWidget*> bottomPanels_;
 
   private:
-    bool handleKey(QObject* receiver, QKeyEvent* event);
-    bool pressAccessKey(QObject* receiver, QKeyEvent* event);
     void layoutContent();
     void reportGeometry();
-    void renderMedia();
-    void watchChildren();
 
     SideContent content_ = SideContent::TextOnly;
     bool placing_ = false;

@@ -29,6 +29,13 @@ int captionBarHeight() {
 
 }  // namespace
 
+QImage sidePicture(Program& program, const DrillWindowView& view, SideFiles files) {
+    const std::string file = sidePictureFile(program, view, files);
+    if (file.empty()) return {};
+    const auto picture = loadPicture(program.ui(), program.files(), program.platform.images, file);
+    return picture ? imageOf(*picture) : QImage();
+}
+
 DrillWindows::DrillWindows(Program& program, DrillController& controller, QObject* parent)
     : QObject(parent),
       program_(program),
@@ -126,14 +133,6 @@ void DrillWindows::showWindow(DrillScreen window, bool posted) {
     });
 }
 
-QImage DrillWindows::sidePicture(const DrillWindowView& view) const {
-    // The core found (and reported on) the file when the side was shown.
-    if (view.content == SideContent::TextOnly || view.pictureFile.empty()) return {};
-    const auto picture =
-        loadPicture(program_.ui(), program_.files(), program_.platform.images, view.pictureFile);
-    return picture ? imageOf(*picture) : QImage();
-}
-
 void DrillWindows::viewPicture(const std::string& path) {
     const auto picture =
         loadPicture(program_.ui(), program_.files(), program_.platform.images, path);
@@ -144,13 +143,13 @@ void DrillWindows::appear(DrillScreen window) {
     if (window == DrillScreen::Question) {
         const QuestionView& view = controller_.question();
         question_->render(view, true);
-        question_->showPicture(sidePicture(view), view.pictureFit);
+        question_->showPicture(sidePicture(program_, view, SideFiles::Checked), view.pictureFit);
         question_->startShow(view.placement);
         questionMedia_.showSide(view.mediaFile);
     } else if (window == DrillScreen::Answer) {
         const AnswerView& view = controller_.answer();
         answer_->render(controller_.answer());
-        answer_->showPicture(sidePicture(view), view.pictureFit);
+        answer_->showPicture(sidePicture(program_, view, SideFiles::Checked), view.pictureFit);
         answer_->startShow(view.placement);
         answerMedia_.showSide(view.mediaFile);
     }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/drill/run_control.h"
+#include "core/drill/side_picture.h"
 #include "core/media/media_control.h"
 
 class QWidget;
@@ -21,6 +22,10 @@ class QuestionWindow;
 class AnswerWindow;
 class PictureViewer;
 class ZoomWindow;
+
+// The picture a drill window shows for a side, decoded; a null image for none. A file that
+// cannot be decoded is reported and shows none.
+QImage sidePicture(Program& program, const DrillWindowView& view, SideFiles files);
 
 // Owns the question and answer windows and shows, hides and renders them as the drill
 // controller says. Whoever calls the controller from outside the windows (menus, dialogs)
@@ -65,7 +70,6 @@ class DrillWindows : public QObject, public DrillWindowObserver {
 
   private:
     void appear(DrillScreen window);
-    QImage sidePicture(const DrillWindowView& view) const;
 
     Program& program_;
     DrillController& controller_;

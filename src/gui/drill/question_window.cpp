@@ -16,6 +16,7 @@
 #include "core/drill/drill_window_texts.h"
 #include "core/platform/user_interface.h"
 #include "gui/drill/drill_look.h"
+#include "gui/drill/drill_popup_menus.h"
 #include "gui/platform/qt_text.h"
 
 namespace cardwise::gui {
@@ -35,7 +36,7 @@ QuestionWindow::QuestionWindow(DrillController& controller, UserInterface& ui)
     : DrillWindowBase(controller, DrillScreen::Question,
                       Names{"TFQuestion", "SBHint", "PQNumber", "MP1", "Hint"}),
       ui_(ui) {
-    connect(noteButton_, &QToolButton::clicked, this,
+    connect(statusBar_->noteButton(), &QToolButton::clicked, this,
             [this] { call([this] { controller_.hintClick(); }); });
 
     displayPanel_ = addBottomPanel("DE");
@@ -88,15 +89,16 @@ QuestionWindow::QuestionWindow(DrillController& controller, UserInterface& ui)
     undoGrade_->setShortcutContext(Qt::WindowShortcut);
     addAction(undoGrade_);
     QAction* after = nullptr;
-    const QList<QAction*> items = popup_->actions();
+    QMenu* popup = menus_->windowMenu();
+    const QList<QAction*> items = popup->actions();
     for (qsizetype i = 0; i + 1 < items.size(); ++i) {
         if (items[i]->objectName() == QLatin1String("GoToPair1")) after = items[i + 1];
     }
-    popup_->insertAction(after, undoGrade_);
+    popup->insertAction(after, undoGrade_);
     // The later of a delete and a grade is what the item takes back.
     connect(undoGrade_, &QAction::triggered, this,
             [this] { call([this] { controller_.undo(); }); });
-    connect(popup_, &QMenu::aboutToShow, this,
+    connect(popup, &QMenu::aboutToShow, this,
             [this] { undoGrade_->setText(captionText(controller_.undoCaption())); });
 }
 
@@ -134,8 +136,8 @@ void QuestionWindow::checkFillIn() {
 }
 
 void QuestionWindow::render(const QuestionView& view, bool appearing) {
-    renderCommon(view, view.status, view.hintEnabled, kQuestionCategoryTip.data(),
-                 kQuestionNumberTip.data(), kHintTip.data());
+    renderCommon(view, view.status, view.hintEnabled,
+                 {kQuestionCategoryTip, kQuestionNumberTip, kHintTip});
     panel_ = view.panel;
     switch (view.panel) {
         case QuestionPanel::DisplayAnswer:

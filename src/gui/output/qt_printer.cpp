@@ -1,7 +1,6 @@
 #include "gui/output/qt_printer.h"
 
 #include "core/media/picture_view.h"
-#include "gui/media/qt_image_decoder.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -16,7 +15,6 @@
 #include "core/drill/answer_view.h"
 #include "core/drill/question_view.h"
 #include "core/drill/run_control.h"
-#include "core/media/file_validation.h"
 #include "core/output/print_job.h"
 #include "core/program.h"
 #include "gui/drill/answer_window.h"
@@ -153,15 +151,9 @@ std::optional<PagePicture> QtPrinter::captureCard(bool question) {
     if (program_ == nullptr || controller_ == nullptr) return {};
     Program& program = *program_;
     DrillWindowsState state;
-    const FileLookupPlaces places{program.currentDirectory, program.programDirectory,
-                                  program.settings.GraphicsDIR, program.settings.SoundDIR};
+    // A printed card was never shown: its picture is looked up without a word.
     auto pictureOfSide = [&](const DrillWindowView& view) {
-        if (view.content == SideContent::TextOnly || view.picturePath.empty()) return QImage();
-        const auto found =
-            findReferencedFile(program.files(), places, MediaKind::Picture, view.picturePath);
-        if (!found) return QImage();
-        auto picture = loadPicture(program.ui(), program.files(), program.platform.images, *found);
-        return picture ? imageOf(*picture) : QImage();
+        return sidePicture(program, view, SideFiles::Unchecked);
     };
     QImage image;
     if (question) {
