@@ -19,6 +19,7 @@
 
 #include "core/platform/help_viewer.h"
 #include "core/program.h"
+#include "core/shell/editor_check_boxes.h"
 #include "gui/drill/drill_look.h"
 #include "gui/drill/drill_windows.h"
 #include "gui/editor/editor_layout.h"
@@ -180,12 +181,14 @@ void QtEditorWindow::wire() {
     connect(f.goToPair, &QPushButton::clicked, this, &QtEditorWindow::goToPair);
     connect(f.goToNumber, &QLineEdit::returnPressed, this, &QtEditorWindow::goToPair);
 
-    connect(f.autoSave, &QCheckBox::clicked, this,
-            [this](bool on) { call([&] { controller_.CBAutoSavePairClick(on); }); });
-    connect(f.autoResetPage, &QCheckBox::clicked, this,
-            [this](bool on) { call([&] { controller_.CBAutoResetPageClick(on); }); });
-    connect(f.fileSaveImmediate, &QCheckBox::clicked, this,
-            [this](bool on) { call([&] { controller_.CBFileSaveIClick(on); }); });
+    auto checkBox = [this](QCheckBox* b, EditorCheckBox box) {
+        connect(b, &QCheckBox::clicked, this, [this, box](bool on) {
+            call([&] { editorCheckBoxClick(program_, controller_, box, on); });
+        });
+    };
+    checkBox(f.autoSave, EditorCheckBox::CBAutoSavePair);
+    checkBox(f.autoResetPage, EditorCheckBox::CBAutoResetPage);
+    checkBox(f.fileSaveImmediate, EditorCheckBox::CBFileSaveI);
 
     connect(&f, &EditorLayout::pageChosen, this, [this](int page) {
         if (rendering_) return;
