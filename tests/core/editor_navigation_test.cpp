@@ -19,6 +19,33 @@ using testing::ShownBox;
 const std::string kDeck =
     testing::crlf({"[Cardwise]", "Q1=one", "A1=uno", "Q2=two", "A2=dos", "Q3=three", "A3=tres"});
 
+// A window that forwards its show and hide as the Qt window does, and whose event loop
+// turns after every command.
+class ForwardingWindow : public EditorWindow {
+  public:
+    explicit ForwardingWindow(EditorController& editor) : editor_(editor) {}
+    bool onScreen = false;
+    int hides = 0;
+    void showEditor() override {
+        editor_.windowShown();
+        onScreen = true;
+    }
+    void hideEditor() override { settleDue_ = editor_.windowHideRequested(onScreen) || settleDue_; }
+    void showFindDialog() override {}
+    void hideFindDialog() override {}
+    void hidePictureViewer() override {}
+    void showPicture(const std::string&) override {}
+    void turnLoop() {
+        if (!std::exchange(settleDue_, false) || !editor_.settleWindow()) return;
+        onScreen = false;
+        ++hides;
+    }
+
+  private:
+    EditorController& editor_;
+    bool settleDue_ = false;
+};
+
 // The editor on a three-pair deck, showing pair 2.
 struct Bench {
     testing::DeckHarness h;
@@ -26,8 +53,10 @@ struct Bench {
     CoreDrillEngine engine;
     DrillController drill{p, engine};
     EditorController editor{p, drill};
+    ForwardingWindow window{editor};
 
     Bench() {
+        editor.setWindow(&window);
         h.frontEnd.onCloseEditor = [this] { return editor.deckClosing(); };
         h.frontEnd.onCall = [this](std::string_view call) {
             if (call == "RunDKSFile") drill.start();
@@ -124,6 +153,38 @@ TEST(EditorNavigation, EveryWayOffAPairGoesOnOnlyWhenItsEditsWereSavedOrLetGo) {
             EXPECT_EQ(text.find("kept") != std::string::npos, outcome.stored) << text;
         }
     }
+}
+
+TEST(EditorNavigation, GoToPairGoesToTheEditorOnlyWhileTheEditorShows) {
+    Bench b;
+    EXPECT_EQ(b.editor.goToPairRoute(), GoToPairRoute::Editor);
+    b.editor.BBRunPairClick();
+    EXPECT_EQ(b.editor.goToPairRoute(), GoToPairRoute::Drill) << "the single-pair run";
+    b.editor.returnFromRun();
+    EXPECT_EQ(b.editor.goToPairRoute(), GoToPairRoute::Editor);
+    ASSERT_TRUE(b.editor.BBCloseClick());
+    EXPECT_EQ(b.editor.goToPairRoute(), GoToPairRoute::Drill);
+    b.editor.OpenInEditorClick();
+    ASSERT_TRUE(FileExitQAClick(b.p));
+    EXPECT_EQ(b.editor.goToPairRoute(), GoToPairRoute::Drill) << "the deck closed";
+}
+
+TEST(EditorNavigation, AMoveKeepsTheWindowOnScreenAndACloseHidesItOnce) {
+    Bench b;
+    b.window.turnLoop();
+    for (auto move : {&EditorController::BBUpClick, &EditorController::BBDownClick}) {
+        (b.editor.*move)();
+        b.window.turnLoop();
+    }
+    b.editor.BBGoToPairClick("1");
+    b.window.turnLoop();
+    EXPECT_TRUE(b.window.onScreen);
+    EXPECT_EQ(b.window.hides, 0);
+    ASSERT_TRUE(b.editor.BBCloseClick());
+    b.window.turnLoop();
+    b.window.turnLoop();
+    EXPECT_FALSE(b.window.onScreen);
+    EXPECT_EQ(b.window.hides, 1);
 }
 
 }  // namespace

@@ -11,6 +11,10 @@ bool EditorController::shown() const {
     return program_.editor.shown;
 }
 
+GoToPairRoute EditorController::goToPairRoute() const {
+    return shown() ? GoToPairRoute::Editor : GoToPairRoute::Drill;
+}
+
 bool EditorController::BBGoToPairClick(std::string_view entry) {
     navigation_.goToPair(entry);
     return true;

@@ -7,11 +7,16 @@
 #include "core/editor/associated_files.h"
 #include "core/editor/editor_navigation.h"
 #include "core/editor/editor_view.h"
+#include "core/editor/hide_debounce.h"
 
 namespace cardwise {
 
 struct Program;
 class DrillController;
+
+// Where "Bring Up GoTo Pair" (Ctrl+G) goes: the editor's Go To Pair box while the editor
+// shows, else the drill's.
+enum class GoToPairRoute { Editor, Drill };
 
 // The pair editor. The Qt window renders view() and forwards every change and click;
 // after each call it renders view() again while it is shown. The work is done by
@@ -39,6 +44,7 @@ class EditorController {
     // Whether the hidden items "Move To Next Pair In Editor" (Ctrl+N, runs BBUpClick) and
     // "Move To Previous Pair In Editor" (Ctrl+P, runs BBDownClick) can be chosen.
     bool moveMenuItemsEnabled() const { return shown(); }
+    GoToPairRoute goToPairRoute() const;
 
     // ---- FrontEnd hand-overs the main window passes on -----------------------------------
     // FrontEnd::showEditorOnNewDeck.
@@ -84,10 +90,21 @@ class EditorController {
     // Display: shows the side's picture in the picture viewer.
     void display(EditorSide side);
 
+    // ---- the window's own hide -------------------------------------------------------------
+    // The window forwards these and hides when settleWindow() says so (see HideDebounce).
+    // showEditor() reached the window.
+    void windowShown() { hide_.shown(); }
+    // hideEditor() reached the window, on screen or not: true when the window must call
+    // settleWindow() once the event loop turns.
+    bool windowHideRequested(bool onScreen) { return hide_.hideRequested(onScreen); }
+    // The event loop turned, or a command ended: true when the window must hide now.
+    bool settleWindow() { return hide_.settle(); }
+
   private:
     Program& program_;
     AssociatedFiles files_;
     EditorNavigation navigation_;
+    HideDebounce hide_;
 };
 
 }  // namespace cardwise

@@ -413,7 +413,7 @@ void QtEditorWindow::applyFocus(EditorFocus focus) {
 }
 
 void QtEditorWindow::showEditor() {
-    hidePending_ = false;
+    controller_.windowShown();
     const EditorView& view = controller_.view();
     if (view.resetPage) form_->turnTo(EditorLayout::QuestionPage);
     render();
@@ -426,14 +426,13 @@ void QtEditorWindow::showEditor() {
 }
 
 void QtEditorWindow::hideEditor() {
-    if (!isVisible() || hidePending_) return;
-    hidePending_ = true;
-    QTimer::singleShot(0, this, &QtEditorWindow::settle);
+    if (controller_.windowHideRequested(isVisible())) {
+        QTimer::singleShot(0, this, &QtEditorWindow::settle);
+    }
 }
 
 void QtEditorWindow::settle() {
-    if (!hidePending_) return;
-    hidePending_ = false;
+    if (!controller_.settleWindow()) return;
     hide();
     emit visibilityChanged();
 }
@@ -467,7 +466,7 @@ void QtEditorWindow::moveToMemo() {
 }
 
 void QtEditorWindow::goToPairCommand() {
-    if (!isVisible()) return;
+    if (controller_.goToPairRoute() != GoToPairRoute::Editor) return;
     if (form_->goToNumber->text().isEmpty()) {
         activateWindow();
         form_->goToNumber->setFocus(Qt::ShortcutFocusReason);
