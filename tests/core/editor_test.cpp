@@ -8,6 +8,7 @@
 #include "core/deck/deck_save.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
+#include "core/shell/editor_check_boxes.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {
@@ -439,7 +440,7 @@ TEST_F(EditorTest, FileSaveImmediateWritesEverySaveAndTheReloadKeepsTheOpeningBa
     openAt(numberedDeck(3), 2);
     const std::string backup = h.decks.read("deck.~LS");
     ASSERT_EQ(backup, numberedDeck(3));
-    editor.CBFileSaveIClick(true);
+    editorCheckBoxClick(p, editor, EditorCheckBox::CBFileSaveI, true);
     EXPECT_EQ(p.shell.app.FileSaveI, 1);
     EXPECT_NE(h.programFolder.read("CARDWISE.INI").find("FileSaveI=1"), std::string::npos);
     edit([](EditorForm& f) { f.QMemo = "written"; });
@@ -625,7 +626,7 @@ TEST_F(EditorTest, UnsavedEditsAreAskedAboutBeforeEveryMove) {
     EXPECT_TRUE(editor.shown());
     EXPECT_EQ(editor.view().form.QMemo, "stay");
 
-    editor.CBAutoSavePairClick(true);
+    editorCheckBoxClick(p, editor, EditorCheckBox::CBAutoSavePair, true);
     editor.BBUpClick();  // saved without a question
     EXPECT_EQ(p.deck.currentText(2), "Q2=stay$#$!A2=answer 2");
 }
@@ -634,7 +635,7 @@ TEST_F(EditorTest, APairWithMarkupFaultsIsShownWithAWarningAndNeverSavedByItself
     open(deckOf({{"q", "<HC1>a<HC2>b<HC3>c<HC4>d%x"}, {"two", "dos"}, {"three", "tres"}}));
     p.deck.CurrentPair = 2;
     editor.EditCurrentPairClick();
-    editor.CBAutoSavePairClick(true);
+    editorCheckBoxClick(p, editor, EditorCheckBox::CBAutoSavePair, true);
     const ShownBox tooMany{"Too Many Hints Or Comments",
                            "Cardwise Has Found More Than Three Comments In Answer     1.  Please "
                            "Limit The Hints Or Comments To Three. ",
@@ -666,7 +667,7 @@ TEST_F(EditorTest, APairWithMarkupFaultsIsShownWithAWarningAndNeverSavedByItself
     editor.BBSaveClick();
     EXPECT_EQ(p.deck.currentText(1), "Q1=y$#$!A1=<HC1>a<HC2>b<HC3>c%x");
     EXPECT_TRUE(editor.view().notice.empty());
-    editor.CBAutoSavePairClick(false);
+    editorCheckBoxClick(p, editor, EditorCheckBox::CBAutoSavePair, false);
     EXPECT_NE(h.programFolder.read("CARDWISE.INI").find("AutoSavePair=0"), std::string::npos);
 }
 
@@ -699,7 +700,8 @@ TEST_F(EditorTest, ANewDeckOpensInTheEditorOnItsFirstPair) {
 
 TEST_F(EditorTest, ClosingTheDeckUnderTheEditorAsksAboutItsEditsAndWritesThem) {
     openAt(numberedDeck(3), 2);
-    editor.CBFileSaveIClick(true);  // the close itself writes: no flush inside it
+    // The close itself writes: no flush inside it.
+    editorCheckBoxClick(p, editor, EditorCheckBox::CBFileSaveI, true);
     edit([](EditorForm& f) { f.QMemo = "last words"; });
     h.ui.expectBox(kSaveQuestion, Button::Yes);
     ASSERT_TRUE(FileExitQAClick(p));

@@ -253,7 +253,8 @@ void MainWindow::execute(MenuCommand command, int slot) {
             if (drill != nullptr) ClickHintorCommentButton1Click(*drill);
             break;
         case MenuCommand::BringUpGoToPair:
-            if (services_.editorWindow != nullptr && services_.editorWindow->isVisible()) {
+            if (services_.editorWindow != nullptr && services_.editor != nullptr &&
+                services_.editor->goToPairRoute() == GoToPairRoute::Editor) {
                 services_.editorWindow->goToPairCommand();
             } else if (drill != nullptr) {
                 drill->goToPair();

@@ -19,6 +19,7 @@
 
 #include "core/platform/help_viewer.h"
 #include "core/program.h"
+#include "core/shell/editor_check_boxes.h"
 #include "gui/drill/drill_look.h"
 #include "gui/drill/drill_windows.h"
 #include "gui/editor/editor_layout.h"
@@ -180,12 +181,14 @@ void QtEditorWindow::wire() {
     connect(f.goToPair, &QPushButton::clicked, this, &QtEditorWindow::goToPair);
     connect(f.goToNumber, &QLineEdit::returnPressed, this, &QtEditorWindow::goToPair);
 
-    connect(f.autoSave, &QCheckBox::clicked, this,
-            [this](bool on) { call([&] { controller_.CBAutoSavePairClick(on); }); });
-    connect(f.autoResetPage, &QCheckBox::clicked, this,
-            [this](bool on) { call([&] { controller_.CBAutoResetPageClick(on); }); });
-    connect(f.fileSaveImmediate, &QCheckBox::clicked, this,
-            [this](bool on) { call([&] { controller_.CBFileSaveIClick(on); }); });
+    auto checkBox = [this](QCheckBox* b, EditorCheckBox box) {
+        connect(b, &QCheckBox::clicked, this, [this, box](bool on) {
+            call([&] { editorCheckBoxClick(program_, controller_, box, on); });
+        });
+    };
+    checkBox(f.autoSave, EditorCheckBox::CBAutoSavePair);
+    checkBox(f.autoResetPage, EditorCheckBox::CBAutoResetPage);
+    checkBox(f.fileSaveImmediate, EditorCheckBox::CBFileSaveI);
 
     connect(&f, &EditorLayout::pageChosen, this, [this](int page) {
         if (rendering_) return;
@@ -410,7 +413,7 @@ void QtEditorWindow::applyFocus(EditorFocus focus) {
 }
 
 void QtEditorWindow::showEditor() {
-    hidePending_ = false;
+    controller_.windowShown();
     const EditorView& view = controller_.view();
     if (view.resetPage) form_->turnTo(EditorLayout::QuestionPage);
     render();
@@ -423,14 +426,13 @@ void QtEditorWindow::showEditor() {
 }
 
 void QtEditorWindow::hideEditor() {
-    if (!isVisible() || hidePending_) return;
-    hidePending_ = true;
-    QTimer::singleShot(0, this, &QtEditorWindow::settle);
+    if (controller_.windowHideRequested(isVisible())) {
+        QTimer::singleShot(0, this, &QtEditorWindow::settle);
+    }
 }
 
 void QtEditorWindow::settle() {
-    if (!hidePending_) return;
-    hidePending_ = false;
+    if (!controller_.settleWindow()) return;
     hide();
     emit visibilityChanged();
 }
@@ -464,7 +466,7 @@ void QtEditorWindow::moveToMemo() {
 }
 
 void QtEditorWindow::goToPairCommand() {
-    if (!isVisible()) return;
+    if (controller_.goToPairRoute() != GoToPairRoute::Editor) return;
     if (form_->goToNumber->text().isEmpty()) {
         activateWindow();
         form_->goToNumber->setFocus(Qt::ShortcutFocusReason);

@@ -42,9 +42,8 @@ class QtEditorWindow : public QWidget, public EditorWindow {
     // The form as the widgets hold it (UTF-8).
     EditorForm formOfWidgets() const;
 
-    // A hide the controller asked for takes place now unless a show followed it: a move
-    // between pairs hides and shows the editor, which should neither flicker nor lose the
-    // keyboard focus. Runs by itself once the event loop turns.
+    // Hides the window now when the controller says a hide it asked for still holds (no
+    // show followed it). Runs by itself once the event loop turns.
     void settle();
 
     // Ctrl+M: the text box of the page showing, question or answer.
@@ -91,7 +90,6 @@ class QtEditorWindow : public QWidget, public EditorWindow {
     QtMediaPlayer* player_ = nullptr;
     std::unique_ptr<QWidget> video_;
     bool rendering_ = false;
-    bool hidePending_ = false;
 };
 
 }  // namespace cardwise::gui
