@@ -148,8 +148,8 @@ TEST(EditorNavigation, EveryWayOffAPairGoesOnOnlyWhenItsEditsWereSavedOrLetGo) {
                 EXPECT_TRUE(b->p.editor.PairDirty);
                 EXPECT_EQ(b->editor.view().form.QMemo, "kept");
             }
-            const std::string text =
-                b->p.shell.deckOpen ? b->p.deck.currentText(2) : b->h.decks.read("deck.DKS");
+            const std::string text = b->p.shell.deckOpen ? std::string(b->p.deck.currentText(2))
+                                                         : b->h.decks.read("deck.DKS");
             EXPECT_EQ(text.find("kept") != std::string::npos, outcome.stored) << text;
         }
     }
