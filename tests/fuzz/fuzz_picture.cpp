@@ -28,7 +28,7 @@ constexpr std::array<std::string_view, 8> kExtensions = {".bmp", ".jpg", ".gif",
 struct Loader {
     fuzzing::MemoryFileSystem files;
     fuzzing::QuietUserInterface ui;
-    gui::QtImageDecoder decoder;
+    gui::QtImageDecoder decoder{cardwise_magick_module};
 
     std::optional<DecodedPicture> load(std::string_view extension, std::string_view bytes) {
         const std::string path = "/deck/picture" + std::string(extension);

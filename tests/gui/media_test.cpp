@@ -200,7 +200,42 @@ class MediaTest : public QObject {
   private slots:
     void cleanup() { QVERIFY(!cardwise::testing::fakesFailed()); }
 
-    // First, while the process is still small, so that its peak memory tells: a few
+    // Before any test that plays or decodes a PCX: a deck of pictures Qt reads is drilled
+    // through without a media player, so neither the multimedia back end (GStreamer, the
+    // sound servers' probes) nor GraphicsMagick is ever loaded into the process.
+    void aPictureOnlyDeckNeverLoadsTheMediaBackEnd() {
+        GuiDrill drill;
+        QImage flag(40, 20, QImage::Format_RGB32);
+        flag.fill(Qt::blue);
+        QVERIFY(flag.save(QString::fromStdString(drill.decks.file("flag.png"))));
+        drill.open("PIC",
+                   crlf({"[Cardwise]", "Q1=<BMP>flag.png%Which flag?", "A1=<BMP>flag.png%Blue",
+                         "Q2=Next?", "A2=Yes", "Q3=Last?", "A3=Yes"}),
+                   crlf({"[Cardwise]", "Numerical=  1"}));
+        for (int pair = 0; pair < 3; ++pair) {
+            QVERIFY(drill.windows.questionWindow()->isVisible());
+            drill.controller.displayAnswer();
+            drill.windows.sync();
+            drill.controller.markCorrect();
+            drill.windows.sync();
+            drill.controller.showNextQuestion();
+            drill.windows.sync();
+        }
+        QVERIFY(drill.find<gui::PictureWidget>(drill.windows.questionWindow(), "image")
+                    ->picture()
+                    .size() == QSize(40, 20));
+        for (auto channel : {MediaChannel::Question, MediaChannel::Answer, MediaChannel::Editor}) {
+            QVERIFY(drill.player.player(channel) == nullptr);
+        }
+        QFile maps("/proc/self/maps");
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        QVERIFY2(!mapped.contains("libgst") && !mapped.contains("plugins/multimedia"),
+                 "the multimedia back end was loaded");
+        QVERIFY2(!mapped.contains("GraphicsMagick"), "GraphicsMagick was loaded");
+    }
+
+    // Early, while the process is still small, so that its peak memory tells: a few
     // kilobytes claiming 30000 x 30000 pixels are refused by the size check, and the
     // decoders' own limits refuse them too (Qt's reader, then GraphicsMagick's, as PNG and
     // as PCX), without taking the memory.
@@ -231,40 +266,6 @@ class MediaTest : public QObject {
         const long grownMB = (peakMemoryKB() - before) / 1024;
         QVERIFY2(grownMB < 100, qPrintable(QString("grew by %1 MB").arg(grownMB)));
         ui.checkAllShown();
-    }
-
-    // Before any test that plays: a deck of pictures alone is drilled through without a
-    // media player, so the multimedia back end (GStreamer, the sound servers' probes) is
-    // never loaded into the process.
-    void aPictureOnlyDeckNeverLoadsTheMediaBackEnd() {
-        GuiDrill drill;
-        QImage flag(40, 20, QImage::Format_RGB32);
-        flag.fill(Qt::blue);
-        QVERIFY(flag.save(QString::fromStdString(drill.decks.file("flag.png"))));
-        drill.open("PIC",
-                   crlf({"[Cardwise]", "Q1=<BMP>flag.png%Which flag?", "A1=<BMP>flag.png%Blue",
-                         "Q2=Next?", "A2=Yes", "Q3=Last?", "A3=Yes"}),
-                   crlf({"[Cardwise]", "Numerical=  1"}));
-        for (int pair = 0; pair < 3; ++pair) {
-            QVERIFY(drill.windows.questionWindow()->isVisible());
-            drill.controller.displayAnswer();
-            drill.windows.sync();
-            drill.controller.markCorrect();
-            drill.windows.sync();
-            drill.controller.showNextQuestion();
-            drill.windows.sync();
-        }
-        QVERIFY(drill.find<gui::PictureWidget>(drill.windows.questionWindow(), "image")
-                    ->picture()
-                    .size() == QSize(40, 20));
-        for (auto channel : {MediaChannel::Question, MediaChannel::Answer, MediaChannel::Editor}) {
-            QVERIFY(drill.player.player(channel) == nullptr);
-        }
-        QFile maps("/proc/self/maps");
-        QVERIFY(maps.open(QIODevice::ReadOnly));
-        const QByteArray mapped = maps.readAll();
-        QVERIFY2(!mapped.contains("libgst") && !mapped.contains("plugins/multimedia"),
-                 "the multimedia back end was loaded");
     }
 
     void everyPictureTypeDecodes() {

@@ -1,13 +1,10 @@
 #include "gui/media/qt_image_decoder.h"
 
-#include <Magick++.h>
-
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
 #include <QImageReader>
-
-#include <algorithm>
-#include <cmath>
-#include <mutex>
+#include <QLibrary>
 
 #include "core/media/picture_view.h"
 
@@ -56,13 +53,6 @@ const char* magickFormatName(PictureFormat format) {
     return nullptr;
 }
 
-// A picture wider or higher than this is refused by the decoders themselves.
-constexpr std::int64_t kMaxPictureSide = 65536;
-// A metafile is drawn with at most this many pixels (2048 x 2048), above any screen.
-constexpr std::int64_t kMaxMetafilePixels = 2048 * 2048;
-// What GraphicsMagick may hold for one picture: 64 megapixels of 8 bytes (16 bits a
-// channel), and a little more.
-constexpr std::int64_t kMagickMemoryBytes = kMaxPicturePixels * 8 + (64 << 20);
 constexpr int kQtAllocationLimitMB = static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024) + 16);
 
 // Reads through a buffer over the bytes: the file was read by the core's file system.
@@ -82,81 +72,48 @@ struct QtReader {
     }
 };
 
-// The dots per inch at which a metafile is drawn: 96, as Windows shows it on a screen (not
-// the library's default of 72), or fewer when that would be larger than
-// kMaxMetafilePixels. A metafile of a few bytes can declare any size, and drawing it that
-// large takes seconds and a gigabyte; drawn smaller, the picture is only scaled down.
-double metafileDensity(const Magick::Blob& blob) {
-    Magick::Image probe;
-    probe.magick("WMF");
-    probe.density(Magick::Geometry(96, 96));
-    try {
-        probe.ping(blob);
-    } catch (const Magick::Warning&) {
+// Pixels into a QImage of the picture's size.
+class ImagePixels final : public MagickPixels {
+  public:
+    unsigned char* reserve(int width, int height) override {
+        image = QImage(width, height, QImage::Format_RGBA8888);
+        return image.isNull() ? nullptr : image.bits();
     }
-    const double pixels = static_cast<double>(probe.columns()) * static_cast<double>(probe.rows());
-    if (pixels <= static_cast<double>(kMaxMetafilePixels)) return 96;
-    return std::max(1.0, 96 * std::sqrt(static_cast<double>(kMaxMetafilePixels) / pixels));
-}
-
-Magick::Image magickImage(std::string_view bytes, PictureFormat format, bool headerOnly) {
-    const std::string name = magickFormatName(format);
-    const Magick::Blob blob(bytes.data(), bytes.size());
-    Magick::Image image;
-    image.magick(name);
-    if (format == PictureFormat::Wmf) image.density(Magick::Geometry(96, 96));
-    try {
-        image.ping(blob);
-    } catch (const Magick::Warning&) {
-        // A warning still leaves a usable picture.
-    }
-    // The library picks its coder by the content whatever it was told: a file named .gif
-    // that holds a metafile, a PostScript or a drawing language is not this format.
-    if (image.magick().rfind(name, 0) != 0) {
-        throw Magick::ErrorCorruptImage("the content is " + image.magick() + ", not " + name);
-    }
-    if (headerOnly) return image;
-    image = Magick::Image();
-    image.magick(name);
-    if (format == PictureFormat::Wmf) {
-        const auto dpi = static_cast<unsigned>(metafileDensity(blob));
-        image.density(Magick::Geometry(dpi, dpi));
-    }
-    try {
-        image.read(blob);
-    } catch (const Magick::Warning&) {
-    }
-    return image;
-}
+    QImage image;
+};
 
 }  // namespace
 
-QtImageDecoder::QtImageDecoder() {
-    static std::once_flag started;
-    std::call_once(started, [] {
-        // The program's own signal handling stays in place: the library must not quit
-        // the program on SIGTERM or SIGINT.
-        MagickLib::ExceptionInfo exception;
-        MagickLib::GetExceptionInfo(&exception);
-        MagickLib::InitializeMagickEx(nullptr, MAGICK_OPT_NO_SIGNAL_HANDER, &exception);
-        MagickLib::DestroyExceptionInfo(&exception);
-        // A file that declares a huge picture (a few kilobytes of compressed nothing can
-        // claim gigapixels) fails in the library instead of taking the memory: no more
-        // pixels than the program shows, no side longer than kMaxPictureSide, pixels held
-        // in memory only (never in a temporary file) and no more of it than the largest
-        // picture needs at 16 bits a channel.
-        using namespace MagickLib;
-        SetMagickResourceLimit(PixelsResource, kMaxPicturePixels);
-        SetMagickResourceLimit(WidthResource, kMaxPictureSide);
-        SetMagickResourceLimit(HeightResource, kMaxPictureSide);
-        SetMagickResourceLimit(MemoryResource, kMagickMemoryBytes);
-        SetMagickResourceLimit(MapResource, kMagickMemoryBytes);
-        SetMagickResourceLimit(DiskResource, 0);
-        SetMagickResourceLimit(ReadResource, kMagickMemoryBytes);
-    });
+QtImageDecoder::QtImageDecoder(MagickModuleEntry linked) : linked_(linked) {
     // Qt's readers refuse any picture whose pixels would take more than this (the largest
     // picture let through: 64 megapixels of 4 bytes), before they allocate.
     QImageReader::setAllocationLimit(kQtAllocationLimitMB);
+}
+
+QtImageDecoder::~QtImageDecoder() = default;
+
+const MagickModule* QtImageDecoder::magick() const {
+    if (magickTried_) return magick_;
+    magickTried_ = true;
+    if (linked_ != nullptr) return magick_ = linked_();
+    // Installed, the module lies in the library folder beside the program's; run from the
+    // build tree, where the build put it.
+    const QStringList places{
+        QDir(QCoreApplication::applicationDirPath()).filePath(CARDWISE_MAGICK_MODULE_FROM_BIN),
+        QStringLiteral(CARDWISE_MAGICK_MODULE_BUILT)};
+    QStringList errors;
+    for (const QString& place : places) {
+        auto library = std::make_unique<QLibrary>(place);
+        if (auto entry =
+                reinterpret_cast<MagickModuleEntry>(library->resolve(kMagickModuleEntry))) {
+            library_ = std::move(library);
+            return magick_ = entry();
+        }
+        errors << library->errorString();
+    }
+    qWarning("cardwise: PCX and WMF pictures cannot be shown: %s",
+             qPrintable(errors.join(QStringLiteral("; "))));
+    return nullptr;
 }
 
 std::optional<PictureSize> QtImageDecoder::measure(std::string_view bytes,
@@ -166,15 +123,14 @@ std::optional<PictureSize> QtImageDecoder::measure(std::string_view bytes,
         const QSize size = qt.reader.size();
         if (size.isValid()) return PictureSize{size.width(), size.height()};
     }
-    if (magickFormatName(format) == nullptr) return std::nullopt;
-    try {
-        Magick::Image image = magickImage(bytes, format, true);
-        if (image.columns() == 0 || image.rows() == 0) return std::nullopt;
-        return PictureSize{static_cast<std::int64_t>(image.columns()),
-                           static_cast<std::int64_t>(image.rows())};
-    } catch (const std::exception&) {
+    const char* name = magickFormatName(format);
+    const MagickModule* module = name != nullptr ? magick() : nullptr;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    if (module == nullptr || !module->measure(bytes.data(), bytes.size(), name, &width, &height)) {
         return std::nullopt;
     }
+    return PictureSize{width, height};
 }
 
 std::optional<DecodedPicture> QtImageDecoder::decode(std::string_view bytes,
@@ -184,21 +140,11 @@ std::optional<DecodedPicture> QtImageDecoder::decode(std::string_view bytes,
         QtReader qt(bytes, name);
         decoded = qt.reader.read();
     }
-    if (decoded.isNull() && magickFormatName(format) != nullptr) {
-        try {
-            Magick::Image image = magickImage(bytes, format, false);
-            const auto w = static_cast<int>(image.columns());
-            const auto h = static_cast<int>(image.rows());
-            if (w > 0 && h > 0 && static_cast<std::int64_t>(w) * h <= kMaxPicturePixels) {
-                QImage pixels(w, h, QImage::Format_RGBA8888);
-                if (!pixels.isNull()) {
-                    image.write(0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h), "RGBA",
-                                Magick::CharPixel, pixels.bits());
-                    decoded = std::move(pixels);
-                }
-            }
-        } catch (const std::exception&) {
-            decoded = QImage();
+    const char* name = decoded.isNull() ? magickFormatName(format) : nullptr;
+    if (const MagickModule* module = name != nullptr ? magick() : nullptr) {
+        ImagePixels pixels;
+        if (module->decode(bytes.data(), bytes.size(), name, kMaxPicturePixels, &pixels)) {
+            decoded = std::move(pixels.image);
         }
     }
     if (decoded.isNull()) return std::nullopt;
