@@ -2,15 +2,18 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QLocalServer>
 #include <QObject>
 #include <QString>
+
+class QSocketNotifier;
 
 namespace cardwise::gui {
 
 // Makes sure one copy of the program runs per user. The first copy listens on a local
 // socket in a folder only its user can enter; a later copy hands its deck names over (as
-// the system's bytes) and ends.
+// the system's bytes) and ends. Plain POSIX sockets under Qt's socket notifier: Qt's own
+// local sockets live in its network module, whose libraries (Kerberos, TLS, proxies) would
+// cost every start several milliseconds for nothing.
 class SingleInstance : public QObject {
     Q_OBJECT
   public:
@@ -23,6 +26,9 @@ class SingleInstance : public QObject {
     static QString defaultName();
 
     explicit SingleInstance(QString name = defaultName(), QObject* parent = nullptr);
+    ~SingleInstance() override;
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
     // True when this is the first copy (it now listens). Otherwise the decks have been
     // handed to the first copy, which comes to the front, and this copy should end. With
@@ -31,7 +37,7 @@ class SingleInstance : public QObject {
     // socket of ours), the program runs on its own: a user is never locked out of it.
     bool claim(const QList<QByteArray>& decks, bool handOver = true);
 
-    bool listening() const { return server_.isListening(); }
+    bool listening() const { return server_ >= 0; }
     QString name() const { return name_; }
 
   signals:
@@ -41,10 +47,20 @@ class SingleInstance : public QObject {
   private:
     bool sendTo(const QList<QByteArray>& decks, bool handOver);
     bool listen();
-    void receive();
+    bool bindAndListen();
+    // One copy that connected, and its bytes so far.
+    struct Peer {
+        int fd = -1;
+        QByteArray bytes;
+        QSocketNotifier* notifier = nullptr;
+    };
+    void accept();
+    // Reads what the peer has sent and acts on a whole message; false when the talk is over.
+    bool receive(Peer& peer);
 
     QString name_;
-    QLocalServer server_;
+    int server_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
 };
 
 }  // namespace cardwise::gui
