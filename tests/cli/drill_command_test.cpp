@@ -152,76 +152,83 @@ TEST(DrillCommand, EndOfInputClosesTheDeckAndSaves) {
                                   "Q&A5=20261207 0    0 0 0000"}));
 }
 
-TEST(DrillCommand, UndoKeyTakesBackTheLastGradeOnce) {
-    DeckFolder deck;
-    deck.copy("five.DKS");
-    deck.write("five.DKD", kOnePassSetup);
-    CliRun cli(deck.path(), "\nc\n:u\n\ni\n:u\n:u\n:q\n");
-    cli.run({"drill", "five.DKS"});
-    EXPECT_EQ(cli.status, kExitOk);
-    const std::string out = cli.out.str();
-    const std::string pairOneAgain = kQuestionCaption + "\nPair 1 | Category | Left 4\n";
-    EXPECT_NE(out.find("> c\n" + kQuestionCaption + "\nPair 2 |"), std::string::npos) << out;
-    EXPECT_NE(out.find("> :u\n" + pairOneAgain), std::string::npos) << out;
-    EXPECT_NE(out.find("> i\n" + kQuestionCaption +
-                       "\nPair 2 | Category | Left 3 | Total 1 | "
-                       "Correct 0 | Incorrect 1 | 0 %"),
-              std::string::npos)
-        << out;
-    EXPECT_NE(out.find("> :u\n[Undo Last Grade] There Is No Grade To Undo.  Only The Last "
-                       "Grade Can Be Taken Back, And Only While The Question After It Is "
-                       "Shown.\n"),
-              std::string::npos)
-        << out;
-    auto status = statusLinesOf(deck.read("five.DKD"));
-    ASSERT_EQ(status.size(), 5u);
-    EXPECT_EQ(status[0], "Q&A1=20261207 0    0 0 0004");  // asked, but neither grade stands
-}
-
-TEST(DrillCommand, DeleteKeyDeletesThePairOnShowAndUndoPutsItBack) {
-    DeckFolder deck;
-    deck.copy("five.DKS");
-    deck.write("five.DKD", kOnePassSetup);
-    const std::string original = deck.read("five.DKS");
-    CliRun cli(deck.path(), ":g 4\n:d\n:u\n:u\n:q\n");
-    cli.run({"drill", "five.DKS"});
-    EXPECT_EQ(cli.status, kExitOk) << cli.err.str();
-    const std::string out = cli.out.str();
-    EXPECT_NE(
-        out.find("> :d\n" + kQuestionCaption + "\nPair 4 | Category | Left 3\nLast question?"),
-        std::string::npos)
-        << out;
-    EXPECT_NE(out.find("> :u\n" + kQuestionCaption + "\nPair 4 |"), std::string::npos) << out;
-    EXPECT_NE(out.find("Which animal says woof?\n", out.find("> :u\n")), std::string::npos) << out;
-    EXPECT_NE(out.find("> :u\n[Undo Last Grade] There Is No Grade To Undo."), std::string::npos)
-        << out;
-    EXPECT_EQ(deck.read("five.DKS"), original);
-    EXPECT_EQ(statusLinesOf(deck.read("five.DKD")).size(), 5u);
-}
-
-TEST(DrillCommand, QuitGoToAndResetKeys) {
-    DeckFolder deck;
-    deck.copy("five.DKS");
-    deck.write("five.DKD", kOnePassSetup);
-    CliRun cli(deck.path(), ":g 4\n:g 9\n\nc\n:r\n:q\nnever read\n");
-    cli.run({"drill", "five.DKS"});
-    EXPECT_EQ(cli.status, kExitOk);
-    const std::string out = cli.out.str();
-    EXPECT_NE(out.find("> :g 4\n[Enter The Number Of The Pair To Jump To] Pair Number\n" +
-                       kQuestionCaption + "\nPair 4 |"),
-              std::string::npos)
-        << out;
-    EXPECT_NE(out.find("[Cardwise] Please Enter A Number Less Than The Highest Number In The Deck "
-                       "And Greater Than 0"),
-              std::string::npos);
-    // After the pair jumped to, the run goes on from pair 2; :r blanks the session figures.
-    EXPECT_NE(out.find("> :r\n" + kQuestionCaption + "\nPair 2 | Category\n"), std::string::npos)
-        << out;
-    EXPECT_EQ(out.find("never read"), std::string::npos);
-    auto status = statusLinesOf(deck.read("five.DKD"));
-    ASSERT_EQ(status.size(), 5u);
-    EXPECT_EQ(status[3], "Q&A4=20261207 1    1 0 0000");  // a pair jumped to is not asked
-    EXPECT_EQ(status[1], "Q&A2=20261207 0    0 0 0004");
+// The keys of the question window, each row a run of typed lines over the five-pair deck:
+// what the output shows (after another text, when given), what it never shows, and the
+// status lines saved.
+TEST(DrillCommand, UndoDeleteQuitGoToAndResetKeys) {
+    struct Shown {
+        std::string after;  // searched from the first place of this text; empty: anywhere
+        std::string text;
+    };
+    struct Row {
+        const char* name;
+        std::string input;
+        std::vector<Shown> shown;
+        std::vector<std::string> notShown;
+        std::vector<std::pair<std::size_t, std::string>> status;  // index, line
+        bool deckUnchanged;
+    };
+    const std::string noGradeToUndo =
+        "[Undo Last Grade] There Is No Grade To Undo.  Only The Last Grade Can Be Taken Back, "
+        "And Only While The Question After It Is Shown.\n";
+    const Row rows[] = {
+        {"UndoTakesBackTheLastGradeOnce",
+         "\nc\n:u\n\ni\n:u\n:u\n:q\n",
+         {{"", "> c\n" + kQuestionCaption + "\nPair 2 |"},
+          {"", "> :u\n" + kQuestionCaption + "\nPair 1 | Category | Left 4\n"},
+          {"", "> i\n" + kQuestionCaption +
+                   "\nPair 2 | Category | Left 3 | Total 1 | Correct 0 | Incorrect 1 | 0 %"},
+          {"", "> :u\n" + noGradeToUndo}},
+         {},
+         {{0, "Q&A1=20261207 0    0 0 0004"}},  // asked, but neither grade stands
+         false},
+        {"DeleteDeletesThePairOnShowAndUndoPutsItBack",
+         ":g 4\n:d\n:u\n:u\n:q\n",
+         {{"", "> :d\n" + kQuestionCaption + "\nPair 4 | Category | Left 3\nLast question?"},
+          {"", "> :u\n" + kQuestionCaption + "\nPair 4 |"},
+          {"> :u\n", "Which animal says woof?\n"},
+          {"", "> :u\n[Undo Last Grade] There Is No Grade To Undo."}},
+         {},
+         {},
+         true},
+        // After the pair jumped to, the run goes on from pair 2; :r blanks the session figures.
+        {"QuitGoToAndReset",
+         ":g 4\n:g 9\n\nc\n:r\n:q\nnever read\n",
+         {{"", "> :g 4\n[Enter The Number Of The Pair To Jump To] Pair Number\n" +
+                   kQuestionCaption + "\nPair 4 |"},
+          {"",
+           "[Cardwise] Please Enter A Number Less Than The Highest Number In The Deck And "
+           "Greater Than 0"},
+          {"", "> :r\n" + kQuestionCaption + "\nPair 2 | Category\n"}},
+         {"never read"},
+         {{3, "Q&A4=20261207 1    1 0 0000"},  // a pair jumped to is not asked
+          {1, "Q&A2=20261207 0    0 0 0004"}},
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        DeckFolder deck;
+        deck.copy("five.DKS");
+        deck.write("five.DKD", kOnePassSetup);
+        const std::string original = deck.read("five.DKS");
+        CliRun cli(deck.path(), row.input);
+        cli.run({"drill", "five.DKS"});
+        EXPECT_EQ(cli.status, kExitOk) << cli.err.str();
+        const std::string out = cli.out.str();
+        for (const Shown& shown : row.shown) {
+            const std::size_t from = shown.after.empty() ? 0 : out.find(shown.after);
+            EXPECT_NE(out.find(shown.text, from), std::string::npos) << shown.text << "\n" << out;
+        }
+        for (const std::string& text : row.notShown) {
+            EXPECT_EQ(out.find(text), std::string::npos) << text;
+        }
+        const auto status = statusLinesOf(deck.read("five.DKD"));
+        ASSERT_EQ(status.size(), 5u);
+        for (const auto& [index, line] : row.status) EXPECT_EQ(status[index], line);
+        if (row.deckUnchanged) {
+            EXPECT_EQ(deck.read("five.DKS"), original);
+        }
+    }
 }
 
 TEST(DrillCommand, TryAgainDisableAndKeysOfAnotherWindow) {

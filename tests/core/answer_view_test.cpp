@@ -12,9 +12,10 @@ namespace {
 using testing::DrillHarness;
 using testing::fillInPair;
 using testing::multipleChoicePair;
+using testing::ScriptedPair;
 using testing::standardPair;
 
-struct AnswerViewTest : ::testing::Test {
+struct AnswerViewHarness {
     DrillHarness h;
     DrillWindowsState state;
     QuestionView question;
@@ -29,6 +30,8 @@ struct AnswerViewTest : ::testing::Test {
         return build();
     }
 };
+
+struct AnswerViewTest : ::testing::Test, AnswerViewHarness {};
 
 TEST_F(AnswerViewTest, StandardPairIsGradedByTheUser) {
     h.program.settings.AFontName = "Courier";
@@ -69,14 +72,6 @@ TEST_F(AnswerViewTest, MultipleChoiceAllOrNone) {
     EXPECT_EQ(view.memoText, "The correct answer was:\r\n\r\nAll Of The Above");
 }
 
-TEST_F(AnswerViewTest, MultipleChoiceComparesTheReplyExactly) {
-    h.engine.pairs[1] = multipleChoicePair("Which?", {"a", "b", "", "", "", ""}, "1");
-    ASSERT_TRUE(askAndAnswer("1 "));
-    EXPECT_FALSE(state.AnswerCorrect);
-    ASSERT_TRUE(askAndAnswer(""));
-    EXPECT_FALSE(state.AnswerCorrect);
-}
-
 TEST_F(AnswerViewTest, FillInIgnoresCaseUnlessCheckCase) {
     h.engine.pairs[1] = fillInPair("Capital?", "", {"Paris", "paris.", "", "", "", ""});
     ASSERT_TRUE(askAndAnswer("PARIS"));
@@ -110,12 +105,6 @@ TEST_F(AnswerViewTest, FillInWithOneAnswerAndNoTextShowsTheAnswerAlone) {
     EXPECT_EQ(view.memoText, "Paris");
 }
 
-TEST_F(AnswerViewTest, AnEmptyReplyNeverMatchesAnEmptyExtraAnswer) {
-    h.engine.pairs[1] = fillInPair("Capital?", "", {"Paris", "", "", "", "", ""});
-    ASSERT_TRUE(askAndAnswer(""));
-    EXPECT_FALSE(state.AnswerCorrect);
-}
-
 TEST_F(AnswerViewTest, AnswerFirstStandardPairShowsTheQuestionAsTheAnswer) {
     DeckSettings& s = h.program.settings;
     s.AnsFirst = 1;
@@ -139,12 +128,33 @@ TEST_F(AnswerViewTest, AnswerFirstFillInJudgesAgainstTheQuestionText) {
     EXPECT_FALSE(state.AnswerCorrect);
 }
 
-TEST_F(AnswerViewTest, AnswerFirstMultipleChoiceIsJudgedNormally) {
-    h.program.settings.AnsFirst = 1;
-    h.engine.pairs[1] = multipleChoicePair("Which?", {"a", "b", "", "", "", ""}, "2");
-    ASSERT_TRUE(askAndAnswer("2"));
-    EXPECT_TRUE(state.AnswerCorrect);
-    EXPECT_EQ(view.panel, AnswerPanel::Judged);
+// Replies judged by the program: the verdict and that it is shown as judged.
+TEST(AnswerViewVerdicts, RepliesAreJudgedExactlyWhereTheyMust) {
+    struct Row {
+        const char* name;
+        ScriptedPair pair;
+        int ansFirst;
+        std::string reply;
+        bool correct;
+    };
+    const ScriptedPair choice = multipleChoicePair("Which?", {"a", "b", "", "", "", ""}, "1");
+    const ScriptedPair second = multipleChoicePair("Which?", {"a", "b", "", "", "", ""}, "2");
+    const ScriptedPair oneAnswer = fillInPair("Capital?", "", {"Paris", "", "", "", "", ""});
+    const Row rows[] = {
+        {"ChoiceWithTrailingBlankIsWrong", choice, 0, "1 ", false},
+        {"EmptyChoiceIsWrong", choice, 0, "", false},
+        {"EmptyReplyNeverMatchesAnEmptyExtraAnswer", oneAnswer, 0, "", false},
+        {"AnswerFirstChoiceIsJudgedNormally", second, 1, "2", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        AnswerViewHarness t;
+        t.h.program.settings.AnsFirst = row.ansFirst;
+        t.h.engine.pairs[1] = row.pair;
+        ASSERT_TRUE(t.askAndAnswer(row.reply));
+        EXPECT_EQ(t.state.AnswerCorrect, row.correct);
+        EXPECT_EQ(t.view.panel, AnswerPanel::Judged);
+    }
 }
 
 TEST_F(AnswerViewTest, ListButtonsDependOnTheModeAndTheFlags) {

@@ -21,14 +21,17 @@ const std::vector<std::string> kPairs = {
     "Q5=<FIB>%Fill the gap \xe9t\xe9$#$!A5=<MC1>gap",
 };
 
-struct FindFixture : ::testing::Test {
+// The deck of kPairs over scripted boxes.
+struct FindDeck {
     ProgramHarness h;
     Program& program = h.program;
-    FindFixture() {
+    FindDeck() {
         program.deck.allocate(static_cast<std::int32_t>(kPairs.size()));
         for (std::size_t i = 0; i < kPairs.size(); ++i) program.deck.PairText.set(i, kPairs[i]);
     }
 };
+
+struct FindFixture : ::testing::Test, FindDeck {};
 
 struct RangeCase {
     const char* name;
@@ -81,38 +84,46 @@ TEST_F(FindFixture, FindStaysOnCurrentPairFindNextMoves) {
     EXPECT_TRUE(h.ui.boxes.empty());
 }
 
-TEST_F(FindFixture, UpWrapsAfterYes) {
-    program.deck.CurrentPair = 4;
-    h.ui.expectBox({"Continue Search?",
-                    "The Search String \"Capital\" Was Not Found Searching To The End Of The "
-                    "File.  Do You Wish To Search The Remainder Of The File?",
-                    Icon::Information, Buttons::YesNo},
-                   Button::Yes);
-    EXPECT_EQ(FindOrFindNext(program, {"Capital", FindDirection::Up}, FindButton::Find), 2);
-    EXPECT_EQ(program.deck.CurrentPair, 2);
-    EXPECT_FALSE(h.ui.waitCursorDuringBox);
-    EXPECT_EQ(h.ui.waitDepth, 0);
-}
-
-TEST_F(FindFixture, NoKeepsCurrentPair) {
-    program.deck.CurrentPair = 4;
-    h.ui.expectBox({"Continue Search?",
-                    "The Search String \"Capital\" Was Not Found Searching To The End Of The "
-                    "File.  Do You Wish To Search The Remainder Of The File?",
-                    Icon::Information, Buttons::YesNo},
-                   Button::No);
-    EXPECT_EQ(FindOrFindNext(program, {"Capital", FindDirection::Up}, FindButton::FindNext), 0);
-    EXPECT_EQ(program.deck.CurrentPair, 4);
-}
-
-TEST_F(FindFixture, DownWrapsFromLastPair) {
-    program.deck.CurrentPair = 2;
-    h.ui.expectBox({"Continue Search?",
-                    "The Search String \"GAP\" Was Not Found Searching To The Beginning Of The "
-                    "File.  Do You Wish To Search The Remainder Of The File?",
-                    Icon::Information, Buttons::YesNo},
-                   Button::Yes);
-    EXPECT_EQ(FindOrFindNext(program, {"GAP", FindDirection::Down}, FindButton::Find), 5);
+// Not found before the end (up) or the beginning (down) of the file: the user is asked
+// whether to search the rest; Yes wraps round, No stays on the current pair.
+TEST(FindWrap, AsksThenWrapsOrStays) {
+    struct Row {
+        const char* name;
+        std::int32_t current;
+        std::string text;
+        FindDirection direction;
+        FindButton button;
+        std::string question;
+        Button answer;
+        std::int32_t found;
+        std::int32_t currentAfter;
+    };
+    const Row rows[] = {
+        {"UpWrapsAfterYes", 4, "Capital", FindDirection::Up, FindButton::Find,
+         "The Search String \"Capital\" Was Not Found Searching To The End Of The File.  Do You "
+         "Wish To Search The Remainder Of The File?",
+         Button::Yes, 2, 2},
+        {"NoKeepsCurrentPair", 4, "Capital", FindDirection::Up, FindButton::FindNext,
+         "The Search String \"Capital\" Was Not Found Searching To The End Of The File.  Do You "
+         "Wish To Search The Remainder Of The File?",
+         Button::No, 0, 4},
+        {"DownWrapsFromLastPair", 2, "GAP", FindDirection::Down, FindButton::Find,
+         "The Search String \"GAP\" Was Not Found Searching To The Beginning Of The File.  Do "
+         "You Wish To Search The Remainder Of The File?",
+         Button::Yes, 5, 5},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FindDeck f;
+        f.program.deck.CurrentPair = row.current;
+        f.h.ui.expectBox({"Continue Search?", row.question, Icon::Information, Buttons::YesNo},
+                         row.answer);
+        EXPECT_EQ(FindOrFindNext(f.program, {row.text, row.direction}, row.button), row.found);
+        EXPECT_EQ(f.program.deck.CurrentPair, row.currentAfter);
+        EXPECT_FALSE(f.h.ui.waitCursorDuringBox);
+        EXPECT_EQ(f.h.ui.waitDepth, 0);
+        f.h.ui.checkAllShown();
+    }
 }
 
 struct NotFoundCase {

@@ -663,8 +663,11 @@ TEST_F(PairSelectorTest, PairsLeftInRunInAllAndHistoryModes) {
 
 TEST_F(PairSelectorTest, ShuffledIndexStaysBelowItsArgumentAndFillsItsTableOnce) {
     makeDeck(3);
+    h.clock.setTime({9, 41, 7, 250});
     EXPECT_EQ(ShuffledIndex(program, 1), 0);
-    EXPECT_EQ(h.random.reseeds, 1);
+    using Seed = std::array<int, 4>;
+    EXPECT_EQ(h.random.seeds, (std::vector<Seed>{Seed{9, 41, 7, 250}}));
+    h.clock.setTime({11, 0, 0, 0});
     std::set<int> seen;
     for (int i = 0; i < 5000; ++i) {
         int index = ShuffledIndex(program, 7);
@@ -674,17 +677,22 @@ TEST_F(PairSelectorTest, ShuffledIndexStaysBelowItsArgumentAndFillsItsTableOnce)
         ASSERT_EQ(ShuffledIndex(program, 1), 0);
     }
     EXPECT_EQ(seen.size(), 7u);
-    EXPECT_EQ(h.random.reseeds, 1);
+    EXPECT_EQ(h.random.seeds, (std::vector<Seed>{Seed{9, 41, 7, 250}}));  // filled once
     EXPECT_EQ(ShuffledIndex(program, 0), 0);
 }
 
 TEST_F(PairSelectorTest, EverySelectionReseedsFromTheClock) {
     makeDeck(3);
     startRun();
-    const int afterFirst = h.random.reseeds;
-    next();
-    next();
-    EXPECT_GE(h.random.reseeds, afterFirst + 2);
+    // Each selection seeds from the time it is made.
+    for (const TimeOfDay time : {TimeOfDay{8, 15, 30, 125}, TimeOfDay{23, 59, 59, 999}}) {
+        SCOPED_TRACE(time.hours);
+        h.clock.setTime(time);
+        next();
+        ASSERT_FALSE(h.random.seeds.empty());
+        EXPECT_EQ(h.random.seeds.back(),
+                  (std::array<int, 4>{time.hours, time.minutes, time.seconds, time.milliseconds}));
+    }
     EXPECT_TRUE(program.drill.QuestionShowing);
 }
 

@@ -13,6 +13,7 @@
 #include "gui/drill/drill_windows.h"
 #include "gui/media/qt_image_decoder.h"
 #include "gui/media/qt_media_player.h"
+#include "modal_wait.h"
 #include "support/fakes.h"
 
 namespace cardwise::testing {
@@ -75,10 +76,5 @@ struct GuiDrill : NoFrontEnd {
         return window->findChild<W*>(QString::fromLatin1(name));
     }
 };
-
-// A failure the scripted fakes reported outside a GoogleTest test.
-inline bool fakesFailed() {
-    return ::testing::UnitTest::GetInstance()->ad_hoc_test_result().Failed();
-}
 
 }  // namespace cardwise::testing

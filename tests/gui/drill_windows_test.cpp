@@ -1,3 +1,4 @@
+#include <QAbstractEventDispatcher>
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QLabel>
@@ -44,8 +45,10 @@ void pressEnter(QWidget* widget) {
 
 class DrillWindowsTest : public QObject {
     Q_OBJECT
+    gui::testing::FakeFailureMark failures_;
   private slots:
-    void cleanup() { QVERIFY(!cardwise::testing::fakesFailed()); }
+    void init() { failures_ = gui::testing::FakeFailureMark(); }
+    void cleanup() { QVERIFY(!failures_.failedSince()); }
 
     void wholeDrillByKeysAndClicksLeavesTheStatusLines() {
         GuiDrill d;
@@ -124,18 +127,21 @@ class DrillWindowsTest : public QObject {
         GuiDrill d;
         d.open("kinds", threeKindsDeck(), crlf({"[Cardwise]", "Numerical=  1"}));
         QVERIFY(d.windows.questionWindow()->isVisible());
-        QTest::qWait(100);  // the show's own posted work
-        struct TimerCounter : QObject {
-            int timers = 0;
-            bool eventFilter(QObject*, QEvent* event) override {
-                if (event->type() == QEvent::Timer) ++timers;
-                return false;
+        // The timers registered on every window and object of the program; the show's own
+        // posted work may hold one briefly, a running timer stays past the deadline.
+        auto registered = [&d] {
+            std::vector<QObject*> objects{QCoreApplication::instance(), &d.windows, &d.player};
+            for (QWidget* window : QApplication::topLevelWidgets()) objects.push_back(window);
+            auto* dispatcher = QAbstractEventDispatcher::instance();
+            qsizetype timers = 0;
+            for (QObject* root : objects) {
+                timers += dispatcher->registeredTimers(root).size();
+                for (QObject* child : root->findChildren<QObject*>())
+                    timers += dispatcher->registeredTimers(child).size();
             }
-        } counter;
-        QCoreApplication::instance()->installEventFilter(&counter);
-        QTest::qWait(2000);
-        QCoreApplication::instance()->removeEventFilter(&counter);
-        QCOMPARE(counter.timers, 0);
+            return timers;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(registered(), qsizetype{0}, 3000);
     }
 
     void tryAgainKeepsTheTypedReply() {
@@ -280,9 +286,7 @@ class DrillWindowsTest : public QObject {
         for (const Case& c : {Case{"PPercent", "PopupMenu3"}, Case{"StatusPanel", "PopupMenu3"},
                               Case{"DE", "PopupMenu1"}}) {
             QString shown;
-            QTimer::singleShot(0, [&shown] {
-                QWidget* popup = QApplication::activePopupWidget();
-                if (!popup) return;
+            gui::testing::whenPopup([&shown](QWidget* popup) {
                 shown = popup->objectName();
                 popup->close();
             });

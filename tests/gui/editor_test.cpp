@@ -57,8 +57,10 @@ void click(QWidget* widget) {
 
 class EditorTest : public QObject {
     Q_OBJECT
+    gui::testing::FakeFailureMark failures_;
   private slots:
-    void cleanup() { QVERIFY(!cardwise::testing::fakesFailed()); }
+    void init() { failures_ = gui::testing::FakeFailureMark(); }
+    void cleanup() { QVERIFY(!failures_.failedSince()); }
 
     void findDialogIsModelessOnTopWithFindAsDefault() {
         GuiDrill d;

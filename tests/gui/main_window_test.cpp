@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include <fstream>
@@ -19,7 +18,8 @@
 #include "core/shell/recent_decks.h"
 #include "gui/app/gui_resources.h"
 #include "gui/app/main_window.h"
-#include "gui_fakes.h"
+#include "modal_wait.h"
+#include "support/fakes.h"
 #include "support/faulty_files.h"
 
 using namespace cardwise;
@@ -53,7 +53,9 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir folder_;
-    gui::testing::FakeUserInterface ui_;
+    // Strict: any box the test does not expect fails it.
+    std::unique_ptr<cardwise::testing::ScriptedUserInterface> ui_;
+    gui::testing::FakeFailureMark failures_;
     FixedDate clock_;
     StdRandomSource random_;
     cardwise::testing::FaultyFileSystem files_;
@@ -96,9 +98,10 @@ class MainWindowTest : public QObject {
   private slots:
     void initTestCase() { loadGuiResources(); }
     void init() {
-        ui_ = gui::testing::FakeUserInterface();
+        failures_ = gui::testing::FakeFailureMark();
+        ui_ = std::make_unique<cardwise::testing::ScriptedUserInterface>();
         files_.failWrites = false;
-        program_ = std::make_unique<Program>(Platform{.ui = ui_,
+        program_ = std::make_unique<Program>(Platform{.ui = *ui_,
                                                       .clock = clock_,
                                                       .random = random_,
                                                       .files = files_,
@@ -117,10 +120,12 @@ class MainWindowTest : public QObject {
     void cleanup() {
         files_.failWrites = false;
         menuWindows_.window = nullptr;
-        closeOpenDeck(*program_);
+        if (program_) closeOpenDeck(*program_);
         window_.reset();
         program_.reset();
-        QCOMPARE(ui_.unexpected, 0);
+        if (ui_) ui_->checkAllShown();
+        ui_.reset();
+        QVERIFY(!failures_.failedSince());
     }
 
     void menusShowTheModelWithTheirShortCuts() {
@@ -171,7 +176,7 @@ class MainWindowTest : public QObject {
 
     void openingADeckEnablesItsCommandsAndCtrlQClosesIt() {
         std::string deck = writeDeck("a.DKS");
-        ui_.files.push_back(deck);
+        ui_->fileChoices.push_back(deck);
         action("FileOpen")->trigger();
         QVERIFY(program_->shell.deckOpen);
         QVERIFY(action("FileSaveAs")->isEnabled());
@@ -220,10 +225,10 @@ class MainWindowTest : public QObject {
         std::string a = folder_.path().toStdString() + "/caf\xe9.DKS";
         std::ofstream(a, std::ios::binary) << kDeck;
         bool openWhileBoxShown = true;
-        QTimer::singleShot(0, [&] {
+        gui::testing::whenModal<QDialog>([&](QDialog* box) {
             window_->openHandedOver({QByteArray::fromStdString(a)});
             openWhileBoxShown = program_->shell.deckOpen;
-            if (QWidget* box = QApplication::activeModalWidget()) box->close();
+            box->close();
         });
         QDialog box(window_.get());
         box.exec();
@@ -257,14 +262,19 @@ class MainWindowTest : public QObject {
         QVERIFY(action("ExportPairs")->isEnabled());
         const std::string csv = folder_.filePath("more.csv").toStdString();
         std::ofstream(csv, std::ios::binary) << "four,cuatro\nfive,cinco\n";
-        ui_.files.push_back(csv);
+        ui_->fileChoices.push_back(csv);
+        ui_->expectBox({"Import Pairs",
+                        "2 Pairs Were Added To " + folder_.filePath("a.DKS").toStdString() + ".",
+                        Icon::Information, Buttons::Ok});
         action("ImportPairs")->trigger();
-        QCOMPARE(ui_.boxes.back().caption, std::string("Import Pairs"));
         QVERIFY(program_->shell.deckOpen);
         QCOMPARE(program_->deck.PairCount, 5);
-        ui_.files.push_back(folder_.filePath("out").toStdString());
+        ui_->fileChoices.push_back(folder_.filePath("out").toStdString());
+        ui_->expectBox(
+            {"Export Pairs",
+             "5 Pairs Were Exported To " + folder_.filePath("out.tsv").toStdString() + ".",
+             Icon::Information, Buttons::Ok});
         action("ExportPairs")->trigger();
-        QCOMPARE(ui_.boxes.back().caption, std::string("Export Pairs"));
         QVERIFY(QFile::exists(folder_.filePath("out.tsv")));
     }
 
@@ -272,10 +282,15 @@ class MainWindowTest : public QObject {
         openDeck(*program_, writeDeck("a.DKS"));
         program_->settings.QLeft += 7;  // something to save
         files_.failWrites = true;
-        ui_.answers.push_back(Button::No);
+        ui_->expectBox(cardwise::testing::writeErrorBox(folder_.filePath("a.DKD").toStdString(),
+                                                        "No space left on device"));
+        ui_->expectBox({"Deck Not Saved",
+                        "The Open Deck Could Not Be Saved.  Exit Anyway And Lose The Changes Made "
+                        "Since It Was Opened?",
+                        Icon::Warning, Buttons::YesNo},
+                       Button::No);
         QVERIFY(!window_->close());
         QVERIFY(window_->isVisible());
-        QCOMPARE(ui_.boxes.back().caption, std::string("Deck Not Saved"));
         QVERIFY(program_->shell.deckOpen);
     }
 
@@ -296,15 +311,13 @@ class MainWindowTest : public QObject {
         openDeck(*program_, writeDeck("a.DKS"));
         window_->render();
         QStringList shown;
-        auto closeWhatShows = [&shown] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog != nullptr);
+        auto closeWhatShows = [&shown](QDialog* dialog) {
             shown << dialog->objectName() + "|" + dialog->windowTitle();
-            QVERIFY(QMetaObject::invokeMethod(dialog, "reject"));
+            dialog->reject();
         };
-        QTimer::singleShot(0, closeWhatShows);
+        gui::testing::whenModal<QDialog>(closeWhatShows);
         action("Options1")->trigger();
-        QTimer::singleShot(0, closeWhatShows);
+        gui::testing::whenModal<QDialog>(closeWhatShows);
         action("FileStatistics")->trigger();
         QCOMPARE(shown, (QStringList{"TFOptionsDlg|Cardwise Options", "TFStats|File Statistics"}));
     }

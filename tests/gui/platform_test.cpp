@@ -359,17 +359,23 @@ class PlatformTest : public QObject {
         touch(deck);
         QtExternalEditor editor({fakeEditor(dir).toStdString()});
         QTimer timer;
+        bool shownAfterEscape = false;
+        bool stopped = false;
+        // The fake editor ends by itself after ten seconds, so a note that never shows fails.
         connect(&timer, &QTimer::timeout, [&] {
             if (QWidget* shown = waitNote()) {
                 timer.stop();
                 // Esc does not end the wait; the button does.
                 QTest::keyClick(shown, Qt::Key_Escape);
-                QVERIFY(shown->isVisible());
+                shownAfterEscape = shown->isVisible();
+                stopped = true;
                 shown->findChild<QPushButton*>("BBStopWaiting")->click();
             }
         });
         timer.start(10);
         QVERIFY(editor.editAndWait(deck.toStdString()).ok);
+        QVERIFY(stopped);
+        QVERIFY(shownAfterEscape);
         QCOMPARE(contents(deck), QByteArray());
         touch(deck + ".done");
         QTRY_COMPARE_WITH_TIMEOUT(contents(deck), QByteArray("edited\n"), 10000);

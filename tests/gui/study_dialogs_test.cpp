@@ -3,6 +3,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,15 +90,12 @@ qreal barTotal(QWidget& window, const char* chart, const QString& set) {
 // The name of the modal dialog a click opens; the dialog is cancelled at once.
 QString modalOpenedBy(QAbstractButton* button) {
     QString name;
-    QTimer::singleShot(0, [&name] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            name = modal->objectName();
-            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-        }
+    QPointer<QTimer> poll = gui::testing::whenModal<QDialog>([&name](QDialog* dialog) {
+        name = dialog->objectName();
+        dialog->reject();
     });
     button->click();
-    // A click that opened nothing leaves the timer to run here.
-    QApplication::processEvents();
+    delete poll.data();  // a click that opened nothing leaves nothing to wait for
     return name;
 }
 
@@ -107,9 +105,11 @@ QString modalOpenedBy(QAbstractButton* button) {
 // the widgets can get wrong.
 class StudyDialogsTest : public QObject {
     Q_OBJECT
+    gui::testing::FakeFailureMark failures_;
 
   private slots:
-    void cleanup() { QVERIFY(!cardwise::testing::fakesFailed()); }
+    void init() { failures_ = gui::testing::FakeFailureMark(); }
+    void cleanup() { QVERIFY(!failures_.failedSince()); }
 
     void randomOrderChosenDuringADrillStartsANewRun() {
         GuiDrill d;
@@ -163,9 +163,7 @@ class StudyDialogsTest : public QObject {
         QCOMPARE(d.controller.screen(), DrillScreen::Question);
         auto* question = qobject_cast<gui::DrillWindowBase*>(d.windows.questionWindow());
         bool checked = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<gui::OptionsWindow*>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr);
+        gui::testing::whenModal<gui::OptionsWindow>([&](gui::OptionsWindow* dialog) {
             for (int i = 0; i < 4; ++i) {
                 question->timerTick();
                 d.controller.tick();
@@ -221,9 +219,7 @@ class StudyDialogsTest : public QObject {
         connect(&options, &gui::OptionsWindow::lookChanged, &d.windows,
                 &gui::DrillWindows::restyle);
         options.show();
-        QTimer::singleShot(0, [] {
-            auto* colours = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-            QVERIFY(colours != nullptr);
+        gui::testing::whenModal<QColorDialog>([](QColorDialog* colours) {
             colours->setCurrentColor(QColor(10, 20, 30));
             colours->accept();
         });
@@ -278,6 +274,10 @@ class StudyDialogsTest : public QObject {
     }
 
     void fontChosenReachesTheSettingsAndTheWindowAtOnce() {
+        for (const char* family : {"DejaVu Sans", "Liberation Serif"}) {
+            if (!QFontDatabase::hasFamily(QString::fromLatin1(family)))
+                QSKIP(qPrintable(QStringLiteral("needs the font %1").arg(family)));
+        }
         GuiDrill d;
         d.open("fonts", deckOf(4),
                crlf({"[CARDWISE]", "NoPriority=  1", "HighRange=  4", "QFontName=DejaVu Sans",
@@ -287,28 +287,26 @@ class StudyDialogsTest : public QObject {
                 &gui::DrillWindows::restyle);
         options.show();
         QString presetFamily;
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog != nullptr);
-            QCOMPARE(dialog->objectName(), QString("FontDialog1"));
+        QString dialogName;
+        gui::testing::whenModal<QDialog>([&](QDialog* dialog) {
+            dialogName = dialog->objectName();
             auto* fonts = dialog->findChild<QFontDialog*>();
-            QVERIFY(fonts != nullptr);
+            if (fonts == nullptr) return dialog->reject();
             presetFamily = fonts->currentFont().family();
             QFont chosen("Liberation Serif", 17);
             chosen.setBold(true);
             chosen.setItalic(true);
             fonts->setCurrentFont(chosen);
             // The colour control beside the font dialog opens a colour dialog of its own.
-            QTimer::singleShot(0, [] {
-                auto* colours = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-                QVERIFY(colours != nullptr);
+            gui::testing::whenModal<QColorDialog>([](QColorDialog* colours) {
                 colours->setCurrentColor(QColor(200, 0, 50));
                 colours->accept();
             });
             child<QPushButton>(dialog, "FontColour")->click();
-            qobject_cast<QDialog*>(dialog)->accept();
+            dialog->accept();
         });
         child<QPushButton>(&options, "BitBtnQFont")->click();
+        QCOMPARE(dialogName, QString("FontDialog1"));
         QCOMPARE(presetFamily, QString("DejaVu Sans"));
         // Stored at once, before the options dialog's OK.
         const DeckSettings& s = d.program.settings;
@@ -322,10 +320,9 @@ class StudyDialogsTest : public QObject {
 
         // A font dialog left with Cancel changes nothing; the options dialog's Cancel
         // does not undo the font chosen before.
-        QTimer::singleShot(0, [] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr);
-            dialog->findChild<QFontDialog*>()->setCurrentFont(QFont("DejaVu Sans Mono", 9));
+        gui::testing::whenModal<QDialog>([](QDialog* dialog) {
+            if (auto* fonts = dialog->findChild<QFontDialog*>())
+                fonts->setCurrentFont(QFont("DejaVu Sans Mono", 9));
             dialog->reject();
         });
         child<QPushButton>(&options, "BitBtnQFont")->click();
@@ -343,10 +340,9 @@ class StudyDialogsTest : public QObject {
         gui::OptionsWindow options(d.program, &d.controller);
         options.show();
         bool presetBold = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr);
-            presetBold = dialog->findChild<QFontDialog*>()->currentFont().bold();
+        gui::testing::whenModal<QDialog>([&](QDialog* dialog) {
+            if (auto* fonts = dialog->findChild<QFontDialog*>())
+                presetBold = fonts->currentFont().bold();
             dialog->accept();
         });
         child<QPushButton>(&options, "BitBtnAFont")->click();

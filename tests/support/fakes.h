@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -269,8 +270,8 @@ class FixedClock : public Clock {
     TimeOfDay time_{10, 0, 0, 0};
 };
 
-// Deterministic uniform draws; reseeding is recorded but keeps the sequence going so a
-// test with a fixed seed is repeatable.
+// Deterministic uniform draws; the seed of every reseed is recorded but the sequence keeps
+// going so a test with a fixed seed is repeatable.
 class SeededRandom : public RandomSource {
   public:
     explicit SeededRandom(unsigned seed = 12345) : engine_(seed) {}
@@ -282,9 +283,11 @@ class SeededRandom : public RandomSource {
         }
         return std::uniform_real_distribution<double>(0.0, 1.0)(engine_);
     }
-    void reseed(const TimeOfDay&) override { ++reseeds; }
+    void reseed(const TimeOfDay& time) override {
+        seeds.push_back({time.hours, time.minutes, time.seconds, time.milliseconds});
+    }
     std::deque<double> scripted;
-    int reseeds = 0;
+    std::vector<std::array<int, 4>> seeds;  // hours, minutes, seconds, milliseconds
 
   private:
     std::mt19937 engine_;
