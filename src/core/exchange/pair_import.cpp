@@ -8,8 +8,6 @@
 #include "core/content/marks.h"
 #include "core/content/pair_side.h"
 #include "core/content/windows1252.h"
-#include "core/deck/deck_loader.h"
-#include "core/deck/deck_new.h"
 #include "core/deck/deck_state.h"
 #include "core/deck/qa_file.h"
 #include "core/deck/setup_file.h"
@@ -21,6 +19,8 @@
 #include "core/media/picture_view.h"
 #include "core/profile/profile.h"
 #include "core/program.h"
+#include "core/shell/deck_loader.h"
+#include "core/shell/deck_new.h"
 
 namespace cardwise {
 namespace {

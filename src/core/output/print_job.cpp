@@ -4,10 +4,10 @@
 #include <array>
 #include <optional>
 
-#include "core/content/clipboard_text.h"
 #include "core/drill/pair_selector.h"
 #include "core/output/report_engine.h"
 #include "core/program.h"
+#include "core/shell/clipboard_text.h"
 
 namespace cardwise {
 namespace {
