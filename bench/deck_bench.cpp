@@ -9,9 +9,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/content/find.h"
 #include "core/content/marks.h"
 #include "core/content/pair_side.h"
+#include "core/drill/pair_format.h"
+#include "core/editor/find.h"
 #include "deck_folder.h"
 #include "deck_generator.h"
 #include "deck_session.h"

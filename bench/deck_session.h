@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
 #include "core/program.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
 
 // Opening and closing a deck as the user's commands do: the loader reads, decodes and
 // validates both files and makes the backups; the close writes the settings, the status

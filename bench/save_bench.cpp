@@ -8,13 +8,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/deck/deck_save.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
+#include "core/shell/deck_save.h"
 #include "deck_folder.h"
 #include "deck_session.h"
-#include "plain_io.h"
 #include "fuzz/fuzz_support.h"
+#include "plain_io.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "cli/read_only_deck.h"
 #include "core/content/pair_side.h"
+#include "core/drill/pair_format.h"
 #include "core/media/file_validation.h"
 
 namespace cardwise::cli {

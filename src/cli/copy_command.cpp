@@ -4,7 +4,7 @@
 #include "cli/command.h"
 #include "cli/read_only_deck.h"
 #include "cli/terminal_text.h"
-#include "core/content/clipboard_text.h"
+#include "core/shell/clipboard_text.h"
 
 namespace cardwise::cli {
 namespace {

@@ -8,12 +8,12 @@
 #include "cli/read_only_deck.h"
 #include "cli/terminal_drill.h"
 #include "cli/terminal_ui.h"
-#include "core/deck/deck_loader.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/platform/settings_folder.h"
 #include "core/platform/termination_signals.h"
 #include "core/program.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/deck_loader.h"
 
 namespace cardwise::cli {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "core/deck/deck_loader.h"
 #include "core/deck/status_lines.h"
 #include "core/profile/profile.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/deck_loader.h"
 
 namespace cardwise::cli {
 

@@ -5,11 +5,11 @@
 
 #include "cli/cli_environment.h"
 #include "cli/terminal_text.h"
-#include "core/deck/deck_close.h"
 #include "core/deck/notepad_edit.h"
-#include "core/deck/session_end.h"
 #include "core/drill/drill_window_texts.h"
 #include "core/program.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/session_end.h"
 
 namespace cardwise::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/content/clipboard_text.h"
+#include "core/shell/clipboard_text.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/content/pair_side.h"
+#include "core/drill/pair_format.h"
 #include "core/platform/clipboard.h"
 #include "support/fakes.h"
 

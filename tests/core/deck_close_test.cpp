@@ -1,4 +1,4 @@
-#include "core/deck/deck_close.h"
+#include "core/shell/deck_close.h"
 
 #include <gtest/gtest.h>
 

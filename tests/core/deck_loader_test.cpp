@@ -1,13 +1,13 @@
-#include "core/deck/deck_loader.h"
+#include "core/shell/deck_loader.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_new.h"
-#include "core/deck/deck_save.h"
 #include "core/deck/notepad_edit.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_new.h"
+#include "core/shell/deck_save.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {

@@ -6,10 +6,10 @@
 #include <set>
 #include <string>
 
-#include "core/deck/deck_close.h"
 #include "core/deck/disk_stamps.h"
 #include "core/program.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/deck_close.h"
 #include "support/deck_harness.h"
 #include "support/fakes.h"
 

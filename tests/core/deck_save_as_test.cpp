@@ -1,8 +1,8 @@
-#include "core/deck/deck_save_as.h"
+#include "core/shell/deck_save_as.h"
 
 #include <gtest/gtest.h>
 
-#include "core/deck/deck_close.h"
+#include "core/shell/deck_close.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {

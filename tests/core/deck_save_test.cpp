@@ -1,16 +1,16 @@
 // The learning state written while a deck is drilled, over the real disk.
-#include "core/deck/deck_save.h"
+#include "core/shell/deck_save.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 
-#include "core/deck/deck_close.h"
 #include "core/deck/reenable.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/pair_toggles.h"
 #include "core/drill/run_control.h"
+#include "core/shell/deck_close.h"
 #include "core/study/list_operations.h"
 #include "core/study/mode_dialogs.h"
 #include "core/study/options_dialog.h"

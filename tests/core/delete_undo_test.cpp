@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_save.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/grade_undo.h"
 #include "core/drill/run_control.h"
 #include "core/editor/editor_controller.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_save.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {

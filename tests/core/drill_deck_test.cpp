@@ -1,12 +1,12 @@
 // The drill on a deck opened from disk, with the program's deck commands.
 #include <gtest/gtest.h>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
 #include "core/deck/notepad_edit.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/question_view.h"
 #include "core/drill/run_control.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {

@@ -1,6 +1,7 @@
 // The drill windows over real pair texts, as the markup parses them.
 #include <gtest/gtest.h>
 
+#include "core/drill/pair_format.h"
 #include "core/drill/question_view.h"
 #include "core/drill/run_control.h"
 #include "drill_test_support.h"

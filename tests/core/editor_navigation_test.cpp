@@ -5,10 +5,10 @@
 #include <functional>
 #include <memory>
 
-#include "core/deck/deck_close.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
 #include "core/editor/editor_controller.h"
+#include "core/shell/deck_close.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {

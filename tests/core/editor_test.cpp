@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "core/content/windows1252.h"
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_new.h"
-#include "core/deck/deck_save.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_new.h"
+#include "core/shell/deck_save.h"
 #include "core/shell/editor_check_boxes.h"
 #include "support/deck_harness.h"
 

@@ -1,4 +1,4 @@
-#include "core/content/find.h"
+#include "core/editor/find.h"
 
 #include <gtest/gtest.h>
 

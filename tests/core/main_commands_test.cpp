@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/deck/deck_close.h"
 #include "core/deck/notepad_edit.h"
+#include "core/shell/deck_close.h"
 #include "core/shell/recent_decks.h"
 #include "support/deck_harness.h"
 

@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "core/deck/deck_close.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
+#include "core/shell/deck_close.h"
 #include "core/shell/main_commands.h"
 #include "core/shell/recent_decks.h"
 #include "support/deck_harness.h"

@@ -9,6 +9,7 @@
 
 #include "core/content/pair_side.h"
 #include "core/content/pair_view.h"
+#include "core/drill/pair_format.h"
 #include "support/fakes.h"
 
 namespace cardwise {

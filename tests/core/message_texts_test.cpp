@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "core/deck/deck_close.h"
 #include "core/drill/answer_view.h"
 #include "core/editor/editor_form.h"
 #include "core/media/picture_view.h"
 #include "core/output/print_job.h"
 #include "core/output/print_settings.h"
+#include "core/shell/deck_close.h"
 #include "core/study/options_dialog.h"
 
 namespace cardwise {

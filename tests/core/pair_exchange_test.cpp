@@ -10,11 +10,11 @@
 #include <iterator>
 
 #include "core/content/pair_side.h"
-#include "core/deck/deck_close.h"
 #include "core/deck/status_lines.h"
 #include "core/exchange/exchange_commands.h"
 #include "core/exchange/pair_export.h"
 #include "core/exchange/pair_import.h"
+#include "core/shell/deck_close.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {

@@ -1,4 +1,5 @@
 #include "core/content/pair_side.h"
+#include "core/drill/pair_format.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 
 #include <type_traits>
 
-#include "core/content/clipboard_text.h"
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
 #include "core/deck/notepad_edit.h"
+#include "core/shell/clipboard_text.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {

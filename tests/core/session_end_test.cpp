@@ -1,14 +1,14 @@
 // The session ends (a signal, logout) while the deck is drilled and edited: everything is
 // written and no box waits for a user who is not there.
-#include "core/deck/session_end.h"
+#include "core/shell/session_end.h"
 
 #include <gtest/gtest.h>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_save.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
 #include "core/editor/editor_controller.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_save.h"
 #include "support/deck_harness.h"
 
 namespace cardwise {

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
 #include "core/drill/pair_selector.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "core/content/marks.h"
 #include "core/content/pair_side.h"
 #include "core/content/pair_view.h"
+#include "core/drill/pair_format.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

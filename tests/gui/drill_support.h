@@ -5,11 +5,11 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
 #include "gui/drill/drill_windows.h"
 #include "gui/media/qt_image_decoder.h"
 #include "gui/media/qt_media_player.h"

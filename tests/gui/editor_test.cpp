@@ -15,8 +15,8 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_new.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_new.h"
 #include "editor_support.h"
 #include "gui/app/main_window.h"
 #include "gui/editor/character_map.h"

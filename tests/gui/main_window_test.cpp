@@ -8,12 +8,12 @@
 
 #include <fstream>
 
-#include "core/deck/deck_close.h"
 #include "core/platform/clipboard.h"
 #include "core/platform/help_viewer.h"
 #include "core/platform/random_source.h"
 #include "core/program.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/deck_close.h"
 #include "core/shell/main_commands.h"
 #include "core/shell/recent_decks.h"
 #include "gui/app/gui_resources.h"

@@ -21,12 +21,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
 #include "core/output/print_job.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
 #include "gui/app/main_window.h"
 #include "gui/drill/drill_windows.h"
 #include "gui/media/qt_image_decoder.h"

@@ -15,12 +15,12 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
 #include "core/drill/core_drill_engine.h"
 #include "core/drill/run_control.h"
 #include "core/editor/editor_controller.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
 #include "gui/app/session_end.h"
 #include "gui/drill/drill_windows.h"
 #include "gui/editor/editor_window.h"

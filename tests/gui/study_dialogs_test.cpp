@@ -17,8 +17,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
 #include "core/study/dialog_tips.h"
 #include "core/study/options_dialog.h"
 #include "drill_support.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/deck/deck_loader.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/deck_loader.h"
 #include "support/fakes.h"
 #include "support/faulty_files.h"
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/output/page_device.h"
+#include "core/platform/page_device.h"
 #include "core/platform/printer.h"
 
 namespace cardwise::testing {

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "core/content/pair_separator.h"
 #include "core/content/pair_view.h"
-#include "core/program.h"
+#include "core/platform/user_interface.h"
+#include "core/profile/profile.h"
 
 namespace cardwise {
 
@@ -83,7 +85,7 @@ std::int32_t leadingNumber(std::string_view content) {
 class SideParser {
   public:
     // Without a program the side is read as the editor reads it, quietly, outside a jump.
-    SideParser(const Program* program, PairView& view, bool question, std::int32_t n,
+    SideParser(const SideContext* program, PairView& view, bool question, std::int32_t n,
                FaultReports reports, SideReading reading)
         : program_(program),
           view_(view),
@@ -139,13 +141,13 @@ class SideParser {
                 view_.Category = field(content, kViewCategoryMax);
                 break;
             case 'B':
-                if (editing_ || program_->settings.EnableGraphics == 1) {
+                if (editing_ || program_->graphics) {
                     view_.PicturePath = field(content, kViewPathMax);
                     view_.TextOnly = false;
                 }
                 break;
             case 'W':
-                if (editing_ || program_->settings.EnableAudioVideo == 1) {
+                if (editing_ || program_->audioVideo) {
                     view_.MediaPath = field(content, kViewPathMax);
                     const std::string& path = view_.MediaPath;
                     if (contains(path, ".avi") || contains(path, ".AVI") ||
@@ -200,7 +202,7 @@ class SideParser {
         } else if (first >= '1' && first <= '6') {
             if (leadingNumber(content) <= view_.ChoiceCount) {
                 view_.CorrectChoice = field(content, kViewNoteMax);
-            } else if (!program_ || !program_->drill.JumpingToPair) {
+            } else if (!program_ || !program_->jumpingToPair) {
                 fault(kInvalidAnswerCaption, std::string(kInvalidAnswerText) + rightAligned(n_, 4) +
                                                  std::string(kInvalidAnswerEnd));
             }
@@ -218,11 +220,11 @@ class SideParser {
         faulted_ = true;
         if (faultCaption.empty()) faultCaption = std::string(caption);
         if (reports_ == FaultReports::Shown) {
-            program_->platform.ui.message(caption, text, Icon::Error);
+            program_->ui.message(caption, text, Icon::Error);
         }
     }
 
-    const Program* program_;
+    const SideContext* program_;
     PairView& view_;
     bool question_;
     std::int32_t n_;
@@ -252,7 +254,7 @@ std::string_view cutSide(std::string_view text, bool question, std::int32_t n) {
 
 namespace {
 
-FormattedSide readSide(const Program* program, std::string_view text, bool question,
+FormattedSide readSide(const SideContext* program, std::string_view text, bool question,
                        std::int32_t n, const PairView& questionView, FaultReports reports,
                        SideReading reading) {
     FormattedSide result;
@@ -269,21 +271,15 @@ FormattedSide readSide(const Program* program, std::string_view text, bool quest
 
 }  // namespace
 
-FormattedSide FormatPairSide(const Program& program, std::string_view side, std::int32_t n,
-                             const PairView& question, FaultReports reports, SideReading reading) {
-    const bool questionSide = side == "Q";
-    return readSide(&program, cutSide(program.deck.currentText(n), questionSide, n), questionSide,
-                    n, question, reports, reading);
+FormattedSide readDeckSide(const SideContext& context, std::string_view text, bool question,
+                           std::int32_t n, const PairView& questionView, FaultReports reports,
+                           SideReading reading) {
+    return readSide(&context, text, question, n, questionView, reports, reading);
 }
 
 FormattedSide readStoredSide(std::string_view side, bool question, const PairView& questionView) {
     return readSide(nullptr, side, question, 0, questionView, FaultReports::Quiet,
                     SideReading::Editing);
-}
-
-FormattedSide FormatAnswerOf(const Program& program, std::int32_t n, FaultReports reports) {
-    const PairView question = FormatPairSide(program, "Q", n, {}, FaultReports::Quiet).view;
-    return FormatPairSide(program, "A", n, question, reports);
 }
 
 }  // namespace cardwise

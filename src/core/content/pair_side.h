@@ -7,7 +7,7 @@
 
 namespace cardwise {
 
-struct Program;
+class UserInterface;
 
 enum class FaultReports { Shown, Quiet };
 // Display cuts each field to its PairView width and drops the picture and audio/video
@@ -26,23 +26,23 @@ struct FormattedSide {
     std::string fault;  // the caption of the fault found, when one was
 };
 
-// Parses one side of pair n: side "Q" is the question, any other value the answer. An
-// answer side is read against question, the parse of the same pair's question side: its
-// choice number may not exceed question.ChoiceCount, and its view keeps the question's
-// FillInQuestion, ChoiceCount and, unless it names its own, Category. A question side
-// ignores question. Each fault is reported in a box (unless quiet) and stops the reading
-// of tags.
-FormattedSide FormatPairSide(const Program& program, std::string_view side, std::int32_t n,
-                             const PairView& question, FaultReports reports = FaultReports::Shown,
-                             SideReading reading = SideReading::Display);
+// What reading a side of the open deck needs of the program: whether the deck shows pictures
+// and audio/video, whether a print job is jumping through the pairs (whose answer choices
+// are then not checked), and where fault boxes go.
+struct SideContext {
+    bool graphics = false;
+    bool audioVideo = false;
+    bool jumpingToPair = false;
+    UserInterface& ui;
+};
+
+// Parses the stored side text of pair n (see FormatPairSide).
+FormattedSide readDeckSide(const SideContext& context, std::string_view text, bool question,
+                           std::int32_t n, const PairView& questionView, FaultReports reports,
+                           SideReading reading);
 
 // A stored side that is no pair of the deck yet (an imported row), read as the editor
 // reads it and without reports; an answer side is read against questionView.
 FormattedSide readStoredSide(std::string_view side, bool question, const PairView& questionView);
-
-// The answer side of pair n read against its own question side, which is parsed without
-// reports.
-FormattedSide FormatAnswerOf(const Program& program, std::int32_t n,
-                             FaultReports reports = FaultReports::Shown);
 
 }  // namespace cardwise

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <vector>
 
-#include "core/program.h"
+#include "core/deck/deck_session.h"
 
 namespace cardwise {
 namespace {
@@ -113,7 +113,7 @@ std::string deckInUseText(const std::string& deckPath, const std::optional<LockH
            ".  It Was Opened Read-Only: Nothing You Change Will Be Saved.";
 }
 
-bool lockDeckForWriting(Program& program) {
+bool lockDeckForWriting(DeckSession& program) {
     DeckState& deck = program.deck;
     const std::string lockPath = lockFileNameOf(deck.QAFileName);
     LockAttempt attempt = program.lock.acquire(lockPath);

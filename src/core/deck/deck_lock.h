@@ -10,7 +10,7 @@
 
 namespace cardwise {
 
-struct Program;
+struct DeckSession;
 
 // Who holds a deck's lock, as its lock file says.
 struct LockHolder {
@@ -78,6 +78,6 @@ std::string deckInUseText(const std::string& deckPath, const std::optional<LockH
 // it, makes the deck read-only and tells the user who holds it. With the lock held,
 // finishes or undoes a save of the deck that was cut short and sweeps what interrupted
 // writes left, before the files are read. True when the deck stays writable.
-bool lockDeckForWriting(Program& program);
+bool lockDeckForWriting(DeckSession& program);
 
 }  // namespace cardwise

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/content/pair_separator.h"
 #include "core/deck/pair_texts.h"
 
 namespace cardwise {
@@ -17,7 +18,6 @@ inline constexpr std::size_t kMaxStatusChars = 32;
 inline constexpr std::size_t kMaxCategoryChars = 12;
 inline constexpr std::int32_t kSpareSlots = 11;  // Capacity = PairCount + 11
 inline constexpr int kEditedTextEntries = 11;    // entry 0 unused
-inline constexpr std::string_view kPairSeparator = "$#$!";
 inline constexpr std::int32_t kEarliestDate = 19960801;
 
 enum LearnCategory : std::int32_t { Unlearned = 0, ShortTerm = 1, LongTerm = 2 };

@@ -6,7 +6,7 @@
 
 namespace cardwise {
 
-struct Program;
+struct DeckSession;
 
 // The deck's two files as they were when last read or written, so that a file changed on
 // disk since (by a text editor, another program) is never overwritten blindly. Nothing
@@ -19,8 +19,8 @@ enum class DeckFile { QA, Setup };
 
 // True when the file is no longer the one recorded: rewritten, replaced, created or
 // removed since. Never true on a file system that keeps no stamps.
-bool changedOnDisk(const Program& program, DeckFile file);
+bool changedOnDisk(const DeckSession& program, DeckFile file);
 // Records the Q&A file as it is now: after the load has read it, after a save wrote it.
-void recordQAStamp(Program& program);
+void recordQAStamp(DeckSession& program);
 
 }  // namespace cardwise

@@ -1,16 +1,16 @@
 #include "core/deck/notepad_edit.h"
 
-#include "core/deck/deck_loader.h"
+#include "core/deck/deck_session.h"
+#include "core/deck/load_steps.h"
 #include "core/deck/setup_file.h"
 #include "core/platform/external_editor.h"
-#include "core/program.h"
 
 namespace cardwise {
 namespace {
 
 // Runs the editor on the file with NotePadOpen set; false (after telling the user) when
 // no editor could be started.
-bool runEditor(Program& program, const std::string& path) {
+bool runEditor(DeckSession& program, const std::string& path) {
     // The backups keep the deck as it was opened, before the user's edits.
     finishLoadWrites(program);
     program.NotePadOpen = true;
@@ -26,7 +26,7 @@ bool runEditor(Program& program, const std::string& path) {
 
 }  // namespace
 
-void OpenSetupInNotePad(Program& program) {
+void OpenSetupInNotePad(DeckSession& program) {
     if (program.NotePadOpen) {
         program.ui().message("Already Open", "The Current .DKD File Is Already Open In NotePad",
                              Icon::Warning);
@@ -39,7 +39,7 @@ void OpenSetupInNotePad(Program& program) {
     program.NotePadOpen = false;
 }
 
-void EditFileClick(Program& program) {
+void EditFileClick(DeckSession& program) {
     if (program.NotePadOpen) {
         program.ui().message("Already Open", "The Current .DKS File Is Already Open In NotePad",
                              Icon::Warning);

@@ -72,7 +72,7 @@ bool isAnswerLine(std::string_view line) {
     return line.size() >= 2 && (line[0] == 'A' || line[0] == 'a') && isDigit1to9(line[1]);
 }
 
-std::int32_t countPairs(Program& program, std::string_view qaBytes) {
+std::int32_t countPairs(DeckSession& program, std::string_view qaBytes) {
     std::int32_t count = 0;
     for (std::string_view line : splitLines(qaBytes)) {
         if (!isQuestionLine(line)) continue;
@@ -115,7 +115,7 @@ std::string pairTooLongText(std::int32_t n) {
            "The 2100 Character Limit Before The File Can Be Opened.";
 }
 
-bool readPairs(Program& program, std::string_view qaBytes, std::string_view setupBytes) {
+bool readPairs(DeckSession& program, std::string_view qaBytes, std::string_view setupBytes) {
     DeckState& deck = program.deck;
     ensureTextTables(deck);
     const std::int32_t count = deck.PairCount;

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/deck/deck_session.h"
 #include "core/deck/deck_state.h"
-#include "core/program.h"
 
 namespace cardwise {
 
@@ -26,7 +26,7 @@ bool isAnswerLine(std::string_view line);
 
 // First pass: the number of question lines, at most kMaxPairs. Meeting one more shows the
 // oversize warning and ends the count at kMaxPairs.
-std::int32_t countPairs(Program& program, std::string_view qaBytes);
+std::int32_t countPairs(DeckSession& program, std::string_view qaBytes);
 
 // The settings lines of the older single-file layout that a Q&A file without a setup data
 // file may hold, in file order (the learning-state lines of that layout among them). The
@@ -48,7 +48,7 @@ std::string pairTooLongText(std::int32_t n);
 // Every counted pair gets a usable text: question lines that were skipped while an
 // answer was sought, and a last question line without any answer after it, become pairs
 // of their own with an empty answer ("A<n>="), so no question text is dropped.
-bool readPairs(Program& program, std::string_view qaBytes, std::string_view setupBytes);
+bool readPairs(DeckSession& program, std::string_view qaBytes, std::string_view setupBytes);
 
 // Pair n as the rewritten file will give it back to a load: numbered n, whatever number
 // its text carries now.

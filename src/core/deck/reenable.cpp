@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "core/program.h"
+#include "core/deck/deck_session.h"
 
 namespace cardwise {
 
-void ReEnableAllPairs(Program& program) {
+void ReEnableAllPairs(DeckSession& program) {
     DeckState& deck = program.deck;
     // The flags table may be shorter than PairCount claims if a load stopped half-way.
     const std::int64_t last = std::min<std::int64_t>(
@@ -22,7 +22,7 @@ void ReEnableAllPairs(Program& program) {
     }
     program.document.markChanged();
     program.ui().message(kReEnabledCaption, kReEnabledText, Icon::Information);
-    program.drill.RunComplete = true;
+    program.pairsReEnabled();
 }
 
 }  // namespace cardwise

@@ -6,10 +6,10 @@
 #include <limits>
 #include <optional>
 
-#include "core/deck/deck_loader.h"
+#include "core/deck/deck_session.h"
+#include "core/deck/load_steps.h"
 #include "core/deck/reenable.h"
 #include "core/deck/write_failure.h"
-#include "core/program.h"
 
 namespace cardwise {
 namespace {
@@ -46,7 +46,7 @@ std::optional<std::int32_t> validStoredDate(const Profile& file, std::int32_t to
 
 // Directories are judged from the deck's folder, which stands in for the current directory;
 // a trailing separator (the options dialog adds one) does not count.
-bool directoryExists(Program& program, std::string_view directory) {
+bool directoryExists(DeckSession& program, std::string_view directory) {
     while (directory.size() > 1 && (directory.back() == '\\' || directory.back() == '/')) {
         directory.remove_suffix(1);
     }
@@ -66,7 +66,7 @@ std::array<std::int32_t, 3> rolloverToWrite(const DeckSettings& s) {
 }
 
 // The value a key is written with.
-std::string valueToWrite(const SetupKey& key, Program& program, const ScreenSize& screen) {
+std::string valueToWrite(const SetupKey& key, DeckSession& program, const ScreenSize& screen) {
     const DeckSettings& s = program.settings;
     const DeckState& deck = program.deck;
     switch (key.kind) {
@@ -95,7 +95,7 @@ std::string valueToWrite(const SetupKey& key, Program& program, const ScreenSize
     return {};
 }
 
-bool writeDirectorySettings(Program& program) {
+bool writeDirectorySettings(DeckSession& program) {
     const DeckSettings& s = program.settings;
     Profile& app = program.appSettings.edit();
     app.writeString(S, "StartDIR", oneLine(s.StartDIR));
@@ -135,7 +135,7 @@ void readKey(const SetupKey& key, const Profile& file, DeckSettings& s,
     }
 }
 
-void readSettings(Program& program, const Profile& file) {
+void readSettings(DeckSession& program, const Profile& file) {
     DeckSettings& s = program.settings;
     program.document.forgetKeptKeys();
     for (const SetupKey& key : kSetupKeys) {
@@ -170,7 +170,7 @@ void readSettings(Program& program, const Profile& file) {
     if (s.NoPriority == 3) s.RangeRollover = {rollover[0], rollover[1]};
 }
 
-void readDirectorySettings(Program& program) {
+void readDirectorySettings(DeckSession& program) {
     DeckSettings& s = program.settings;
     const Profile& app = program.appSettings.read();
     s.StartDIR = cutTo(app.readString(S, "StartDIR", ""), kDirectoryMax);
@@ -188,7 +188,7 @@ void replaceMissingFont(std::string& name, std::int32_t& size, FontStyle& style,
     color = 0;
 }
 
-void takeOver(Program& program, const Profile& file) {
+void takeOver(DeckSession& program, const Profile& file) {
     DeckSettings& s = program.settings;
     DeckState& deck = program.deck;
     std::array<std::int32_t, 3> unused{};
@@ -224,7 +224,7 @@ namespace {
 
 // The settings block for a file that has none: the current settings, except that keys the
 // file already holds (a hand-made file with Resume=1, say) keep their values.
-Profile blockKeepingPresentKeys(Program& program, const Profile& file) {
+Profile blockKeepingPresentKeys(DeckSession& program, const Profile& file) {
     Profile block;
     writeSettingsBlock(program, block);
     for (const auto& line : block.lines()) {
@@ -237,7 +237,7 @@ Profile blockKeepingPresentKeys(Program& program, const Profile& file) {
 }
 
 // Puts the block's keys into the setup data file in memory, replacing those it holds.
-void putBlock(Program& program, const Profile& block) {
+void putBlock(DeckSession& program, const Profile& block) {
     Profile& file = program.setupFile.edit();
     // Keys new to the file must not land among or after the status lines.
     file.setNewKeysBefore(isStatusLine);
@@ -253,7 +253,7 @@ void putBlock(Program& program, const Profile& block) {
 }
 
 // Writes the block's keys into the setup data file, replacing those it holds.
-bool writeBlock(Program& program, const Profile& block, bool flush) {
+bool writeBlock(DeckSession& program, const Profile& block, bool flush) {
     putBlock(program, block);
     bool ok = writeDirectorySettings(program);
     if (flush) {
@@ -266,7 +266,7 @@ bool writeBlock(Program& program, const Profile& block, bool flush) {
 
 }  // namespace
 
-void writeSettingsBlock(Program& program, Profile& file) {
+void writeSettingsBlock(DeckSession& program, Profile& file) {
     const ScreenSize screen = program.ui().screenSize();
     for (const SetupKey& key : kSetupKeys) {
         if (key.writtenWhenUsed && program.settings.*key.number == key.readDefault &&
@@ -277,7 +277,7 @@ void writeSettingsBlock(Program& program, Profile& file) {
     }
 }
 
-void ReadSetUp(Program& program) {
+void ReadSetUp(DeckSession& program) {
     const Profile* source = &program.setupFile.read();
     Profile unwritten;
     if (source->readInt(S, "NoPriority", kNoSettingsBlock) == kNoSettingsBlock) {
@@ -302,21 +302,21 @@ void ReadSetUp(Program& program) {
     if (result == kSetUpValid) takeOver(program, *source);
 }
 
-bool WriteSetUp(Program& program, bool flush) {
+bool WriteSetUp(DeckSession& program, bool flush) {
     if (program.deck.ReadOnlyDeck) return true;
     Profile block;
     writeSettingsBlock(program, block);
     return writeBlock(program, block, flush);
 }
 
-void PutSetUp(Program& program) {
+void PutSetUp(DeckSession& program) {
     if (program.deck.ReadOnlyDeck) return;
     Profile block;
     writeSettingsBlock(program, block);
     putBlock(program, block);
 }
 
-int CheckSetUp(Program& program) {
+int CheckSetUp(DeckSession& program) {
     DeckSettings& s = program.settings;
     DeckState& deck = program.deck;
     UserInterface& ui = program.ui();

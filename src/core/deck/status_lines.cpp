@@ -113,7 +113,7 @@ std::string encodeStatusLine(std::int32_t n, const PairLearning& f) {
     return line;
 }
 
-void DecodeStatus(Program& program) {
+void DecodeStatus(DeckSession& program) {
     DeckState& deck = program.deck;
     ensureTables(deck);
     const Profile& setup = program.setupFile.read();
@@ -146,13 +146,13 @@ void DecodeStatus(Program& program) {
     }
 }
 
-void WriteStatusLines(Program& program) {
+void WriteStatusLines(DeckSession& program) {
     if (program.deck.ReadOnlyDeck) return;
     WaitCursor wait(program.ui());
     PutStatusLines(program);
 }
 
-void PutStatusLines(Program& program) {
+void PutStatusLines(DeckSession& program) {
     DeckState& deck = program.deck;
     if (deck.ReadOnlyDeck) return;
     Profile& setup = program.setupFile.edit();
@@ -163,7 +163,7 @@ void PutStatusLines(Program& program) {
     }
 }
 
-bool detectReadOnlyDeck(Program& program) {
+bool detectReadOnlyDeck(DeckSession& program) {
     DeckState& deck = program.deck;
     bool readOnly = false;
     if (program.files().isReadOnlyFile(deck.QAFileName)) {
@@ -187,7 +187,7 @@ bool detectReadOnlyDeck(Program& program) {
     return readOnly;
 }
 
-bool makeBackups(Program& program) {
+bool makeBackups(DeckSession& program) {
     const DeckState& deck = program.deck;
     if (deck.ReadOnlyDeck) return true;
     bool ok = reportIfFailed(program.ui(), deck.QABackupName,

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/deck/deck_session.h"
 #include "core/deck/deck_state.h"
-#include "core/program.h"
 
 namespace cardwise {
 
@@ -37,21 +37,21 @@ std::string defaultStatus(std::int32_t today);
 // within 19960801..Today), default lines for pairs without one (appended to the setup data
 // file and written at once unless the deck is read-only), the day counters of a new day,
 // and AskedInRun by the setting Resume as the file holds it.
-void DecodeStatus(Program& program);
+void DecodeStatus(DeckSession& program);
 
 // Writes LastDayUsed = Today and appends every pair's status line to the setup data file in
 // memory; the caller flushes once. Nothing happens for a read-only deck.
-void WriteStatusLines(Program& program);
+void WriteStatusLines(DeckSession& program);
 // The same without the wait cursor, for the writes made while the user drills.
-void PutStatusLines(Program& program);
+void PutStatusLines(DeckSession& program);
 
 // Detects a deck whose files cannot be written (read-only Q&A file, then a folder that takes
 // no probe file), tells the user for each, and sets deck.ReadOnlyDeck. Returns it.
-bool detectReadOnlyDeck(Program& program);
+bool detectReadOnlyDeck(DeckSession& program);
 
 // Copies the Q&A file and the setup data file to their backup names. Each copy replaces the
 // old backup atomically, so a failed copy keeps the previous backup; a failure is reported
 // and the result is false, but the deck stays usable. A read-only deck touches no file.
-bool makeBackups(Program& program);
+bool makeBackups(DeckSession& program);
 
 }  // namespace cardwise

@@ -3,6 +3,7 @@
 #include "core/content/marks.h"
 #include "core/content/pair_side.h"
 #include "core/drill/grading.h"
+#include "core/drill/pair_format.h"
 #include "core/drill/pair_selector.h"
 #include "core/drill/pair_toggles.h"
 #include "core/program.h"

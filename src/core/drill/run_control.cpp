@@ -3,7 +3,6 @@
 #include <cctype>
 #include <limits>
 
-#include "core/deck/deck_save.h"
 #include "core/drill/drill_engine.h"
 #include "core/drill/drill_window_texts.h"
 #include "core/drill/pair_toggles.h"
@@ -11,6 +10,7 @@
 #include "core/media/file_validation.h"
 #include "core/media/picture_view.h"
 #include "core/program.h"
+#include "core/shell/deck_save.h"
 
 namespace cardwise {
 

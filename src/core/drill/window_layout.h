@@ -2,23 +2,11 @@
 
 #include <optional>
 
+#include "core/platform/geometry.h"
+
 namespace cardwise {
 
 struct PairView;
-
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const Rect&) const = default;
-};
-
-struct WindowSize {
-    int width = 0;
-    int height = 0;
-    bool operator==(const WindowSize&) const = default;
-};
 
 // What a drill window shows of a side: the text area, the picture area, or both halves.
 enum class SideContent { TextOnly, PictureOnly, TextAndPicture };

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/content/find.h"
 #include "core/editor/associated_files.h"
 #include "core/editor/editor_navigation.h"
 #include "core/editor/editor_view.h"
+#include "core/editor/find.h"
 #include "core/editor/hide_debounce.h"
 
 namespace cardwise {

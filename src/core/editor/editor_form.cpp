@@ -3,6 +3,7 @@
 #include "core/content/marks.h"
 #include "core/content/pair_side.h"
 #include "core/deck/qa_file.h"
+#include "core/drill/pair_format.h"
 #include "core/drill/run_control.h"
 #include "core/program.h"
 

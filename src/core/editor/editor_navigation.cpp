@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "core/content/windows1252.h"
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
 #include "core/drill/run_control.h"
 #include "core/program.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
 
 namespace cardwise {
 namespace {

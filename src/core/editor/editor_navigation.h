@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/content/find.h"
 #include "core/editor/associated_files.h"
 #include "core/editor/edited_text_store.h"
 #include "core/editor/editor_view.h"
+#include "core/editor/find.h"
 
 namespace cardwise {
 

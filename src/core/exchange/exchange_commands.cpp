@@ -1,13 +1,13 @@
 #include "core/exchange/exchange_commands.h"
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
-#include "core/deck/deck_new.h"
 #include "core/deck/write_failure.h"
 #include "core/exchange/pair_export.h"
 #include "core/exchange/pair_import.h"
 #include "core/program.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
+#include "core/shell/deck_new.h"
 
 namespace cardwise {
 namespace {

@@ -7,11 +7,11 @@
 #include "core/content/marks.h"
 #include "core/content/pair_side.h"
 #include "core/content/windows1252.h"
-#include "core/deck/deck_loader.h"
 #include "core/deck/deck_state.h"
 #include "core/exchange/delimited_text.h"
 #include "core/exchange/pair_import.h"
 #include "core/profile/profile.h"
+#include "core/shell/deck_loader.h"
 
 namespace cardwise {
 namespace {

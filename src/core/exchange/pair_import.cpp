@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <set>
 
-#include "core/deck/deck_loader.h"
-#include "core/deck/deck_new.h"
 #include "core/deck/setup_keys.h"
 #include "core/exchange/pair_import_steps.h"
 #include "core/profile/profile.h"
 #include "core/program.h"
+#include "core/shell/deck_loader.h"
+#include "core/shell/deck_new.h"
 
 namespace cardwise {
 namespace {

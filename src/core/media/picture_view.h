@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/drill/window_layout.h"
 #include "core/platform/file_system.h"
+#include "core/platform/geometry.h"
 #include "core/platform/image_decoder.h"
 #include "core/platform/user_interface.h"
 

@@ -1,8 +1,13 @@
 #include "core/output/print_job.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+
 #include "core/drill/pair_selector.h"
 #include "core/output/print_pass.h"
 #include "core/program.h"
+#include "core/shell/clipboard_text.h"
 
 namespace cardwise {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "core/content/clipboard_text.h"
+#include "core/shell/clipboard_text.h"
 
 namespace cardwise::print_steps {
 namespace {

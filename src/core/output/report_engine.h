@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/output/page_device.h"
+#include "core/platform/page_device.h"
 
 namespace cardwise {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/output/page_device.h"
+#include "core/platform/page_device.h"
 
 namespace cardwise {
 

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
 #include "core/program.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
 #include "core/shell/recent_decks.h"
 
 namespace cardwise {

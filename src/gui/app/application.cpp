@@ -6,15 +6,15 @@
 
 #include <cstdio>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
-#include "core/deck/deck_save.h"
 #include "core/deck/notepad_edit.h"
 #include "core/drill/run_control.h"
 #include "core/editor/editor_controller.h"
 #include "core/platform/settings_folder.h"
 #include "core/shell/app_settings.h"
 #include "core/shell/command_line.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
+#include "core/shell/deck_save.h"
 #include "core/shell/main_commands.h"
 #include "gui/app/main_window.h"
 #include "gui/app/session_end.h"

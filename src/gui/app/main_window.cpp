@@ -8,17 +8,17 @@
 #include <QScreen>
 #include <QThread>
 
-#include "core/content/clipboard_text.h"
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_new.h"
-#include "core/deck/deck_save_as.h"
 #include "core/deck/notepad_edit.h"
 #include "core/drill/run_control.h"
-#include "core/exchange/exchange_commands.h"
 #include "core/editor/editor_controller.h"
+#include "core/exchange/exchange_commands.h"
 #include "core/output/print_job.h"
 #include "core/platform/help_viewer.h"
 #include "core/program.h"
+#include "core/shell/clipboard_text.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_new.h"
+#include "core/shell/deck_save_as.h"
 #include "core/shell/main_commands.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/options_window.h"

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "core/deck/session_end.h"
 #include "core/platform/termination_signals.h"
+#include "core/shell/session_end.h"
 
 namespace cardwise {
 struct Program;

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "core/content/find.h"
+#include "core/editor/find.h"
 
 class QLineEdit;
 class QPushButton;

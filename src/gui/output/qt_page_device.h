@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "core/output/page_device.h"
+#include "core/platform/page_device.h"
 
 class QPrinter;
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "core/deck/session_end.h"
 #include "core/platform/user_interface.h"
+#include "core/shell/session_end.h"
 
 class QDialog;
 class QWidget;

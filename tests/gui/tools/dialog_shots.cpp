@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "core/deck/deck_close.h"
+#include "core/shell/deck_close.h"
 #include "drill_support.h"
 #include "gui/dialogs/mode_windows.h"
 #include "gui/dialogs/options_window.h"

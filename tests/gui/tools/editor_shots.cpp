@@ -14,7 +14,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/deck/deck_loader.h"
+#include "core/shell/deck_loader.h"
 
 #include "editor_support.h"
 #include "gui/editor/editor_layout.h"

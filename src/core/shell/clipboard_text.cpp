@@ -1,8 +1,9 @@
-#include "core/content/clipboard_text.h"
+#include "core/shell/clipboard_text.h"
 
 #include "core/content/answer_texts.h"
 #include "core/content/marks.h"
 #include "core/content/pair_side.h"
+#include "core/drill/pair_format.h"
 #include "core/platform/clipboard.h"
 #include "core/program.h"
 

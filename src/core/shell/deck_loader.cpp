@@ -1,10 +1,11 @@
-#include "core/deck/deck_loader.h"
+#include "core/shell/deck_loader.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "core/deck/deck_lock.h"
 #include "core/deck/disk_stamps.h"
+#include "core/deck/load_steps.h"
 #include "core/deck/notepad_edit.h"
 #include "core/deck/qa_file.h"
 #include "core/deck/setup_file.h"
@@ -70,12 +71,6 @@ void resetRunState(Program& program) {
     program.document.forget();
 }
 
-const std::string kOutcomeTail =
-    "  This File Cannot Be Used In Its Current State.  NotePad Will Now Be Opened With ";
-const std::string kCorrectTail =
-    " Loaded To Allow You To Correct The Indicated Error.  After Correcting The"
-    " Error, Reopen The File To Continue.";
-
 void actOnOutcome(Program& program) {
     DeckState& deck = program.deck;
     if (deck.LoadOutcome == 1) {
@@ -96,57 +91,6 @@ void actOnOutcome(Program& program) {
 }
 
 }  // namespace
-
-void reportLoadOutcome(Program& program) {
-    const DeckState& deck = program.deck;
-    UserInterface& ui = program.ui();
-    switch (deck.LoadOutcome) {
-        case 0:
-            ui.message("Q&A SetUp Data Error",
-                       deck.QAFileName +
-                           " Has Invalid Or Corrupted Entries In The Data Stored In Its "
-                           "Associated .DKD File." +
-                           kOutcomeTail + deck.SetupFileName + kCorrectTail,
-                       Icon::Error);
-            break;
-        case 3:
-            ui.message("Data Error",
-                       deck.QAFileName +
-                           " Does Not Appear To Contain Any Questions.  "
-                           "Please Check That The Data Format Is Correct.  "
-                           "See The Help Topic \"Creating And Editing Q&A Files\" For "
-                           "Additional Information.",
-                       Icon::Warning);
-            break;
-        case 4:
-            ui.message("Q&A .DKS File Error",
-                       deck.QAFileName + " Has Invalid Entries." + kOutcomeTail + deck.QAFileName +
-                           kCorrectTail,
-                       Icon::Error);
-            break;
-        default:
-            break;
-    }
-}
-
-bool acceptDeckName(Program& program, std::string_view path) {
-    auto isControl = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
-    if (std::none_of(path.begin(), path.end(), isControl)) return true;
-    std::string shown(path);
-    std::replace_if(shown.begin(), shown.end(), isControl, '?');
-    program.ui().message("Invalid File Name",
-                         "The Name " + shown +
-                             " Holds A Line Break Or Another Control Character (Shown As ?).  "
-                             "Cardwise Cannot Use A File So Named; Please Rename It.",
-                         Icon::Error);
-    return false;
-}
-
-std::string extensionOf(std::string_view path) {
-    std::string name = fileNameOf(path);
-    std::size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot);
-}
 
 bool LoadDeck(Program& program) {
     DeckState& deck = program.deck;
@@ -204,23 +148,6 @@ bool LoadDeck(Program& program) {
     if (!program.document.deferLoadWrites) return makeBackups(program);
     program.document.backupsOwed = true;
     return true;
-}
-
-bool finishLoadWrites(Program& program) {
-    DeckDocument& doc = program.document;
-    // The load's own repairs of the setup data file come before its backups, as they always
-    // did; what it owes is settled once it is over.
-    if (doc.loading) return true;
-    bool ok = true;
-    if (doc.backupsOwed) {
-        doc.backupsOwed = false;
-        ok = makeBackups(program);
-    }
-    if (doc.settingsOwed) {
-        doc.settingsOwed = false;
-        reportIfFailed(program.ui(), program.appSettings.path(), program.appSettings.flush());
-    }
-    return ok;
 }
 
 void InitDKSFile(Program& program) {

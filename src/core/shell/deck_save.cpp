@@ -1,11 +1,8 @@
-#include "core/deck/deck_save.h"
+#include "core/shell/deck_save.h"
 
 #include <cstdio>
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
 #include "core/deck/deck_lock.h"
-#include "core/deck/deck_new.h"
 #include "core/deck/disk_stamps.h"
 #include "core/deck/qa_file.h"
 #include "core/deck/setup_file.h"
@@ -13,6 +10,9 @@
 #include "core/deck/write_failure.h"
 #include "core/program.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
+#include "core/shell/deck_new.h"
 #include "core/shell/recent_decks.h"
 
 namespace cardwise {

@@ -1,11 +1,11 @@
-#include "core/deck/deck_save_as.h"
+#include "core/shell/deck_save_as.h"
 
-#include "core/deck/deck_close.h"
-#include "core/deck/deck_loader.h"
-#include "core/deck/deck_new.h"
 #include "core/deck/write_failure.h"
 #include "core/program.h"
 #include "core/shell/app_settings.h"
+#include "core/shell/deck_close.h"
+#include "core/shell/deck_loader.h"
+#include "core/shell/deck_new.h"
 #include "core/shell/recent_decks.h"
 
 namespace cardwise {

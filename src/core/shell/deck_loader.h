@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/deck/load_steps.h"
+
 namespace cardwise {
 
 struct Program;
@@ -32,21 +34,5 @@ void InitDKSFile(Program& program);
 // sets LoadOutcome. True only when the outcome is 1 and the backups were made (or left for
 // finishLoadWrites, with document.deferLoadWrites).
 bool LoadDeck(Program& program);
-
-// Makes what the last load left for later: the backup copies of the deck as it was read,
-// and the settings file with the recent list. Before any write to the deck's files; false
-// when a backup failed (reported).
-bool finishLoadWrites(Program& program);
-
-// The box that tells why a load ended with outcome 0, 3 or 4 (nothing for other outcomes).
-void reportLoadOutcome(Program& program);
-
-// True when the deck's name can be used; otherwise the user has been told why not. A line
-// break or another control character in the name would break the recent-decks list
-// apart, and no deck is ever meant to be named so.
-bool acceptDeckName(Program& program, std::string_view path);
-
-// The extension of a path's file name from its last '.', "" when it has none.
-std::string extensionOf(std::string_view path);
 
 }  // namespace cardwise

@@ -1,7 +1,7 @@
-#include "core/deck/session_end.h"
+#include "core/shell/session_end.h"
 
-#include "core/deck/deck_close.h"
 #include "core/program.h"
+#include "core/shell/deck_close.h"
 
 namespace cardwise {
 namespace {

@@ -1,7 +1,7 @@
-#include "core/deck/deck_close.h"
+#include "core/shell/deck_close.h"
 
-#include "core/deck/deck_save.h"
 #include "core/program.h"
+#include "core/shell/deck_save.h"
 
 namespace cardwise {
 
