@@ -135,7 +135,12 @@ void Selector::collect() {
             const SC c = historyClassOf(pair.LearnStatus);
             slot = c == SC::Unlearned ? 0 : (c == SC::ShortTerm ? 1 : 2);
         }
-        const std::size_t at = slot == 0 ? count0 : (slot == 1 ? count1 : count2);
+        // Masks rather than a choice: the compiler may make a choice a branch, which the
+        // random classes of a shuffled deck mispredict half the time.
+        const std::size_t mask0 = std::size_t{0} - static_cast<std::size_t>(slot == 0);
+        const std::size_t mask1 = std::size_t{0} - static_cast<std::size_t>(slot == 1);
+        const std::size_t mask2 = std::size_t{0} - static_cast<std::size_t>(slot == 2);
+        const std::size_t at = (count0 & mask0) | (count1 & mask1) | (count2 & mask2);
         room[slot * stretch + at] = n;
         const std::size_t unasked = pair.AskedInRun == 0 ? 1 : 0;
         count0 += slot == 0 ? unasked : 0;
