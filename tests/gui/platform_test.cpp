@@ -314,6 +314,27 @@ class PlatformTest : public QObject {
         QVERIFY(first.claim({}));
         QVERIFY(first.listening());
 
+        // A copy too busy to take a connection (its queue full) keeps its socket: the new
+        // copy runs on its own instead of taking the name over.
+        QString busyName = dir.filePath("busy.socket");
+        QByteArray busyPath = QFile::encodeName(busyName);
+        sockaddr_un busyAddress{};
+        busyAddress.sun_family = AF_UNIX;
+        std::memcpy(busyAddress.sun_path, busyPath.constData(),
+                    static_cast<std::size_t>(busyPath.size()));
+        const int busy = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(::bind(busy, reinterpret_cast<sockaddr*>(&busyAddress), sizeof busyAddress), 0);
+        QCOMPARE(::listen(busy, 0), 0);
+        const int waiting = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        QCOMPARE(::connect(waiting, reinterpret_cast<sockaddr*>(&busyAddress), sizeof busyAddress),
+                 0);
+        SingleInstance late(busyName);
+        QVERIFY(late.claim({}));
+        QVERIFY(!late.listening());
+        QVERIFY(QFileInfo::exists(busyName));
+        ::close(waiting);
+        ::close(busy);
+
         // Something that is no socket is left alone; the program runs on its own.
         QString other = dir.filePath("not-a-socket");
         QVERIFY(QDir(dir.path()).mkdir("not-a-socket"));

@@ -42,11 +42,21 @@ bool addressOf(const QString& name, sockaddr_un& address) {
 }
 
 // A socket file left behind by a copy that crashed: a socket of this user that nobody
-// answers on. Anything else at that path is not ours to remove.
+// answers on. Anything else at that path is not ours to remove, and a copy that is only
+// slow to answer keeps its socket.
 bool staleSocketOfOurs(const QString& path) {
     struct stat info {};
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0) return false;
-    return S_ISSOCK(info.st_mode) && info.st_uid == ::getuid();
+    if (!S_ISSOCK(info.st_mode) || info.st_uid != ::getuid()) return false;
+    sockaddr_un address{};
+    if (!addressOf(path, address)) return false;
+    const int probe = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (probe < 0) return false;
+    const bool refused =
+        ::connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 &&
+        errno == ECONNREFUSED;
+    ::close(probe);
+    return refused;
 }
 
 // Waits for the descriptor to be ready for `events`; false after the time left.
@@ -108,15 +118,21 @@ bool SingleInstance::sendTo(const QList<QByteArray>& decks, bool handOver) {
     Descriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (socket.fd < 0) return false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeoutMs);
-    if (::connect(socket.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        // A full queue of a listening copy: wait for room as for a slow connection.
-        if (errno != EAGAIN && errno != EINPROGRESS) return false;
-        if (!waitFor(socket.fd, POLLOUT, deadline)) return false;
+    while (::connect(socket.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        if (errno == EINTR) continue;
+        // The first copy's queue is full: it is busy, not gone. Try again until the time
+        // is up.
+        if (errno == EAGAIN && std::chrono::steady_clock::now() < deadline) {
+            ::usleep(10'000);
+            continue;
+        }
+        if (errno != EINPROGRESS || !waitFor(socket.fd, POLLOUT, deadline)) return false;
         int error = 0;
         socklen_t size = sizeof error;
         if (::getsockopt(socket.fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0 || error != 0) {
             return false;
         }
+        break;
     }
     QByteArray body;
     QDataStream out(&body, QIODevice::WriteOnly);
