@@ -56,32 +56,24 @@ Run runChild(const std::string& program, const std::vector<std::string>& args) {
     return run;
 }
 
-// The worst-case deck as files, to profile a check by hand.
-int writeWorstDeck(const std::string& folder) {
+// The worst-case deck as STEM.DKS and STEM.DKD in the folder; their size in megabytes.
+double writeWorstDeck(const std::filesystem::path& folder, const std::string& stem) {
     const auto deck = cardwise::bench::generateDeck(cardwise::kMaxPairs,
                                                     cardwise::bench::kWorstPairChars, 20261207);
     std::filesystem::create_directories(folder);
-    cardwise::bench::plainWrite(folder + "/worst.DKS", deck.qaBytes, false);
-    cardwise::bench::plainWrite(folder + "/worst.DKD", deck.setupBytes, false);
-    return 0;
+    cardwise::bench::plainWrite((folder / (stem + ".DKS")).string(), deck.qaBytes, false);
+    cardwise::bench::plainWrite((folder / (stem + ".DKD")).string(), deck.setupBytes, false);
+    return static_cast<double>(deck.qaBytes.size() + deck.setupBytes.size()) / 1e6;
 }
 
 int cliCheck(const std::string& cli) {
     namespace fs = std::filesystem;
     fs::path dir = fs::temp_directory_path() / ("cardwise-bench-cli-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
     const std::string qa = (dir / "worst.DKS").string();
     const std::string setup = (dir / "worst.DKD").string();
     const std::string qaCopy = (dir / "original.DKS").string();
     const std::string setupCopy = (dir / "original.DKD").string();
-    double megabytes = 0;
-    {
-        const auto deck = cardwise::bench::generateDeck(cardwise::kMaxPairs,
-                                                        cardwise::bench::kWorstPairChars, 20261207);
-        cardwise::bench::plainWrite(qaCopy, deck.qaBytes, false);
-        cardwise::bench::plainWrite(setupCopy, deck.setupBytes, false);
-        megabytes = static_cast<double>(deck.qaBytes.size() + deck.setupBytes.size()) / 1e6;
-    }
+    const double megabytes = writeWorstDeck(dir, "original");
     // A child's peak memory includes what it had before its exec: a copy of this process.
     // Keep this one small and measure that floor with a program that does nothing.
     ::malloc_trim(0);
@@ -191,7 +183,8 @@ int main(int argc, char** argv) {
             return cliCheck(std::string(arg.substr(kCliCheck.size())));
         }
         if (arg.substr(0, kWorstDeck.size()) == kWorstDeck) {
-            return writeWorstDeck(std::string(arg.substr(kWorstDeck.size())));
+            writeWorstDeck(std::string(arg.substr(kWorstDeck.size())), "worst");
+            return 0;
         }
         if (arg.substr(0, kCliImport.size()) == kCliImport) {
             return cliImport(std::string(arg.substr(kCliImport.size())));
