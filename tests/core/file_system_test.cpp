@@ -126,6 +126,60 @@ TEST(LocalFileSystem, CopiesOfManyBlocksAreWholeAndAFailedCopyKeepsTheOldBackup)
     EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"a.DKS", "a.~LS"}));
 }
 
+// Records the folder flushes instead of waiting for the disk.
+class FlushLog : public LocalFileSystem {
+  public:
+    explicit FlushLog(std::vector<std::string>& log) : log_(log) {}
+    bool closing = false;
+
+  protected:
+    void syncFolder(const std::string& folder) override {
+        log_.push_back((closing ? "at close: " : "") + fileNameOf(folder));
+    }
+
+  private:
+    std::vector<std::string>& log_;
+};
+
+// A lazy write's folder is flushed by the next write there that must last, after that
+// write's rename, or when all are flushed (as the file system closes); never twice, never
+// for nothing.
+TEST(LocalFileSystem, ALazyWriteLastsWithTheNextLastingWriteInItsFolder) {
+    struct Row {
+        const char* name;
+        std::vector<std::pair<const char*, bool>> writes;  // folder, lazily
+        std::vector<std::string> flushes;
+    };
+    const std::vector<Row> rows{
+        {"lasting", {{"a", false}}, {"a"}},
+        {"lazy alone", {{"a", true}}, {"at close: a"}},
+        {"lazy then lasting there", {{"a", true}, {"a", true}, {"a", false}}, {"a"}},
+        {"lazy then lasting elsewhere", {{"a", true}, {"b", false}}, {"b", "at close: a"}},
+        {"lasting then lazy", {{"a", false}, {"a", true}}, {"a", "at close: a"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        std::filesystem::create_directory(dir.file("a"));
+        std::filesystem::create_directory(dir.file("b"));
+        dir.write("a/deck.DKS", "pairs");
+        std::vector<std::string> log;
+        {
+            FlushLog files(log);
+            int n = 0;
+            for (auto [folder, lazily] : row.writes) {
+                const std::string to = dir.file(std::string(folder) + "/f" + std::to_string(++n));
+                ASSERT_TRUE(lazily ? files.copyFileLazily(dir.file("a/deck.DKS"), to).ok
+                                   : files.writeFile(to, "pairs").ok);
+                EXPECT_EQ(dir.read(std::string(folder) + "/f" + std::to_string(n)), "pairs");
+            }
+            files.closing = true;
+            files.flushLazyWrites();
+        }
+        EXPECT_EQ(log, row.flushes);
+    }
+}
+
 TEST(LocalFileSystem, ExistenceRemovalAndReadOnlyAttribute) {
     TempDir dir;
     LocalFileSystem files;

@@ -117,6 +117,16 @@ TEST(Profile, ReadsStayRightAsWritesMoveTheLines) {
     p.assign(crlf({"[A]", "k=4"}));
     EXPECT_EQ(p.readInt("A", "k", 0), 4);
     EXPECT_FALSE(p.hasKey("B", "m"));
+    // Many new keys, each moving the lines of the sections below: the index grows meanwhile.
+    p.appendLine("[C]");
+    for (int i = 0; i < 200; ++i) {
+        p.writeString(i % 2 == 0 ? "A" : "C", "key" + std::to_string(i), std::to_string(i));
+    }
+    for (int i = 0; i < 200; ++i) {
+        EXPECT_EQ(p.readInt(i % 2 == 0 ? "a" : "c", "KEY" + std::to_string(i), -1), i);
+        EXPECT_FALSE(p.hasKey(i % 2 == 0 ? "C" : "A", "key" + std::to_string(i)));
+    }
+    EXPECT_EQ(p.readInt("A", "k", 0), 4);
 }
 
 TEST(Profile, NoWrittenValueCarriesALineBreakIntoTheFile) {

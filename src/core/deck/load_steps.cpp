@@ -80,7 +80,9 @@ bool finishLoadWrites(DeckSession& program) {
     }
     if (doc.settingsOwed) {
         doc.settingsOwed = false;
-        reportIfFailed(program.ui(), program.appSettings.path(), program.appSettings.flush());
+        // Owed by a load: the recent decks, the folders, defaults; a crash may undo them.
+        reportIfFailed(program.ui(), program.appSettings.path(),
+                       program.appSettings.flushLazily());
     }
     return ok;
 }

@@ -187,13 +187,16 @@ bool detectReadOnlyDeck(DeckSession& program) {
     return readOnly;
 }
 
+// Lazily: a backup only matters once the deck beside it is saved over, and that save's
+// wait for the disk keeps the backup too.
 bool makeBackups(DeckSession& program) {
     const DeckState& deck = program.deck;
     if (deck.ReadOnlyDeck) return true;
+    FileSystem& files = program.files();
     bool ok = reportIfFailed(program.ui(), deck.QABackupName,
-                             program.files().copyFile(deck.QAFileName, deck.QABackupName));
+                             files.copyFileLazily(deck.QAFileName, deck.QABackupName));
     ok = reportIfFailed(program.ui(), deck.SetupBackupName,
-                        program.files().copyFile(deck.SetupFileName, deck.SetupBackupName)) &&
+                        files.copyFileLazily(deck.SetupFileName, deck.SetupBackupName)) &&
          ok;
     return ok;
 }

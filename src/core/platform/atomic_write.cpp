@@ -72,7 +72,10 @@ bool createExclusively(const std::string& path, std::string_view bytes,
 }  // namespace
 
 void file_steps::syncFolderOf(const std::string& path) {
-    std::string dir = directoryOf(path);
+    flushFolder(directoryOf(path));
+}
+
+void file_steps::flushFolder(const std::string& dir) {
     int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
@@ -97,6 +100,22 @@ FileResult LocalFileSystem::writeFiles(const std::vector<FileWrite>& writes) {
                          }});
     }
     return commit(pending);
+}
+
+// Through the overridable writes, so that a test double's faults hold for lazy writes too.
+FileResult LocalFileSystem::writeFilesLazily(const std::vector<FileWrite>& writes) {
+    LazyWrites lazy(lazy_);
+    return writeFiles(writes);
+}
+
+FileResult LocalFileSystem::copyFileLazily(const std::string& from, const std::string& to) {
+    LazyWrites lazy(lazy_);
+    return copyFile(from, to);
+}
+
+void LocalFileSystem::flushLazyWrites() {
+    for (const std::string& folder : unflushedFolders_) syncFolder(folder);
+    unflushedFolders_.clear();
 }
 
 FileResult LocalFileSystem::commit(const std::vector<PendingWrite>& writes) {
@@ -299,8 +318,21 @@ FileResult LocalFileSystem::renameFile(const std::string& from, const std::strin
     if (::rename(from.c_str(), to.c_str()) != 0) return FileResult::failure(systemError());
     // The rename has happened whatever the folder's flush answers; a file system that
     // cannot flush a folder has nothing more to offer.
-    syncFolderOf(to);
+    const std::string folder = directoryOf(to);
+    auto unflushed = std::find(unflushedFolders_.begin(), unflushedFolders_.end(), folder);
+    if (lazy_) {
+        if (unflushed == unflushedFolders_.end()) unflushedFolders_.push_back(folder);
+        return {};
+    }
+    // One flush makes the earlier lazy renames in the folder last too, and not after this
+    // one: a journal keeps a folder's changes in their order.
+    if (unflushed != unflushedFolders_.end()) unflushedFolders_.erase(unflushed);
+    syncFolder(folder);
     return {};
+}
+
+void LocalFileSystem::syncFolder(const std::string& folder) {
+    flushFolder(folder);
 }
 
 // The bytes go to a temporary file that is then linked to the name: the name never shows

@@ -76,6 +76,17 @@ class FileSystem {
     // The size in bytes, or nothing when the file cannot be examined.
     virtual std::optional<std::uint64_t> fileSize(const std::string& path) const = 0;
     virtual FileResult copyFile(const std::string& from, const std::string& to) = 0;
+    // The same writes, except that the new file's name is only sure to outlast a crash once
+    // a later write into the same folder has waited for the disk (or the file system is
+    // closed): a crash before leaves the old file or the new one, each whole, and spares a
+    // wait for the disk. For copies that matter only once a file beside them is saved over
+    // (the backups), and for bookkeeping such as the recent decks.
+    virtual FileResult writeFilesLazily(const std::vector<FileWrite>& writes) {
+        return writeFiles(writes);
+    }
+    virtual FileResult copyFileLazily(const std::string& from, const std::string& to) {
+        return copyFile(from, to);
+    }
     virtual bool removeFile(const std::string& path) = 0;
     virtual bool fileExists(const std::string& path) const = 0;
     virtual bool directoryExists(const std::string& path) const = 0;
@@ -115,6 +126,9 @@ class LocalFileSystem : public FileSystem {
     LocalFileSystem() = default;
     // For tests: every write fails after this many bytes reached the temporary file.
     explicit LocalFileSystem(std::size_t failWritesAfterBytes) : failAfter_(failWritesAfterBytes) {}
+    ~LocalFileSystem() override { flushLazyWrites(); }
+    LocalFileSystem(const LocalFileSystem&) = delete;
+    LocalFileSystem& operator=(const LocalFileSystem&) = delete;
 
     std::optional<std::string> readFile(const std::string& path) const override;
     std::unique_ptr<FileReader> openFile(const std::string& path) const override;
@@ -125,6 +139,10 @@ class LocalFileSystem : public FileSystem {
     FileResult writeFiles(const std::vector<FileWrite>& writes) override;
     std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     FileResult copyFile(const std::string& from, const std::string& to) override;
+    FileResult writeFilesLazily(const std::vector<FileWrite>& writes) override;
+    FileResult copyFileLazily(const std::string& from, const std::string& to) override;
+    // Flushes the folders of lazy writes that no later write flushed.
+    void flushLazyWrites();
     bool removeFile(const std::string& path) override;
     bool fileExists(const std::string& path) const override;
     bool directoryExists(const std::string& path) const override;
@@ -149,8 +167,11 @@ class LocalFileSystem : public FileSystem {
                                       std::string& temporary);
     // Keeps the file at path under a new temporary name beside it, named in kept.
     virtual FileResult keepOldFile(const std::string& path, std::string& kept);
-    // Renames from over to, then flushes the folder so that the rename lasts.
+    // Renames from over to, then flushes the folder so that the rename lasts (in a lazy
+    // write, leaves that to the folder's next flush).
     virtual FileResult renameFile(const std::string& from, const std::string& to);
+    // Makes the renames in a folder last.
+    virtual void syncFolder(const std::string& folder);
 
   private:
     struct PendingWrite {
@@ -158,8 +179,18 @@ class LocalFileSystem : public FileSystem {
         PieceSource next;
     };
     FileResult commit(const std::vector<PendingWrite>& writes);
+    struct LazyWrites {
+        explicit LazyWrites(bool& flag) : flag_(flag) { flag_ = true; }
+        ~LazyWrites() { flag_ = false; }
+        LazyWrites(const LazyWrites&) = delete;
+        LazyWrites& operator=(const LazyWrites&) = delete;
+        bool& flag_;
+    };
 
     std::optional<std::size_t> failAfter_;
+    bool lazy_ = false;
+    // Folders holding renames of lazy writes that no flush has covered yet.
+    std::vector<std::string> unflushedFolders_;
 };
 
 // The commit record of a write of several files whose first file is target.

@@ -21,6 +21,7 @@ std::function<FileResult(std::string_view&)> readerOf(int fd, const std::string&
                                                       std::vector<char>& block);
 
 void syncFolderOf(const std::string& path);
+void flushFolder(const std::string& folder);  // "" is the current folder
 
 // One file of a write of several, as its commit record names it (names within one folder).
 struct CommitEntry {

@@ -2,7 +2,7 @@
 
 #include <cctype>
 #include <limits>
-#include <set>
+#include <algorithm>
 
 namespace cardwise {
 namespace {
@@ -126,41 +126,92 @@ std::optional<Profile::Span> Profile::findSection(std::string_view section) cons
 
 namespace {
 
-std::string indexName(std::string_view section, std::string_view key) {
-    std::string name;
-    name.reserve(section.size() + key.size() + 1);
-    for (char c : section) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    name += '\0';
-    for (char c : key) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return name;
+// Case-blind like equalsIgnoreCase, so that names it takes for equal hash alike.
+std::uint64_t nameHash(std::string_view section, std::string_view key) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    auto mix = [&hash](char c) {
+        hash ^= static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c)));
+        hash *= 1099511628211ULL;
+    };
+    for (char c : section) mix(c);
+    mix('\0');
+    for (char c : key) mix(c);
+    return hash;
+}
+
+std::string_view keyOf(std::string_view line) {
+    return trim(line.substr(0, line.find('=')));
 }
 
 }  // namespace
 
+void Profile::growIndex() const {
+    std::vector<IndexSlot> old(std::max<std::size_t>(16, index_.size() * 2), IndexSlot{});
+    old.swap(index_);
+    const std::size_t mask = index_.size() - 1;
+    for (const IndexSlot& slot : old) {
+        if (slot.line == 0) continue;
+        std::size_t at = slot.hash & mask;
+        while (index_[at].line != 0) at = (at + 1) & mask;
+        index_[at] = slot;
+    }
+}
+
+void Profile::indexKey(std::string_view section, std::string_view key, std::size_t line,
+                       std::size_t header) const {
+    if ((indexedKeys_ + 1) * 4 > index_.size() * 3) growIndex();
+    const std::uint64_t hash = nameHash(section, key);
+    const std::size_t mask = index_.size() - 1;
+    std::size_t at = hash & mask;
+    for (; index_[at].line != 0; at = (at + 1) & mask) {
+        const IndexSlot& slot = index_[at];
+        if (slot.hash == hash && equalsIgnoreCase(keyOf(lines_[slot.line].text), key) &&
+            equalsIgnoreCase(*sectionName(lines_[slot.header].text), section)) {
+            return;
+        }
+    }
+    index_[at] = IndexSlot{hash, line, header};
+    ++indexedKeys_;
+}
+
 void Profile::buildIndex() const {
-    index_.clear();
-    std::set<std::string> seen;
-    std::optional<std::string> section;  // none: before the first or in a repeated section
+    std::size_t slots = 16;
+    while (slots * 3 < lines_.size() * 4) slots *= 2;
+    index_.assign(slots, IndexSlot{});
+    indexedKeys_ = 0;
+    std::vector<std::string_view> seen;
+    std::optional<std::size_t> header;  // none: before the first or in a repeated section
+    std::string_view section;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view text = lines_[i].text;
         if (auto name = sectionName(text)) {
-            std::string lower = indexName(*name, "");
-            section = seen.insert(lower).second ? std::optional(*name) : std::nullopt;
+            const bool repeated = std::any_of(seen.begin(), seen.end(), [&](std::string_view s) {
+                return equalsIgnoreCase(s, *name);
+            });
+            header = repeated ? std::nullopt : std::optional(i);
+            if (!repeated) seen.push_back(section = *name);
             continue;
         }
-        if (!section) continue;
+        if (!header) continue;
         const std::size_t eq = text.find('=');
         if (eq == std::string_view::npos) continue;
-        index_.emplace(indexName(*section, trim(text.substr(0, eq))), i);
+        indexKey(section, trim(text.substr(0, eq)), i, *header);
     }
     indexed_ = true;
 }
 
 std::optional<std::size_t> Profile::lookUp(std::string_view section, std::string_view key) const {
     if (!indexed_) buildIndex();
-    auto found = index_.find(indexName(section, key));
-    if (found == index_.end()) return std::nullopt;
-    return found->second;
+    const std::uint64_t hash = nameHash(section, key);
+    const std::size_t mask = index_.size() - 1;
+    for (std::size_t at = hash & mask; index_[at].line != 0; at = (at + 1) & mask) {
+        const IndexSlot& slot = index_[at];
+        if (slot.hash == hash && equalsIgnoreCase(keyOf(lines_[slot.line].text), key) &&
+            equalsIgnoreCase(*sectionName(lines_[slot.header].text), section)) {
+            return slot.line;
+        }
+    }
+    return std::nullopt;
 }
 
 bool Profile::hasKey(std::string_view section, std::string_view key) const {
@@ -203,7 +254,7 @@ void Profile::writeString(std::string_view section, std::string_view key, std::s
         terminateLastLine();
         lines_.push_back(Line{"[" + std::string(section) + "]", "\r\n"});
         lines_.push_back(Line{std::move(text), "\r\n"});
-        index_.emplace(indexName(trim(section), trim(key)), lines_.size() - 1);
+        indexKey(trim(section), trim(key), lines_.size() - 1, lines_.size() - 2);
         return;
     }
     std::size_t at = span->end;
@@ -222,8 +273,12 @@ void Profile::writeString(std::string_view section, std::string_view key, std::s
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), "\r\n"});
     // The lines below moved down one; a rebuild would cost a walk of every status line per
     // new key.
-    for (auto& entry : index_) entry.second += entry.second >= at ? 1 : 0;
-    index_.emplace(indexName(trim(section), trim(key)), at);
+    for (IndexSlot& slot : index_) {
+        if (slot.line == 0) continue;
+        slot.line += slot.line >= at ? 1 : 0;
+        slot.header += slot.header >= at ? 1 : 0;
+    }
+    indexKey(trim(section), trim(key), at, span->header);
 }
 
 void Profile::appendLine(std::string_view text) {
@@ -265,7 +320,7 @@ Profile& ProfileFile::edit() {
     return profile_;
 }
 
-FileResult ProfileFile::flushWith(std::vector<FileWrite> alongside) {
+FileResult ProfileFile::write(std::vector<FileWrite> alongside, bool lazily) {
     const bool write = dirty_ && bound();
     if (write && unreadable_) return FileResult::failure("The file could not be read");
     std::string bytes;
@@ -278,8 +333,9 @@ FileResult ProfileFile::flushWith(std::vector<FileWrite> alongside) {
         }
     }
     if (alongside.empty()) return {};
-    FileResult result = files_ != nullptr ? files_->writeFiles(alongside)
-                                          : FileResult::failure("No file system to write to");
+    FileResult result = files_ == nullptr ? FileResult::failure("No file system to write to")
+                        : lazily          ? files_->writeFilesLazily(alongside)
+                                          : files_->writeFiles(alongside);
     if (result.ok) {
         dirty_ = false;
         if (write) {

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/platform/file_system.h"
@@ -67,10 +66,24 @@ class Profile {
     // appended line.
     void buildIndex() const;
     void forgetIndex() { indexed_ = false; }
+    // Adds the key's line unless the section has the key already (the first line counts).
+    void indexKey(std::string_view section, std::string_view key, std::size_t line,
+                  std::size_t header) const;
+    void growIndex() const;
+
+    // A key's line in an open-addressing table: a file of thousands of status lines costs no
+    // allocation per key. Line 0 marks a free slot (no key line can be the first line: its
+    // section's header comes before it).
+    struct IndexSlot {
+        std::uint64_t hash;
+        std::size_t line;
+        std::size_t header;  // the section's line
+    };
 
     std::vector<Line> lines_;
     std::function<bool(std::string_view)> newKeysBefore_;
-    mutable std::unordered_map<std::string, std::size_t> index_;
+    mutable std::vector<IndexSlot> index_;
+    mutable std::size_t indexedKeys_ = 0;
     mutable bool indexed_ = false;
 };
 
@@ -114,13 +127,19 @@ class ProfileFile {
     // Writes the profile to its file when it changed since the last read or flush.
     FileResult flush() { return flushWith({}); }
     // The same, together with other files in one all-or-nothing write.
-    FileResult flushWith(std::vector<FileWrite> alongside);
+    FileResult flushWith(std::vector<FileWrite> alongside) {
+        return write(std::move(alongside), false);
+    }
+    // A flush that does not wait for the disk to keep the new name (FileSystem::
+    // writeFilesLazily), for changes a crash may undo: the recent decks, a folder last used.
+    FileResult flushLazily() { return write({}, true); }
     // Another program rewrote, replaced, created or removed the file since this profile
     // last read or wrote it. Never true on a file system that keeps no stamps.
     bool changedOnDisk() const;
 
   private:
     void ensureLoaded() const;
+    FileResult write(std::vector<FileWrite> alongside, bool lazily);
 
     FileSystem* files_ = nullptr;
     std::string path_;

@@ -45,7 +45,8 @@ void addRecentDeck(Program& program, const std::string& path) {
     if (program.document.deferringSettings()) {
         program.document.settingsOwed = true;
     } else {
-        reportIfFailed(program.ui(), program.appSettings.path(), program.appSettings.flush());
+        reportIfFailed(program.ui(), program.appSettings.path(),
+                       program.appSettings.flushLazily());
     }
     rebuildRecentMenu(program);
 }
