@@ -547,12 +547,13 @@ class MediaTest : public QObject {
         bool failed = false;
         bool ended = false;  // stopped by itself after playing
         bool played = false;
-        media.setListener(MediaChannel::Editor,
-                          {[&](MediaChannel, PlaybackState state) {
-                               if (state == PlaybackState::Playing) played = true;
-                               if (state == PlaybackState::Stopped && played) ended = true;
-                           },
-                           [&](MediaChannel) { failed = true; }});
+        MediaPlayer::Listener listener;
+        listener.stateChanged = [&](MediaChannel, PlaybackState state) {
+            if (state == PlaybackState::Playing) played = true;
+            if (state == PlaybackState::Stopped && played) ended = true;
+        };
+        listener.failed = [&](MediaChannel) { failed = true; };
+        media.setListener(MediaChannel::Editor, listener);
         QVERIFY(media.play(MediaChannel::Editor, file.toStdString()));
         QTRY_VERIFY_WITH_TIMEOUT(failed || ended, 15000);
         QVERIFY2(!failed, qPrintable(media.errorString(MediaChannel::Editor)));

@@ -61,7 +61,8 @@ MediaEngine* QtMediaPlayer::engine() {
 MediaEngine::Events QtMediaPlayer::events() {
     MediaEngine::Events e;
     e.stateChanged = [this](MediaChannel which, PlaybackState state) {
-        if (const Listener& l = channel(which).listener; l.stateChanged) l.stateChanged(which, state);
+        if (const Listener& l = channel(which).listener; l.stateChanged)
+            l.stateChanged(which, state);
         emit playbackStateChanged(which, state);
     };
     e.failed = [this](MediaChannel which) {
