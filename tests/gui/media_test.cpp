@@ -1,12 +1,9 @@
 #include <QAudioDevice>
-#include <QAudioOutput>
 #include <QMediaDevices>
-#include <QMediaPlayer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QVideoFrame>
-#include <QVideoSink>
 #include <QtTest>
 
 #include <sys/resource.h>
@@ -14,18 +11,20 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <memory>
 
 #include "core/media/media_control.h"
 #include "core/media/picture_view.h"
 #include "drill_support.h"
 #include "gui/drill/question_window.h"
+#include "gui/media/media_engine.h"
 #include "gui/media/picture_viewer.h"
 #include "gui/media/picture_widget.h"
 #include "gui/media/qt_image_decoder.h"
 #include "gui/media/qt_media_player.h"
 #include "gui/media/video_area.h"
-#include "gui/media/video_frame_image.h"
 #include "gui/media/zoom_window.h"
+#include "modules/multimedia/video_frame_image.h"
 
 using namespace cardwise;
 using cardwise::testing::crlf;
@@ -203,8 +202,9 @@ class MediaTest : public QObject {
     void cleanup() { QVERIFY(!failures_.failedSince()); }
 
     // Before any test that plays or decodes a PCX: a deck of pictures Qt reads is drilled
-    // through without a media player, so neither the multimedia back end (GStreamer, the
-    // sound servers' probes) nor GraphicsMagick is ever loaded into the process.
+    // through without a media player, so neither the multimedia module, its back end
+    // (GStreamer, the sound servers' probes) nor GraphicsMagick is ever loaded into the
+    // process. (This test program links Qt Multimedia itself, the desktop program does not.)
     void aPictureOnlyDeckNeverLoadsTheMediaBackEnd() {
         GuiDrill drill;
         QImage flag(40, 20, QImage::Format_RGB32);
@@ -227,11 +227,13 @@ class MediaTest : public QObject {
                     ->picture()
                     .size() == QSize(40, 20));
         for (auto channel : {MediaChannel::Question, MediaChannel::Answer, MediaChannel::Editor}) {
-            QVERIFY(drill.player.player(channel) == nullptr);
+            QVERIFY(!drill.player.hasPlayer(channel));
         }
+        QVERIFY(!drill.player.engineLoaded());
         QFile maps("/proc/self/maps");
         QVERIFY(maps.open(QIODevice::ReadOnly));
         const QByteArray mapped = maps.readAll();
+        QVERIFY2(!mapped.contains("libcardwise_multimedia"), "the multimedia module was loaded");
         QVERIFY2(!mapped.contains("libgst") && !mapped.contains("plugins/multimedia"),
                  "the multimedia back end was loaded");
         QVERIFY2(!mapped.contains("GraphicsMagick"), "GraphicsMagick was loaded");
@@ -484,8 +486,9 @@ class MediaTest : public QObject {
                    crlf({"[Cardwise]", "Numerical=  1"}));
         QWidget* question = drill.windows.questionWindow();
         QVERIFY(question->isVisible());
-        QMediaPlayer* player = drill.player.player(MediaChannel::Question);
-        QCOMPARE(player->source(),
+        gui::QtMediaPlayer& player = drill.player;
+        QVERIFY(player.engineLoaded());
+        QCOMPARE(player.source(MediaChannel::Question),
                  QUrl::fromLocalFile(QString::fromStdString(drill.decks.file("tone.wav"))));
         QWidget* mp1 = drill.find<QWidget>(question, "MP1");
         auto button = [&](const char* name) { return mp1->findChild<QToolButton*>(name); };
@@ -497,7 +500,7 @@ class MediaTest : public QObject {
         QVERIFY(!button("Stop")->isEnabled());
         drill.controller.displayAnswer();
         drill.windows.sync();
-        QCOMPARE(player->source(), QUrl());  // closed with the window
+        QCOMPARE(player.source(MediaChannel::Question), QUrl());  // closed with the window
     }
 
     // The test run provides a silent sound server, so every sound must play to its end.
@@ -520,7 +523,7 @@ class MediaTest : public QObject {
         QCOMPARE(drill.ui.boxes.size(), std::size_t{1});
         QVERIFY(drill.windows.questionWindow()->isVisible());
         // Refused before any player was made.
-        QVERIFY(drill.player.player(MediaChannel::Question) == nullptr);
+        QVERIFY(!drill.player.hasPlayer(MediaChannel::Question));
     }
 
     void soundFilesPlayToTheirEnd_data() {
@@ -542,13 +545,19 @@ class MediaTest : public QObject {
         QTest::failOnWarning(QRegularExpression("Failed to connect"));
         gui::QtMediaPlayer media;
         bool failed = false;
-        media.setListener(MediaChannel::Editor, {{}, [&](MediaChannel) { failed = true; }});
+        bool ended = false;  // stopped by itself after playing
+        bool played = false;
+        MediaPlayer::Listener listener;
+        listener.stateChanged = [&](MediaChannel, PlaybackState state) {
+            if (state == PlaybackState::Playing) played = true;
+            if (state == PlaybackState::Stopped && played) ended = true;
+        };
+        listener.failed = [&](MediaChannel) { failed = true; };
+        media.setListener(MediaChannel::Editor, listener);
         QVERIFY(media.play(MediaChannel::Editor, file.toStdString()));
-        QMediaPlayer* player = media.player(MediaChannel::Editor);
-        QTRY_VERIFY_WITH_TIMEOUT(failed || player->mediaStatus() == QMediaPlayer::EndOfMedia,
-                                 15000);
-        QVERIFY2(!failed, qPrintable(player->errorString()));
-        QCOMPARE(player->playbackState(), QMediaPlayer::StoppedState);
+        QTRY_VERIFY_WITH_TIMEOUT(failed || ended, 15000);
+        QVERIFY2(!failed, qPrintable(media.errorString(MediaChannel::Editor)));
+        QCOMPARE(media.playbackState(MediaChannel::Editor), PlaybackState::Stopped);
     }
 
     // Red in every YUV layout the player may deliver: a swapped U and V would be blue.
@@ -633,19 +642,43 @@ class MediaTest : public QObject {
         QVERIFY(video->frame().isNull());  // the next clip starts on black
     }
 
-    void aVideoDeliversFramesToItsSink() {
-        QMediaPlayer player;
-        QVideoSink sink;
-        player.setVideoSink(&sink);
+    // The module linked in: a video's frames arrive as pictures, and only while the area
+    // wants them; until then none is converted.
+    void aVideoDeliversItsFramesOnlyWhileTheyAreWanted() {
+        std::unique_ptr<gui::MediaEngine> engine(cardwise_multimedia_engine());
+        bool wanted = false;
+        int asked = 0;
         int frames = 0;
-        connect(&sink, &QVideoSink::videoFrameChanged, this, [&](const QVideoFrame& frame) {
-            if (frame.isValid()) ++frames;
-        });
-        player.setSource(QUrl::fromLocalFile(examplesFile("flashes.avi")));
-        player.play();
-        QTRY_VERIFY_WITH_TIMEOUT(frames >= 3 || player.error() != QMediaPlayer::NoError, 15000);
-        QCOMPARE(player.error(), QMediaPlayer::NoError);
-        QCOMPARE(sink.videoSize(), QSize(160, 120));
+        bool failed = false;
+        bool hasVideo = false;
+        QSize size;
+        engine->setEvents({.stateChanged = {},
+                           .failed = [&](MediaChannel) { failed = true; },
+                           .hasVideoChanged = [&](MediaChannel, bool video) { hasVideo = video; },
+                           .framesWanted =
+                               [&](MediaChannel) {
+                                   ++asked;
+                                   return wanted;
+                               },
+                           .frame =
+                               [&](MediaChannel, const QImage& frame) {
+                                   ++frames;
+                                   size = frame.size();
+                               }});
+        engine->setVideoWanted(MediaChannel::Question, true);
+        engine->play(MediaChannel::Question, QUrl::fromLocalFile(examplesFile("flashes.avi")));
+        QVERIFY(engine->hasPlayer(MediaChannel::Question));
+        QVERIFY(!engine->hasPlayer(MediaChannel::Answer));
+        QTRY_VERIFY_WITH_TIMEOUT(asked >= 2 || failed, 15000);
+        QVERIFY2(!failed, qPrintable(engine->errorString(MediaChannel::Question)));
+        QCOMPARE(frames, 0);
+        QVERIFY(hasVideo);
+        wanted = true;
+        QTRY_VERIFY_WITH_TIMEOUT(frames >= 2 || failed, 15000);
+        QVERIFY(!failed);
+        QCOMPARE(size, QSize(160, 120));
+        engine->close(MediaChannel::Question);
+        QCOMPARE(engine->source(MediaChannel::Question), QUrl());
     }
 };
 

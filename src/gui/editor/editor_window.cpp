@@ -7,7 +7,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMediaPlayer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -120,26 +119,21 @@ void QtEditorWindow::attachVideo() {
     video->resize(320, 240);
     video_.reset(video);
     player_->setVideoOutput(MediaChannel::Editor, video);
-    // The player is made on the first Play.
-    if (QMediaPlayer* made = player_->player(MediaChannel::Editor)) followPlayer(made);
-    connect(player_, &QtMediaPlayer::playerCreated, this,
-            [this](MediaChannel channel, QMediaPlayer* made) {
-                if (channel == MediaChannel::Editor) followPlayer(made);
+    connect(player_, &QtMediaPlayer::hasVideoChanged, this,
+            [this](MediaChannel channel, bool hasVideo) {
+                if (channel != MediaChannel::Editor) return;
+                video_->setWindowTitle(player_->source(channel).fileName());
+                if (hasVideo && !video_->isVisible()) {
+                    // Beside the editor, so that the page stays in view.
+                    video_->move(frameGeometry().topRight() + QPoint(8, 0));
+                }
+                video_->setVisible(hasVideo);
             });
-}
-
-void QtEditorWindow::followPlayer(QMediaPlayer* player) {
-    connect(player, &QMediaPlayer::hasVideoChanged, this, [this, player](bool video) {
-        video_->setWindowTitle(player->source().fileName());
-        if (video && !video_->isVisible()) {
-            // Beside the editor, so that the page stays in view.
-            video_->move(frameGeometry().topRight() + QPoint(8, 0));
-        }
-        video_->setVisible(video);
-    });
-    connect(player, &QMediaPlayer::playbackStateChanged, this,
-            [this](QMediaPlayer::PlaybackState state) {
-                if (state == QMediaPlayer::StoppedState) video_->hide();
+    connect(player_, &QtMediaPlayer::playbackStateChanged, this,
+            [this](MediaChannel channel, PlaybackState state) {
+                if (channel == MediaChannel::Editor && state == PlaybackState::Stopped) {
+                    video_->hide();
+                }
             });
 }
 

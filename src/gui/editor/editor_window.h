@@ -8,7 +8,6 @@
 #include "core/editor/editor_controller.h"
 #include "gui/editor/character_map.h"
 
-class QMediaPlayer;
 namespace cardwise {
 struct Program;
 }
@@ -71,7 +70,6 @@ class QtEditorWindow : public QWidget, public EditorWindow {
     void wire();
     // A video played by the associated-files page is drawn in a window of its own.
     void attachVideo();
-    void followPlayer(QMediaPlayer* player);
     // Calls the controller, then renders what it left on screen.
     void call(const std::function<void()>& action);
     void edited();

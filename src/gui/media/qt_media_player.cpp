@@ -1,114 +1,113 @@
 #include "gui/media/qt_media_player.h"
 
-#include <QAudioDevice>
-#include <QAudioOutput>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
-#include <QMediaDevices>
-#include <QMediaPlayer>
-#include <QUrl>
-#include <QVideoSink>
-
-#include <cctype>
+#include <QLibrary>
 
 #include "core/media/media_control.h"
 #include "gui/media/video_area.h"
 
 namespace cardwise::gui {
 
-namespace {
-
-// Qt lists the sound server's outputs; without a server GStreamer can still play to a sound
-// card directly, which the kernel lists.
-bool soundOutputExists() {
-    if (!QMediaDevices::audioOutputs().isEmpty()) return true;
-    QFile cards("/proc/asound/cards");
-    if (!cards.open(QIODevice::ReadOnly)) return false;
-    for (const QByteArray& line : cards.readAll().split('\n')) {
-        const QByteArray trimmed = line.trimmed();
-        if (!trimmed.isEmpty() && std::isdigit(static_cast<unsigned char>(trimmed[0]))) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
-
-QtMediaPlayer::QtMediaPlayer(QObject* parent) : QObject(parent) {}
+QtMediaPlayer::QtMediaPlayer(MediaEngineEntry linked, QObject* parent)
+    : QObject(parent), linked_(linked) {}
 
 QtMediaPlayer::~QtMediaPlayer() {
-    for (Channel& c : channels_) {
-        c.listener = {};
-        if (c.player != nullptr) c.player->stop();
-    }
+    // Stops the players before the windows they report to go.
+    engine_.reset();
 }
 
 QtMediaPlayer::Channel& QtMediaPlayer::channel(MediaChannel which) {
     return channels_[static_cast<std::size_t>(which)];
 }
 
-QMediaPlayer* QtMediaPlayer::player(MediaChannel which) const {
-    return channels_[static_cast<std::size_t>(which)].player;
+MediaEngine* QtMediaPlayer::engine() {
+    if (engineTried_) return engine_.get();
+    engineTried_ = true;
+    MediaEngineEntry entry = linked_;
+    QStringList errors;
+    if (entry == nullptr) {
+        // Installed, the module lies in the library folder beside the program's; run from
+        // the build tree, where the build put it.
+        const QStringList places{QDir(QCoreApplication::applicationDirPath())
+                                     .filePath(CARDWISE_MULTIMEDIA_MODULE_FROM_BIN),
+                                 QStringLiteral(CARDWISE_MULTIMEDIA_MODULE_BUILT)};
+        for (const QString& place : places) {
+            auto library = std::make_unique<QLibrary>(place);
+            entry = reinterpret_cast<MediaEngineEntry>(library->resolve(kMediaEngineEntry));
+            if (entry != nullptr) {
+                library_ = std::move(library);
+                break;
+            }
+            errors << library->errorString();
+        }
+    }
+    if (entry == nullptr) {
+        qWarning("cardwise: sound and video cannot be played: %s",
+                 qPrintable(errors.join(QStringLiteral("; "))));
+        return nullptr;
+    }
+    engine_.reset(entry());
+    engine_->setEvents(events());
+    for (std::size_t i = 0; i < channels_.size(); ++i) {
+        if (channels_[i].video != nullptr) {
+            engine_->setVideoWanted(static_cast<MediaChannel>(i), true);
+        }
+    }
+    return engine_.get();
 }
 
-QMediaPlayer* QtMediaPlayer::playerMade(MediaChannel which) {
-    Channel& c = channel(which);
-    if (c.player != nullptr) return c.player;
-    c.player = new QMediaPlayer(this);
-    c.audio = new QAudioOutput(this);
-    c.player->setAudioOutput(c.audio);
-    if (c.video != nullptr) c.player->setVideoSink(c.video->videoSink());
-    connect(c.player, &QMediaPlayer::playbackStateChanged, this,
-            [this, which](QMediaPlayer::PlaybackState state) {
-                const Listener& l = channel(which).listener;
-                if (!l.stateChanged) return;
-                l.stateChanged(which, state == QMediaPlayer::PlayingState  ? PlaybackState::Playing
-                                      : state == QMediaPlayer::PausedState ? PlaybackState::Paused
-                                                                           : PlaybackState::Stopped);
-            });
-    connect(c.player, &QMediaPlayer::errorOccurred, this, [this, which] {
-        if (channel(which).listener.failed) channel(which).listener.failed(which);
-    });
-    connect(c.player, &QMediaPlayer::mediaStatusChanged, this,
-            [this, which](QMediaPlayer::MediaStatus status) {
-                if (status != QMediaPlayer::InvalidMedia) return;
-                if (channel(which).listener.failed) channel(which).listener.failed(which);
-            });
-    emit playerCreated(which, c.player);
-    return c.player;
+MediaEngine::Events QtMediaPlayer::events() {
+    MediaEngine::Events e;
+    e.stateChanged = [this](MediaChannel which, PlaybackState state) {
+        if (const Listener& l = channel(which).listener; l.stateChanged)
+            l.stateChanged(which, state);
+        emit playbackStateChanged(which, state);
+    };
+    e.failed = [this](MediaChannel which) {
+        if (const Listener& l = channel(which).listener; l.failed) l.failed(which);
+    };
+    e.hasVideoChanged = [this](MediaChannel which, bool video) {
+        emit hasVideoChanged(which, video);
+    };
+    e.framesWanted = [this](MediaChannel which) {
+        const VideoArea* area = channel(which).video;
+        return area != nullptr && area->isVisible();
+    };
+    e.frame = [this](MediaChannel which, const QImage& frame) {
+        if (VideoArea* area = channel(which).video) area->showFrame(frame);
+    };
+    return e;
 }
 
 bool QtMediaPlayer::play(MediaChannel which, const std::string& path) {
     const QString file = QFile::decodeName(QByteArray::fromStdString(path));
     if (!QFile::exists(file)) return false;
+    MediaEngine* e = engine();
+    if (e == nullptr) return false;
     // With no sound output at all the backend plays into a dummy sink: silence that looks
     // like success. A video still shows its pictures.
-    if (!isVideoFile(path) && !soundOutputExists()) return false;
-    QMediaPlayer* p = playerMade(which);
-    const QUrl source = QUrl::fromLocalFile(file);
-    if (p->source() != source) p->setSource(source);
-    p->play();
+    if (!isVideoFile(path) && !e->soundOutputExists()) return false;
+    e->play(which, QUrl::fromLocalFile(file));
     return true;
 }
 
-// A channel that never played has nothing to resume, pause, stop or close.
+// Before the first play there is no engine, and nothing to resume, pause, stop or close.
 void QtMediaPlayer::resume(MediaChannel which) {
-    if (QMediaPlayer* p = player(which)) p->play();
+    if (engine_) engine_->resume(which);
 }
 
 void QtMediaPlayer::pause(MediaChannel which) {
-    if (QMediaPlayer* p = player(which)) p->pause();
+    if (engine_) engine_->pause(which);
 }
 
 void QtMediaPlayer::stop(MediaChannel which) {
-    if (QMediaPlayer* p = player(which)) p->stop();
+    if (engine_) engine_->stop(which);
 }
 
 void QtMediaPlayer::close(MediaChannel which) {
-    QMediaPlayer* p = player(which);
-    if (p == nullptr) return;
-    p->stop();
-    p->setSource(QUrl());
+    if (engine_) engine_->close(which);
 }
 
 void QtMediaPlayer::setListener(MediaChannel which, Listener listener) {
@@ -116,9 +115,24 @@ void QtMediaPlayer::setListener(MediaChannel which, Listener listener) {
 }
 
 void QtMediaPlayer::setVideoOutput(MediaChannel which, VideoArea* output) {
-    Channel& c = channel(which);
-    c.video = output;
-    if (c.player != nullptr) c.player->setVideoSink(output != nullptr ? output->videoSink() : nullptr);
+    channel(which).video = output;
+    if (engine_) engine_->setVideoWanted(which, output != nullptr);
+}
+
+bool QtMediaPlayer::hasPlayer(MediaChannel which) const {
+    return engine_ && engine_->hasPlayer(which);
+}
+
+QUrl QtMediaPlayer::source(MediaChannel which) const {
+    return engine_ ? engine_->source(which) : QUrl();
+}
+
+PlaybackState QtMediaPlayer::playbackState(MediaChannel which) const {
+    return engine_ ? engine_->playbackState(which) : PlaybackState::Stopped;
+}
+
+QString QtMediaPlayer::errorString(MediaChannel which) const {
+    return engine_ ? engine_->errorString(which) : QString();
 }
 
 }  // namespace cardwise::gui

@@ -1,11 +1,8 @@
 #include "gui/media/video_area.h"
 
 #include <QPainter>
-#include <QVideoFrame>
-#include <QVideoSink>
 
 #include "core/media/picture_view.h"
-#include "gui/media/video_frame_image.h"
 
 namespace cardwise::gui {
 
@@ -13,16 +10,9 @@ VideoArea::VideoArea(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QVideoSink* VideoArea::videoSink() {
-    if (sink_ != nullptr) return sink_;
-    sink_ = new QVideoSink(this);
-    connect(sink_, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
-        // The player keeps delivering to a hidden area; only shown frames are converted.
-        if (!isVisible() || !frame.isValid()) return;
-        frame_ = videoFrameImage(frame);
-        update();
-    });
-    return sink_;
+void VideoArea::showFrame(const QImage& frame) {
+    frame_ = frame;
+    update();
 }
 
 QRect VideoArea::frameRect() const {

@@ -3,22 +3,19 @@
 #include <QImage>
 #include <QWidget>
 
-class QVideoSink;
-
 namespace cardwise::gui {
 
-// Where a drill window draws video: each frame the player delivers is painted fitted to the
-// widget, keeping its proportions, centred on black. Painted with QPainter like any widget,
-// so video shows wherever widgets do (a virtual display without OpenGL, offscreen), unlike
-// QVideoWidget, which needs a native GL surface.
+// Where a drill window draws video: each frame the player delivers, as a picture, is painted
+// fitted to the widget, keeping its proportions, centred on black. Painted with QPainter
+// like any widget, so video shows wherever widgets do (a virtual display without OpenGL,
+// offscreen), unlike QVideoWidget, which needs a native GL surface.
 class VideoArea : public QWidget {
     Q_OBJECT
   public:
     explicit VideoArea(QWidget* parent = nullptr);
 
-    // The player's video output, made on the first call: a sink loads the multimedia back
-    // end, which only a video needs.
-    QVideoSink* videoSink();
+    // Shows the next frame of the video.
+    void showFrame(const QImage& frame);
     // The frame on show; null before the first frame and after the area was hidden.
     const QImage& frame() const { return frame_; }
     QRect frameRect() const;
@@ -28,7 +25,6 @@ class VideoArea : public QWidget {
     void hideEvent(QHideEvent* event) override;
 
   private:
-    QVideoSink* sink_ = nullptr;
     QImage frame_;
 };
 

@@ -1,4 +1,4 @@
-#include "gui/media/video_frame_image.h"
+#include "modules/multimedia/video_frame_image.h"
 
 #include <QVideoFrame>
 #include <QVideoFrameFormat>
