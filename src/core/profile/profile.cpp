@@ -1,8 +1,8 @@
 #include "core/profile/profile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <limits>
-#include <algorithm>
 
 namespace cardwise {
 namespace {

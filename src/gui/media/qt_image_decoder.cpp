@@ -1,12 +1,10 @@
 #include "gui/media/qt_image_decoder.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QDir>
 #include <QImageReader>
-#include <QLibrary>
 
 #include "core/media/picture_view.h"
+#include "gui/media/module_library.h"
 
 namespace cardwise::gui {
 namespace {
@@ -96,23 +94,13 @@ const MagickModule* QtImageDecoder::magick() const {
     if (magickTried_) return magick_;
     magickTried_ = true;
     if (linked_ != nullptr) return magick_ = linked_();
-    // Installed, the module lies in the library folder beside the program's; run from the
-    // build tree, where the build put it.
-    const QStringList places{
-        QDir(QCoreApplication::applicationDirPath()).filePath(CARDWISE_MAGICK_MODULE_FROM_BIN),
-        QStringLiteral(CARDWISE_MAGICK_MODULE_BUILT)};
-    QStringList errors;
-    for (const QString& place : places) {
-        auto library = std::make_unique<QLibrary>(place);
-        if (auto entry =
-                reinterpret_cast<MagickModuleEntry>(library->resolve(kMagickModuleEntry))) {
-            library_ = std::move(library);
-            return magick_ = entry();
-        }
-        errors << library->errorString();
+    QString errors;
+    if (auto entry = reinterpret_cast<MagickModuleEntry>(
+            loadModuleEntry(CARDWISE_MAGICK_MODULE_FROM_BIN, CARDWISE_MAGICK_MODULE_BUILT,
+                            kMagickModuleEntry, library_, errors))) {
+        return magick_ = entry();
     }
-    qWarning("cardwise: PCX and WMF pictures cannot be shown: %s",
-             qPrintable(errors.join(QStringLiteral("; "))));
+    qWarning("cardwise: PCX and WMF pictures cannot be shown: %s", qPrintable(errors));
     return nullptr;
 }
 

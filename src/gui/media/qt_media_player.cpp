@@ -1,11 +1,10 @@
 #include "gui/media/qt_media_player.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QLibrary>
 
 #include "core/media/media_control.h"
+#include "gui/media/module_library.h"
 #include "gui/media/video_area.h"
 
 namespace cardwise::gui {
@@ -26,26 +25,14 @@ MediaEngine* QtMediaPlayer::engine() {
     if (engineTried_) return engine_.get();
     engineTried_ = true;
     MediaEngineEntry entry = linked_;
-    QStringList errors;
+    QString errors;
     if (entry == nullptr) {
-        // Installed, the module lies in the library folder beside the program's; run from
-        // the build tree, where the build put it.
-        const QStringList places{QDir(QCoreApplication::applicationDirPath())
-                                     .filePath(CARDWISE_MULTIMEDIA_MODULE_FROM_BIN),
-                                 QStringLiteral(CARDWISE_MULTIMEDIA_MODULE_BUILT)};
-        for (const QString& place : places) {
-            auto library = std::make_unique<QLibrary>(place);
-            entry = reinterpret_cast<MediaEngineEntry>(library->resolve(kMediaEngineEntry));
-            if (entry != nullptr) {
-                library_ = std::move(library);
-                break;
-            }
-            errors << library->errorString();
-        }
+        entry = reinterpret_cast<MediaEngineEntry>(
+            loadModuleEntry(CARDWISE_MULTIMEDIA_MODULE_FROM_BIN, CARDWISE_MULTIMEDIA_MODULE_BUILT,
+                            kMediaEngineEntry, library_, errors));
     }
     if (entry == nullptr) {
-        qWarning("cardwise: sound and video cannot be played: %s",
-                 qPrintable(errors.join(QStringLiteral("; "))));
+        qWarning("cardwise: sound and video cannot be played: %s", qPrintable(errors));
         return nullptr;
     }
     engine_.reset(entry());
