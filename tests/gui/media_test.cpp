@@ -16,6 +16,7 @@
 #include "core/media/media_control.h"
 #include "core/media/picture_view.h"
 #include "drill_support.h"
+#include "gui/drill/drill_media_buttons.h"
 #include "gui/drill/question_window.h"
 #include "gui/media/media_engine.h"
 #include "gui/media/picture_viewer.h"
@@ -200,6 +201,29 @@ class MediaTest : public QObject {
   private slots:
     void init() { failures_ = gui::testing::FakeFailureMark(); }
     void cleanup() { QVERIFY(!failures_.failedSince()); }
+
+    // The player's symbols are drawn, not read: each on clear ground, in the palette's
+    // button text colour for its state.
+    void thePlayerButtonsDrawTheirSymbolsInTheTextColour() {
+        gui::DrillMediaButtons buttons("MP1", nullptr);
+        for (const char* name : {"Play", "Pause", "Stop"}) {
+            const QIcon icon = buttons.findChild<QToolButton*>(name)->icon();
+            for (auto [mode, group] : {std::pair{QIcon::Normal, QPalette::Active},
+                                       std::pair{QIcon::Disabled, QPalette::Disabled}}) {
+                const QImage shot = icon.pixmap(QSize(20, 20), mode).toImage().convertToFormat(
+                    QImage::Format_ARGB32);
+                QCOMPARE(shot.pixelColor(0, 0).alpha(), 0);
+                QColor solid;
+                for (int y = 0; y < shot.height(); ++y) {
+                    for (int x = 0; x < shot.width(); ++x) {
+                        if (shot.pixelColor(x, y).alpha() == 255) solid = shot.pixelColor(x, y);
+                    }
+                }
+                QVERIFY2(solid.isValid(), name);
+                QCOMPARE(solid, QGuiApplication::palette().color(group, QPalette::ButtonText));
+            }
+        }
+    }
 
     // Before any test that plays or decodes a PCX: a deck of pictures Qt reads is drilled
     // through without a media player, so neither the multimedia module, its back end
