@@ -72,9 +72,9 @@ DrillMediaButtons::DrillMediaButtons(const char* name, QWidget* parent) : QWidge
         const char* name;
         MediaButton button;
     };
-    for (const PlayerButton& b : {PlayerButton{"Play", MediaButton::Play},
-                                  PlayerButton{"Pause", MediaButton::Pause},
-                                  PlayerButton{"Stop", MediaButton::Stop}}) {
+    for (const PlayerButton& b :
+         {PlayerButton{"Play", MediaButton::Play}, PlayerButton{"Pause", MediaButton::Pause},
+          PlayerButton{"Stop", MediaButton::Stop}}) {
         auto* button = new QToolButton(this);
         button->setObjectName(b.name);
         button->setIcon(QIcon(new TransportIcon(b.button)));
