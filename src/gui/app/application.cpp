@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QIcon>
 #include <QThread>
 
 #include <cstdio>
@@ -58,7 +59,7 @@ class LoadWritesTrigger : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) app_.scheduleLoadWrites(0);
+        if (event->type() == QEvent::Paint) app_.windowDrawn();
         return QObject::eventFilter(watched, event);
     }
 
@@ -185,6 +186,21 @@ void Application::mainMenuChanged() {
     if (main_) main_->render();
     // A load ends with the menu; a window's paint usually comes first.
     scheduleLoadWrites(kLoadWritesFallbackMs);
+}
+
+void Application::windowDrawn() {
+    scheduleLoadWrites(0);
+    if (iconGiven_) return;
+    iconGiven_ = true;
+    QTimer::singleShot(0, main_.get(), [] {
+        // The simpler drawing at the sizes of title bars and task lists.
+        QIcon icon;
+        for (int size : {16, 32, 48}) {
+            icon.addFile(QStringLiteral(":/app/cardwise-%1.png").arg(size), QSize(size, size));
+        }
+        icon.addFile(QStringLiteral(":/app/cardwise.png"), QSize(256, 256));
+        QApplication::setWindowIcon(icon);
+    });
 }
 
 void Application::scheduleLoadWrites(int delayMs) {

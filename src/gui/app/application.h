@@ -105,6 +105,10 @@ class Application : public NoFrontEnd {
     void scheduleLoadWrites(int delayMs);
     void loadWritesTimerFired();
     friend class LoadWritesTrigger;
+    // The program's icon for every window, given once the first window is drawn: reading
+    // its pictures loads Qt's picture format plugins, which the first question never needs.
+    void windowDrawn();
+    bool iconGiven_ = false;
 
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<MainWindow> main_;

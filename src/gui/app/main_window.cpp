@@ -49,13 +49,6 @@ bool onSomeScreen(const QRect& place) {
 MainWindow::MainWindow(Program& program, MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), program_(program), services_(services) {
     setObjectName("TFMain");
-    // The simpler drawing at the sizes of title bars and task lists.
-    QIcon icon;
-    for (const char* file : {":/app/cardwise-16.png", ":/app/cardwise-32.png",
-                             ":/app/cardwise-48.png", ":/app/cardwise.png"}) {
-        icon.addFile(file);
-    }
-    setWindowIcon(icon);
     auto* area = new QWidget(this);
     area->setObjectName("MainArea");
     area->setAutoFillBackground(true);
