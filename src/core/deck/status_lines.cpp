@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 
 #include "core/deck/setup_keys.h"
 #include "core/deck/text_lines.h"
@@ -27,11 +28,6 @@ std::int32_t maxOfWidth(std::size_t width) {
     std::int32_t max = 0;
     for (std::size_t i = 0; i < width; ++i) max = max * 10 + 9;
     return max;
-}
-
-// The value right-aligned in its field, held within the field's width.
-std::string fieldText(std::int32_t value, std::size_t width) {
-    return rightAligned(std::clamp(value, 0, maxOfWidth(width)), width);
 }
 
 // One field of the 22 characters: blanks and missing characters read as 0, any other
@@ -101,16 +97,23 @@ PairLearning decodeStatusLine(std::string_view line, std::int32_t today) {
 std::string encodeStatusLine(std::int32_t n, const PairLearning& f) {
     std::int32_t flags = std::clamp(f.ListFlags, 0, kOnListFlag | kDisabledFlag);
     if (f.AskedInRun) flags += 4;
-    std::string line = statusPrefix(n);
-    line += fieldText(f.LastDate, kFields[0].width);
-    line += fieldText(f.RightToday, kFields[1].width);
-    line += fieldText(f.RightTotal, kFields[2].width);
-    line += fieldText(f.WrongToday, kFields[3].width);
-    line += fieldText(f.WrongTotal, kFields[4].width);
-    line += fieldText(f.DayCount, kFields[5].width);
-    line += fieldText(f.LearnStatus, kFields[6].width);
-    line += fieldText(flags, kFields[7].width);
-    return line;
+    // Written in place, with no string per field: a close writes thousands of these.
+    const std::array<std::int32_t, 8> values{f.LastDate,    f.RightToday, f.RightTotal,
+                                             f.WrongToday,  f.WrongTotal, f.DayCount,
+                                             f.LearnStatus, flags};
+    char buffer[3 + 11 + 1 + kStatusFieldChars] = {'Q', '&', 'A'};
+    char* end = std::to_chars(buffer + 3, buffer + 14, n).ptr;
+    *end++ = '=';
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        const std::size_t width = kFields[i].width;
+        const std::int32_t value = std::clamp(values[i], 0, maxOfWidth(width));
+        char digits[12];
+        const std::size_t count =
+            static_cast<std::size_t>(std::to_chars(digits, digits + 12, value).ptr - digits);
+        end = std::fill_n(end, width - count, ' ');
+        end = std::copy_n(digits, count, end);
+    }
+    return std::string(buffer, end);
 }
 
 void DecodeStatus(DeckSession& program) {

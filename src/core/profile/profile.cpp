@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <limits>
 
 namespace cardwise {
@@ -44,9 +45,12 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
 }
 
 std::string rightAligned(std::int64_t value, std::size_t width) {
-    std::string digits = std::to_string(value);
-    if (digits.size() < width) digits.insert(0, width - digits.size(), ' ');
-    return digits;
+    char digits[24];
+    const auto count =
+        static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    std::string text(std::max(width, count) - count, ' ');
+    text.append(digits, count);
+    return text;
 }
 
 std::int32_t parseProfileInt(std::string_view text) {
