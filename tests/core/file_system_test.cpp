@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -108,6 +110,12 @@ TEST(LocalFileSystem, CopyCopiesTheBytesAndReportsAMissingSource) {
     EXPECT_EQ(dir.read("a.~LS"), dir.read("a.DKS"));
     EXPECT_FALSE(files.copyFile(dir.file("missing.DKS"), dir.file("b.~LS")).ok);
     EXPECT_FALSE(dir.exists("b.~LS"));
+    // A file system that shows its files as empty to an in-kernel copy is read instead.
+    std::ifstream version("/proc/version");
+    const std::string expected((std::istreambuf_iterator<char>(version)), {});
+    ASSERT_FALSE(expected.empty());
+    ASSERT_TRUE(files.copyFile("/proc/version", dir.file("version")).ok);
+    EXPECT_EQ(dir.read("version"), expected);
 }
 
 TEST(LocalFileSystem, CopiesOfManyBlocksAreWholeAndAFailedCopyKeepsTheOldBackup) {

@@ -222,7 +222,10 @@ FileResult LocalFileSystem::copyFile(const std::string& from, const std::string&
     int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return FileResult::failure("Cannot read " + from + ": " + systemError());
     std::vector<char> block(65536);
+    // The one temporary file this write makes copies straight from the file.
+    copySource_ = in;
     FileResult result = commit({PendingWrite{to, readerOf(in, from, block)}});
+    copySource_ = -1;
     ::close(in);
     return result;
 }

@@ -189,6 +189,8 @@ class LocalFileSystem : public FileSystem {
 
     std::optional<std::size_t> failAfter_;
     bool lazy_ = false;
+    // The file copyFile copies, for writeTemporary to copy in the kernel; -1 for none.
+    int copySource_ = -1;
     // Folders holding renames of lazy writes that no flush has covered yet.
     std::vector<std::string> unflushedFolders_;
 };
