@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStyle>
 
 #include <cstdio>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include "core/shell/command_line.h"
 #include "gui/app/application.h"
 #include "gui/app/gui_resources.h"
+#include "gui/media/drawn_icon.h"
 #include "gui/platform/atspi_guard.h"
 
 namespace {
@@ -22,10 +24,10 @@ std::string programDirectory(const char* argv0) {
 // The options QApplication takes off the command line itself.
 std::vector<cardwise::ToolkitOption> qtOptions() {
     std::vector<cardwise::ToolkitOption> options;
-    for (const char* name : {"-platform", "-platformpluginpath", "-platformtheme", "-plugin",
-                             "-qwindowgeometry", "-qwindowicon", "-qwindowtitle", "-style",
-                             "-stylesheet", "-session", "-display", "-geometry", "-name", "-title",
-                             "-qmljsdebugger"}) {
+    for (const char* name :
+         {"-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry",
+          "-qwindowicon", "-qwindowtitle", "-style", "-stylesheet", "-session", "-display",
+          "-geometry", "-name", "-title", "-qmljsdebugger"}) {
         options.push_back({name, true});
     }
     for (const char* name : {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"}) {
@@ -58,9 +60,11 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("cardwise");
-    QApplication::setApplicationVersion(QString::fromUtf8(cardwise::kCardwiseVersion.data(),
-                                                          cardwise::kCardwiseVersion.size()));
+    QApplication::setApplicationVersion(
+        QString::fromUtf8(cardwise::kCardwiseVersion.data(), cardwise::kCardwiseVersion.size()));
     QGuiApplication::setDesktopFileName("cardwise");
+    // The style the user or the desktop chose, with its "more" chevrons drawn.
+    QApplication::setStyle(new cardwise::gui::DrawnChevronStyle(QApplication::style()->name()));
     cardwise::gui::loadGuiResources();
     cardwise::gui::guardAccessibilityBridge();
     cardwise::gui::Application program(programDirectory(argc > 0 ? argv[0] : "cardwise"),

@@ -18,6 +18,7 @@
 #include "drill_support.h"
 #include "gui/drill/drill_media_buttons.h"
 #include "gui/drill/question_window.h"
+#include "gui/media/drawn_icon.h"
 #include "gui/media/media_engine.h"
 #include "gui/media/picture_viewer.h"
 #include "gui/media/picture_widget.h"
@@ -174,8 +175,8 @@ std::string pngBomb(int width, int height) {
     header += std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA, no interlace
     const QByteArray zeros(4 << 20, '\0');
     const QByteArray packed = qCompress(zeros, 9).mid(4);  // the zlib stream alone
-    return "\x89PNG\r\n\x1A\n" + pngChunk("IHDR", header) +
-           pngChunk("IDAT", packed.toStdString()) + pngChunk("IEND", "");
+    return "\x89PNG\r\n\x1A\n" + pngChunk("IHDR", header) + pngChunk("IDAT", packed.toStdString()) +
+           pngChunk("IEND", "");
 }
 
 long peakMemoryKB() {
@@ -202,16 +203,23 @@ class MediaTest : public QObject {
     void init() { failures_ = gui::testing::FakeFailureMark(); }
     void cleanup() { QVERIFY(!failures_.failedSince()); }
 
-    // The player's symbols are drawn, not read: each on clear ground, in the palette's
-    // button text colour for its state.
-    void thePlayerButtonsDrawTheirSymbolsInTheTextColour() {
+    // The player's symbols and the bars' "more" chevrons are drawn, not read: each on clear
+    // ground, in the palette's button text colour for its state.
+    void drawnSymbolsAreInTheTextColourOnClearGround() {
         gui::DrillMediaButtons buttons("MP1", nullptr);
+        const gui::DrawnChevronStyle style(QStringLiteral("Fusion"));
+        std::vector<std::pair<QString, QIcon>> icons;
         for (const char* name : {"Play", "Pause", "Stop"}) {
-            const QIcon icon = buttons.findChild<QToolButton*>(name)->icon();
+            icons.emplace_back(name, buttons.findChild<QToolButton*>(name)->icon());
+        }
+        icons.emplace_back("more", style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton));
+        icons.emplace_back("below", style.standardIcon(QStyle::SP_ToolBarVerticalExtensionButton));
+        for (const auto& [name, icon] : icons) {
             for (auto [mode, group] : {std::pair{QIcon::Normal, QPalette::Active},
                                        std::pair{QIcon::Disabled, QPalette::Disabled}}) {
-                const QImage shot = icon.pixmap(QSize(20, 20), mode).toImage().convertToFormat(
-                    QImage::Format_ARGB32);
+                const QImage shot = icon.pixmap(QSize(40, 40), mode)
+                                        .toImage()
+                                        .convertToFormat(QImage::Format_ARGB32);
                 QCOMPARE(shot.pixelColor(0, 0).alpha(), 0);
                 QColor solid;
                 for (int y = 0; y < shot.height(); ++y) {
@@ -219,7 +227,7 @@ class MediaTest : public QObject {
                         if (shot.pixelColor(x, y).alpha() == 255) solid = shot.pixelColor(x, y);
                     }
                 }
-                QVERIFY2(solid.isValid(), name);
+                QVERIFY2(solid.isValid(), qPrintable(name));
                 QCOMPARE(solid, QGuiApplication::palette().color(group, QPalette::ButtonText));
             }
         }
@@ -284,10 +292,10 @@ class MediaTest : public QObject {
         ScriptedUserInterface ui;
         LocalFileSystem files;
         gui::QtImageDecoder decoder;
-        ui.expectBox({std::string(kPictureErrorCaption),
-                      "The picture is larger than 64 megapixels (30000 x 30000): " +
-                          dir.file("bomb.png"),
-                      Icon::Error, Buttons::Ok});
+        ui.expectBox(
+            {std::string(kPictureErrorCaption),
+             "The picture is larger than 64 megapixels (30000 x 30000): " + dir.file("bomb.png"),
+             Icon::Error, Buttons::Ok});
         QVERIFY(!loadPicture(ui, files, decoder, dir.file("bomb.png")));
         QVERIFY(!decoder.decode(bomb, PictureFormat::Png));
         QVERIFY(!decoder.decode(pcxBomb, PictureFormat::Pcx));
