@@ -22,16 +22,16 @@ TEST(ForeignModule, ImportsThroughTheLoadedModule) {
     EXPECT_FALSE(readForeignDeck(ForeignFormat::Text, "a\tb\n", {}).problem);
     EXPECT_FALSE(moduleMapped());
 
-    const ForeignDeck deck = readForeignDeck(ForeignFormat::Xml, R"(<?xml version="1.0"?>
+    const std::string kvtml = R"(<?xml version="1.0"?>
 <kvtml version="2.0"><entries>
  <entry id="0"><translation id="0"><text>car</text><image>pics/car.png</image></translation>
   <translation id="1"><text>Auto</text></translation></entry>
-</entries></kvtml>)",
-                                             [](const std::string& name) {
-                                                 return name == "pics/car.png"
-                                                            ? std::optional<std::string>("png")
-                                                            : std::nullopt;
-                                             });
+</entries></kvtml>)";
+    const BesideFile beside = [](const std::string& name) -> std::optional<std::string> {
+        if (name == "pics/car.png") return "png";
+        return std::nullopt;
+    };
+    const ForeignDeck deck = readForeignDeck(ForeignFormat::Xml, kvtml, beside);
     ASSERT_FALSE(deck.problem) << *deck.problem;
     ASSERT_EQ(deck.cards.size(), 1u);
     EXPECT_EQ(deck.cards[0].question.text, "car");

@@ -19,7 +19,9 @@ FoundForeignReaders findReaders() {
     std::vector<std::string> places;
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) places.push_back((program.parent_path() / CARDWISE_FOREIGN_MODULE_FROM_BIN).string());
+    if (!error) {
+        places.push_back((program.parent_path() / CARDWISE_FOREIGN_MODULE_FROM_BIN).string());
+    }
     places.push_back(CARDWISE_FOREIGN_MODULE_BUILT);
     return loadForeignReaders(places);
 }

@@ -14,8 +14,8 @@ namespace cardwise {
 // program by the same compiler and standard library; the version catches a stale install.
 struct ForeignReaders {
     int version = 0;
-    ForeignDeck (*read)(ForeignFormat format, std::string bytes, const BesideFile& beside) =
-        nullptr;
+    ForeignDeck (*read)(ForeignFormat format, std::string bytes,
+                        const BesideFile& beside) = nullptr;
 };
 inline constexpr int kForeignReadersVersion = 1;
 inline constexpr const char* kForeignReadersEntry = "cardwise_foreign_readers";
