@@ -9,8 +9,8 @@
 
 #include "core/deck/qa_file.h"
 #include "core/exchange/foreign_import.h"
-#include "core/exchange/html_text.h"
 #include "core/exchange/pair_import.h"
+#include "modules/foreign/html_text.h"
 #include "support/deck_harness.h"
 #include "support/foreign_files.h"
 

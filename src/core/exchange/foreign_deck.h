@@ -46,17 +46,8 @@ struct ForeignDeck {
 using BesideFile = std::function<std::optional<std::string>(const std::string& relative)>;
 
 // Reads an Anki package, an Anki or Mnemosyne database or a KWordQuiz vocabulary; any other
-// file of these formats is refused with a problem that says what it is.
+// file of these formats is refused with a problem that says what it is. The readers are a
+// module loaded on the first call; when it cannot be loaded, the problem says so.
 ForeignDeck readForeignDeck(ForeignFormat format, std::string bytes, const BesideFile& beside);
-
-// Format readers, one per file; a problem says why the file cannot be read.
-ForeignDeck readAnkiPackage(std::string_view zipBytes);
-ForeignDeck readAnkiCollection(std::string database);
-ForeignDeck readMnemosyneDatabase(std::string database, const BesideFile& beside);
-ForeignDeck readKvtml(std::string_view xml);
-
-// An Anki field turned into card text: its HTML read as text, "[sound:x]" taken out as
-// the sound, the first <img> as the picture.
-ForeignSide sideFromHtml(std::string_view html);
 
 }  // namespace cardwise

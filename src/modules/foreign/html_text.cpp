@@ -1,4 +1,4 @@
-#include "core/exchange/html_text.h"
+#include "modules/foreign/html_text.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/tree.h>

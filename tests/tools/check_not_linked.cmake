@@ -1,7 +1,10 @@
-# Fails when the desktop program names Qt Multimedia or Qt Network among the libraries the
-# loader opens at start: they, and the twenty-odd libraries behind them, belong in the
-# multimedia module, loaded on the first sound or video.
-#   cmake -DPROGRAM=path/to/cardwise -P check_not_linked.cmake
+# Fails when a program names one of the FORBIDDEN libraries (a regular expression over
+# library names; by default Qt Multimedia and Qt Network) among those the loader opens at
+# start: they, and the libraries behind them, belong in a module loaded on first use.
+#   cmake -DPROGRAM=path/to/cardwise [-DFORBIDDEN="libfoo|libbar"] -P check_not_linked.cmake
+if(NOT FORBIDDEN)
+  set(FORBIDDEN "libQt6(Multimedia|MultimediaWidgets|Network)")
+endif()
 find_program(READELF readelf)
 if(NOT READELF)
   message("SKIPPED: readelf is not installed")
@@ -16,9 +19,9 @@ if(NOT needed)
   message(FATAL_ERROR "no NEEDED entries found in ${PROGRAM}")
 endif()
 foreach(entry IN LISTS needed)
-  if(entry MATCHES "libQt6(Multimedia|MultimediaWidgets|Network)\\.")
+  if(entry MATCHES "\\[(${FORBIDDEN})[.-]")
     message(FATAL_ERROR "${PROGRAM} links ${entry}")
   endif()
 endforeach()
 list(LENGTH needed count)
-message("${count} libraries needed, none of them Qt Multimedia or Qt Network")
+message("${count} libraries needed, none of them ${FORBIDDEN}")

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "core/exchange/foreign_deck.h"
-#include "core/exchange/sqlite_memory.h"
+#include "modules/foreign/foreign_readers.h"
+#include "modules/foreign/sqlite_memory.h"
 
 namespace cardwise {
 namespace {

@@ -6,7 +6,7 @@
 #include <climits>
 #include <memory>
 
-#include "core/exchange/foreign_deck.h"
+#include "modules/foreign/foreign_readers.h"
 
 namespace cardwise {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/exchange/sqlite_memory.h"
+#include "modules/foreign/sqlite_memory.h"
 
 #include <utility>
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/exchange/foreign_deck.h"
-#include "core/exchange/html_text.h"
-#include "core/exchange/sqlite_memory.h"
+#include "modules/foreign/foreign_readers.h"
+#include "modules/foreign/html_text.h"
+#include "modules/foreign/sqlite_memory.h"
 
 namespace cardwise {
 namespace {

@@ -1,8 +1,8 @@
 // Mnemosyne 2 keeps each card rendered in its "cards" table (question, answer, active);
 // tags come through tags_for_card, media are named relative to the database's media folder.
-#include "core/exchange/foreign_deck.h"
-#include "core/exchange/html_text.h"
-#include "core/exchange/sqlite_memory.h"
+#include "modules/foreign/foreign_readers.h"
+#include "modules/foreign/html_text.h"
+#include "modules/foreign/sqlite_memory.h"
 
 namespace cardwise {
 
