@@ -144,6 +144,10 @@ class FlushLog : public LocalFileSystem {
     void syncFolder(const std::string& folder) override {
         log_.push_back((closing ? "at close: " : "") + fileNameOf(folder));
     }
+    FileResult renameFile(const std::string& from, const std::string& to) override {
+        log_.push_back("rename");
+        return LocalFileSystem::renameFile(from, to);
+    }
 
   private:
     std::vector<std::string>& log_;
@@ -159,11 +163,20 @@ TEST(LocalFileSystem, ALazyWriteLastsWithTheNextLastingWriteInItsFolder) {
         std::vector<std::string> flushes;
     };
     const std::vector<Row> rows{
-        {"lasting", {{"a", false}}, {"a"}},
-        {"lazy alone", {{"a", true}}, {"at close: a"}},
-        {"lazy then lasting there", {{"a", true}, {"a", true}, {"a", false}}, {"a"}},
-        {"lazy then lasting elsewhere", {{"a", true}, {"b", false}}, {"b", "at close: a"}},
-        {"lasting then lazy", {{"a", false}, {"a", true}}, {"a", "at close: a"}},
+        {"lasting", {{"a", false}}, {"rename", "a"}},
+        {"lazy alone", {{"a", true}}, {"rename", "at close: a"}},
+        {"lazy then lasting there",
+         {{"a", true}, {"a", true}, {"a", false}},
+         {"rename", "rename", "rename", "a"}},
+        {"lazy then lasting elsewhere",
+         {{"a", true}, {"b", false}},
+         {"rename", "rename", "b", "at close: a"}},
+        {"lasting then lazy",
+         {{"a", false}, {"a", true}},
+         {"rename", "a", "rename", "at close: a"}},
+        // Two files at once: their commit record, then both renames under one flush.
+        {"two files", {{"a2", false}}, {"a", "rename", "rename", "a"}},
+        {"two files lazily", {{"a2", true}}, {"a", "rename", "rename", "at close: a"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -176,6 +189,14 @@ TEST(LocalFileSystem, ALazyWriteLastsWithTheNextLastingWriteInItsFolder) {
             FlushLog files(log);
             int n = 0;
             for (auto [folder, lazily] : row.writes) {
+                if (std::string_view(folder) == "a2") {
+                    const std::vector<FileWrite> both{{dir.file("a/x"), "x"},
+                                                      {dir.file("a/y"), "y"}};
+                    ASSERT_TRUE(
+                        (lazily ? files.writeFilesLazily(both) : files.writeFiles(both)).ok);
+                    EXPECT_EQ(dir.read("a/x") + dir.read("a/y"), "xy");
+                    continue;
+                }
                 const std::string to = dir.file(std::string(folder) + "/f" + std::to_string(++n));
                 ASSERT_TRUE(lazily ? files.copyFileLazily(dir.file("a/deck.DKS"), to).ok
                                    : files.writeFile(to, "pairs").ok);

@@ -190,10 +190,23 @@ FileResult LocalFileSystem::commit(const std::vector<PendingWrite>& writes) {
             removeLeftovers();
             return failed;
         }
-        syncFolderOf(record);
+        syncFolder(directoryOf(record));
     }
     auto removeRecord = [&record] {
         if (!record.empty()) ::unlink(record.c_str());
+    };
+    // With the record on disk, a crash between the renames is mended at the next open: one
+    // flush after the last rename (or the putting back) makes them all last.
+    const bool lazyWrite = lazy_;
+    std::optional<LazyWrites> renamesTogether;
+    if (!record.empty()) renamesTogether.emplace(lazy_);
+    auto flushTogether = [&] {
+        if (!renamesTogether) return;
+        renamesTogether.reset();
+        if (lazyWrite) return;
+        const std::string folder = directoryOf(record);
+        std::erase(unflushedFolders_, folder);
+        syncFolder(folder);
     };
     for (std::size_t i = 0; i < writes.size(); ++i) {
         FileResult renamed = renameFile(steps[i].temporary, targets[i]);
@@ -220,11 +233,13 @@ FileResult LocalFileSystem::commit(const std::vector<PendingWrite>& writes) {
                 step.kept.clear();  // it holds the only copy of the old file now
             }
         }
+        flushTogether();
         // Files that do not match keep their record: the next open tries again.
         if (renamed.unchanged) removeRecord();
         removeLeftovers();
         return renamed;
     }
+    flushTogether();
     removeRecord();
     removeLeftovers();
     return {};

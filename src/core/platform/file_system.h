@@ -180,11 +180,12 @@ class LocalFileSystem : public FileSystem {
     };
     FileResult commit(const std::vector<PendingWrite>& writes);
     struct LazyWrites {
-        explicit LazyWrites(bool& flag) : flag_(flag) { flag_ = true; }
-        ~LazyWrites() { flag_ = false; }
+        explicit LazyWrites(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+        ~LazyWrites() { flag_ = was_; }
         LazyWrites(const LazyWrites&) = delete;
         LazyWrites& operator=(const LazyWrites&) = delete;
         bool& flag_;
+        const bool was_;
     };
 
     std::optional<std::size_t> failAfter_;
