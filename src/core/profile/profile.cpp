@@ -161,20 +161,27 @@ void Profile::growIndex() const {
     }
 }
 
-void Profile::indexKey(std::string_view section, std::string_view key, std::size_t line,
-                       std::size_t header) const {
-    if ((indexedKeys_ + 1) * 4 > index_.size() * 3) growIndex();
-    const std::uint64_t hash = nameHash(section, key);
+std::size_t Profile::slotOf(std::uint64_t hash, std::string_view section,
+                            std::string_view key) const {
     const std::size_t mask = index_.size() - 1;
     std::size_t at = hash & mask;
     for (; index_[at].line != 0; at = (at + 1) & mask) {
         const IndexSlot& slot = index_[at];
         if (slot.hash == hash && equalsIgnoreCase(keyOf(lines_[slot.line].text), key) &&
             equalsIgnoreCase(*sectionName(lines_[slot.header].text), section)) {
-            return;
+            break;
         }
     }
-    index_[at] = IndexSlot{hash, line, header};
+    return at;
+}
+
+void Profile::indexKey(std::string_view section, std::string_view key, std::size_t line,
+                       std::size_t header) const {
+    if ((indexedKeys_ + 1) * 4 > index_.size() * 3) growIndex();
+    const std::uint64_t hash = nameHash(section, key);
+    IndexSlot& slot = index_[slotOf(hash, section, key)];
+    if (slot.line != 0) return;
+    slot = IndexSlot{hash, line, header};
     ++indexedKeys_;
 }
 
@@ -206,16 +213,9 @@ void Profile::buildIndex() const {
 
 std::optional<std::size_t> Profile::lookUp(std::string_view section, std::string_view key) const {
     if (!indexed_) buildIndex();
-    const std::uint64_t hash = nameHash(section, key);
-    const std::size_t mask = index_.size() - 1;
-    for (std::size_t at = hash & mask; index_[at].line != 0; at = (at + 1) & mask) {
-        const IndexSlot& slot = index_[at];
-        if (slot.hash == hash && equalsIgnoreCase(keyOf(lines_[slot.line].text), key) &&
-            equalsIgnoreCase(*sectionName(lines_[slot.header].text), section)) {
-            return slot.line;
-        }
-    }
-    return std::nullopt;
+    const std::size_t line = index_[slotOf(nameHash(section, key), section, key)].line;
+    if (line == 0) return std::nullopt;
+    return line;
 }
 
 bool Profile::hasKey(std::string_view section, std::string_view key) const {

@@ -70,6 +70,8 @@ class Profile {
     void indexKey(std::string_view section, std::string_view key, std::size_t line,
                   std::size_t header) const;
     void growIndex() const;
+    // The slot holding the key's line, or else the free slot where it would go.
+    std::size_t slotOf(std::uint64_t hash, std::string_view section, std::string_view key) const;
 
     // A key's line in an open-addressing table: a file of thousands of status lines costs no
     // allocation per key. Line 0 marks a free slot (no key line can be the first line: its
